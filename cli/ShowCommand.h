@@ -1,0 +1,8 @@
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+// "show FILE.BI [--json]": prints a problem as the BI reader reads it.
+void addShowCommand(CLI::App& app, int& exitStatus);

@@ -1,0 +1,7 @@
+#include "InputFileEditor.h"
+
+TForm3::TForm3()
+{
+    setWindowTitle(QStringLiteral("Quadrix - Arquivos de Entrada"));
+    resize(558, 518);
+}

@@ -1,0 +1,7 @@
+#include "LibraryViewer.h"
+
+TForm2::TForm2()
+{
+    setWindowTitle(QStringLiteral("Quadrix - Bibliotecas Computacionais"));
+    resize(840, 655);
+}
