@@ -207,9 +207,10 @@ std::vector<std::string> biFileLines(const TInstance& instance)
     const int written = std::clamp(instance.pieceCount, 0, maxPieceTypes);
     for (int k = 0; k < written; ++k) {
         const TPieceType& piece = instance.pieces[k];
-        lines.push_back(" " + std::to_string(piece.value) + "      " + std::to_string(piece.height) +
-                        "     " + std::to_string(piece.length) + "     " +
-                        std::to_string(piece.demand));
+        std::string line(1, ' ');
+        line += std::to_string(piece.value) + "      " + std::to_string(piece.height) + "     " +
+                std::to_string(piece.length) + "     " + std::to_string(piece.demand);
+        lines.push_back(std::move(line));
     }
     return lines;
 }
