@@ -16,9 +16,9 @@ struct ShowOptions {
     bool json = false;
 };
 
-nlohmann::json instanceJson(const TInstance& instance)
+nlohmann::ordered_json instanceJson(const TInstance& instance)
 {
-    nlohmann::json pieces = nlohmann::json::array();
+    nlohmann::ordered_json pieces = nlohmann::ordered_json::array();
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[i];
         pieces.push_back({{"id", piece.id},
