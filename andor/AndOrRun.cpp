@@ -1,0 +1,160 @@
+#include "AndOrRun.h"
+
+#include <ctime>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "FastSearch.h"
+#include "ReferenceSearch.h"
+
+namespace {
+
+// The largest bound a discretization set's tables can hold.
+constexpr std::int32_t maxBound = maxSetPositions - 1;
+
+// The best homogeneous filling of the whole plate by one type, with no 32-bit wrap.
+std::int64_t plateFillValue(const TInstance& instance, const TPieceType& piece) {
+    const std::int64_t rows = instance.plateHeight / piece.height;
+    const std::int64_t columns = instance.plateLength / piece.length;
+    const std::int64_t partial = rows * piece.value;
+    return partial * columns;
+}
+
+bool fitsInt32(std::int64_t value) {
+    return value >= std::numeric_limits<std::int32_t>::min() &&
+           value <= std::numeric_limits<std::int32_t>::max();
+}
+
+bool valuesFit(const TInstance& instance) {
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const std::int64_t rows = instance.plateHeight / piece.height;
+        if (!fitsInt32(rows * piece.value) || !fitsInt32(plateFillValue(instance, piece)))
+            return false;
+    }
+    return true;
+}
+
+bool dimensionsPositive(const TInstance& instance) {
+    if (instance.plateHeight <= 0 || instance.plateLength <= 0)
+        return false;
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        if (piece.height <= 0 || piece.length <= 0)
+            return false;
+    }
+    return true;
+}
+
+// Fills the run's value, counts, layout and effort; the sets are already built.
+using SearchStep = std::function<void(const TInstance&, const SolverSettings&, AndOrRun&)>;
+
+std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, ProblemKind kind,
+                                              const SolverSettings& settings,
+                                              const SearchStep& search) {
+    if (auto fault = findInputFault(instance, settings))
+        return std::unexpected(*fault);
+    try {
+        auto run = std::make_unique<AndOrRun>();
+        const bool built = kind == ProblemKind::Unconstrained
+                               ? buildXSetUnconstrained(instance, settings, run->xSet) &&
+                                     buildYSetUnconstrained(instance, settings, run->ySet)
+                               : buildXSetConstrained(instance, settings, run->xSet) &&
+                                     buildYSetConstrained(instance, settings, run->ySet);
+        if (!built)
+            return std::unexpected(AndOrFailure::SetBuildFailed);
+        search(instance, settings, *run);
+        return std::move(*run);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(AndOrFailure::OutOfMemory);
+    }
+}
+
+void fastStep(ProblemKind kind, const TInstance& instance, const SolverSettings& settings,
+              AndOrRun& run) {
+    const std::time_t searchStart = std::time(nullptr);
+    SearchOutcome outcome =
+        kind == ProblemKind::Unconstrained
+            ? fastSearchUnconstrained(instance, settings, run.xSet, run.ySet)
+            : fastSearchConstrained(instance, settings, run.xSet, run.ySet);
+    const std::time_t searchEnd = std::time(nullptr);
+    run.value = outcome.value;
+    run.counts = outcome.counts;
+    run.layout = std::move(outcome.layout);
+    run.nodesExamined = outcome.nodesExamined;
+    run.elapsedSeconds = static_cast<std::int64_t>(searchEnd - searchStart);
+}
+
+void referenceStep(ProblemKind kind, const TInstance& instance, const SolverSettings& settings,
+                   AndOrRun& run) {
+    SearchContext context{instance, settings, run.xSet, run.ySet};
+    std::unique_ptr<TCutNode> root;
+    if (kind == ProblemKind::Unconstrained)
+        searchUnconstrained(context, root);
+    else
+        searchConstrained(context, root);
+    run.value = root->value;
+    run.counts = root->counts;
+    run.nodesExamined = context.nodesCreated;
+    run.elapsedSeconds = static_cast<std::int64_t>(context.searchEnd - context.searchStart);
+}
+
+} // namespace
+
+std::string failureMessage(AndOrFailure failure) {
+    switch (failure) {
+    case AndOrFailure::NoPieceTypes:
+        return "O problema não tem nenhum tipo de peça.";
+    case AndOrFailure::ZeroDimension:
+        return "A placa e todas as peças devem ter altura e comprimento maiores que zero.";
+    case AndOrFailure::SideTooLarge:
+        return "Os lados da placa (a metade deles com simetria) não podem passar de 4999.";
+    case AndOrFailure::NegativeDepth:
+        return "A profundidade não pode ser negativa.";
+    case AndOrFailure::TooManyPieceTypes:
+        return "O problema tem mais de 100 tipos de peças.";
+    case AndOrFailure::ValueTooLarge:
+        return "Os valores das peças são grandes demais para o cálculo.";
+    case AndOrFailure::SetBuildFailed:
+    case AndOrFailure::OutOfMemory:
+        break;
+    }
+    return "Solução não pôde ser calculada!";
+}
+
+std::optional<AndOrFailure> findInputFault(const TInstance& instance,
+                                           const SolverSettings& settings) {
+    if (instance.pieceCount <= 0)
+        return AndOrFailure::NoPieceTypes;
+    if (instance.pieceCount > maxPieceTypes)
+        return AndOrFailure::TooManyPieceTypes;
+    if (!dimensionsPositive(instance))
+        return AndOrFailure::ZeroDimension;
+    const int divisor = settings.symmetryOn ? 2 : 1;
+    if (instance.plateHeight / divisor > maxBound || instance.plateLength / divisor > maxBound)
+        return AndOrFailure::SideTooLarge;
+    if (settings.depthLimit < 0)
+        return AndOrFailure::NegativeDepth;
+    if (!valuesFit(instance))
+        return AndOrFailure::ValueTooLarge;
+    return std::nullopt;
+}
+
+std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
+                                               const SolverSettings& settings) {
+    return runWith(instance, kind, settings,
+                   [kind](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
+                       fastStep(kind, i, s, run);
+                   });
+}
+
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance,
+                                                        ProblemKind kind,
+                                                        const SolverSettings& settings) {
+    return runWith(instance, kind, settings,
+                   [kind](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
+                       referenceStep(kind, i, s, run);
+                   });
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string>
+
+#include "CutLayout.h"
+#include "DiscretizationSet.h"
+#include "Instance.h"
+#include "SolverSettings.h"
+
+// Which problem a run solves: unlimited copies, or at most each type's demand.
+enum class ProblemKind { Unconstrained, Constrained };
+
+// Why a run gave no result: a refused input, a set that could not be built, or no memory.
+enum class AndOrFailure {
+    NoPieceTypes,
+    ZeroDimension,
+    SideTooLarge,
+    NegativeDepth,
+    SetBuildFailed,
+    OutOfMemory,
+    TooManyPieceTypes, // more than maxPieceTypes
+    ValueTooLarge,     // a homogeneous filling of the plate exceeds the 32-bit range
+};
+
+// A Portuguese sentence (UTF-8) for a message box that reports the failure.
+std::string failureMessage(AndOrFailure failure);
+
+// The outcome of a successful run, everything the window and the report read.
+struct AndOrRun {
+    TDiscretizationSet xSet, ySet;
+    float value = 0.0f;
+    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::int64_t elapsedSeconds = 0; // searchEnd - searchStart, builders not included
+    CutLayout layout;                // empty from the direct engine
+    std::int64_t nodesExamined = 0;
+};
+
+// The reason an input is outside the model, checked before anything runs; nothing when valid.
+std::optional<AndOrFailure> findInputFault(const TInstance& instance, const SolverSettings& settings);
+
+// Validates, builds xSet then ySet for the kind, and runs the fast search.
+std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
+                                               const SolverSettings& settings);
+
+// As runAndOr with the direct node-by-node search; exponential, meant for tests.
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance,
+                                                        ProblemKind kind,
+                                                        const SolverSettings& settings);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+// Interns fixed-length keys of 32-bit words and numbers them 0, 1, 2, ... in insertion order.
+class StateMemo {
+public:
+    explicit StateMemo(int keyWords);
+
+    // The key's id and true when it was added now, false when it was known.
+    std::pair<std::int32_t, bool> intern(std::span<const std::int32_t> key);
+
+    // The words of the key with this id.
+    std::span<const std::int32_t> key(std::int32_t id) const;
+
+    std::int32_t size() const { return m_size; }
+
+private:
+    std::uint64_t hashOf(std::span<const std::int32_t> key) const;
+    void grow();
+
+    int m_words;
+    std::int32_t m_size = 0;
+    std::vector<std::int32_t> m_keys;  // m_words per id
+    std::vector<std::int32_t> m_slots; // open addressing over ids, -1 when free
+};

@@ -1,0 +1,33 @@
+#include "ValueBounds.h"
+
+#include <algorithm>
+
+double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance) {
+    float density = 0.0f;
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        if (piece.height > a || piece.length > b)
+            continue;
+        const auto d = static_cast<float>(piece.value / piece.height / piece.length);
+        if (d > density)
+            density = d;
+    }
+    // Evaluated in double: a float product differs above 2^24 and would flip the tests.
+    return static_cast<double>(a) * static_cast<double>(density) * static_cast<double>(b);
+}
+
+float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
+                        const TInstance& instance) {
+    const auto area = static_cast<float>(a * b);
+    float used = 0.0f;
+    float bound = 0.0f;
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const auto pieceArea = static_cast<float>(piece.height * piece.length);
+        const float room = (area - used) / pieceArea;
+        const float copies = std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]), room);
+        used += pieceArea * copies;
+        bound += static_cast<float>(piece.value) * copies;
+    }
+    return bound;
+}
