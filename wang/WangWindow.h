@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QMainWindow>
+#include "RunWindow.h"
 
-class QDialog;
+class QLineEdit;
 
-class TForm5 : public QMainWindow {
+// The Wang run window: "Beta", "Calcular", report, summary and piece counts.
+class TForm5 : public RunWindow {
     Q_OBJECT
 public:
     TForm5();
-    void setAboutBox(QDialog* aboutBox);
+
+    void Button1Click() override;
 
 private:
-    QDialog* m_aboutBox = nullptr;
+    QLineEdit* Edit4;
 };

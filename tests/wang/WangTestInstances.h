@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Instance.h"
+#include "Pattern.h"
+
+#include <string>
+#include <vector>
+
+// A piece type as tests write it: height, length, demand.
+struct PieceSpec {
+    int height;
+    int length;
+    int demand;
+};
+
+// An instance with the given plate and piece types; value = area.
+TInstance makeInstance(int plateHeight, int plateLength, const std::vector<PieceSpec>& pieces);
+
+// A one-line text of an instance, for failure messages.
+std::string describe(const TInstance& instance);
+
+// The ids of a pattern list, in list order.
+std::vector<int> idsOf(const std::vector<TPattern>& patterns);

@@ -1,0 +1,128 @@
+#include "GenerationSetup.h"
+#include "WangRun.h"
+#include "WangTestInstances.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <random>
+
+namespace {
+
+// Small random instances: pieces mostly small against the plate, a few larger than it,
+// demands 0 to 4.
+TInstance randomInstance(std::mt19937& random)
+{
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const int height = between(4, 16);
+    const int length = between(4, 16);
+    std::vector<PieceSpec> pieces(static_cast<std::size_t>(between(1, 6)));
+    for (PieceSpec& piece : pieces) {
+        const int kind = between(0, 19);
+        const int maxHeight = kind == 0 ? height + 3 : kind < 5 ? height : (height + 1) / 2;
+        const int maxLength = kind == 0 ? length + 3 : kind < 5 ? length : (length + 1) / 2;
+        piece = {between(1, maxHeight), between(1, maxLength), between(0, 4)};
+    }
+    return makeInstance(height, length, pieces);
+}
+
+TInstance scaled(TInstance instance, int factor)
+{
+    instance.plateHeight *= factor;
+    instance.plateLength *= factor;
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        instance.pieces[i].height *= factor;
+        instance.pieces[i].length *= factor;
+    }
+    return instance;
+}
+
+// Compares both engines on one run; returns the number of built records kept (0 on failure).
+std::size_t expectSameRun(const TInstance& instance, float beta, const std::string& trace)
+{
+    SCOPED_TRACE(trace + " beta " + std::to_string(beta) + ": " + describe(instance));
+    WangOptions options;
+    options.patternLimit = 400; // keeps the literal engine quick; both must stop alike
+    const auto fast = runWang(instance, beta, options);
+    const auto reference = runWangReference(instance, beta, options);
+    EXPECT_EQ(fast.has_value(), reference.has_value());
+    if (!fast || !reference) {
+        if (!fast && !reference) {
+            EXPECT_EQ(fast.error(), reference.error());
+        }
+        return 0;
+    }
+    EXPECT_EQ(fast->patterns.size(), reference->patterns.size());
+    for (std::size_t i = 0; i < std::min(fast->patterns.size(), reference->patterns.size()); ++i)
+        if (fast->patterns[i] != reference->patterns[i]) {
+            ADD_FAILURE() << "first difference at record " << i;
+            return 0;
+        }
+    EXPECT_EQ(fast->best, reference->best);
+    EXPECT_EQ(fast->counts, reference->counts);
+    EXPECT_EQ(fast->loss, reference->loss);
+    EXPECT_EQ(fast->bestArea, reference->bestArea);
+    EXPECT_EQ(fast->passes, reference->passes);
+    EXPECT_EQ(fast->buildsTried, reference->buildsTried);
+    EXPECT_EQ(fast->buildsMade, reference->buildsMade);
+    return fast->patterns.size() - static_cast<std::size_t>(instance.pieceCount);
+}
+
+TEST(FastAgainstReference, RandomSmallInstances)
+{
+    const float betas[] = {-0.05f, 0.0f, 0.01f, 0.05f, 0.12f, 0.3f};
+    int richRuns = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        std::mt19937 random(seed);
+        const TInstance instance = randomInstance(random);
+        for (const float beta : betas)
+            richRuns += expectSameRun(instance, beta, "seed " + std::to_string(seed)) >= 20;
+        if (HasFailure())
+            return;
+    }
+    // The comparison means little unless many runs build long lists.
+    EXPECT_GE(richRuns, 60);
+    std::cout << "runs with 20 or more built records: " << richRuns << '\n';
+}
+
+TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering)
+{
+    // Many equal pieces make long runs of repeated and mirrored builds between kept ones.
+    const TInstance instances[] = {
+        makeInstance(12, 12, {{3, 3, 6}, {3, 4, 3}}),
+        makeInstance(10, 12, {{2, 3, 5}, {3, 2, 5}, {5, 6, 2}}),
+        makeInstance(9, 9, {{3, 3, 9}}),
+        makeInstance(8, 16, {{4, 4, 3}, {4, 4, 3}, {2, 8, 2}}),
+    };
+    for (const TInstance& instance : instances)
+        for (const float beta : {0.0f, 0.02f, 0.1f})
+            expectSameRun(instance, beta, "dense");
+}
+
+TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping)
+{
+    // Sides of many thousands leave the range in which pairs are skipped; the list must not
+    // change with the scale.
+    for (unsigned seed = 100; seed < 120; ++seed) {
+        std::mt19937 random(seed);
+        const TInstance instance = scaled(randomInstance(random), 2500);
+        for (const float beta : {0.0f, 0.05f, 0.2f})
+            expectSameRun(instance, beta, "scaled seed " + std::to_string(seed));
+    }
+}
+
+TEST(FastAgainstReference, SumsThatWrapAroundAgree)
+{
+    // Lengths whose sums leave the 32-bit range wrap around in both engines alike.
+    const TInstance instances[] = {
+        makeInstance(1, 2147483647, {{1, 1500000000, 3}, {1, 700000000, 3}}),
+        makeInstance(2, 1073741823, {{1, 1073741823, 2}, {2, 536870912, 2}}),
+    };
+    for (const TInstance& instance : instances)
+        for (const float beta : {0.0f, 0.5f, 10.0f})
+            expectSameRun(instance, beta, "wrapping");
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+#include "WangReport.h"
+#include "WangTestInstances.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string sep(40, '=');
+
+// The lines before the pattern lines for a 10 x W plate, pieces given as (h, l, d).
+ReportLines reportStart(int length, const std::vector<PieceSpec>& pieces)
+{
+    ReportLines lines = {sep, "", wangReportTitle, "", sep, "", "Teste", "", "H = 10",
+                         "W = " + std::to_string(length), "", sep, "", "Peças:", ""};
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const PieceSpec& p = pieces[i];
+        lines.insert(lines.end(), {"   Peça número " + std::to_string(i + 1),
+                                   "   Altura: " + std::to_string(p.height),
+                                   "   Comprimento: " + std::to_string(p.length),
+                                   "   Quantidade: " + std::to_string(p.demand),
+                                   "   Valor da peça: " + std::to_string(p.height * p.length), ""});
+    }
+    lines.insert(lines.end(), {sep, "", "Padrões gerados:", ""});
+    return lines;
+}
+
+WangRun runAtTimeZero(const TInstance& instance, float beta)
+{
+    auto run = runWang(instance, beta);
+    EXPECT_TRUE(run.has_value());
+    // The time line is the report skeleton's; pin it so the lines can be compared.
+    run->elapsedSeconds = 0;
+    return *run;
+}
+
+struct Golden {
+    const char* name;
+    int length;
+    std::vector<PieceSpec> pieces;
+    float beta;
+    std::vector<std::string> patternLines;
+    std::vector<std::string> resultLines;
+    std::string lossComma;
+    std::string lossPoint;
+    std::string area;
+};
+
+const Golden goldens[] = {
+    {"one square type",
+     10,
+     {{5, 5, 4}},
+     0.01f,
+     {"1   -   5   -   5   -   25   -   0   -   0   -   0   -   0   -   75",
+      "2   -   5   -   10   -   50   -   1   -   1   -   1   -   0   -   50",
+      "3   -   10   -   5   -   50   -   2   -   1   -   1   -   0   -   50",
+      "6   -   10   -   10   -   100   -   2   -   2   -   2   -   0   -   0"},
+     {"Número de padrões gerados: 4", "Melhor padrão: Peça 6 (Área: 100)"},
+     "0",
+     "0",
+     "100"},
+    {"two types",
+     15,
+     {{5, 10, 1}, {5, 5, 2}},
+     0.1f,
+     {"1   -   5   -   10   -   50   -   0   -   0   -   0   -   0   -   100",
+      "2   -   5   -   5   -   25   -   0   -   0   -   0   -   0   -   125",
+      "3   -   5   -   15   -   75   -   1   -   1   -   2   -   0   -   75",
+      "5   -   5   -   10   -   50   -   1   -   2   -   2   -   0   -   100",
+      "6   -   10   -   5   -   50   -   2   -   2   -   2   -   0   -   100",
+      "8   -   10   -   10   -   100   -   2   -   1   -   5   -   0   -   50"},
+     {"Número de padrões gerados: 6", "Melhor padrão: Peça 8 (Área: 100)"},
+     "33,3333320617676",
+     "33.3333320617676",
+     "100"},
+    {"pieces only",
+     10,
+     {{5, 5, 4}},
+     -0.5f,
+     {"1   -   5   -   5   -   25   -   0   -   0   -   0   -   0   -   75"},
+     {"Número de padrões gerados: 1", "Melhor padrão: Peça 1 (Área: 25)"},
+     "75",
+     "75",
+     "25"},
+};
+
+TEST(WangReport, WholeReportLineForLine)
+{
+    for (const Golden& golden : goldens) {
+        const WangRun run = runAtTimeZero(makeInstance(10, golden.length, golden.pieces),
+                                          golden.beta);
+        for (const char separator : {',', '.'}) {
+            SCOPED_TRACE(std::string(golden.name) + " with '" + separator + "'");
+            ReportLines expected = reportStart(golden.length, golden.pieces);
+            expected.insert(expected.end(), golden.patternLines.begin(),
+                            golden.patternLines.end());
+            expected.insert(expected.end(), {"", sep, ""});
+            expected.insert(expected.end(), golden.resultLines.begin(), golden.resultLines.end());
+            const std::string& loss = separator == ',' ? golden.lossComma : golden.lossPoint;
+            expected.insert(expected.end(), {"Perda = " + loss + " %", "Tempo: <1s", ""});
+            const ReportLines lines =
+                wangReport(makeInstance(10, golden.length, golden.pieces), run, separator);
+            ASSERT_EQ(lines.size(), expected.size());
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+        }
+    }
+}
+
+TEST(WangReport, SummaryShowsTheAreaAsAnInteger)
+{
+    for (const Golden& golden : goldens) {
+        SCOPED_TRACE(golden.name);
+        const WangRun run = runAtTimeZero(makeInstance(10, golden.length, golden.pieces),
+                                          golden.beta);
+        const ReportLines comma = {"Área ótima = " + golden.area, "",
+                                   "Perda = " + golden.lossComma + " %", "", "Tempo: <1s"};
+        EXPECT_EQ(wangSummary(run, ','), comma);
+        const ReportLines point = {"Área ótima = " + golden.area, "",
+                                   "Perda = " + golden.lossPoint + " %", "", "Tempo: <1s"};
+        EXPECT_EQ(wangSummary(run, '.'), point);
+    }
+}
+
+} // namespace

@@ -1,0 +1,253 @@
+#include "FastGenerator.h"
+
+#include "Int32Arithmetic.h"
+#include "JoinShape.h"
+#include "PatternKeySet.h"
+#include "PieceCountPool.h"
+#include "SideIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+struct Stopped {
+    WangFailure failure;
+};
+
+// Below this product of the largest height and the largest length no sum, product or waste
+// of a join leaves the 32-bit range, every record keeps positive sides and a non-negative
+// inner waste; the pruning and the skipped pairs rely on that.
+constexpr std::int64_t exactSideProduct = std::int64_t{1} << 28;
+// Stands for a waste limit no inner waste can reach.
+constexpr std::int64_t noLimit = std::int64_t{1} << 40;
+
+class FastRun {
+public:
+    FastRun(const TInstance& instance, float beta, const WangOptions& options)
+        : m_instance(instance), m_options(options),
+          m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
+          m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)),
+          m_limitFloor(floorOf(m_limit)), m_keys(m_patterns, m_counts)
+    {
+        for (int i = 0; i < instance.pieceCount; ++i)
+            m_demands[static_cast<std::size_t>(i)] = instance.pieces[i].demand;
+    }
+
+    GenerationResult run()
+    {
+        m_patterns = startingList(m_instance);
+        for (std::size_t i = 0; i < m_patterns.size(); ++i) {
+            const PieceCountPool::Entry single = PieceCountPool::entry(i, 1);
+            m_counts.append({&single, 1});
+        }
+        const bool skipping = arithmeticIsExact();
+        std::size_t oldEnd = 0;
+        std::int64_t kept = m_instance.pieceCount;
+        while (kept > 0) {
+            ++m_result.passes;
+            const std::size_t covered = m_patterns.size();
+            if (skipping)
+                passSkippingRepeats(oldEnd);
+            else
+                passOverAllPairs();
+            kept = static_cast<std::int64_t>(m_patterns.size() - covered);
+            m_result.buildsTried += 2 * static_cast<std::int64_t>(covered * covered);
+            oldEnd = covered;
+        }
+        m_result.patterns = std::move(m_patterns);
+        return std::move(m_result);
+    }
+
+private:
+    static std::int64_t floorOf(float limit)
+    {
+        const long double value = limit;
+        if (std::isnan(value) || value >= noLimit)
+            return noLimit; // a NaN limit rejects nothing, as no comparison with it is true
+        if (value <= -noLimit)
+            return -noLimit;
+        return static_cast<std::int64_t>(std::floor(value));
+    }
+
+    bool arithmeticIsExact() const
+    {
+        std::int64_t height = m_instance.plateHeight;
+        std::int64_t length = m_instance.plateLength;
+        for (int i = 0; i < m_instance.pieceCount; ++i) {
+            height = std::max<std::int64_t>(height, m_instance.pieces[i].height);
+            length = std::max<std::int64_t>(length, m_instance.pieces[i].length);
+        }
+        return height * length <= exactSideProduct;
+    }
+
+    // A pass where only pairs with a record kept by the previous pass ("new") are built, and
+    // of each such pair only the order that comes first. A pair of two older records repeats
+    // a build of the previous pass, and the pair (b, a) after (a, b) repeats that build: both
+    // give a record equal to one that stands earlier, kept or itself a duplicate of a kept
+    // one, so they are removed and only their number matters for the numbering.
+    void passSkippingRepeats(std::size_t oldEnd)
+    {
+        const std::size_t covered = m_patterns.size();
+        const SideIndex byHeight(m_patterns, oldEnd, covered, true);
+        const SideIndex byLength(m_patterns, oldEnd, covered, false);
+        m_mirrored.assign(covered, 0);
+        m_madeAsOuter.resize(covered, 0);
+        const std::int32_t startId = m_patterns.back().id;
+        std::int64_t counter = 0;
+        for (std::size_t a = 0; a < covered; ++a) {
+            const std::int64_t repeats = a < oldEnd ? m_madeAsOuter[a] : m_mirrored[a];
+            counter += repeats;
+            m_candidates.clear();
+            collect(a, byHeight, true);
+            collect(a, byLength, false);
+            std::ranges::sort(m_candidates);
+            m_madeAsOuter[a] = repeats + joinCandidates(a, startId, counter, true);
+            checkDeadline(a);
+        }
+        m_result.buildsMade += counter;
+    }
+
+    // A pass that builds every ordered pair, for inputs whose arithmetic may wrap around.
+    void passOverAllPairs()
+    {
+        const std::size_t covered = m_patterns.size();
+        const std::int32_t startId = m_patterns.back().id;
+        std::int64_t counter = 0;
+        for (std::size_t a = 0; a < covered; ++a) {
+            m_candidates.clear();
+            for (std::uint64_t b = 0; b < covered; ++b) {
+                m_candidates.push_back(b << 1);
+                m_candidates.push_back(b << 1 | 1);
+            }
+            joinCandidates(a, startId, counter, false);
+            checkDeadline(a);
+        }
+        m_result.buildsMade += counter;
+    }
+
+    // Adds the partners b >= a among the indexed records that pass the plate and waste tests
+    // with a, as (b << 1 | vertical).
+    void collect(std::size_t a, const SideIndex& index, bool horizontal)
+    {
+        const TPattern& x = m_patterns[a];
+        const std::int64_t key = horizontal ? x.height : x.length;
+        const std::int64_t along = horizontal ? x.length : x.height;
+        const std::int64_t slack = m_limitFloor - x.internalWaste;
+        const std::int64_t room =
+            (horizontal ? m_instance.plateLength : m_instance.plateHeight) - along;
+        if (slack < 0 || room < 1)
+            return;
+        // A partner whose key differs from a's adds at least the difference times the
+        // shorter one's side as inner waste.
+        const std::int64_t highestKey = key + slack / along;
+        for (std::size_t g = index.firstGroupFrom(key - slack);
+             g < index.groupCount() && index.keyOf(g) <= highestKey; ++g) {
+            const std::int64_t other = index.keyOf(g);
+            const std::int64_t maxAlong =
+                other < key ? std::min(room, slack / (key - other)) : room;
+            for (const SideIndex::Entry& entry : index.group(g)) {
+                if (entry.along > maxAlong)
+                    break;
+                if (static_cast<std::size_t>(entry.index) < a)
+                    continue;
+                const std::int64_t step = other < key ? (key - other) * entry.along
+                                                      : (other - key) * along;
+                if (std::int64_t{x.internalWaste} + entry.internalWaste + step <= m_limitFloor)
+                    m_candidates.push_back(std::uint64_t(entry.index) << 1 | !horizontal);
+            }
+        }
+    }
+
+    // Builds the candidates of outer record a in pair order; returns how many were made.
+    std::int64_t joinCandidates(std::size_t a, std::int32_t startId, std::int64_t& counter,
+                                bool mirrored)
+    {
+        std::int64_t made = 0;
+        for (const std::uint64_t candidate : m_candidates) {
+            const std::size_t b = candidate >> 1;
+            const std::int32_t kind = (candidate & 1) ? kindVertical : kindHorizontal;
+            if (!tryBuild(a, b, kind))
+                continue;
+            ++made;
+            ++counter;
+            if (mirrored && b != a)
+                ++m_mirrored[b];
+            m_built.id = wrap32(startId + counter);
+            keepUnlessDuplicate();
+        }
+        return made;
+    }
+
+    bool tryBuild(std::size_t a, std::size_t b, std::int32_t kind)
+    {
+        const Join join = joinShape(m_patterns[a], m_patterns[b], kind, m_plateArea);
+        if (!fitsPlate(join.record, m_instance.plateHeight, m_instance.plateLength) ||
+            exceedsWasteLimit(join.record.internalWaste, m_limit))
+            return false;
+        const std::size_t q = join.secondLeads ? b : a;
+        const std::size_t r = join.secondLeads ? a : b;
+        if (!m_counts.fitsDemand(q, r, m_demands))
+            return false;
+        m_built = join.record;
+        m_built.first = static_cast<std::int32_t>(q);
+        m_built.second = static_cast<std::int32_t>(r);
+        return true;
+    }
+
+    // Keeps m_built unless an earlier built record has its key; a zero height of the earlier
+    // record or a zero length of the new one never counts as a match.
+    void keepUnlessDuplicate()
+    {
+        m_counts.merge(static_cast<std::size_t>(m_built.first),
+                       static_cast<std::size_t>(m_built.second), m_merged);
+        const PatternKey key{m_built.internalWaste, m_built.totalWaste, m_built.length, m_merged};
+        if (m_built.length != 0 && m_keys.contains(key))
+            return;
+        if (m_patterns.size() >= m_options.patternLimit)
+            throw Stopped{WangFailure::TooManyPatterns};
+        const auto index = static_cast<std::int32_t>(m_patterns.size());
+        m_patterns.push_back(m_built);
+        m_counts.append(m_merged);
+        if (m_built.height != 0)
+            m_keys.insert(key, index);
+    }
+
+    void checkDeadline(std::size_t a) const
+    {
+        if (a % 256 == 0 && std::chrono::steady_clock::now() > m_options.deadline)
+            throw Stopped{WangFailure::TimeLimit};
+    }
+
+    const TInstance& m_instance;
+    const WangOptions& m_options;
+    const std::int32_t m_plateArea;
+    const float m_limit;
+    const std::int64_t m_limitFloor;
+    PieceCountPool::Demands m_demands{};
+    std::vector<TPattern> m_patterns;
+    PieceCountPool m_counts;
+    PatternKeySet m_keys;
+    std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
+    std::vector<std::int64_t> m_mirrored;    // builds made with a new record as inner
+    std::vector<std::uint64_t> m_candidates;
+    std::vector<PieceCountPool::Entry> m_merged;
+    TPattern m_built;
+    GenerationResult m_result;
+};
+
+} // namespace
+
+std::expected<GenerationResult, WangFailure>
+generatePatterns(const TInstance& instance, float beta, const WangOptions& options)
+{
+    if (const auto refusal = refuseInstance(instance))
+        return std::unexpected(*refusal);
+    try {
+        return FastRun(instance, beta, options).run();
+    } catch (const Stopped& stop) {
+        return std::unexpected(stop.failure);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(WangFailure::OutOfMemory);
+    }
+}

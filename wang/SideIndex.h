@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Pattern.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// A range of records grouped by one side (the key) and sorted within a group by the other
+// side, so that the partners a join can accept are found without looking at all the others.
+class SideIndex {
+public:
+    // One record as the index holds it.
+    struct Entry {
+        std::int32_t along = 0; // the side the group is sorted by
+        std::int32_t internalWaste = 0;
+        std::int32_t index = 0; // position in the pattern list
+    };
+
+    // Indexes records [from, to) of the list; by height (sorted by length) or by length.
+    SideIndex(const std::vector<TPattern>& patterns, std::size_t from, std::size_t to,
+              bool byHeight);
+
+    // Number of groups, one per distinct key.
+    std::size_t groupCount() const { return m_keys.size(); }
+    // The first group whose key is not below `key`.
+    std::size_t firstGroupFrom(std::int64_t key) const;
+    // The key of a group.
+    std::int32_t keyOf(std::size_t group) const { return m_keys[group]; }
+    // The entries of a group, by ascending `along`.
+    std::span<const Entry> group(std::size_t group) const;
+
+
+private:
+    std::vector<Entry> m_entries;
+    std::vector<std::int32_t> m_keys;
+    std::vector<std::uint32_t> m_starts;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Why a Wang generation was refused or stopped.
+enum class WangFailure {
+    NoPieceTypes,
+    TooManyPieceTypes,
+    ZeroDimension,
+    PlateDimension,
+    AreaTooLarge,
+    OutOfMemory,
+    TooManyPatterns,
+    TimeLimit,
+};
+
+// Largest pattern list a generation may keep before it is stopped.
+inline constexpr std::size_t wangPatternLimit = 4'000'000;
+
+// The Portuguese text shown to the user for a failure.
+std::string failureMessage(WangFailure failure);

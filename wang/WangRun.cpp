@@ -1,0 +1,63 @@
+#include "WangRun.h"
+
+#include "BestPattern.h"
+#include "FastGenerator.h"
+#include "Int32Arithmetic.h"
+#include "ReferenceGenerator.h"
+
+#include <chrono>
+
+namespace {
+
+using Generator = std::expected<GenerationResult, WangFailure> (*)(const TInstance&, float,
+                                                                    const WangOptions&);
+using Counter = std::array<std::int32_t, maxPieceTypes> (*)(const std::vector<TPattern>&,
+                                                             std::size_t, int);
+
+// Calendar time in whole seconds, as the elapsed time of a run is read.
+std::int64_t calendarSeconds()
+{
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::floor<std::chrono::seconds>(now).count();
+}
+
+std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
+                                            const TInstance& instance, float beta,
+                                            const WangOptions& options)
+{
+    const std::int64_t start = calendarSeconds();
+    auto generated = generate(instance, beta, options);
+    const std::int64_t end = calendarSeconds();
+    if (!generated)
+        return std::unexpected(generated.error());
+    const std::int32_t plateArea = mul32(instance.plateHeight, instance.plateLength);
+    WangRun run;
+    run.patterns = std::move(generated->patterns);
+    run.best = bestPattern(run.patterns, plateArea);
+    // Only an empty list has no best record, and such instances are refused before.
+    if (run.best == run.patterns.size())
+        return std::unexpected(WangFailure::NoPieceTypes);
+    const TPattern& best = run.patterns[run.best];
+    run.counts = count(run.patterns, run.best, instance.pieceCount);
+    run.loss = lossPercent(best.totalWaste, plateArea);
+    run.bestArea = coveredArea(best);
+    run.elapsedSeconds = end - start;
+    run.buildsTried = generated->buildsTried;
+    run.buildsMade = generated->buildsMade;
+    run.passes = generated->passes;
+    return run;
+}
+
+} // namespace
+
+std::expected<WangRun, WangFailure> runWang(const TInstance& instance, float beta,
+                                            const WangOptions& options)
+{
+    return runWith(generatePatterns, countBestPattern, instance, beta, options);
+}
+
+std::expected<WangRun, WangFailure> runWangReference(const TInstance& instance, float beta,
+                                                     const WangOptions& options)
+{
+    return runWith(generatePatternsReference, countLeaves, instance, beta, options);
+}
