@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 #include "ShowCommand.h"
+#include "WangCommand.h"
 
 #include <CLI/CLI.hpp>
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     int exitStatus = 0;
     addShowCommand(app, exitStatus);
+    addWangCommand(app, exitStatus);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -5,27 +5,32 @@
 
 namespace {
 
-std::string partId(const std::vector<TPattern>& patterns, std::int32_t part)
+std::int32_t partId(const std::vector<TPattern>& patterns, std::int32_t part)
 {
-    return part == noPart ? "0" : std::to_string(patterns[static_cast<std::size_t>(part)].id);
+    return part == noPart ? 0 : patterns[static_cast<std::size_t>(part)].id;
 }
 
 } // namespace
 
+std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
+                                          const TPattern& record)
+{
+    return {record.id,
+            record.height,
+            record.length,
+            coveredArea(record),
+            record.kind,
+            partId(patterns, record.first),
+            partId(patterns, record.second),
+            record.internalWaste,
+            record.totalWaste};
+}
+
 std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& record)
 {
-    const std::string fields[] = {std::to_string(record.id),
-                                  std::to_string(record.height),
-                                  std::to_string(record.length),
-                                  std::to_string(coveredArea(record)),
-                                  std::to_string(record.kind),
-                                  partId(patterns, record.first),
-                                  partId(patterns, record.second),
-                                  std::to_string(record.internalWaste),
-                                  std::to_string(record.totalWaste)};
-    std::string line = fields[0];
-    for (std::size_t i = 1; i < std::size(fields); ++i)
-        line += "   -   " + fields[i];
+    std::string line;
+    for (const std::int32_t field : patternFields(patterns, record))
+        line += (line.empty() ? "" : "   -   ") + std::to_string(field);
     return line;
 }
 

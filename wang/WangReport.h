@@ -3,14 +3,20 @@
 #include "Report.h"
 #include "WangRun.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 // Title line of the Wang report.
 inline constexpr const char* wangReportTitle =
     "Problema de Corte Bidimensional Restrito - Algoritmo de Wang";
 
-// One list element as nine numbers joined by "   -   ": id, height, length, covered area,
-// kind, first part id, second part id (0 for a piece), inner waste, total waste.
+// The nine numbers of a list element: id, height, length, covered area, kind, first part id,
+// second part id (0 for a piece), inner waste, total waste.
+std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
+                                          const TPattern& record);
+
+// One list element as its nine numbers joined by "   -   ".
 std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& record);
 
 // The whole report of a run: head, problem, generated patterns, result lines and foot.

@@ -1,0 +1,98 @@
+#include "WangCommand.h"
+
+#include "BiFile.h"
+#include "CliSupport.h"
+#include "NumberText.h"
+#include "WangReport.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct WangCliOptions {
+    std::string file;
+    std::string beta;
+    std::string decimalSeparator;
+    std::string output;
+    bool json = false;
+};
+
+nlohmann::ordered_json runJson(const TInstance& instance, const WangRun& run, char separator)
+{
+    nlohmann::ordered_json patterns = nlohmann::ordered_json::array();
+    for (const TPattern& record : run.patterns)
+        patterns.push_back(patternFields(run.patterns, record));
+    const auto counts = std::vector<std::int32_t>(
+        run.counts.begin(), run.counts.begin() + instance.pieceCount);
+    return {{"patterns", patterns},
+            {"best", run.patterns[run.best].id},
+            {"bestArea", run.bestArea},
+            {"counts", counts},
+            {"lossText", formatReal(run.loss, separator)},
+            {"elapsedSeconds", run.elapsedSeconds}};
+}
+
+// Beta as typed, read with the active separator; the default is the value 0.01, not a text.
+std::optional<float> betaValue(const std::string& text, char separator)
+{
+    if (text.empty())
+        return 0.01f;
+    const auto value = parseReal(text, separator);
+    if (!value)
+        return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+int runCommand(const WangCliOptions& options)
+{
+    const char separator = decimalSeparatorOr(options.decimalSeparator);
+    const auto beta = betaValue(options.beta, separator);
+    if (!beta) {
+        std::cerr << "Digite um valor numérico para Beta!\n";
+        return exitUsageOrFile;
+    }
+    const auto instance = readBiFile(options.file);
+    if (!instance) {
+        std::cerr << instance.error() << '\n';
+        return exitUsageOrFile;
+    }
+    const auto run = runWang(*instance, *beta);
+    if (!run) {
+        std::cerr << failureMessage(run.error()) << '\n';
+        return exitRefused;
+    }
+    const ReportLines report = wangReport(*instance, *run, separator);
+    if (!options.output.empty()) {
+        if (const auto written = writeResultFile(report, options.output); !written) {
+            std::cerr << written.error() << '\n';
+            return exitUsageOrFile;
+        }
+    }
+    if (options.json) {
+        std::cout << runJson(*instance, *run, separator).dump() << '\n';
+    } else {
+        for (const std::string& line : report)
+            std::cout << line << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+void addWangCommand(CLI::App& app, int& exitStatus)
+{
+    auto options = std::make_shared<WangCliOptions>();
+    CLI::App* wang = app.add_subcommand("wang", "Run Wang's algorithm on a BI file");
+    wang->add_option("file", options->file, "BI input file")->required();
+    wang->add_option("--beta", options->beta, "Beta, written with the decimal separator");
+    wang->add_option("--decimal-separator", options->decimalSeparator,
+                     "Decimal separator of Beta and of the reals printed");
+    wang->add_flag("--json", options->json, "Print one JSON object instead of the report");
+    wang->add_option("-o,--output", options->output, "Also write the report to this result file");
+    wang->callback([options, &exitStatus] { exitStatus = runCommand(*options); });
+}
