@@ -1,15 +1,38 @@
 #pragma once
 
-#include <QMainWindow>
+#include "RunWindow.h"
+#include "SolverSettings.h"
 
-class QDialog;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class RadioGroup;
 
-class TForm4 : public QMainWindow {
+// The AND/OR run window: parameters, "Calcular", report, summary and piece counts.
+class TForm4 : public RunWindow {
     Q_OBJECT
 public:
     TForm4();
-    void setAboutBox(QDialog* aboutBox);
+
+    void Button1Click() override;
+    void RadioGroup2Click();
 
 private:
-    QDialog* m_aboutBox = nullptr;
+    void addParameterControls();
+    QLabel* addParameterLabel(const QString& name, const QString& text, int left, int top);
+    QLineEdit* addParameterEdit(const QString& name, const QString& text, QRect geometry);
+    // Reads the parameter fields into m_settings; false after showing the field's message.
+    bool readParameters();
+    int symmetryItemIndex() const;
+
+    RadioGroup* RadioGroup1;
+    RadioGroup* RadioGroup2;
+    QLineEdit* Edit4;
+    QLineEdit* Edit5;
+    QLineEdit* Edit6;
+    QLineEdit* Edit7;
+    QLabel* Label6;
+    QLabel* Label7;
+    QComboBox* ComboBox1;
+    SolverSettings m_settings;
 };
