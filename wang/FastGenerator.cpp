@@ -201,7 +201,8 @@ private:
     {
         m_counts.merge(static_cast<std::size_t>(m_built.first),
                        static_cast<std::size_t>(m_built.second), m_merged);
-        const PatternKey key{m_built.internalWaste, m_built.totalWaste, m_built.length, m_merged};
+        const PatternKey key =
+            makeKey(m_built.internalWaste, m_built.totalWaste, m_built.length, m_merged);
         if (m_built.length != 0 && m_keys.contains(key))
             return;
         if (m_patterns.size() >= m_options.patternLimit)

@@ -13,19 +13,20 @@ std::uint64_t mix(std::uint64_t state, std::uint64_t value)
     return z ^ (z >> 31);
 }
 
-std::uint32_t tagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+std::uint32_t tagOf(std::uint64_t slotOrHash) { return static_cast<std::uint32_t>(slotOrHash >> 32); }
 
 std::uint64_t toUnsigned(std::int32_t value) { return static_cast<std::uint32_t>(value); }
 
 } // namespace
 
-std::uint64_t PatternKey::hash() const
+PatternKey makeKey(std::int32_t internalWaste, std::int32_t totalWaste, std::int32_t length,
+                   std::span<const PieceCountPool::Entry> counts)
 {
     std::uint64_t state = mix(0, toUnsigned(internalWaste) << 32 | toUnsigned(totalWaste));
     state = mix(state, toUnsigned(length));
     for (const PieceCountPool::Entry entry : counts)
         state = mix(state, entry);
-    return state;
+    return {internalWaste, totalWaste, length, counts, state};
 }
 
 PatternKeySet::PatternKeySet(const std::vector<TPattern>& patterns, const PieceCountPool& counts)
@@ -33,25 +34,21 @@ PatternKeySet::PatternKeySet(const std::vector<TPattern>& patterns, const PieceC
 {
 }
 
-bool PatternKeySet::matches(std::uint64_t slot, const PatternKey& key, std::uint32_t tag) const
+bool PatternKeySet::matches(std::uint64_t slot, const PatternKey& key) const
 {
-    if (tagOf(slot) != tag)
+    if (tagOf(slot) != tagOf(key.hash))
         return false;
     const std::size_t index = static_cast<std::uint32_t>(slot) - 1;
     const TPattern& record = m_patterns[index];
-    if (record.internalWaste != key.internalWaste || record.totalWaste != key.totalWaste ||
-        record.length != key.length)
-        return false;
-    const auto counts = m_counts.of(index);
-    return std::ranges::equal(counts, key.counts);
+    return record.internalWaste == key.internalWaste && record.totalWaste == key.totalWaste &&
+           record.length == key.length && std::ranges::equal(m_counts.of(index), key.counts);
 }
 
 bool PatternKeySet::contains(const PatternKey& key) const
 {
-    const std::uint64_t hash = key.hash();
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = hash & mask; m_slots[at] != 0; at = (at + 1) & mask)
-        if (matches(m_slots[at], key, tagOf(hash)))
+    for (std::size_t at = tagOf(key.hash) & mask; m_slots[at] != 0; at = (at + 1) & mask)
+        if (matches(m_slots[at], key))
             return true;
     return false;
 }
@@ -60,30 +57,24 @@ void PatternKeySet::insert(const PatternKey& key, std::int32_t index)
 {
     if (2 * (m_size + 1) > m_slots.size())
         grow();
-    const std::uint64_t hash = key.hash();
+    place(std::uint64_t{tagOf(key.hash)} << 32 | (static_cast<std::uint32_t>(index) + 1));
+    ++m_size;
+}
+
+void PatternKeySet::place(std::uint64_t slot)
+{
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t at = hash & mask;
+    std::size_t at = tagOf(slot) & mask;
     while (m_slots[at] != 0)
         at = (at + 1) & mask;
-    m_slots[at] = std::uint64_t{tagOf(hash)} << 32 | (static_cast<std::uint32_t>(index) + 1);
-    ++m_size;
+    m_slots[at] = slot;
 }
 
 void PatternKeySet::grow()
 {
     std::vector<std::uint64_t> old(m_slots.size() * 2, 0);
     old.swap(m_slots);
-    const std::size_t mask = m_slots.size() - 1;
-    for (const std::uint64_t slot : old) {
-        if (slot == 0)
-            continue;
-        const std::size_t index = static_cast<std::uint32_t>(slot) - 1;
-        const TPattern& record = m_patterns[index];
-        const PatternKey key{record.internalWaste, record.totalWaste, record.length,
-                             m_counts.of(index)};
-        std::size_t at = key.hash() & mask;
-        while (m_slots[at] != 0)
-            at = (at + 1) & mask;
-        m_slots[at] = slot;
-    }
+    for (const std::uint64_t slot : old)
+        if (slot != 0)
+            place(slot);
 }

@@ -13,10 +13,12 @@ struct PatternKey {
     std::int32_t totalWaste = 0;
     std::int32_t length = 0;
     std::span<const PieceCountPool::Entry> counts;
-
-    // A 64-bit digest of the key.
-    std::uint64_t hash() const;
+    std::uint64_t hash = 0; // digest of the fields above, see makeKey
 };
+
+// The key of a record with these fields and counts, its digest computed.
+PatternKey makeKey(std::int32_t internalWaste, std::int32_t totalWaste, std::int32_t length,
+                   std::span<const PieceCountPool::Entry> counts);
 
 // The keys of the kept built records, found by hashing instead of scanning the list; it holds
 // record indices and reads the keys back from the list and the count pool.
@@ -32,12 +34,14 @@ public:
 
 
 private:
-    bool matches(std::uint64_t slot, const PatternKey& key, std::uint32_t tag) const;
+    bool matches(std::uint64_t slot, const PatternKey& key) const;
+    void place(std::uint64_t slot);
     void grow();
 
     const std::vector<TPattern>& m_patterns;
     const PieceCountPool& m_counts;
-    // Each slot: high 32 bits a hash tag, low 32 bits the record index + 1; 0 is empty.
+    // Each slot: high 32 bits the high half of the key's digest, which also picks the place,
+    // low 32 bits the record index + 1; 0 is empty. Growing needs no digest recomputed.
     std::vector<std::uint64_t> m_slots;
     std::size_t m_size = 0;
 };
