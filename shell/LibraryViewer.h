@@ -2,8 +2,32 @@
 
 #include <QMainWindow>
 
+class QTextEdit;
+
+// The library viewer: shows one of the three library texts that lie beside the program,
+// and prints it.
 class TForm2 : public QMainWindow {
     Q_OBJECT
 public:
     TForm2();
+
+    // Folder in which the library texts are looked for; empty (the default) means the
+    // program's own folder.
+    void setLibraryDirectory(const QString& directory);
+
+    void AbordagemGrafoEOUIrrestrito1Click();
+    void AbordagemGrafoEOU1Click();
+    void AlgoritmodeWang1Click();
+    void Imprimir1Click();
+    void Fechar1Click();
+
+private:
+    void createMenu();
+    void createControls();
+    void showLibrary(const QString& fileName);
+    bool loadInto(const QString& path);
+
+    QTextEdit* m_richEdit = nullptr;
+    QString m_libraryDirectory;
+    bool m_libraryLoaded = false;
 };

@@ -96,7 +96,7 @@ public:
         const bool empty = m_paragraph.empty();
         m_html += "<p" + alignAttribute(alignment) + " style=\"" +
                   (empty ? "-qt-paragraph-type:empty;" : "") +
-                  "margin:0;white-space:pre-wrap\">" + (empty ? "<br>" : m_paragraph) + "</p>\n";
+                  "margin:0;white-space:pre-wrap\">" + (empty ? "<br>" : m_paragraph) + "</p>";
         m_paragraph.clear();
     }
 

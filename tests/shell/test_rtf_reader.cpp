@@ -11,7 +11,7 @@ const std::string paragraphStyle = " style=\"margin:0;white-space:pre-wrap\">";
 // One paragraph of plain 12-point text.
 std::string para(const std::string& inner, const std::string& align = "")
 {
-    return "<p" + align + paragraphStyle + inner + "</p>\n";
+    return "<p" + align + paragraphStyle + inner + "</p>";
 }
 
 std::string run(const std::string& text, const std::string& style = "font-size:12pt")
@@ -20,7 +20,7 @@ std::string run(const std::string& text, const std::string& style = "font-size:1
 }
 
 const std::string emptyPara =
-    "<p style=\"-qt-paragraph-type:empty;margin:0;white-space:pre-wrap\"><br></p>\n";
+    "<p style=\"-qt-paragraph-type:empty;margin:0;white-space:pre-wrap\"><br></p>";
 
 struct Case {
     const char* name;
