@@ -21,9 +21,9 @@ namespace {
 
 struct Settings {
     bool smoke = false;
-    double directCap = 5.0;          // wall seconds of the literal engine per run
+    double directCap = 5.0; // wall seconds of the literal engine per run
     std::size_t targetRecords = 1'000'000;
-    std::string filter;              // only instances whose name contains this
+    std::string filter; // only instances whose name contains this
 };
 
 struct NamedInstance {
@@ -31,23 +31,20 @@ struct NamedInstance {
     TInstance instance;
 };
 
-double cpuSeconds()
-{
+double cpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // Resets the resident high-water mark; false where the kernel does not allow it.
-bool resetPeakMemory()
-{
+bool resetPeakMemory() {
     std::ofstream clear("/proc/self/clear_refs");
     clear << "5";
     return static_cast<bool>(clear.flush());
 }
 
-std::optional<double> peakMemoryMiB()
-{
+std::optional<double> peakMemoryMiB() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmHWM:", 0) == 0)
@@ -55,8 +52,7 @@ std::optional<double> peakMemoryMiB()
     return std::nullopt;
 }
 
-TInstance generated(unsigned seed, int height, int length, int types, int maxDemand)
-{
+TInstance generated(unsigned seed, int height, int length, int types, int maxDemand) {
     std::mt19937 random(seed);
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -74,8 +70,7 @@ TInstance generated(unsigned seed, int height, int length, int types, int maxDem
     return instance;
 }
 
-std::vector<NamedInstance> benchInstances(const Settings& settings)
-{
+std::vector<NamedInstance> benchInstances(const Settings& settings) {
     std::vector<NamedInstance> all;
     if (settings.smoke) {
         TInstance small = generated(1, 10, 15, 2, 2);
@@ -108,8 +103,7 @@ struct Timed {
 };
 
 template <typename Runner>
-Timed timed(Runner runner, const TInstance& instance, float beta, const WangOptions& options)
-{
+Timed timed(Runner runner, const TInstance& instance, float beta, const WangOptions& options) {
     const double cpuStart = cpuSeconds();
     const auto wallStart = std::chrono::steady_clock::now();
     auto run = runner(instance, beta, options);
@@ -119,9 +113,7 @@ Timed timed(Runner runner, const TInstance& instance, float beta, const WangOpti
 }
 
 // Runs one instance up the beta ladder; returns false when it should not go higher.
-bool benchStep(const NamedInstance& item, float beta, const Settings& settings,
-               bool& directDone)
-{
+bool benchStep(const NamedInstance& item, float beta, const Settings& settings, bool& directDone) {
     WangOptions fastOptions;
     fastOptions.patternLimit = settings.targetRecords * 3 / 2;
     const bool peakKnown = resetPeakMemory();
@@ -163,14 +155,13 @@ bool benchStep(const NamedInstance& item, float beta, const Settings& settings,
         std::snprintf(memory, sizeof memory, "%.0f", *peak);
     std::printf("%-16s %6.4f %6d %9zu %14lld %10s %9.3f %9.3f %9s %8s\n", item.name.c_str(), beta,
                 fast.run->passes, fast.run->patterns.size(),
-                static_cast<long long>(fast.run->buildsTried), direct.c_str(), fast.cpu,
-                fast.wall, speedUp.c_str(), memory);
+                static_cast<long long>(fast.run->buildsTried), direct.c_str(), fast.cpu, fast.wall,
+                speedUp.c_str(), memory);
     std::fflush(stdout);
     return fast.run->patterns.size() < settings.targetRecords;
 }
 
-std::optional<Settings> parseArguments(int argc, char** argv)
-{
+std::optional<Settings> parseArguments(int argc, char** argv) {
     Settings settings;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -190,8 +181,7 @@ std::optional<Settings> parseArguments(int argc, char** argv)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const auto settings = parseArguments(argc, argv);
     if (!settings) {
         std::fprintf(stderr, "usage: wang_bench [--smoke] [--direct-cap SECONDS] "
@@ -200,11 +190,11 @@ int main(int argc, char** argv)
     }
     const float ladder[] = {0.0f,  0.0025f, 0.005f, 0.01f, 0.02f, 0.03f, 0.05f,
                             0.08f, 0.12f,   0.2f,   0.3f,  0.5f,  1.0f};
-    std::printf("direct engine stopped after %.0f s (wall clock) per run; list target %zu records\n",
-                settings->directCap, settings->targetRecords);
+    std::printf(
+        "direct engine stopped after %.0f s (wall clock) per run; list target %zu records\n",
+        settings->directCap, settings->targetRecords);
     std::printf("%-16s %6s %6s %9s %14s %10s %9s %9s %9s %8s\n", "instance", "beta", "passes",
-                "list", "builds tried", "direct s", "fast s", "fast wall", "speed-up",
-                "peak MiB");
+                "list", "builds tried", "direct s", "fast s", "fast wall", "speed-up", "peak MiB");
     for (const NamedInstance& item : benchInstances(*settings)) {
         bool directDone = false;
         for (const float beta : ladder) {

@@ -3,6 +3,8 @@
 #include "BiFile.h"
 #include "CliSupport.h"
 #include "NumberText.h"
+#include "SvgOutput.h"
+#include "WangPattern.h"
 #include "WangReport.h"
 
 #include <CLI/CLI.hpp>
@@ -19,16 +21,16 @@ struct WangCliOptions {
     std::string beta;
     std::string decimalSeparator;
     std::string output;
+    std::string svg;
     bool json = false;
 };
 
-nlohmann::ordered_json runJson(const TInstance& instance, const WangRun& run, char separator)
-{
+nlohmann::ordered_json runJson(const TInstance& instance, const WangRun& run, char separator) {
     nlohmann::ordered_json patterns = nlohmann::ordered_json::array();
     for (const TPattern& record : run.patterns)
         patterns.push_back(patternFields(run.patterns, record));
-    const auto counts = std::vector<std::int32_t>(
-        run.counts.begin(), run.counts.begin() + instance.pieceCount);
+    const auto counts =
+        std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount);
     return {{"patterns", patterns},
             {"best", run.patterns[run.best].id},
             {"bestArea", run.bestArea},
@@ -38,8 +40,7 @@ nlohmann::ordered_json runJson(const TInstance& instance, const WangRun& run, ch
 }
 
 // Beta as typed, read with the active separator; the default is the value 0.01, not a text.
-std::optional<float> betaValue(const std::string& text, char separator)
-{
+std::optional<float> betaValue(const std::string& text, char separator) {
     if (text.empty())
         return 0.01f;
     const auto value = parseReal(text, separator);
@@ -48,8 +49,7 @@ std::optional<float> betaValue(const std::string& text, char separator)
     return static_cast<float>(*value);
 }
 
-int runCommand(const WangCliOptions& options)
-{
+int runCommand(const WangCliOptions& options) {
     const char separator = decimalSeparatorOr(options.decimalSeparator);
     const auto beta = betaValue(options.beta, separator);
     if (!beta) {
@@ -73,6 +73,11 @@ int runCommand(const WangCliOptions& options)
             return exitUsageOrFile;
         }
     }
+    const int drawn =
+        writeSvgIfAsked(options.svg, wangCuttingPattern(run->patterns, run->best, *instance),
+                        *instance, wangSummary(*run, separator));
+    if (drawn != 0)
+        return drawn;
     if (options.json) {
         std::cout << runJson(*instance, *run, separator).dump() << '\n';
     } else {
@@ -84,8 +89,7 @@ int runCommand(const WangCliOptions& options)
 
 } // namespace
 
-void addWangCommand(CLI::App& app, int& exitStatus)
-{
+void addWangCommand(CLI::App& app, int& exitStatus) {
     auto options = std::make_shared<WangCliOptions>();
     CLI::App* wang = app.add_subcommand("wang", "Run Wang's algorithm on a BI file");
     wang->add_option("file", options->file, "BI input file")->required();
@@ -94,5 +98,6 @@ void addWangCommand(CLI::App& app, int& exitStatus)
                      "Decimal separator of Beta and of the reals printed");
     wang->add_flag("--json", options->json, "Print one JSON object instead of the report");
     wang->add_option("-o,--output", options->output, "Also write the report to this result file");
+    wang->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
     wang->callback([options, &exitStatus] { exitStatus = runCommand(*options); });
 }

@@ -2,8 +2,7 @@
 
 #include "Int32Arithmetic.h"
 
-std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plateArea)
-{
+std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plateArea) {
     std::size_t best = patterns.size();
     std::int32_t bound = plateArea;
     for (std::size_t i = 0; i < patterns.size(); ++i) {
@@ -16,8 +15,7 @@ std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plat
 }
 
 std::array<std::int32_t, maxPieceTypes> countBestPattern(const std::vector<TPattern>& patterns,
-                                                         std::size_t index, int pieceCount)
-{
+                                                         std::size_t index, int pieceCount) {
     std::array<std::int32_t, maxPieceTypes> counts{};
     if (index >= patterns.size())
         return counts;
@@ -39,13 +37,11 @@ std::array<std::int32_t, maxPieceTypes> countBestPattern(const std::vector<TPatt
     return counts;
 }
 
-std::int32_t coveredArea(const TPattern& record)
-{
+std::int32_t coveredArea(const TPattern& record) {
     return sub32(mul32(record.height, record.length), record.internalWaste);
 }
 
-float lossPercent(std::int32_t totalWaste, std::int32_t plateArea)
-{
+float lossPercent(std::int32_t totalWaste, std::int32_t plateArea) {
     // The product with 100 is taken in 64 bits so that large plates still give a true loss.
     const long double waste = static_cast<long double>(std::int64_t{totalWaste} * 100);
     return static_cast<float>(waste / static_cast<long double>(plateArea));

@@ -11,10 +11,6 @@
 
 namespace {
 
-struct Stopped {
-    WangFailure failure;
-};
-
 // Below this product of the largest height and the largest length no sum, product or waste
 // of a join leaves the 32-bit range, every record keeps positive sides and a non-negative
 // inner waste; the pruning and the skipped pairs rely on that.
@@ -23,19 +19,17 @@ constexpr std::int64_t exactSideProduct = std::int64_t{1} << 28;
 constexpr std::int64_t noLimit = std::int64_t{1} << 40;
 
 class FastRun {
-public:
+  public:
     FastRun(const TInstance& instance, float beta, const WangOptions& options)
         : m_instance(instance), m_options(options),
           m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
           m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)),
-          m_limitFloor(floorOf(m_limit)), m_keys(m_patterns, m_counts)
-    {
+          m_limitFloor(floorOf(m_limit)), m_keys(m_patterns, m_counts) {
         for (int i = 0; i < instance.pieceCount; ++i)
             m_demands[static_cast<std::size_t>(i)] = instance.pieces[i].demand;
     }
 
-    GenerationResult run()
-    {
+    GenerationResult run() {
         m_patterns = startingList(m_instance);
         for (std::size_t i = 0; i < m_patterns.size(); ++i) {
             const PieceCountPool::Entry single = PieceCountPool::entry(i, 1);
@@ -59,9 +53,8 @@ public:
         return std::move(m_result);
     }
 
-private:
-    static std::int64_t floorOf(float limit)
-    {
+  private:
+    static std::int64_t floorOf(float limit) {
         const long double value = limit;
         if (std::isnan(value) || value >= noLimit)
             return noLimit; // a NaN limit rejects nothing, as no comparison with it is true
@@ -70,8 +63,7 @@ private:
         return static_cast<std::int64_t>(std::floor(value));
     }
 
-    bool arithmeticIsExact() const
-    {
+    bool arithmeticIsExact() const {
         std::int64_t height = m_instance.plateHeight;
         std::int64_t length = m_instance.plateLength;
         for (int i = 0; i < m_instance.pieceCount; ++i) {
@@ -86,8 +78,7 @@ private:
     // a build of the previous pass, and the pair (b, a) after (a, b) repeats that build: both
     // give a record equal to one that stands earlier, kept or itself a duplicate of a kept
     // one, so they are removed and only their number matters for the numbering.
-    void passSkippingRepeats(std::size_t oldEnd)
-    {
+    void passSkippingRepeats(std::size_t oldEnd) {
         const std::size_t covered = m_patterns.size();
         const SideIndex byHeight(m_patterns, oldEnd, covered, true);
         const SideIndex byLength(m_patterns, oldEnd, covered, false);
@@ -109,8 +100,7 @@ private:
     }
 
     // A pass that builds every ordered pair, for inputs whose arithmetic may wrap around.
-    void passOverAllPairs()
-    {
+    void passOverAllPairs() {
         const std::size_t covered = m_patterns.size();
         const std::int32_t startId = m_patterns.back().id;
         std::int64_t counter = 0;
@@ -128,8 +118,7 @@ private:
 
     // Adds the partners b >= a among the indexed records that pass the plate and waste tests
     // with a, as (b << 1 | vertical).
-    void collect(std::size_t a, const SideIndex& index, bool horizontal)
-    {
+    void collect(std::size_t a, const SideIndex& index, bool horizontal) {
         const TPattern& x = m_patterns[a];
         const std::int64_t key = horizontal ? x.height : x.length;
         const std::int64_t along = horizontal ? x.length : x.height;
@@ -151,8 +140,8 @@ private:
                     break;
                 if (static_cast<std::size_t>(entry.index) < a)
                     continue;
-                const std::int64_t step = other < key ? (key - other) * entry.along
-                                                      : (other - key) * along;
+                const std::int64_t step =
+                    other < key ? (key - other) * entry.along : (other - key) * along;
                 if (std::int64_t{x.internalWaste} + entry.internalWaste + step <= m_limitFloor)
                     m_candidates.push_back(std::uint64_t(entry.index) << 1 | !horizontal);
             }
@@ -161,8 +150,7 @@ private:
 
     // Builds the candidates of outer record a in pair order; returns how many were made.
     std::int64_t joinCandidates(std::size_t a, std::int32_t startId, std::int64_t& counter,
-                                bool mirrored)
-    {
+                                bool mirrored) {
         std::int64_t made = 0;
         for (const std::uint64_t candidate : m_candidates) {
             const std::size_t b = candidate >> 1;
@@ -179,8 +167,7 @@ private:
         return made;
     }
 
-    bool tryBuild(std::size_t a, std::size_t b, std::int32_t kind)
-    {
+    bool tryBuild(std::size_t a, std::size_t b, std::int32_t kind) {
         const Join join = joinShape(m_patterns[a], m_patterns[b], kind, m_plateArea);
         if (!fitsPlate(join.record, m_instance.plateHeight, m_instance.plateLength) ||
             exceedsWasteLimit(join.record.internalWaste, m_limit))
@@ -197,8 +184,7 @@ private:
 
     // Keeps m_built unless an earlier built record has its key; a zero height of the earlier
     // record or a zero length of the new one never counts as a match.
-    void keepUnlessDuplicate()
-    {
+    void keepUnlessDuplicate() {
         m_counts.merge(static_cast<std::size_t>(m_built.first),
                        static_cast<std::size_t>(m_built.second), m_merged);
         const PatternKey key =
@@ -206,7 +192,7 @@ private:
         if (m_built.length != 0 && m_keys.contains(key))
             return;
         if (m_patterns.size() >= m_options.patternLimit)
-            throw Stopped{WangFailure::TooManyPatterns};
+            throw GenerationStopped{WangFailure::TooManyPatterns};
         const auto index = static_cast<std::int32_t>(m_patterns.size());
         m_patterns.push_back(m_built);
         m_counts.append(m_merged);
@@ -214,10 +200,9 @@ private:
             m_keys.insert(key, index);
     }
 
-    void checkDeadline(std::size_t a) const
-    {
+    void checkDeadline(std::size_t a) const {
         if (a % 256 == 0 && std::chrono::steady_clock::now() > m_options.deadline)
-            throw Stopped{WangFailure::TimeLimit};
+            throw GenerationStopped{WangFailure::TimeLimit};
     }
 
     const TInstance& m_instance;
@@ -239,16 +224,7 @@ private:
 
 } // namespace
 
-std::expected<GenerationResult, WangFailure>
-generatePatterns(const TInstance& instance, float beta, const WangOptions& options)
-{
-    if (const auto refusal = refuseInstance(instance))
-        return std::unexpected(*refusal);
-    try {
-        return FastRun(instance, beta, options).run();
-    } catch (const Stopped& stop) {
-        return std::unexpected(stop.failure);
-    } catch (const std::bad_alloc&) {
-        return std::unexpected(WangFailure::OutOfMemory);
-    }
+std::expected<GenerationResult, WangFailure> generatePatterns(const TInstance& instance, float beta,
+                                                              const WangOptions& options) {
+    return guardedGeneration(instance, [&] { return FastRun(instance, beta, options).run(); });
 }

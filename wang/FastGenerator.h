@@ -8,5 +8,5 @@
 // same numbers, as the literal one (generatePatternsReference), but keeps piece counts per
 // record, finds duplicates by hashing, looks only at partners a join can accept, and only
 // counts the pairs whose builds are known to come out as duplicates.
-std::expected<GenerationResult, WangFailure>
-generatePatterns(const TInstance& instance, float beta, const WangOptions& options = {});
+std::expected<GenerationResult, WangFailure> generatePatterns(const TInstance& instance, float beta,
+                                                              const WangOptions& options = {});

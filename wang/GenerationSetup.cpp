@@ -6,15 +6,13 @@
 
 namespace {
 
-bool areaFits(std::int32_t height, std::int32_t length)
-{
+bool areaFits(std::int32_t height, std::int32_t length) {
     return std::int64_t{height} * length <= std::numeric_limits<std::int32_t>::max();
 }
 
 } // namespace
 
-std::optional<WangFailure> refuseInstance(const TInstance& instance)
-{
+std::optional<WangFailure> refuseInstance(const TInstance& instance) {
     if (instance.pieceCount <= 0)
         return WangFailure::NoPieceTypes;
     if (instance.pieceCount > maxPieceTypes)
@@ -34,19 +32,16 @@ std::optional<WangFailure> refuseInstance(const TInstance& instance)
     return std::nullopt;
 }
 
-float wasteLimit(std::int32_t plateHeight, std::int32_t plateLength, float beta)
-{
+float wasteLimit(std::int32_t plateHeight, std::int32_t plateLength, float beta) {
     const long double area = mul32(plateHeight, plateLength);
     return static_cast<float>(area * static_cast<long double>(beta));
 }
 
-bool exceedsWasteLimit(std::int32_t internalWaste, float limit)
-{
+bool exceedsWasteLimit(std::int32_t internalWaste, float limit) {
     return static_cast<long double>(internalWaste) > static_cast<long double>(limit);
 }
 
-std::vector<TPattern> startingList(const TInstance& instance)
-{
+std::vector<TPattern> startingList(const TInstance& instance) {
     const std::int32_t plateArea = mul32(instance.plateHeight, instance.plateLength);
     std::vector<TPattern> list;
     list.reserve(static_cast<std::size_t>(instance.pieceCount));

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <expected>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -25,6 +27,11 @@ struct GenerationResult {
     int passes = 0;
 };
 
+// Thrown by a generation that must stop before its end.
+struct GenerationStopped {
+    WangFailure failure;
+};
+
 // The refusal of an instance that no generation can run on sensibly, or nothing.
 std::optional<WangFailure> refuseInstance(const TInstance& instance);
 
@@ -36,3 +43,18 @@ bool exceedsWasteLimit(std::int32_t internalWaste, float limit);
 
 // The starting list: one record per piece type, in table order.
 std::vector<TPattern> startingList(const TInstance& instance);
+
+// Runs `generate` unless the instance is refused; a stop or exhausted memory becomes a failure.
+template <typename Generate>
+std::expected<GenerationResult, WangFailure> guardedGeneration(const TInstance& instance,
+                                                               Generate generate) {
+    if (const auto refusal = refuseInstance(instance))
+        return std::unexpected(*refusal);
+    try {
+        return generate();
+    } catch (const GenerationStopped& stop) {
+        return std::unexpected(stop.failure);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(WangFailure::OutOfMemory);
+    }
+}

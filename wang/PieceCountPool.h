@@ -10,7 +10,7 @@
 // Sparse piece counts of every record, kept in one shared pool: a record holds only the
 // types it contains, each as one entry (type << 32 | count), sorted by type.
 class PieceCountPool {
-public:
+  public:
     using Entry = std::uint64_t;
     using Demands = std::array<std::int64_t, maxPieceTypes>;
 
@@ -26,13 +26,12 @@ public:
     // The summed counts of records q and r, into `out`.
     void merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const;
 
-
     // The entry of `count` pieces of type `type`.
     static Entry entry(std::size_t type, std::uint32_t count) { return Entry{type} << 32 | count; }
     static std::size_t typeOf(Entry entry) { return static_cast<std::size_t>(entry >> 32); }
     static std::uint32_t countOf(Entry entry) { return static_cast<std::uint32_t>(entry); }
 
-private:
+  private:
     std::vector<Entry> m_entries;
     std::vector<std::uint64_t> m_starts{0};
 };

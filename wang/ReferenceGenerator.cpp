@@ -18,12 +18,7 @@ struct Node {
 using NodeList = std::list<Node>;
 using Counts = std::array<std::int64_t, maxPieceTypes>;
 
-struct Stopped {
-    WangFailure failure;
-};
-
-Counts leafCounts(const Node& root)
-{
+Counts leafCounts(const Node& root) {
     Counts counts{};
     std::vector<const Node*> stack{&root};
     while (!stack.empty()) {
@@ -40,16 +35,13 @@ Counts leafCounts(const Node& root)
 }
 
 class ReferenceRun {
-public:
+  public:
     ReferenceRun(const TInstance& instance, float beta, const WangOptions& options)
         : m_instance(instance), m_options(options),
           m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
-          m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta))
-    {
-    }
+          m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)) {}
 
-    GenerationResult run()
-    {
+    GenerationResult run() {
         const std::vector<TPattern> pieces = startingList(m_instance);
         for (std::size_t i = 0; i < pieces.size(); ++i)
             m_list.push_back(Node{pieces[i], nullptr, nullptr, static_cast<int>(i)});
@@ -60,15 +52,14 @@ public:
             made = pairAll(covered);
             made -= removeDuplicates(std::next(m_list.begin(), static_cast<long>(covered)));
             if (m_list.size() > m_options.patternLimit)
-                throw Stopped{WangFailure::TooManyPatterns};
+                throw GenerationStopped{WangFailure::TooManyPatterns};
         }
         m_result.patterns = flatten();
         return std::move(m_result);
     }
 
-private:
-    std::int64_t pairAll(std::size_t covered)
-    {
+  private:
+    std::int64_t pairAll(std::size_t covered) {
         std::int64_t made = 0;
         auto a = m_list.begin();
         for (std::size_t i = 0; i < covered; ++i, ++a) {
@@ -79,14 +70,13 @@ private:
                 m_result.buildsTried += 2;
             }
             if (std::chrono::steady_clock::now() > m_options.deadline)
-                throw Stopped{WangFailure::TimeLimit};
+                throw GenerationStopped{WangFailure::TimeLimit};
         }
         m_result.buildsMade += made;
         return made;
     }
 
-    bool tryBuild(const Node& a, const Node& b, std::int32_t kind)
-    {
+    bool tryBuild(const Node& a, const Node& b, std::int32_t kind) {
         const Join join = joinShape(a.data, b.data, kind, m_plateArea);
         const Node& q = join.secondLeads ? b : a;
         const Node& r = join.secondLeads ? a : b;
@@ -99,8 +89,7 @@ private:
         return true;
     }
 
-    bool withinDemand(const Node& q, const Node& r) const
-    {
+    bool withinDemand(const Node& q, const Node& r) const {
         const Counts ofQ = leafCounts(q);
         const Counts ofR = leafCounts(r);
         for (int i = 0; i < m_instance.pieceCount; ++i) {
@@ -111,8 +100,7 @@ private:
         return true;
     }
 
-    std::int64_t removeDuplicates(NodeList::iterator fresh)
-    {
+    std::int64_t removeDuplicates(NodeList::iterator fresh) {
         std::int64_t removed = 0;
         while (fresh != m_list.end()) {
             if (isDuplicate(fresh)) {
@@ -125,8 +113,7 @@ private:
         return removed;
     }
 
-    bool isDuplicate(NodeList::iterator candidate) const
-    {
+    bool isDuplicate(NodeList::iterator candidate) const {
         const TPattern& c = candidate->data;
         for (auto earlier = m_list.begin(); earlier != candidate; ++earlier) {
             const TPattern& e = earlier->data;
@@ -141,8 +128,7 @@ private:
         return false;
     }
 
-    std::vector<TPattern> flatten() const
-    {
+    std::vector<TPattern> flatten() const {
         std::unordered_map<const Node*, std::int32_t> indexOf;
         std::vector<TPattern> patterns;
         patterns.reserve(m_list.size());
@@ -167,22 +153,12 @@ private:
 } // namespace
 
 std::expected<GenerationResult, WangFailure>
-generatePatternsReference(const TInstance& instance, float beta, const WangOptions& options)
-{
-    if (const auto refusal = refuseInstance(instance))
-        return std::unexpected(*refusal);
-    try {
-        return ReferenceRun(instance, beta, options).run();
-    } catch (const Stopped& stop) {
-        return std::unexpected(stop.failure);
-    } catch (const std::bad_alloc&) {
-        return std::unexpected(WangFailure::OutOfMemory);
-    }
+generatePatternsReference(const TInstance& instance, float beta, const WangOptions& options) {
+    return guardedGeneration(instance, [&] { return ReferenceRun(instance, beta, options).run(); });
 }
 
 std::array<std::int32_t, maxPieceTypes> countLeaves(const std::vector<TPattern>& patterns,
-                                                    std::size_t index, int pieceCount)
-{
+                                                    std::size_t index, int pieceCount) {
     std::array<std::int32_t, maxPieceTypes> counts{};
     std::vector<std::size_t> stack{index};
     while (!stack.empty()) {

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 SideIndex::SideIndex(const std::vector<TPattern>& patterns, std::size_t from, std::size_t to,
-                     bool byHeight)
-{
+                     bool byHeight) {
     struct Keyed {
         std::int32_t key;
         Entry entry;
@@ -31,14 +30,12 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, std::size_t from, st
     m_starts.push_back(static_cast<std::uint32_t>(m_entries.size()));
 }
 
-std::size_t SideIndex::firstGroupFrom(std::int64_t key) const
-{
+std::size_t SideIndex::firstGroupFrom(std::int64_t key) const {
     return static_cast<std::size_t>(
         std::ranges::lower_bound(m_keys, key, {}, [](std::int32_t k) { return std::int64_t{k}; }) -
         m_keys.begin());
 }
 
-std::span<const SideIndex::Entry> SideIndex::group(std::size_t group) const
-{
+std::span<const SideIndex::Entry> SideIndex::group(std::size_t group) const {
     return {m_entries.data() + m_starts[group], m_entries.data() + m_starts[group + 1]};
 }

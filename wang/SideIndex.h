@@ -9,7 +9,7 @@
 // A range of records grouped by one side (the key) and sorted within a group by the other
 // side, so that the partners a join can accept are found without looking at all the others.
 class SideIndex {
-public:
+  public:
     // One record as the index holds it.
     struct Entry {
         std::int32_t along = 0; // the side the group is sorted by
@@ -30,8 +30,7 @@ public:
     // The entries of a group, by ascending `along`.
     std::span<const Entry> group(std::size_t group) const;
 
-
-private:
+  private:
     std::vector<Entry> m_entries;
     std::vector<std::int32_t> m_keys;
     std::vector<std::uint32_t> m_starts;

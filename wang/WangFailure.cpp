@@ -1,7 +1,6 @@
 #include "WangFailure.h"
 
-std::string failureMessage(WangFailure failure)
-{
+std::string failureMessage(WangFailure failure) {
     switch (failure) {
     case WangFailure::NoPieceTypes:
         return "O problema não tem tipos de peças.";

@@ -10,21 +10,19 @@
 namespace {
 
 using Generator = std::expected<GenerationResult, WangFailure> (*)(const TInstance&, float,
-                                                                    const WangOptions&);
+                                                                   const WangOptions&);
 using Counter = std::array<std::int32_t, maxPieceTypes> (*)(const std::vector<TPattern>&,
-                                                             std::size_t, int);
+                                                            std::size_t, int);
 
 // Calendar time in whole seconds, as the elapsed time of a run is read.
-std::int64_t calendarSeconds()
-{
+std::int64_t calendarSeconds() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     return std::chrono::floor<std::chrono::seconds>(now).count();
 }
 
 std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
                                             const TInstance& instance, float beta,
-                                            const WangOptions& options)
-{
+                                            const WangOptions& options) {
     const std::int64_t start = calendarSeconds();
     auto generated = generate(instance, beta, options);
     const std::int64_t end = calendarSeconds();
@@ -51,13 +49,11 @@ std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
 } // namespace
 
 std::expected<WangRun, WangFailure> runWang(const TInstance& instance, float beta,
-                                            const WangOptions& options)
-{
+                                            const WangOptions& options) {
     return runWith(generatePatterns, countBestPattern, instance, beta, options);
 }
 
 std::expected<WangRun, WangFailure> runWangReference(const TInstance& instance, float beta,
-                                                     const WangOptions& options)
-{
+                                                     const WangOptions& options) {
     return runWith(generatePatternsReference, countLeaves, instance, beta, options);
 }

@@ -1,7 +1,6 @@
 #include "WangTestInstances.h"
 
-TInstance makeInstance(int plateHeight, int plateLength, const std::vector<PieceSpec>& pieces)
-{
+TInstance makeInstance(int plateHeight, int plateLength, const std::vector<PieceSpec>& pieces) {
     TInstance instance;
     instance.description = "Teste\r\n";
     instance.plateHeight = plateHeight;
@@ -15,8 +14,7 @@ TInstance makeInstance(int plateHeight, int plateLength, const std::vector<Piece
     return instance;
 }
 
-std::string describe(const TInstance& instance)
-{
+std::string describe(const TInstance& instance) {
     std::string text = "plate " + std::to_string(instance.plateHeight) + "x" +
                        std::to_string(instance.plateLength) + ", pieces (h, l, d):";
     for (int i = 0; i < instance.pieceCount; ++i) {
@@ -27,8 +25,7 @@ std::string describe(const TInstance& instance)
     return text;
 }
 
-std::vector<int> idsOf(const std::vector<TPattern>& patterns)
-{
+std::vector<int> idsOf(const std::vector<TPattern>& patterns) {
     std::vector<int> ids;
     for (const TPattern& record : patterns)
         ids.push_back(record.id);

@@ -15,20 +15,19 @@ struct Classic {
 
 // Instances whose values are the piece areas, so the covered area is the value.
 const Classic classics[] = {
-    {"2s", 2778},  {"3s", 2721},    {"W", 2721},      {"A1s", 2950}, {"A2s", 3535},
+    {"2s", 2778},    {"3s", 2721},  {"W", 2721},     {"A1s", 2950},   {"A2s", 3535},
     {"CHL2s", 3279}, {"CHL5", 390}, {"STS2s", 4653}, {"STS4s", 9770}, {"Hchl3s", 12215},
 };
 
-TEST(WangOnClassicInstances, BestAreaNeverBeatsTheOptimum)
-{
+TEST(WangOnClassicInstances, BestAreaNeverBeatsTheOptimum) {
     WangOptions options;
     // Runs that would need more records than this are skipped, not failed.
     options.patternLimit = 300'000;
     int checked = 0;
     for (const Classic& classic : classics) {
         SCOPED_TRACE(classic.file);
-        const auto path = std::filesystem::path(QUADRIX_INSTANCES_DIR) /
-                          (std::string(classic.file) + ".BI");
+        const auto path =
+            std::filesystem::path(QUADRIX_INSTANCES_DIR) / (std::string(classic.file) + ".BI");
         const auto instance = readBiFile(path);
         ASSERT_TRUE(instance.has_value()) << path;
         for (const float beta : {0.0f, 0.005f, 0.01f}) {

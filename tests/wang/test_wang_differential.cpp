@@ -11,8 +11,7 @@ namespace {
 
 // Small random instances: pieces mostly small against the plate, a few larger than it,
 // demands 0 to 4.
-TInstance randomInstance(std::mt19937& random)
-{
+TInstance randomInstance(std::mt19937& random) {
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
@@ -28,8 +27,7 @@ TInstance randomInstance(std::mt19937& random)
     return makeInstance(height, length, pieces);
 }
 
-TInstance scaled(TInstance instance, int factor)
-{
+TInstance scaled(TInstance instance, int factor) {
     instance.plateHeight *= factor;
     instance.plateLength *= factor;
     for (int i = 0; i < instance.pieceCount; ++i) {
@@ -40,8 +38,7 @@ TInstance scaled(TInstance instance, int factor)
 }
 
 // Compares both engines on one run; returns the number of built records kept (0 on failure).
-std::size_t expectSameRun(const TInstance& instance, float beta, const std::string& trace)
-{
+std::size_t expectSameRun(const TInstance& instance, float beta, const std::string& trace) {
     SCOPED_TRACE(trace + " beta " + std::to_string(beta) + ": " + describe(instance));
     WangOptions options;
     options.patternLimit = 400; // keeps the literal engine quick; both must stop alike
@@ -70,8 +67,7 @@ std::size_t expectSameRun(const TInstance& instance, float beta, const std::stri
     return fast->patterns.size() - static_cast<std::size_t>(instance.pieceCount);
 }
 
-TEST(FastAgainstReference, RandomSmallInstances)
-{
+TEST(FastAgainstReference, RandomSmallInstances) {
     const float betas[] = {-0.05f, 0.0f, 0.01f, 0.05f, 0.12f, 0.3f};
     int richRuns = 0;
     for (unsigned seed = 1; seed <= 60; ++seed) {
@@ -87,8 +83,7 @@ TEST(FastAgainstReference, RandomSmallInstances)
     std::cout << "runs with 20 or more built records: " << richRuns << '\n';
 }
 
-TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering)
-{
+TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering) {
     // Many equal pieces make long runs of repeated and mirrored builds between kept ones.
     const TInstance instances[] = {
         makeInstance(12, 12, {{3, 3, 6}, {3, 4, 3}}),
@@ -101,8 +96,7 @@ TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering)
             expectSameRun(instance, beta, "dense");
 }
 
-TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping)
-{
+TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping) {
     // Sides of many thousands leave the range in which pairs are skipped; the list must not
     // change with the scale.
     for (unsigned seed = 100; seed < 120; ++seed) {
@@ -113,8 +107,7 @@ TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping)
     }
 }
 
-TEST(FastAgainstReference, SumsThatWrapAroundAgree)
-{
+TEST(FastAgainstReference, SumsThatWrapAroundAgree) {
     // Lengths whose sums leave the 32-bit range wrap around in both engines alike.
     const TInstance instances[] = {
         makeInstance(1, 2147483647, {{1, 1500000000, 3}, {1, 700000000, 3}}),

@@ -9,8 +9,7 @@
 
 namespace {
 
-using Runner = std::expected<WangRun, WangFailure> (*)(const TInstance&, float,
-                                                      const WangOptions&);
+using Runner = std::expected<WangRun, WangFailure> (*)(const TInstance&, float, const WangOptions&);
 
 struct Engine {
     const char* name;
@@ -18,9 +17,8 @@ struct Engine {
 };
 
 class Generation : public testing::TestWithParam<Engine> {
-protected:
-    WangRun run(const TInstance& instance, float beta)
-    {
+  protected:
+    WangRun run(const TInstance& instance, float beta) {
         auto result = GetParam().run(instance, beta, {});
         EXPECT_TRUE(result.has_value()) << describe(instance);
         return result ? *result : WangRun{};
@@ -32,19 +30,17 @@ struct Expected {
     int id, height, length, kind, internalWaste, totalWaste, first, second;
 };
 
-void expectList(const std::vector<TPattern>& patterns, const std::vector<Expected>& expected)
-{
+void expectList(const std::vector<TPattern>& patterns, const std::vector<Expected>& expected) {
     ASSERT_EQ(patterns.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
-        const TPattern want{e.id, e.height, e.length, e.kind, e.internalWaste,
-                            e.totalWaste, e.first, e.second};
+        const TPattern want{e.id,         e.height, e.length, e.kind, e.internalWaste,
+                            e.totalWaste, e.first,  e.second};
         EXPECT_EQ(patterns[i], want) << "record " << i;
     }
 }
 
-TEST_P(Generation, OneSquareTypeFillsThePlate)
-{
+TEST_P(Generation, OneSquareTypeFillsThePlate) {
     const WangRun result = run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f);
     expectList(result.patterns, {{1, 5, 5, 0, 0, 75, noPart, noPart},
                                  {2, 5, 10, 1, 0, 50, 0, 0},
@@ -60,8 +56,7 @@ TEST_P(Generation, OneSquareTypeFillsThePlate)
     EXPECT_EQ(result.buildsMade, 2 + 4 + 4);
 }
 
-TEST_P(Generation, TwoTypesKeepOnlyTheirOwnBuilds)
-{
+TEST_P(Generation, TwoTypesKeepOnlyTheirOwnBuilds) {
     const WangRun result = run(makeInstance(10, 15, {{5, 10, 1}, {5, 5, 2}}), 0.1f);
     expectList(result.patterns, {{1, 5, 10, 0, 0, 100, noPart, noPart},
                                  {2, 5, 5, 0, 0, 125, noPart, noPart},
@@ -79,8 +74,7 @@ TEST_P(Generation, TwoTypesKeepOnlyTheirOwnBuilds)
     EXPECT_EQ(result.buildsMade, 4 + 6 + 6);
 }
 
-TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces)
-{
+TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces) {
     // The first piece of largest area wins; a later equal one does not replace it.
     for (const float beta : {-0.01f, -1.0f}) {
         const WangRun result = run(makeInstance(10, 10, {{3, 3, 5}, {5, 4, 5}, {4, 5, 5}}), beta);
@@ -91,8 +85,7 @@ TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces)
     }
 }
 
-TEST_P(Generation, ZeroBetaKeepsOnlyBuildsWithoutInnerWaste)
-{
+TEST_P(Generation, ZeroBetaKeepsOnlyBuildsWithoutInnerWaste) {
     const WangRun result = run(makeInstance(12, 12, {{3, 4, 3}, {4, 3, 3}, {2, 6, 2}}), 0.0f);
     int built = 0;
     for (const TPattern& record : result.patterns) {
@@ -102,8 +95,7 @@ TEST_P(Generation, ZeroBetaKeepsOnlyBuildsWithoutInnerWaste)
     EXPECT_GT(built, 0);
 }
 
-TEST_P(Generation, DemandLimitsWhichPiecesJoin)
-{
+TEST_P(Generation, DemandLimitsWhichPiecesJoin) {
     constexpr std::size_t noBest = std::numeric_limits<std::size_t>::max();
     struct Case {
         const char* name;
@@ -132,8 +124,7 @@ TEST_P(Generation, DemandLimitsWhichPiecesJoin)
     }
 }
 
-TEST_P(Generation, EqualHeightsKeepTheOuterRecordFirst)
-{
+TEST_P(Generation, EqualHeightsKeepTheOuterRecordFirst) {
     const WangRun result = run(makeInstance(10, 10, {{5, 5, 2}, {5, 5, 2}}), 0.01f);
     ASSERT_GE(result.patterns.size(), 5u);
     // Record 5 is (1, 2) side by side: piece 1 first, piece 2 second.
@@ -142,14 +133,15 @@ TEST_P(Generation, EqualHeightsKeepTheOuterRecordFirst)
     EXPECT_EQ(result.patterns[4].second, 1);
 }
 
-TEST_P(Generation, SummedSideMayReachThePlateSide)
-{
+TEST_P(Generation, SummedSideMayReachThePlateSide) {
     struct Case {
         int height, length;
         std::vector<Expected> list;
     };
     const Case cases[] = {
-        {10, 10, {{1, 5, 5, 0, 0, 75, -1, -1}, {2, 5, 10, 1, 0, 50, 0, 0}, {3, 10, 5, 2, 0, 50, 0, 0}}},
+        {10,
+         10,
+         {{1, 5, 5, 0, 0, 75, -1, -1}, {2, 5, 10, 1, 0, 50, 0, 0}, {3, 10, 5, 2, 0, 50, 0, 0}}},
         {9, 10, {{1, 5, 5, 0, 0, 65, -1, -1}, {2, 5, 10, 1, 0, 40, 0, 0}}},
         {10, 9, {{1, 5, 5, 0, 0, 65, -1, -1}, {2, 10, 5, 2, 0, 40, 0, 0}}},
         {9, 9, {{1, 5, 5, 0, 0, 56, -1, -1}}},
@@ -160,8 +152,7 @@ TEST_P(Generation, SummedSideMayReachThePlateSide)
     }
 }
 
-TEST_P(Generation, InnerWasteEqualToTheLimitPasses)
-{
+TEST_P(Generation, InnerWasteEqualToTheLimitPasses) {
     // 0.01 on a 10 x 10 plate gives a limit of exactly 1.
     EXPECT_EQ(wasteLimit(10, 10, 0.01f), 1.0f);
     const WangRun one = run(makeInstance(10, 10, {{2, 1, 1}, {1, 1, 1}}), 0.01f);
@@ -170,13 +161,12 @@ TEST_P(Generation, InnerWasteEqualToTheLimitPasses)
                               {3, 2, 2, 1, 1, 97, 0, 1},
                               {4, 3, 1, 2, 0, 97, 0, 1}});
     const WangRun two = run(makeInstance(10, 10, {{3, 1, 1}, {1, 1, 1}}), 0.01f);
-    expectList(two.patterns, {{1, 3, 1, 0, 0, 97, -1, -1},
-                              {2, 1, 1, 0, 0, 99, -1, -1},
-                              {3, 4, 1, 2, 0, 96, 0, 1}});
+    expectList(
+        two.patterns,
+        {{1, 3, 1, 0, 0, 97, -1, -1}, {2, 1, 1, 0, 0, 99, -1, -1}, {3, 4, 1, 2, 0, 96, 0, 1}});
 }
 
-TEST_P(Generation, PieceLargerThanThePlateCanBeTheBest)
-{
+TEST_P(Generation, PieceLargerThanThePlateCanBeTheBest) {
     const WangRun result = run(makeInstance(10, 10, {{20, 20, 1}, {5, 5, 4}}), 0.01f);
     EXPECT_EQ(result.best, 0u);
     EXPECT_EQ(result.patterns[0].totalWaste, -300);
@@ -186,8 +176,7 @@ TEST_P(Generation, PieceLargerThanThePlateCanBeTheBest)
         EXPECT_NE(record.first, 0) << "the large piece joins nothing";
 }
 
-TEST_P(Generation, RefusesInstancesItCannotRunOn)
-{
+TEST_P(Generation, RefusesInstancesItCannotRunOn) {
     struct Case {
         const char* name;
         TInstance instance;
@@ -214,8 +203,7 @@ TEST_P(Generation, RefusesInstancesItCannotRunOn)
     }
 }
 
-TEST_P(Generation, StopsAtThePatternLimit)
-{
+TEST_P(Generation, StopsAtThePatternLimit) {
     WangOptions options;
     options.patternLimit = 3;
     const auto stopped = GetParam().run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f, options);
@@ -232,11 +220,10 @@ INSTANTIATE_TEST_SUITE_P(Engines, Generation,
                              return std::string(info.param.name);
                          });
 
-TEST(WangFailureMessage, EveryFailureHasItsOwnText)
-{
-    const WangFailure all[] = {WangFailure::NoPieceTypes,  WangFailure::TooManyPieceTypes,
-                               WangFailure::ZeroDimension, WangFailure::PlateDimension,
-                               WangFailure::AreaTooLarge,  WangFailure::OutOfMemory,
+TEST(WangFailureMessage, EveryFailureHasItsOwnText) {
+    const WangFailure all[] = {WangFailure::NoPieceTypes,    WangFailure::TooManyPieceTypes,
+                               WangFailure::ZeroDimension,   WangFailure::PlateDimension,
+                               WangFailure::AreaTooLarge,    WangFailure::OutOfMemory,
                                WangFailure::TooManyPatterns, WangFailure::TimeLimit};
     std::set<std::string> texts;
     for (const WangFailure failure : all)

@@ -8,10 +8,22 @@ namespace {
 const std::string sep(40, '=');
 
 // The lines before the pattern lines for a 10 x W plate, pieces given as (h, l, d).
-ReportLines reportStart(int length, const std::vector<PieceSpec>& pieces)
-{
-    ReportLines lines = {sep, "", wangReportTitle, "", sep, "", "Teste", "", "H = 10",
-                         "W = " + std::to_string(length), "", sep, "", "Peças:", ""};
+ReportLines reportStart(int length, const std::vector<PieceSpec>& pieces) {
+    ReportLines lines = {sep,
+                         "",
+                         wangReportTitle,
+                         "",
+                         sep,
+                         "",
+                         "Teste",
+                         "",
+                         "H = 10",
+                         "W = " + std::to_string(length),
+                         "",
+                         sep,
+                         "",
+                         "Peças:",
+                         ""};
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const PieceSpec& p = pieces[i];
         lines.insert(lines.end(), {"   Peça número " + std::to_string(i + 1),
@@ -24,8 +36,7 @@ ReportLines reportStart(int length, const std::vector<PieceSpec>& pieces)
     return lines;
 }
 
-WangRun runAtTimeZero(const TInstance& instance, float beta)
-{
+WangRun runAtTimeZero(const TInstance& instance, float beta) {
     auto run = runWang(instance, beta);
     EXPECT_TRUE(run.has_value());
     // The time line is the report skeleton's; pin it so the lines can be compared.
@@ -83,16 +94,14 @@ const Golden goldens[] = {
      "25"},
 };
 
-TEST(WangReport, WholeReportLineForLine)
-{
+TEST(WangReport, WholeReportLineForLine) {
     for (const Golden& golden : goldens) {
-        const WangRun run = runAtTimeZero(makeInstance(10, golden.length, golden.pieces),
-                                          golden.beta);
+        const WangRun run =
+            runAtTimeZero(makeInstance(10, golden.length, golden.pieces), golden.beta);
         for (const char separator : {',', '.'}) {
             SCOPED_TRACE(std::string(golden.name) + " with '" + separator + "'");
             ReportLines expected = reportStart(golden.length, golden.pieces);
-            expected.insert(expected.end(), golden.patternLines.begin(),
-                            golden.patternLines.end());
+            expected.insert(expected.end(), golden.patternLines.begin(), golden.patternLines.end());
             expected.insert(expected.end(), {"", sep, ""});
             expected.insert(expected.end(), golden.resultLines.begin(), golden.resultLines.end());
             const std::string& loss = separator == ',' ? golden.lossComma : golden.lossPoint;
@@ -106,12 +115,11 @@ TEST(WangReport, WholeReportLineForLine)
     }
 }
 
-TEST(WangReport, SummaryShowsTheAreaAsAnInteger)
-{
+TEST(WangReport, SummaryShowsTheAreaAsAnInteger) {
     for (const Golden& golden : goldens) {
         SCOPED_TRACE(golden.name);
-        const WangRun run = runAtTimeZero(makeInstance(10, golden.length, golden.pieces),
-                                          golden.beta);
+        const WangRun run =
+            runAtTimeZero(makeInstance(10, golden.length, golden.pieces), golden.beta);
         const ReportLines comma = {"Área ótima = " + golden.area, "",
                                    "Perda = " + golden.lossComma + " %", "", "Tempo: <1s"};
         EXPECT_EQ(wangSummary(run, ','), comma);
