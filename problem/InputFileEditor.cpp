@@ -4,6 +4,7 @@
 #include "DescriptionCheck.h"
 #include "Dialogs.h"
 #include "InstanceView.h"
+#include "Memo.h"
 #include "PieceTable.h"
 #include "StringGrid.h"
 
@@ -11,17 +12,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTextBlock>
 
 #include <algorithm>
 #include <filesystem>
 
 namespace {
 
-const QString fileFilter = QStringLiteral("Arquivos de Entrada BI|*.BI");
+// The filter "Arquivos de Entrada BI|*.BI" in the form the file dialogs take.
+const QString fileFilter = QStringLiteral("Arquivos de Entrada BI (*.BI)");
 constexpr int narrowGridUpTo = 14;
 constexpr int fieldLeft = 376;
 constexpr int fieldWidth = 161;
@@ -72,11 +72,11 @@ std::filesystem::path toPath(const QString& name)
     return std::filesystem::path(name.toStdU16String());
 }
 
-std::vector<std::string> linesOf(const QPlainTextEdit& memo)
+std::vector<std::string> linesOf(const Memo& memo)
 {
     std::vector<std::string> lines;
-    for (QTextBlock block = memo.document()->begin(); block.isValid(); block = block.next())
-        lines.push_back(block.text().toStdString());
+    for (const QString& line : memo.lines())
+        lines.push_back(line.toStdString());
     return lines;
 }
 
@@ -141,7 +141,7 @@ void TForm3::createControls()
     label5->setObjectName(QStringLiteral("Label5"));
     label5->setGeometry(fieldLeft, 336, fieldWidth, 16);
 
-    m_memo = new QPlainTextEdit(central);
+    m_memo = new Memo(central);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setGeometry(fieldLeft, 360, fieldWidth, 49);
     m_memo->hide();
@@ -306,9 +306,9 @@ bool TForm3::descriptionIsSavable()
 void TForm3::save(const QString& path)
 {
     m_instance.description = m_description->text().toStdString();
-    m_memo->clear();
+    m_memo->clearLines();
     for (const std::string& line : biFileLines(m_instance))
-        m_memo->appendPlainText(QString::fromStdString(line));
+        m_memo->addLine(QString::fromStdString(line));
     const auto written = writeTextLines(linesOf(*m_memo), toPath(path));
     if (!written)
         Dialogs::exceptionReport(QString::fromStdString(written.error()));

@@ -5,7 +5,7 @@
 #include <QMainWindow>
 
 class QLineEdit;
-class QPlainTextEdit;
+class Memo;
 class QPushButton;
 class StringGrid;
 
@@ -49,5 +49,5 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_update = nullptr;
     QPushButton* m_save = nullptr;
-    QPlainTextEdit* m_memo = nullptr;
+    Memo* m_memo = nullptr;
 };

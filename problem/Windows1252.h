@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+// Appends the UTF-8 form of a Unicode code point.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // Windows-1252 bytes to UTF-8; the five unassigned bytes map to their C1 code points.
 std::string fromWindows1252(std::string_view bytes);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -41,36 +42,6 @@ struct GroupState {
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::optional<int> hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return std::nullopt;
-}
-
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 std::string halfPointsToCss(int halfPoints)
 {
@@ -401,17 +372,12 @@ private:
     // "\'hh": one Windows-1252 byte; a truncated escape keeps the digits it has.
     void readHexEscape()
     {
-        int value = 0;
-        int digits = 0;
-        while (digits < 2 && m_pos < m_in.size()) {
-            const std::optional<int> digit = hexValue(m_in[m_pos]);
-            if (!digit)
-                break;
-            value = value * 16 + *digit;
-            ++digits;
-            ++m_pos;
-        }
-        if (digits == 0 || skipping() || consumeFallback())
+        const char* first = m_in.data() + m_pos;
+        const char* last = first + std::min<std::size_t>(2, m_in.size() - m_pos);
+        unsigned value = 0;
+        const auto [end, error] = std::from_chars(first, last, value, 16);
+        m_pos += static_cast<std::size_t>(end - first);
+        if (error != std::errc{} || skipping() || consumeFallback())
             return;
         emitByte(static_cast<char>(value));
     }
