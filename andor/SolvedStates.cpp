@@ -5,8 +5,9 @@
 
 namespace {
 
-// About 8 MB of stack hold this many levels of the two searches with room to spare.
-constexpr int maxRecursionLevels = 12000;
+// A level of either search takes a few hundred bytes of stack (more in a debug build); this
+// many stay well inside the usual 8 MB, so a deeper limit fails as a run out of memory.
+constexpr int maxRecursionLevels = 5000;
 
 void unfold(std::int32_t state, CutLayout& layout, const std::vector<SolvedState>& states,
             const StateMemo& memo, const TDiscretizationSet& xSet,
