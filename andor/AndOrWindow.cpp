@@ -5,6 +5,8 @@
 #include "Dialogs.h"
 #include "Memo.h"
 #include "NumberText.h"
+#include "PatternOfLayout.h"
+#include "PatternScene.h"
 #include "RadioGroup.h"
 
 #include <QComboBox>
@@ -152,6 +154,7 @@ void TForm4::Button1Click()
                                      RadioGroup2->itemIndex() == 0,
                                      Edit5->text().toStdString(),
                                      Edit6->text().toStdString()};
-    completeRun(andOrReport(instance(), *run, choices, decimalSeparator()),
-                andOrSummary(instance(), *run, decimalSeparator()), run->counts);
+    const ReportLines summary = andOrSummary(instance(), *run, decimalSeparator());
+    setResultPattern(cuttingPatternOf(run->layout, instance()), summaryLinesForDrawing(summary));
+    completeRun(andOrReport(instance(), *run, choices, decimalSeparator()), summary, run->counts);
 }

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "InstanceView.h"
 #include "Memo.h"
+#include "PatternWindow.h"
 #include "StringGrid.h"
 
 #include <QDialog>
@@ -87,6 +88,10 @@ void RunWindow::addMenu()
                                           &RunWindow::SalvarResultado1Click);
     SalvarResultado1->setObjectName(QStringLiteral("SalvarResultado1"));
     SalvarResultado1->setShortcut(QKeySequence::Save);
+    VisualizarPadrao1 = arquivo->addAction(QStringLiteral("Visualizar Padrão"), this,
+                                           &RunWindow::VisualizarPadrao1Click);
+    VisualizarPadrao1->setObjectName(QStringLiteral("VisualizarPadrao1"));
+    VisualizarPadrao1->setEnabled(false);
     arquivo->addSeparator()->setObjectName(QStringLiteral("N1"));
     arquivo->addAction(QStringLiteral("Fechar"), this, &RunWindow::Fechar1Click)
         ->setObjectName(QStringLiteral("Fechar1"));
@@ -153,7 +158,10 @@ void RunWindow::Abrir1Click()
     Button1->setEnabled(true);
     Memo1->clearLines();
     Memo2->clearLines();
-    m_resultPresent = false;
+    setResultPresent(false);
+    // The drawing belonged to the previous problem.
+    if (m_patternWindow)
+        m_patternWindow->hide();
 }
 
 void RunWindow::showInstance()
@@ -206,6 +214,32 @@ void RunWindow::completeRun(const ReportLines& report, const ReportLines& summar
     fillCountGrid(*StringGrid2, counts, m_instance.pieceCount);
     Memo2->setLines(toQStringList(summary));
     Memo1->setLines(toQStringList(report));
-    m_resultPresent = true;
+    setResultPresent(true);
+    if (m_patternWindow)
+        m_patternWindow->setPattern(m_resultPattern, m_instance, m_resultRunLines);
     Dialogs::message(QStringLiteral("Cálculo concluído"), QString(), Dialogs::Icon::None);
+}
+
+void RunWindow::setResultPresent(bool present)
+{
+    m_resultPresent = present;
+    VisualizarPadrao1->setEnabled(present);
+}
+
+void RunWindow::setResultPattern(CuttingPattern pattern, std::vector<std::string> runLines)
+{
+    m_resultPattern = std::move(pattern);
+    m_resultRunLines = std::move(runLines);
+}
+
+void RunWindow::VisualizarPadrao1Click()
+{
+    if (!m_resultPresent)
+        return;
+    if (!m_patternWindow)
+        m_patternWindow = new PatternWindow(this);
+    m_patternWindow->setPattern(m_resultPattern, m_instance, m_resultRunLines);
+    m_patternWindow->show();
+    m_patternWindow->raise();
+    m_patternWindow->activateWindow();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CuttingPattern.h"
 #include "Instance.h"
 #include "Report.h"
 
@@ -8,6 +9,7 @@
 #include <array>
 
 class Memo;
+class PatternWindow;
 class QAction;
 class QDialog;
 class QLabel;
@@ -27,6 +29,7 @@ public:
 
     void Abrir1Click();
     void SalvarResultado1Click();
+    void VisualizarPadrao1Click();
     void Fechar1Click();
     void Sobre1Click();
     virtual void Button1Click() = 0;
@@ -40,6 +43,8 @@ protected:
 
     // The start of a run: report areas emptied and "Calculando..." shown.
     void beginRun();
+    // The best pattern of the run about to complete and the summary lines its drawing repeats.
+    void setResultPattern(CuttingPattern pattern, std::vector<std::string> runLines);
     // The end of a successful run: report, summary and count grid shown, flag set, confirmed.
     void completeRun(const ReportLines& report, const ReportLines& summary,
                      const std::array<std::int32_t, maxPieceTypes>& counts);
@@ -54,6 +59,7 @@ protected:
     StringGrid* StringGrid2;
     QPushButton* Button1;
     QAction* SalvarResultado1;
+    QAction* VisualizarPadrao1;
 
 private:
     void addMenu();
@@ -61,9 +67,13 @@ private:
     QLabel* addLabel(const QString& name, const QString& text, int left, int top);
     QLineEdit* addEdit(const QString& name, int left);
     void showInstance();
+    void setResultPresent(bool present);
 
     TInstance m_instance;
     bool m_instanceLoaded = false;
     bool m_resultPresent = false;
     QDialog* m_aboutBox = nullptr;
+    CuttingPattern m_resultPattern;
+    std::vector<std::string> m_resultRunLines;
+    PatternWindow* m_patternWindow = nullptr; // made at first use, reused after
 };

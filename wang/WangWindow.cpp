@@ -3,6 +3,8 @@
 #include "Dialogs.h"
 #include "Memo.h"
 #include "NumberText.h"
+#include "PatternScene.h"
+#include "WangPattern.h"
 #include "WangReport.h"
 #include "WangRun.h"
 
@@ -44,6 +46,8 @@ void TForm5::Button1Click()
         Dialogs::error(toQString(failureMessage(run.error())));
         return;
     }
-    completeRun(wangReport(instance(), *run, decimalSeparator()),
-                wangSummary(*run, decimalSeparator()), run->counts);
+    const ReportLines summary = wangSummary(*run, decimalSeparator());
+    setResultPattern(wangCuttingPattern(run->patterns, run->best, instance()),
+                     summaryLinesForDrawing(summary));
+    completeRun(wangReport(instance(), *run, decimalSeparator()), summary, run->counts);
 }

@@ -1,0 +1,133 @@
+// The geometry behind every drawing, checked on generated instances for both methods: the
+// pattern is sound and shows exactly what the report counts.
+#include "AndOrReport.h"
+#include "AndOrRun.h"
+#include "BestPattern.h"
+#include "PatternOfLayout.h"
+#include "PatternScene.h"
+#include "WangPattern.h"
+#include "WangRun.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+constexpr int instancesPerMethod = 40;
+
+TInstance generated(unsigned seed, bool valuesAreAreas) {
+    std::mt19937 random(seed);
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    TInstance instance;
+    instance.plateHeight = between(6, 30);
+    instance.plateLength = between(6, 30);
+    instance.pieceCount = between(1, 6);
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        piece.id = i + 1;
+        piece.height = between(1, instance.plateHeight);
+        piece.length = between(1, instance.plateLength);
+        piece.demand = between(1, 4);
+        piece.value = valuesAreAreas ? piece.height * piece.length
+                                     : between(1, 2 * piece.height * piece.length);
+    }
+    return instance;
+}
+
+std::string describe(const TInstance& instance, unsigned seed) {
+    std::string text = "seed " + std::to_string(seed) + ": " +
+                       std::to_string(instance.plateHeight) + " x " +
+                       std::to_string(instance.plateLength) + ", pieces (h l v d):";
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& p = instance.pieces[static_cast<std::size_t>(i)];
+        text += " (" + std::to_string(p.height) + " " + std::to_string(p.length) + " " +
+                std::to_string(p.value) + " " + std::to_string(p.demand) + ")";
+    }
+    return text;
+}
+
+std::array<std::int32_t, maxPieceTypes> countsOf(const CuttingPattern& pattern) {
+    std::array<std::int32_t, maxPieceTypes> counts{};
+    for (const PlacedPiece& piece : pattern.pieces)
+        ++counts[static_cast<std::size_t>(piece.type)];
+    return counts;
+}
+
+std::int64_t coveredAreaOf(const CuttingPattern& pattern) {
+    std::int64_t area = 0;
+    for (const PlacedPiece& piece : pattern.pieces)
+        area += std::int64_t{piece.height} * piece.length;
+    return area;
+}
+
+bool overlap(const SceneRect& a, const SceneRect& b) {
+    const double eps = 1e-6;
+    return a.x + eps < b.x + b.width && b.x + eps < a.x + a.width && a.y + eps < b.y + b.height &&
+           b.y + eps < a.y + a.height;
+}
+
+// The drawn rectangles keep the pattern's geometry: inside the plate and apart.
+void expectSoundScene(const CuttingPattern& pattern, const TInstance& instance) {
+    const PatternScene scene = buildPatternScene(pattern, instance, {}, 800, 500);
+    ASSERT_EQ(scene.pieces.size(), pattern.pieces.size());
+    const SceneRect& plate = scene.plate;
+    for (std::size_t i = 0; i < scene.pieces.size(); ++i) {
+        const SceneRect& r = scene.pieces[i].rect;
+        EXPECT_GE(r.x, plate.x - 1e-6);
+        EXPECT_GE(r.y, plate.y - 1e-6);
+        EXPECT_LE(r.x + r.width, plate.x + plate.width + 1e-6);
+        EXPECT_LE(r.y + r.height, plate.y + plate.height + 1e-6);
+        for (std::size_t j = i + 1; j < scene.pieces.size(); ++j)
+            EXPECT_FALSE(overlap(r, scene.pieces[j].rect)) << "pieces " << i << " and " << j;
+    }
+    EXPECT_EQ(scene.cuts.size(), pattern.cuts.size());
+}
+
+} // namespace
+
+TEST(DrawnPatterns, AndOrPatternsMatchTheirReports) {
+    SolverSettings settings;
+    settings.depthLimit = 4;
+    for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
+        const TInstance instance = generated(seed, false);
+        for (ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained}) {
+            SCOPED_TRACE(describe(instance, seed) +
+                         (kind == ProblemKind::Constrained ? " constrained" : " unconstrained"));
+            const auto run = runAndOr(instance, kind, settings);
+            ASSERT_TRUE(run.has_value());
+            const CuttingPattern pattern = cuttingPatternOf(run->layout, instance);
+            EXPECT_EQ(findPatternFault(pattern, instance), std::nullopt);
+            EXPECT_EQ(countsOf(pattern), run->counts);
+            EXPECT_EQ(static_cast<float>(coveredAreaOf(pattern)),
+                      usedAreaOf(instance, run->counts));
+            expectSoundScene(pattern, instance);
+        }
+    }
+}
+
+TEST(DrawnPatterns, WangPatternsMatchTheirReports) {
+    WangOptions options;
+    options.patternLimit = 200000; // a generated instance must stay quick
+    int drawn = 0;
+    for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
+        const TInstance instance = generated(seed, true);
+        for (float beta : {0.0f, 0.05f, 0.2f}) {
+            SCOPED_TRACE(describe(instance, seed) + " beta " + std::to_string(beta));
+            const auto run = runWang(instance, beta, options);
+            if (!run && run.error() == WangFailure::TooManyPatterns)
+                continue;
+            ASSERT_TRUE(run.has_value());
+            const CuttingPattern pattern = wangCuttingPattern(run->patterns, run->best, instance);
+            EXPECT_EQ(findPatternFault(pattern, instance), std::nullopt);
+            EXPECT_EQ(countsOf(pattern), run->counts);
+            EXPECT_EQ(coveredAreaOf(pattern), run->bestArea);
+            expectSoundScene(pattern, instance);
+            ++drawn;
+        }
+    }
+    // Most generated instances must really be drawn, not skipped.
+    EXPECT_GT(drawn, instancesPerMethod * 2);
+}
