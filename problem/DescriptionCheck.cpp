@@ -33,8 +33,9 @@ bool readsBackUnchanged(std::string_view description, const std::string& bytes)
 DescriptionFault checkDescription(std::string_view description)
 {
     const std::string bytes = toWindows1252(description);
-    if (fromWindows1252(bytes) != description ||
-        std::ranges::any_of(bytes, [](char c) { return isControlByte(static_cast<unsigned char>(c)); }))
+    const bool hasControl = std::ranges::any_of(
+        bytes, [](char c) { return isControlByte(static_cast<unsigned char>(c)); });
+    if (hasControl || fromWindows1252(bytes) != description)
         return DescriptionFault::Unwritable;
     if (bytes.size() > static_cast<std::size_t>(maxDescriptionLength))
         return DescriptionFault::TooLong;

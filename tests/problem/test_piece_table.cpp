@@ -62,7 +62,10 @@ struct RowsCase {
 
 class PieceRows : public testing::TestWithParam<RowsCase> {};
 
-TEST_P(PieceRows, ConvertOrRefuse) { EXPECT_EQ(piecesFromRows(GetParam().rows), GetParam().pieces); }
+TEST_P(PieceRows, ConvertOrRefuse)
+{
+    EXPECT_EQ(piecesFromRows(GetParam().rows), GetParam().pieces);
+}
 
 constexpr std::int32_t int32Max = std::numeric_limits<std::int32_t>::max();
 

@@ -142,7 +142,8 @@ private slots:
             << "12" << "5" << "dois"
             << QStringLiteral("Digite um valor inteiro para a Quantidade de Peças!");
         QTest::newRow("count above capacity")
-            << "12" << "5" << "101" << QStringLiteral("A Quantidade de Peças deve ser no máximo 100!");
+            << "12" << "5" << "101"
+            << QStringLiteral("A Quantidade de Peças deve ser no máximo 100!");
     }
 
     void okRefusesFieldsWithTheirMessage()
@@ -203,12 +204,14 @@ private slots:
         QTest::addColumn<QString>("length");
         // Empty when the row is refused.
         QTest::addColumn<QByteArray>("pieceLine");
-        QTest::newRow("empty is area") << "" << "3" << "4" << QByteArray(" 12      3     4     1\r\n");
+        QTest::newRow("empty is area")
+            << "" << "3" << "4" << QByteArray(" 12      3     4     1\r\n");
         QTest::newRow("area wraps") << "" << "65536" << "65537"
                                     << QByteArray(" 65536      65536     65537     1\r\n");
         QTest::newRow("single blank refused") << " " << "3" << "4" << QByteArray();
         QTest::newRow("empty with bad height") << "" << "3a" << "4" << QByteArray();
-        QTest::newRow("number kept") << "-8" << "3" << "4" << QByteArray(" -8      3     4     1\r\n");
+        QTest::newRow("number kept")
+            << "-8" << "3" << "4" << QByteArray(" -8      3     4     1\r\n");
     }
 
     void valorCellRules()
@@ -305,9 +308,11 @@ private slots:
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("message");
         QTest::newRow("leading blank")
-            << " Teste" << QStringLiteral("A Descrição deve começar com uma letra ou um algarismo!");
+            << " Teste"
+            << QStringLiteral("A Descrição deve começar com uma letra ou um algarismo!");
         QTest::newRow("leading punctuation")
-            << "(Teste)" << QStringLiteral("A Descrição deve começar com uma letra ou um algarismo!");
+            << "(Teste)"
+            << QStringLiteral("A Descrição deve começar com uma letra ou um algarismo!");
         QTest::newRow("outside the code page")
             << QStringLiteral("Placa ∞")
             << QStringLiteral("A Descrição contém caracteres que não podem ser gravados!");
@@ -416,7 +421,11 @@ private:
         return found;
     }
 
-    QLineEdit* edit(int number) const { return child<QLineEdit>(QStringLiteral("Edit%1").arg(number)); }
+    QLineEdit* edit(int number) const
+    {
+        return child<QLineEdit>(QStringLiteral("Edit%1").arg(number));
+    }
+
     QPushButton* button(const QString& name) const { return child<QPushButton>(name); }
     QAction* action(const QString& name) const { return child<QAction>(name); }
     StringGrid* grid() const { return child<StringGrid>("StringGrid1"); }

@@ -110,7 +110,8 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, text);
         // Another text first: the item replaces it.
-        const QString other = item == "AlgoritmodeWang1" ? "AbordagemGrafoEOU1" : "AlgoritmodeWang1";
+        const QString other =
+            item == "AlgoritmodeWang1" ? "AbordagemGrafoEOU1" : "AlgoritmodeWang1";
         action(other)->trigger();
         action(item)->trigger();
         QVERIFY(m_dialogs->messages().isEmpty());
@@ -231,7 +232,10 @@ private slots:
     }
 
 private:
-    QTextEdit* richEdit() const { return m_form->findChild<QTextEdit*>(QStringLiteral("RichEdit1")); }
+    QTextEdit* richEdit() const
+    {
+        return m_form->findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
+    }
 
     QAction* action(const QString& name) const
     {

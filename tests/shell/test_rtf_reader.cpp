@@ -116,19 +116,21 @@ INSTANTIATE_TEST_SUITE_P(Destinations, RtfToHtml, testing::ValuesIn(destinationC
                          [](const auto& info) { return info.param.name; });
 
 const Case malformedCases[] = {
-    {"UnclosedGroups", R"({\rtf1 a{\b b)", para(run("a") + run("b", "font-size:12pt;font-weight:bold"))},
+    {"UnclosedGroups", R"({\rtf1 a{\b b)",
+     para(run("a") + run("b", "font-size:12pt;font-weight:bold"))},
     {"StrayClosingBraceAtTop", R"(}{\rtf1 x})", para(run("x"))},
     {"TrailingBackslash", "{\\rtf1 x\\", para(run("x"))},
     {"TruncatedHexEscape", R"({\rtf1 x\'4)", para(run("x"))},
     {"HexEscapeWithoutDigits", R"({\rtf1 x\'zz\par})", para(run("xzz"))},
-    {"HugeFontSizeClamped", R"({\rtf1\fs99999999999999999999 x\par})", para(run("x", "font-size:1000pt"))},
+    {"HugeFontSizeClamped", R"({\rtf1\fs99999999999999999999 x\par})",
+     para(run("x", "font-size:1000pt"))},
     {"ZeroFontSizeIsDefault", R"({\rtf1\fs0 x\par})", para(run("x"))},
     {"HugeUnicodeValue", R"({\rtf1 \u99999999999?x\par})", para(run("\xef\xbf\xbdx"))},
     {"HugeUcIsBounded", R"({\rtf1\uc99999 \u233 abcdefghijklmnopqrstuvwxyz\par})",
      para(run("éqrstuvwxyz"))},
     {"HugeBinCountStopsAtEnd", R"({\rtf1 x\bin99999999999 abc)", para(run("x"))},
     {"NegativeBinCount", R"({\rtf1\bin-5 x\par})", para(run("x"))},
-    {"ControlCharactersDropped", std::string("{\\rtf1 a\x01\x1f" "b\\'07\\par}"), para(run("ab"))},
+    {"ControlCharactersDropped", "{\\rtf1 a\x01\x1f" "b\\'07\\par}", para(run("ab"))},
     {"NulInsideText", std::string("{\\rtf1 a\0b\\par}", 15), para(run("ab"))},
 };
 INSTANTIATE_TEST_SUITE_P(Malformed, RtfToHtml, testing::ValuesIn(malformedCases),
