@@ -24,7 +24,7 @@ class FastRun {
         : m_instance(instance), m_options(options),
           m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
           m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)),
-          m_limitFloor(floorOf(m_limit)), m_keys(m_patterns, m_counts) {
+          m_limitFloor(floorOf(m_limit)), m_counts(m_demands), m_keys(m_patterns, m_counts) {
         for (int i = 0; i < instance.pieceCount; ++i)
             m_demands[static_cast<std::size_t>(i)] = instance.pieces[i].demand;
     }
@@ -107,8 +107,10 @@ class FastRun {
         for (std::size_t a = 0; a < covered; ++a) {
             m_candidates.clear();
             for (std::uint64_t b = 0; b < covered; ++b) {
-                m_candidates.push_back(b << 1);
-                m_candidates.push_back(b << 1 | 1);
+                if (tryBuild(a, b, kindHorizontal))
+                    m_candidates.push_back(b << 1);
+                if (tryBuild(a, b, kindVertical))
+                    m_candidates.push_back(b << 1 | 1);
             }
             joinCandidates(a, startId, counter, false);
             checkDeadline(a);
@@ -116,8 +118,8 @@ class FastRun {
         m_result.buildsMade += counter;
     }
 
-    // Adds the partners b >= a among the indexed records that pass the plate and waste tests
-    // with a, as (b << 1 | vertical).
+    // Adds the partners b >= a among the indexed records whose join with a is made, as
+    // (b << 1 | vertical). In this range the side and waste bounds are the exact tests.
     void collect(std::size_t a, const SideIndex& index, bool horizontal) {
         const TPattern& x = m_patterns[a];
         const std::int64_t key = horizontal ? x.height : x.length;
@@ -135,38 +137,49 @@ class FastRun {
             const std::int64_t other = index.keyOf(g);
             const std::int64_t maxAlong =
                 other < key ? std::min(room, slack / (key - other)) : room;
-            for (const SideIndex::Entry& entry : index.group(g)) {
-                if (entry.along > maxAlong)
+            // The step grows with the partner's side, so a block's first entry bounds it.
+            auto step = [&](std::int64_t partnerAlong) {
+                return other < key ? (key - other) * partnerAlong : (other - key) * along;
+            };
+            for (const SideIndex::Block& block : index.blocks(g)) {
+                const auto entries = index.entries(block);
+                if (entries.front().along > maxAlong)
                     break;
-                if (static_cast<std::size_t>(entry.index) < a)
+                if (static_cast<std::size_t>(block.highestIndex) < a ||
+                    std::int64_t{block.leastWaste} + step(entries.front().along) > slack)
                     continue;
-                const std::int64_t step =
-                    other < key ? (key - other) * entry.along : (other - key) * along;
-                if (std::int64_t{x.internalWaste} + entry.internalWaste + step <= m_limitFloor)
-                    m_candidates.push_back(std::uint64_t(entry.index) << 1 | !horizontal);
+                for (const SideIndex::Entry& entry : entries) {
+                    if (entry.along > maxAlong)
+                        break;
+                    const auto b = static_cast<std::size_t>(entry.index);
+                    if (b >= a && std::int64_t{entry.internalWaste} + step(entry.along) <= slack &&
+                        m_counts.fitsDemand(a, b))
+                        m_candidates.push_back(std::uint64_t{b} << 1 | !horizontal);
+                }
             }
         }
     }
 
-    // Builds the candidates of outer record a in pair order; returns how many were made.
+    // Numbers and keeps (or drops as duplicates) the builds of outer record a that are made,
+    // in pair order; returns how many there were.
     std::int64_t joinCandidates(std::size_t a, std::int32_t startId, std::int64_t& counter,
                                 bool mirrored) {
         std::int64_t made = 0;
         for (const std::uint64_t candidate : m_candidates) {
             const std::size_t b = candidate >> 1;
-            const std::int32_t kind = (candidate & 1) ? kindVertical : kindHorizontal;
-            if (!tryBuild(a, b, kind))
+            if (!tryBuild(a, b, (candidate & 1) ? kindVertical : kindHorizontal))
                 continue;
             ++made;
             ++counter;
-            if (mirrored && b != a)
-                ++m_mirrored[b];
+            if (mirrored)
+                ++m_mirrored[b]; // for b == a the count is already used
             m_built.id = wrap32(startId + counter);
             keepUnlessDuplicate();
         }
         return made;
     }
 
+    // True when joining a and b is made; it is then in m_built, without its id.
     bool tryBuild(std::size_t a, std::size_t b, std::int32_t kind) {
         const Join join = joinShape(m_patterns[a], m_patterns[b], kind, m_plateArea);
         if (!fitsPlate(join.record, m_instance.plateHeight, m_instance.plateLength) ||
@@ -174,7 +187,7 @@ class FastRun {
             return false;
         const std::size_t q = join.secondLeads ? b : a;
         const std::size_t r = join.secondLeads ? a : b;
-        if (!m_counts.fitsDemand(q, r, m_demands))
+        if (!m_counts.fitsDemand(q, r))
             return false;
         m_built = join.record;
         m_built.first = static_cast<std::int32_t>(q);

@@ -32,15 +32,39 @@ bool forEachSum(std::span<const Entry> a, std::span<const Entry> b, Visit visit)
 void PieceCountPool::append(std::span<const Entry> entries) {
     m_entries.insert(m_entries.end(), entries.begin(), entries.end());
     m_starts.push_back(m_entries.size());
+    Masks masks;
+    for (const Entry entry : entries) {
+        const std::size_t type = typeOf(entry);
+        const std::uint64_t bit = std::uint64_t{1} << (type % 64);
+        masks.present[type / 64] |= bit;
+        if (countOf(entry) >= m_demands[type])
+            masks.full[type / 64] |= bit;
+        // A piece beyond its demand (demand 0 or less) fails with any partner.
+        if (countOf(entry) > m_demands[type])
+            masks.present = masks.full = {~std::uint64_t{0}, ~std::uint64_t{0}};
+    }
+    m_masks.push_back(masks);
 }
 
 std::span<const PieceCountPool::Entry> PieceCountPool::of(std::size_t index) const {
     return {m_entries.data() + m_starts[index], m_entries.data() + m_starts[index + 1]};
 }
 
-bool PieceCountPool::fitsDemand(std::size_t q, std::size_t r, const Demands& demands) const {
-    return forEachSum(of(q), of(r),
-                      [&](std::size_t type, std::int64_t count) { return count <= demands[type]; });
+bool PieceCountPool::fitsDemand(std::size_t q, std::size_t r) const {
+    const Masks& x = m_masks[q];
+    const Masks& y = m_masks[r];
+    std::uint64_t shared = 0;
+    for (std::size_t w = 0; w < 2; ++w) {
+        if ((x.full[w] & y.present[w]) | (x.present[w] & y.full[w]))
+            return false;
+        shared |= x.present[w] & y.present[w];
+    }
+    // Types in one part only keep that part's count, which is within its demand.
+    if (shared == 0)
+        return true;
+    return forEachSum(of(q), of(r), [&](std::size_t type, std::int64_t count) {
+        return count <= m_demands[type];
+    });
 }
 
 void PieceCountPool::merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const {

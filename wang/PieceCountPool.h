@@ -8,11 +8,15 @@
 #include <vector>
 
 // Sparse piece counts of every record, kept in one shared pool: a record holds only the
-// types it contains, each as one entry (type << 32 | count), sorted by type.
+// types it contains, each as one entry (type << 32 | count), sorted by type. Two bit masks
+// per record (types present, types at their demand) settle most demand tests at once.
 class PieceCountPool {
   public:
     using Entry = std::uint64_t;
     using Demands = std::array<std::int64_t, maxPieceTypes>;
+
+    // A pool for piece types with these demands.
+    explicit PieceCountPool(const Demands& demands) : m_demands(demands) {}
 
     // Adds the counts of the next record.
     void append(std::span<const Entry> entries);
@@ -21,7 +25,7 @@ class PieceCountPool {
     std::span<const Entry> of(std::size_t index) const;
 
     // True when the pieces of records q and r together respect every demand.
-    bool fitsDemand(std::size_t q, std::size_t r, const Demands& demands) const;
+    bool fitsDemand(std::size_t q, std::size_t r) const;
 
     // The summed counts of records q and r, into `out`.
     void merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const;
@@ -32,6 +36,14 @@ class PieceCountPool {
     static std::uint32_t countOf(Entry entry) { return static_cast<std::uint32_t>(entry); }
 
   private:
+    // Bit t of a word pair stands for piece type t.
+    struct Masks {
+        std::array<std::uint64_t, 2> present{};
+        std::array<std::uint64_t, 2> full{}; // no further piece of the type may join
+    };
+
+    const Demands& m_demands;
+    std::vector<Masks> m_masks;
     std::vector<Entry> m_entries;
     std::vector<std::uint64_t> m_starts{0};
 };

@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// Few enough entries that a block passed over saves more than its test costs.
+constexpr std::uint32_t blockSize = 8;
+
+} // namespace
+
 SideIndex::SideIndex(const std::vector<TPattern>& patterns, std::size_t from, std::size_t to,
                      bool byHeight) {
     struct Keyed {
@@ -20,14 +27,32 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, std::size_t from, st
         return x.key != y.key ? x.key < y.key : x.entry.along < y.entry.along;
     });
     m_entries.reserve(keyed.size());
+    std::uint32_t groupBegin = 0;
     for (const Keyed& item : keyed) {
         if (m_keys.empty() || m_keys.back() != item.key) {
+            if (!m_keys.empty())
+                addBlocks(groupBegin, static_cast<std::uint32_t>(m_entries.size()));
+            groupBegin = static_cast<std::uint32_t>(m_entries.size());
             m_keys.push_back(item.key);
-            m_starts.push_back(static_cast<std::uint32_t>(m_entries.size()));
+            m_firstBlocks.push_back(static_cast<std::uint32_t>(m_blocks.size()));
         }
         m_entries.push_back(item.entry);
     }
-    m_starts.push_back(static_cast<std::uint32_t>(m_entries.size()));
+    if (!m_keys.empty())
+        addBlocks(groupBegin, static_cast<std::uint32_t>(m_entries.size()));
+    m_firstBlocks.push_back(static_cast<std::uint32_t>(m_blocks.size()));
+}
+
+void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end) {
+    for (std::uint32_t start = begin; start < end; start += blockSize) {
+        Block block{m_entries[start].internalWaste, m_entries[start].index, start,
+                    std::min(end, start + blockSize)};
+        for (std::uint32_t i = start; i < block.end; ++i) {
+            block.leastWaste = std::min(block.leastWaste, m_entries[i].internalWaste);
+            block.highestIndex = std::max(block.highestIndex, m_entries[i].index);
+        }
+        m_blocks.push_back(block);
+    }
 }
 
 std::size_t SideIndex::firstGroupFrom(std::int64_t key) const {
@@ -36,6 +61,10 @@ std::size_t SideIndex::firstGroupFrom(std::int64_t key) const {
         m_keys.begin());
 }
 
-std::span<const SideIndex::Entry> SideIndex::group(std::size_t group) const {
-    return {m_entries.data() + m_starts[group], m_entries.data() + m_starts[group + 1]};
+std::span<const SideIndex::Block> SideIndex::blocks(std::size_t group) const {
+    return {m_blocks.data() + m_firstBlocks[group], m_blocks.data() + m_firstBlocks[group + 1]};
+}
+
+std::span<const SideIndex::Entry> SideIndex::entries(const Block& block) const {
+    return {m_entries.data() + block.begin, m_entries.data() + block.end};
 }

@@ -7,14 +7,23 @@
 #include <vector>
 
 // A range of records grouped by one side (the key) and sorted within a group by the other
-// side, so that the partners a join can accept are found without looking at all the others.
+// side, cut into short blocks that know their least inner waste and highest list position,
+// so that the partners a join can accept are found without looking at all the others.
 class SideIndex {
-  public:
+public:
     // One record as the index holds it.
     struct Entry {
         std::int32_t along = 0; // the side the group is sorted by
         std::int32_t internalWaste = 0;
         std::int32_t index = 0; // position in the pattern list
+    };
+
+    // A run of consecutive entries of one group.
+    struct Block {
+        std::int32_t leastWaste = 0;
+        std::int32_t highestIndex = 0;
+        std::uint32_t begin = 0;
+        std::uint32_t end = 0;
     };
 
     // Indexes records [from, to) of the list; by height (sorted by length) or by length.
@@ -27,11 +36,16 @@ class SideIndex {
     std::size_t firstGroupFrom(std::int64_t key) const;
     // The key of a group.
     std::int32_t keyOf(std::size_t group) const { return m_keys[group]; }
-    // The entries of a group, by ascending `along`.
-    std::span<const Entry> group(std::size_t group) const;
+    // The blocks of a group, in ascending `along`.
+    std::span<const Block> blocks(std::size_t group) const;
+    // The entries of a block, by ascending `along`.
+    std::span<const Entry> entries(const Block& block) const;
 
-  private:
+private:
+    void addBlocks(std::uint32_t begin, std::uint32_t end);
+
     std::vector<Entry> m_entries;
+    std::vector<Block> m_blocks;
     std::vector<std::int32_t> m_keys;
-    std::vector<std::uint32_t> m_starts;
+    std::vector<std::uint32_t> m_firstBlocks; // per group, then one past the last
 };
