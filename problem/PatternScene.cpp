@@ -204,7 +204,10 @@ PatternScene buildPatternScene(const CuttingPattern& pattern, const TInstance& i
     addDimensions(scene, pattern, font);
     std::vector<std::string> closing = patternTotalLines(pattern, instance);
     closing.insert(closing.end(), runLines.begin(), runLines.end());
-    addLegend(scene, countsByType(pattern, instance), closing, width - legendWidth + font / 2,
-              margin, height - margin, font);
+    // The legend stands close to the plate when the plate leaves room on its right.
+    const double legendLeft =
+        std::min(scene.plate.x + scene.plate.width + 2 * font, width - legendWidth + font / 2);
+    addLegend(scene, countsByType(pattern, instance), closing, legendLeft, margin,
+              height - margin, font);
     return scene;
 }
