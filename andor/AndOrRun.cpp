@@ -106,7 +106,7 @@ void referenceStep(ProblemKind kind, const TInstance& instance, const SolverSett
 std::string failureMessage(AndOrFailure failure) {
     switch (failure) {
     case AndOrFailure::NoPieceTypes:
-        return "O problema não tem nenhum tipo de peça.";
+        return "O problema não tem tipos de peças.";
     case AndOrFailure::ZeroDimension:
         return "A placa e todas as peças devem ter altura e comprimento maiores que zero.";
     case AndOrFailure::SideTooLarge:

@@ -1,3 +1,4 @@
+#include "AndOrCommand.h"
 #include "CliSupport.h"
 #include "ShowCommand.h"
 #include "WangCommand.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     int exitStatus = 0;
     addShowCommand(app, exitStatus);
+    addAndOrCommand(app, exitStatus);
     addWangCommand(app, exitStatus);
     try {
         app.parse(argc, argv);

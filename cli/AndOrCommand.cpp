@@ -1,0 +1,134 @@
+#include "AndOrCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BiFile.h"
+#include "CliSupport.h"
+#include "NumberText.h"
+
+namespace {
+
+struct AndOrCliOptions {
+    std::string file;
+    bool unconstrained = false;
+    bool constrained = false;
+    std::string depth = "3";
+    std::string setSize = "100";
+    bool symmetry = false;
+    bool heuristics = false;
+    std::string lambda1;
+    std::string lambda2;
+    std::string decimalSeparator;
+    bool json = false;
+};
+
+nlohmann::ordered_json setJson(const TDiscretizationSet& set) {
+    return {{"points", std::vector<std::int32_t>(set.points.begin(), set.points.begin() + set.count)},
+            {"floors", std::vector<std::int32_t>(set.floors.begin(), set.floors.begin() + set.count)}};
+}
+
+// A lambda as typed, read with the active separator; an absent one keeps its default value.
+std::optional<double> lambdaValue(const std::string& text, double fallback, char separator) {
+    if (text.empty())
+        return fallback;
+    const auto value = parseReal(text, separator);
+    if (!value)
+        return std::nullopt;
+    return static_cast<double>(*value);
+}
+
+// The settings as the run window reads its fields; the message of the first that fails.
+std::optional<std::string> readSettings(const AndOrCliOptions& options, char separator,
+                                        SolverSettings& settings) {
+    const auto depth = parseInteger(options.depth);
+    if (!depth)
+        return "Digite um valor inteiro para a Profundidade!";
+    const auto setSize = parseInteger(options.setSize);
+    if (!setSize)
+        return "Digite um valor inteiro para o Conjunto de Discretização!";
+    settings.depthLimit = *depth;
+    settings.setCapacity = *setSize;
+    settings.symmetryOn = options.symmetry;
+    settings.heuristicsOn = options.heuristics;
+    if (!options.heuristics)
+        return std::nullopt; // the lambdas are not read, as in the window
+    const auto lambda1 = lambdaValue(options.lambda1, settings.lambda1, separator);
+    if (!lambda1)
+        return "Digite um valor numérico para Lambda 1!";
+    const auto lambda2 = lambdaValue(options.lambda2, settings.lambda2, separator);
+    if (!lambda2)
+        return "Digite um valor numérico para Lambda 2!";
+    settings.lambda1 = *lambda1;
+    settings.lambda2 = *lambda2;
+    return std::nullopt;
+}
+
+int runCommand(const AndOrCliOptions& options) {
+    const char separator = decimalSeparatorOr(options.decimalSeparator);
+    SolverSettings settings;
+    if (const auto fault = readSettings(options, separator, settings)) {
+        std::cerr << *fault << '\n';
+        return exitUsageOrFile;
+    }
+    const auto instance = readBiFile(options.file);
+    if (!instance) {
+        std::cerr << instance.error() << '\n';
+        return exitUsageOrFile;
+    }
+    const ProblemKind kind =
+        options.unconstrained ? ProblemKind::Unconstrained : ProblemKind::Constrained;
+    const auto run = runAndOr(*instance, kind, settings);
+    if (!run) {
+        std::cerr << failureMessage(run.error()) << '\n';
+        return exitRefused;
+    }
+    if (options.json) {
+        std::cout << andOrJson(*instance, kind, *run, separator).dump() << '\n';
+    } else {
+        std::cout << "Área ótima = " << formatReal(run->value, separator) << '\n'
+                  << timeLine(run->elapsedSeconds) << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+nlohmann::ordered_json andOrJson(const TInstance& instance, ProblemKind kind, const AndOrRun& run,
+                                 char decimalSeparator) {
+    const auto counts =
+        std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount);
+    return {{"problem", kind == ProblemKind::Constrained ? "constrained" : "unconstrained"},
+            {"xSet", setJson(run.xSet)},
+            {"ySet", setJson(run.ySet)},
+            {"value", run.value},
+            {"valueText", formatReal(run.value, decimalSeparator)},
+            {"counts", counts},
+            {"elapsedSeconds", run.elapsedSeconds}};
+}
+
+void addAndOrCommand(CLI::App& app, int& exitStatus) {
+    auto options = std::make_shared<AndOrCliOptions>();
+    CLI::App* andor = app.add_subcommand("andor", "Run the AND/OR graph approach on a BI file");
+    andor->add_option("file", options->file, "BI input file")->required();
+    auto* unconstrained = andor->add_flag("--unconstrained", options->unconstrained,
+                                          "Unlimited copies of each piece type");
+    auto* constrained = andor->add_flag("--constrained", options->constrained,
+                                        "At most each type's demand (the default)");
+    unconstrained->excludes(constrained);
+    andor->add_option("--depth", options->depth, "Depth limit (default 3)");
+    andor->add_option("--set-size", options->setSize, "Discretization set capacity (default 100)");
+    andor->add_flag("--symmetry", options->symmetry, "Bound positions by half the plate side");
+    andor->add_flag("--heuristics", options->heuristics, "Discard unpromising cuts");
+    andor->add_option("--lambda1", options->lambda1, "Lambda 1 (default 0.1)");
+    andor->add_option("--lambda2", options->lambda2, "Lambda 2 (default 0.95)");
+    andor->add_option("--decimal-separator", options->decimalSeparator,
+                      "Decimal separator of the lambdas and of the reals printed");
+    andor->add_flag("--json", options->json, "Print one JSON object");
+    andor->callback([options, &exitStatus] { exitStatus = runCommand(*options); });
+}
