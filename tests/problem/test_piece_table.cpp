@@ -40,17 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"LeadingBlankAccepted", " 12", "7", "1", HeaderFault::None, 12, 7, 1},
         HeaderCase{"TrailingBlankRefused", "12 ", "7", "1", HeaderFault::Height, 1, 2, 3},
         HeaderCase{"HeightNotANumber", "abc", "x", "y", HeaderFault::Height, 1, 2, 3},
-        HeaderCase{"EmptyHeight", "", "7", "1", HeaderFault::Height, 1, 2, 3},
         HeaderCase{"LengthFailsHeightKept", "40", "3,5", "1", HeaderFault::Length, 40, 2, 3},
         HeaderCase{"CountFailsBothKept", "40", "50", "", HeaderFault::Count, 40, 50, 3},
         HeaderCase{"HexadecimalAccepted", "$10", "0x20", "x3", HeaderFault::None, 16, 32, 3},
         HeaderCase{"CountAtCapacity", "10", "10", "100", HeaderFault::None, 10, 10, 100},
         HeaderCase{"CountAboveCapacityNotStored", "10", "10", "101",
                    HeaderFault::CountAboveCapacity, 10, 10, 3},
-        HeaderCase{"HugeCountNotStored", "10", "10", "2147483647",
-                   HeaderFault::CountAboveCapacity, 10, 10, 3},
-        HeaderCase{"NegativeCountAccepted", "10", "10", "-4", HeaderFault::None, 10, 10, -4},
-        HeaderCase{"OutOfRangeHeight", "2147483648", "1", "1", HeaderFault::Height, 1, 2, 3}),
+        HeaderCase{"NegativeCountAccepted", "10", "10", "-4", HeaderFault::None, 10, 10, -4}),
     [](const auto& info) { return info.param.name; });
 
 struct RowsCase {

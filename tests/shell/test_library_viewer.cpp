@@ -146,12 +146,6 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
     }
 
-    void printingBeforeAnyTextIsRefused()
-    {
-        action("Imprimir1")->trigger();
-        QCOMPARE(m_dialogs->messageTexts(), QStringList{printError});
-    }
-
     void printsTheWholeTextTitledWithIt()
     {
         action("AbordagemGrafoEOUIrrestrito1")->trigger();
@@ -167,15 +161,6 @@ private slots:
         QCOMPARE(pdfTitle(bytes), richEdit()->toPlainText());
     }
 
-    void cancelledPrinterSetupPrintsNothing()
-    {
-        action("AbordagemGrafoEOUIrrestrito1")->trigger();
-        m_dialogs->queuePrinterSetup(false, m_dir->filePath("cancelado.pdf"));
-        action("Imprimir1")->trigger();
-        QVERIFY(m_dialogs->messages().isEmpty());
-        QVERIFY(!QFile::exists(m_dir->filePath("cancelado.pdf")));
-    }
-
     void fecharEmptiesTheAreaAndPrintingRefuses()
     {
         action("AbordagemGrafoEOUIrrestrito1")->trigger();
@@ -185,19 +170,6 @@ private slots:
         QVERIFY(richEdit()->toPlainText().isEmpty());
         action("Imprimir1")->trigger();
         QCOMPARE(m_dialogs->messageTexts(), QStringList{printError});
-    }
-
-    void closeBoxKeepsTheTextPrintable()
-    {
-        action("AlgoritmodeWang1")->trigger();
-        m_form->close();
-        m_form->show();
-        QCOMPARE(richEdit()->toPlainText(), QStringLiteral("Wang em Windows-1252: peças\n"));
-        const QString pdf = m_dir->filePath("depois.pdf");
-        m_dialogs->queuePrinterSetup(true, pdf);
-        action("Imprimir1")->trigger();
-        QVERIFY(m_dialogs->messages().isEmpty());
-        QVERIFY(QFileInfo(pdf).size() > 0);
     }
 
     void shippedTextsRenderCleanly_data()

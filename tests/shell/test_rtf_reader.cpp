@@ -38,13 +38,9 @@ const Case formattingCases[] = {
     {"EmptyDocument", R"({\rtf1})", ""},
     {"BoldOnOff", R"({\rtf1 a\b b\b0 c\par})",
      para(run("a") + run("b", "font-size:12pt;font-weight:bold") + run("c"))},
-    {"BoldWithParameterOne", R"({\rtf1\b1 x\par})",
-     para(run("x", "font-size:12pt;font-weight:bold"))},
     {"ItalicAndUnderline", R"({\rtf1\i\ul x\ulnone y\i0 z\par})",
      para(run("x", "font-size:12pt;font-style:italic;text-decoration:underline") +
           run("y", "font-size:12pt;font-style:italic") + run("z"))},
-    {"UnderlineZeroTurnsOff", R"({\rtf1\ul a\ul0 b\par})",
-     para(run("a", "font-size:12pt;text-decoration:underline") + run("b"))},
     {"FontSizesInHalfPoints", R"({\rtf1\fs20 a\fs21 b\par})",
      para(run("a", "font-size:10pt") + run("b", "font-size:10.5pt"))},
     {"PlainResetsCharacterFormat", R"({\rtf1\b\i\fs40 a\plain b\par})",
@@ -63,7 +59,6 @@ const Case formattingCases[] = {
     {"CenteredUntilPard", R"({\rtf1\qc T\par\pard x\par})",
      para(run("T"), " align=\"center\"") + para(run("x"))},
     {"AlignmentOfUnendedParagraph", R"({\rtf1\qr x})", para(run("x"), " align=\"right\"")},
-    {"JustifiedParagraph", R"({\rtf1\qj x\par})", para(run("x"), " align=\"justify\"")},
 };
 INSTANTIATE_TEST_SUITE_P(Formatting, RtfToHtml, testing::ValuesIn(formattingCases),
                          [](const auto& info) { return info.param.name; });
@@ -73,27 +68,20 @@ const Case escapeCases[] = {
     {"EscapedBracesAndBackslash", R"({\rtf1 \{x\}\\\par})", para(run("{x}\\"))},
     {"Windows1252Escapes", R"({\rtf1 Pe\'e7a n\'ba \'c1rea \'80\par})",
      para(run("Peça nº Área €"))},
-    {"UppercaseHex", R"({\rtf1 \'C3\'E3\par})", para(run("Ãã"))},
     {"RawHighBytesAreWindows1252", "{\\rtf1 \xe9\\par}", para(run("é"))},
     {"UnicodeWithDefaultFallback", R"({\rtf1 \u8364?x\par})", para(run("€x"))},
     {"UnicodeNegativeValue", R"({\rtf1 \u-3913?\par})", para(run("\xef\x82\xb7"))},
     {"UnicodeFallbackOfTwo", R"({\rtf1\uc2 \u233 ab c\par})", para(run("é c"))},
-    {"UnicodeFallbackZero", R"({\rtf1\uc0 \u233 e\par})", para(run("ée"))},
     {"UnicodeFallbackIsHexEscape", R"({\rtf1 \u227\'e3o\par})", para(run("ão"))},
     {"FallbackEndsAtGroup", R"({\rtf1\uc3 {\u233}x\par})", para(run("éx"))},
-    {"UcScopedToGroup", R"({\rtf1{\uc0 \u233}\u233?\par})", para(run("éé"))},
     {"SurrogatePair", R"({\rtf1 \u-10179?\u-8704?\par})", para(run("\xf0\x9f\x98\x80"))},
     {"LoneHighSurrogate", R"({\rtf1 \u-10179?x\par})", para(run("\xef\xbf\xbdx"))},
-    {"LoneLowSurrogate", R"({\rtf1 \u-8704?x\par})", para(run("\xef\xbf\xbdx"))},
     {"NamedCharacters", R"({\rtf1 \ldblquote a\rdblquote  \emdash  \bullet\par})",
      para(run("“a” — •"))},
     {"NonBreakingSpaceAndHyphens", R"({\rtf1 a\~b\-c\_d\par})", para(run("a\xc2\xa0" "bc-d"))},
     {"BackslashNewlineIsParagraph", "{\\rtf1 a\\\nb\\par}", para(run("a")) + para(run("b"))},
     {"UnknownWordsIgnored", R"({\rtf1\ansi\ansicpg1252\deff0\f1\cf2\lang1046 x\par})",
      para(run("x"))},
-    {"DelimitingBlankConsumedOnce", R"({\rtf1\b  x\par})",
-     para(run(" x", "font-size:12pt;font-weight:bold"))},
-    {"NegativeParameterOnUnknownWord", R"({\rtf1\li-360 x\par})", para(run("x"))},
 };
 INSTANTIATE_TEST_SUITE_P(Escapes, RtfToHtml, testing::ValuesIn(escapeCases),
                          [](const auto& info) { return info.param.name; });
@@ -102,13 +90,10 @@ const Case destinationCases[] = {
     {"FontAndColourTables",
      R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f1 Courier;}}{\colortbl;\red0\green0\blue0;}x\par})",
      para(run("x"))},
-    {"StylesheetAndInfo", R"({\rtf1{\stylesheet{\s0 Normal;}}{\info{\title T}{\author A}}x\par})",
-     para(run("x"))},
     {"StarredDestination", R"({\rtf1{\*\generator Writer 1.0;}{\*\unknown a{b}c}x\par})",
      para(run("x"))},
     {"PictureSkipped", R"({\rtf1{\pict\pngblip 89504e47}x\par})", para(run("x"))},
     {"BinaryDataSkippedEvenWithBraces", "{\\rtf1{\\pict\\bin4 }}{{}x\\par}", para(run("x"))},
-    {"HeaderSkipped", R"({\rtf1{\header H\par}x\par})", para(run("x"))},
     {"FormatInsideSkippedGroupDoesNotLeak", R"({\rtf1{\*\x\b a}x\par})", para(run("x"))},
     {"TextAfterDocumentIgnored", R"({\rtf1 x\par}garbage)", para(run("x"))},
 };
@@ -118,20 +103,16 @@ INSTANTIATE_TEST_SUITE_P(Destinations, RtfToHtml, testing::ValuesIn(destinationC
 const Case malformedCases[] = {
     {"UnclosedGroups", R"({\rtf1 a{\b b)",
      para(run("a") + run("b", "font-size:12pt;font-weight:bold"))},
-    {"StrayClosingBraceAtTop", R"(}{\rtf1 x})", para(run("x"))},
     {"TrailingBackslash", "{\\rtf1 x\\", para(run("x"))},
     {"TruncatedHexEscape", R"({\rtf1 x\'4)", para(run("x"))},
     {"HexEscapeWithoutDigits", R"({\rtf1 x\'zz\par})", para(run("xzz"))},
     {"HugeFontSizeClamped", R"({\rtf1\fs99999999999999999999 x\par})",
      para(run("x", "font-size:1000pt"))},
-    {"ZeroFontSizeIsDefault", R"({\rtf1\fs0 x\par})", para(run("x"))},
     {"HugeUnicodeValue", R"({\rtf1 \u99999999999?x\par})", para(run("\xef\xbf\xbdx"))},
     {"HugeUcIsBounded", R"({\rtf1\uc99999 \u233 abcdefghijklmnopqrstuvwxyz\par})",
      para(run("éqrstuvwxyz"))},
     {"HugeBinCountStopsAtEnd", R"({\rtf1 x\bin99999999999 abc)", para(run("x"))},
-    {"NegativeBinCount", R"({\rtf1\bin-5 x\par})", para(run("x"))},
     {"ControlCharactersDropped", "{\\rtf1 a\x01\x1f" "b\\'07\\par}", para(run("ab"))},
-    {"NulInsideText", std::string("{\\rtf1 a\0b\\par}", 15), para(run("ab"))},
 };
 INSTANTIATE_TEST_SUITE_P(Malformed, RtfToHtml, testing::ValuesIn(malformedCases),
                          [](const auto& info) { return info.param.name; });
@@ -144,21 +125,14 @@ TEST(RtfReader, DeepNestingIsBoundedAndKeepsShallowText)
     EXPECT_EQ(rtfToHtml(rtf), para(run("ab")));
 }
 
-TEST(RtfReader, NestingJustWithinTheBoundIsShown)
+// The document group itself is the first level: text at the bound shows, beyond it does not.
+TEST(RtfReader, NestingBoundIsExact)
 {
-    // The document group itself is the first level.
-    const int inner = maxRtfGroupDepth - 1;
-    const std::string rtf =
-        "{\\rtf1 " + std::string(inner, '{') + "x" + std::string(inner, '}') + "\\par}";
-    EXPECT_EQ(rtfToHtml(rtf), para(run("x")));
-}
-
-TEST(RtfReader, OnlyTextBeyondTheBoundIsLost)
-{
-    const int inner = maxRtfGroupDepth;
-    const std::string rtf =
-        "{\\rtf1 " + std::string(inner, '{') + "x" + std::string(inner, '}') + "y\\par}";
-    EXPECT_EQ(rtfToHtml(rtf), para(run("y")));
+    const auto nested = [](int inner) {
+        return "{\\rtf1 " + std::string(inner, '{') + "x" + std::string(inner, '}') + "y\\par}";
+    };
+    EXPECT_EQ(rtfToHtml(nested(maxRtfGroupDepth - 1)), para(run("xy")));
+    EXPECT_EQ(rtfToHtml(nested(maxRtfGroupDepth)), para(run("y")));
 }
 
 struct Detection {
@@ -173,10 +147,8 @@ TEST_P(RtfDetection, RecognisesTheSignature) { EXPECT_EQ(isRtf(GetParam().bytes)
 INSTANTIATE_TEST_SUITE_P(Signatures, RtfDetection,
                          testing::Values(Detection{"{\\rtf1\\ansi x}", true},
                                          Detection{"{\\rtf", true},
-                                         Detection{"{\\rt", false},
                                          Detection{"", false},
                                          Detection{" {\\rtf1}", false},
-                                         Detection{"{\\RTF1}", false},
                                          Detection{"Texto simples", false}));
 
 } // namespace
