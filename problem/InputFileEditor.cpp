@@ -8,7 +8,6 @@
 #include "PieceTable.h"
 #include "StringGrid.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
