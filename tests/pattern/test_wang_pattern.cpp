@@ -90,19 +90,3 @@ TEST(WangPattern, PlacesTreesWithTheirCutsInOrder) {
         EXPECT_EQ(findPatternFault(pattern, c.instance), std::nullopt);
     }
 }
-
-TEST(WangPattern, LongChainsPlaceEveryPieceInTurn) {
-    // Each record joins the previous one with a 1 x 1 piece on its right.
-    constexpr std::int32_t length = 2000;
-    std::vector<TPattern> chain = {piece(1, 1, 1), build(2, kindHorizontal, 1, 2, 0, 0)};
-    for (std::int32_t l = 3; l <= length; ++l)
-        chain.push_back(
-            build(l, kindHorizontal, 1, l, static_cast<std::int32_t>(chain.size()) - 1, 0));
-    const TInstance instance = plateWith(1, length, {{1, 1}});
-    const CuttingPattern pattern = wangCuttingPattern(chain, chain.size() - 1, instance);
-    ASSERT_EQ(pattern.pieces.size(), static_cast<std::size_t>(length));
-    EXPECT_EQ(pattern.cuts.size(), static_cast<std::size_t>(length - 1));
-    for (std::int32_t l = 0; l < length; ++l)
-        EXPECT_EQ(pattern.pieces[static_cast<std::size_t>(l)].left, l);
-    EXPECT_EQ(findPatternFault(pattern, instance), std::nullopt);
-}

@@ -33,25 +33,13 @@ void loadExample(Method method, RunWindowDriver& driver, ScriptedDialogs& dialog
     driver.setText(QStringLiteral("Edit4"), localDecimal("01"));
 }
 
-struct PixelTally {
-    int waste = 0, hatch = 0, white = 0, other = 0;
-};
-
-PixelTally tally(const QImage& image, QRect area) {
-    PixelTally result;
+// How many pixels of the area have each colour.
+int pixelsOf(const QImage& image, QRect area, const SceneColour& colour) {
+    int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c == QColor(wasteColour.red, wasteColour.green, wasteColour.blue))
-                ++result.waste;
-            else if (c == QColor(hatchColour.red, hatchColour.green, hatchColour.blue))
-                ++result.hatch;
-            else if (c == Qt::white)
-                ++result.white;
-            else
-                ++result.other;
-        }
-    return result;
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y) == QColor(colour.red, colour.green, colour.blue);
+    return count;
 }
 
 QColor toQColor(const SceneColour& c) {
@@ -158,29 +146,11 @@ class TestPatternWindow : public QObject {
             const SceneRect& plate = scene.plate;
             const QRect waste(static_cast<int>(plate.x + plate.width * 0.7),
                               static_cast<int>(plate.y + plate.height * 0.2), 20, 20);
-            const PixelTally seen = tally(image, waste);
-            QVERIFY(seen.waste > 100);
-            QVERIFY(seen.hatch > 10);
-            QCOMPARE(seen.white, 0);
-        }
-    }
-
-    void viewRedrawsForItsSize() {
-        const auto window = makeWindow(Method::Wang);
-        RunWindowDriver driver(*window);
-        loadExample(Method::Wang, driver, *m_dialogs);
-        driver.calculate();
-        driver.trigger(QStringLiteral("VisualizarPadrao1"));
-        auto* view = window->findChild<PatternView*>();
-        for (const QSize size : {QSize(500, 300), QSize(1100, 800)}) {
-            view->resize(size);
-            const QImage image = view->grab().toImage();
-            const PatternScene scene = buildPatternScene(
-                view->pattern(), view->instance(), view->runLines(), size.width(), size.height());
-            const SceneRect& last = scene.pieces.back().rect;
-            const QPoint inPiece(static_cast<int>(last.x + last.width * 0.8),
-                                 static_cast<int>(last.y + last.height * 0.8));
-            QCOMPARE(image.pixelColor(inPiece), toQColor(scene.pieces.back().colour));
+            const int grey = pixelsOf(image, waste, wasteColour);
+            const int lines = pixelsOf(image, waste, hatchColour);
+            QVERIFY(grey > 100);
+            QVERIFY(lines > 10);
+            QCOMPARE(grey + lines, waste.width() * waste.height());
         }
     }
 
@@ -217,13 +187,6 @@ class TestPatternWindow : public QObject {
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
         QVERIFY(shown->isVisible());
-    }
-
-    void exportCancelledWritesNothing() {
-        openedAfterWangRun();
-        RunWindowDriver(*m_window).control<QAction>(QStringLiteral("ExportarImagem1"))->trigger();
-        QCOMPARE(m_dialogs->saveDialogsShown(), 1);
-        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo concluído"});
     }
 
     void printPaintsOnThePrinterSetUp() {
