@@ -94,6 +94,7 @@ TForm3::TForm3()
 
 void TForm3::createMenu()
 {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("Arquivo"));
     file->setObjectName(QStringLiteral("Arquivo1"));
     file->addAction(QStringLiteral("Novo"), this, &TForm3::Novo1Click)

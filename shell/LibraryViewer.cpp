@@ -42,6 +42,7 @@ TForm2::TForm2()
 
 void TForm2::createMenu()
 {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("Arquivo"));
     file->setObjectName(QStringLiteral("Arquivo1"));
     QMenu* show = file->addMenu(QStringLiteral("Exibir"));
