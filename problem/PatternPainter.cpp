@@ -45,12 +45,17 @@ void paintWaste(QPainter& painter, const SceneRect& plate) {
     painter.drawRect(area);
 }
 
-void paintPieces(QPainter& painter, const PatternScene& scene) {
+// Outlined rectangles filled with their own colours: pieces and legend swatches alike.
+template <typename Boxes> void paintBoxes(QPainter& painter, const Boxes& boxes) {
     painter.setPen(QPen(toQColor(outlineColour), 1));
-    for (const ScenePiece& piece : scene.pieces) {
-        painter.setBrush(toQColor(piece.colour));
-        painter.drawRect(toQRect(piece.rect));
+    for (const auto& box : boxes) {
+        painter.setBrush(toQColor(box.colour));
+        painter.drawRect(toQRect(box.rect));
     }
+}
+
+void paintPieces(QPainter& painter, const PatternScene& scene) {
+    paintBoxes(painter, scene.pieces);
     painter.setPen(Qt::black);
     for (const ScenePiece& piece : scene.pieces)
         if (piece.labelSize > 0)
@@ -70,11 +75,7 @@ void paintPatternScene(QPainter& painter, const PatternScene& scene) {
         painter.setPen(QPen(toQColor(cutColour), cut.width, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(QPointF(cut.x1, cut.y1), QPointF(cut.x2, cut.y2));
     }
-    painter.setPen(QPen(toQColor(outlineColour), 1));
-    for (const SceneSwatch& swatch : scene.swatches) {
-        painter.setBrush(toQColor(swatch.colour));
-        painter.drawRect(toQRect(swatch.rect));
-    }
+    paintBoxes(painter, scene.swatches);
     painter.setPen(Qt::black);
     for (const SceneText& text : scene.texts)
         paintText(painter, text);

@@ -2,6 +2,7 @@
 // pattern is sound and shows exactly what the report counts.
 #include "AndOrReport.h"
 #include "AndOrRun.h"
+#include "AndOrTestSupport.h"
 #include "BestPattern.h"
 #include "PatternOfLayout.h"
 #include "PatternScene.h"
@@ -35,18 +36,6 @@ TInstance generated(unsigned seed, bool valuesAreAreas) {
                                      : between(1, 2 * piece.height * piece.length);
     }
     return instance;
-}
-
-std::string describe(const TInstance& instance, unsigned seed) {
-    std::string text = "seed " + std::to_string(seed) + ": " +
-                       std::to_string(instance.plateHeight) + " x " +
-                       std::to_string(instance.plateLength) + ", pieces (h l v d):";
-    for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& p = instance.pieces[static_cast<std::size_t>(i)];
-        text += " (" + std::to_string(p.height) + " " + std::to_string(p.length) + " " +
-                std::to_string(p.value) + " " + std::to_string(p.demand) + ")";
-    }
-    return text;
 }
 
 std::array<std::int32_t, maxPieceTypes> countsOf(const CuttingPattern& pattern) {
@@ -94,7 +83,7 @@ TEST(DrawnPatterns, AndOrPatternsMatchTheirReports) {
     for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
         const TInstance instance = generated(seed, false);
         for (ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained}) {
-            SCOPED_TRACE(describe(instance, seed) +
+            SCOPED_TRACE("seed " + std::to_string(seed) + ": " + describe(instance) +
                          (kind == ProblemKind::Constrained ? " constrained" : " unconstrained"));
             const auto run = runAndOr(instance, kind, settings);
             ASSERT_TRUE(run.has_value());
@@ -115,7 +104,8 @@ TEST(DrawnPatterns, WangPatternsMatchTheirReports) {
     for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
         const TInstance instance = generated(seed, true);
         for (float beta : {0.0f, 0.05f, 0.2f}) {
-            SCOPED_TRACE(describe(instance, seed) + " beta " + std::to_string(beta));
+            SCOPED_TRACE("seed " + std::to_string(seed) + ": " + describe(instance) + " beta " +
+                         std::to_string(beta));
             const auto run = runWang(instance, beta, options);
             if (!run && run.error() == WangFailure::TooManyPatterns)
                 continue;
