@@ -1,13 +1,13 @@
 #include "WangTestInstances.h"
 
-TInstance makeInstance(int plateHeight, int plateLength, const std::vector<PieceSpec>& pieces) {
+TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces) {
     TInstance instance;
     instance.description = "Teste\r\n";
     instance.plateHeight = plateHeight;
     instance.plateLength = plateLength;
     instance.pieceCount = static_cast<int>(pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const PieceSpec& piece = pieces[i];
+        const TestPiece& piece = pieces[i];
         instance.pieces[i] = {static_cast<int>(i + 1), piece.height, piece.length, piece.demand,
                               piece.height * piece.length};
     }

@@ -7,14 +7,14 @@
 #include <vector>
 
 // A piece type as tests write it: height, length, demand.
-struct PieceSpec {
+struct TestPiece {
     int height;
     int length;
     int demand;
 };
 
 // An instance with the given plate and piece types; value = area.
-TInstance makeInstance(int plateHeight, int plateLength, const std::vector<PieceSpec>& pieces);
+TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces);
 
 // A one-line text of an instance, for failure messages.
 std::string describe(const TInstance& instance);

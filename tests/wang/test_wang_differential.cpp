@@ -17,8 +17,8 @@ TInstance randomInstance(std::mt19937& random) {
     };
     const int height = between(4, 16);
     const int length = between(4, 16);
-    std::vector<PieceSpec> pieces(static_cast<std::size_t>(between(1, 6)));
-    for (PieceSpec& piece : pieces) {
+    std::vector<TestPiece> pieces(static_cast<std::size_t>(between(1, 6)));
+    for (TestPiece& piece : pieces) {
         const int kind = between(0, 19);
         const int maxHeight = kind == 0 ? height + 3 : kind < 5 ? height : (height + 1) / 2;
         const int maxLength = kind == 0 ? length + 3 : kind < 5 ? length : (length + 1) / 2;

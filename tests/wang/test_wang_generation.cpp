@@ -99,7 +99,7 @@ TEST_P(Generation, DemandLimitsWhichPiecesJoin) {
     constexpr std::size_t noBest = std::numeric_limits<std::size_t>::max();
     struct Case {
         const char* name;
-        std::vector<PieceSpec> pieces;
+        std::vector<TestPiece> pieces;
         std::vector<int> ids;
         std::size_t best;
     };

@@ -8,7 +8,7 @@ namespace {
 const std::string sep(40, '=');
 
 // The lines before the pattern lines for a 10 x W plate, pieces given as (h, l, d).
-ReportLines reportStart(int length, const std::vector<PieceSpec>& pieces) {
+ReportLines reportStart(int length, const std::vector<TestPiece>& pieces) {
     ReportLines lines = {sep,
                          "",
                          wangReportTitle,
@@ -25,7 +25,7 @@ ReportLines reportStart(int length, const std::vector<PieceSpec>& pieces) {
                          "Peças:",
                          ""};
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const PieceSpec& p = pieces[i];
+        const TestPiece& p = pieces[i];
         lines.insert(lines.end(), {"   Peça número " + std::to_string(i + 1),
                                    "   Altura: " + std::to_string(p.height),
                                    "   Comprimento: " + std::to_string(p.length),
@@ -47,7 +47,7 @@ WangRun runAtTimeZero(const TInstance& instance, float beta) {
 struct Golden {
     const char* name;
     int length;
-    std::vector<PieceSpec> pieces;
+    std::vector<TestPiece> pieces;
     float beta;
     std::vector<std::string> patternLines;
     std::vector<std::string> resultLines;
