@@ -11,6 +11,9 @@
 #include "BiFile.h"
 #include "CliSupport.h"
 #include "NumberText.h"
+#include "AndOrReport.h"
+#include "PatternOfLayout.h"
+#include "SvgOutput.h"
 
 namespace {
 
@@ -25,6 +28,7 @@ struct AndOrCliOptions {
     std::string lambda1;
     std::string lambda2;
     std::string decimalSeparator;
+    std::string svg;
     bool json = false;
 };
 
@@ -88,6 +92,10 @@ int runCommand(const AndOrCliOptions& options) {
         std::cerr << failureMessage(run.error()) << '\n';
         return exitRefused;
     }
+    const int drawn = writeSvgIfAsked(options.svg, cuttingPatternOf(run->layout, *instance),
+                                      *instance, andOrSummary(*instance, *run, separator));
+    if (drawn != 0)
+        return drawn;
     if (options.json) {
         std::cout << andOrJson(*instance, kind, *run, separator).dump() << '\n';
     } else {
@@ -130,5 +138,6 @@ void addAndOrCommand(CLI::App& app, int& exitStatus) {
     andor->add_option("--decimal-separator", options->decimalSeparator,
                       "Decimal separator of the lambdas and of the reals printed");
     andor->add_flag("--json", options->json, "Print one JSON object");
+    andor->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
     andor->callback([options, &exitStatus] { exitStatus = runCommand(*options); });
 }
