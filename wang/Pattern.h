@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// Part link of a single piece, which has no parts.
+// Link value of a single piece, which has no parts to link to.
 inline constexpr std::int32_t noPart = -1;
 
 // Kind of a single piece record.
