@@ -17,8 +17,9 @@ struct Engine {
 };
 
 class Generation : public testing::TestWithParam<Engine> {
-  protected:
-    WangRun run(const TInstance& instance, float beta) {
+protected:
+    WangRun run(const TInstance& instance, float beta)
+    {
         auto result = GetParam().run(instance, beta, {});
         EXPECT_TRUE(result.has_value()) << describe(instance);
         return result ? *result : WangRun{};
@@ -30,7 +31,8 @@ struct Expected {
     int id, height, length, kind, internalWaste, totalWaste, first, second;
 };
 
-void expectList(const std::vector<TPattern>& patterns, const std::vector<Expected>& expected) {
+void expectList(const std::vector<TPattern>& patterns, const std::vector<Expected>& expected)
+{
     ASSERT_EQ(patterns.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
@@ -40,7 +42,8 @@ void expectList(const std::vector<TPattern>& patterns, const std::vector<Expecte
     }
 }
 
-TEST_P(Generation, OneSquareTypeFillsThePlate) {
+TEST_P(Generation, OneSquareTypeFillsThePlate)
+{
     const WangRun result = run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f);
     expectList(result.patterns, {{1, 5, 5, 0, 0, 75, noPart, noPart},
                                  {2, 5, 10, 1, 0, 50, 0, 0},
@@ -56,7 +59,8 @@ TEST_P(Generation, OneSquareTypeFillsThePlate) {
     EXPECT_EQ(result.buildsMade, 2 + 4 + 4);
 }
 
-TEST_P(Generation, TwoTypesKeepOnlyTheirOwnBuilds) {
+TEST_P(Generation, TwoTypesKeepOnlyTheirOwnBuilds)
+{
     const WangRun result = run(makeInstance(10, 15, {{5, 10, 1}, {5, 5, 2}}), 0.1f);
     expectList(result.patterns, {{1, 5, 10, 0, 0, 100, noPart, noPart},
                                  {2, 5, 5, 0, 0, 125, noPart, noPart},
@@ -74,7 +78,8 @@ TEST_P(Generation, TwoTypesKeepOnlyTheirOwnBuilds) {
     EXPECT_EQ(result.buildsMade, 4 + 6 + 6);
 }
 
-TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces) {
+TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces)
+{
     // The first piece of largest area wins; a later equal one does not replace it.
     for (const float beta : {-0.01f, -1.0f}) {
         const WangRun result = run(makeInstance(10, 10, {{3, 3, 5}, {5, 4, 5}, {4, 5, 5}}), beta);
@@ -85,7 +90,8 @@ TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces) {
     }
 }
 
-TEST_P(Generation, ZeroBetaKeepsOnlyBuildsWithoutInnerWaste) {
+TEST_P(Generation, ZeroBetaKeepsOnlyBuildsWithoutInnerWaste)
+{
     const WangRun result = run(makeInstance(12, 12, {{3, 4, 3}, {4, 3, 3}, {2, 6, 2}}), 0.0f);
     int built = 0;
     for (const TPattern& record : result.patterns) {
@@ -95,7 +101,8 @@ TEST_P(Generation, ZeroBetaKeepsOnlyBuildsWithoutInnerWaste) {
     EXPECT_GT(built, 0);
 }
 
-TEST_P(Generation, DemandLimitsWhichPiecesJoin) {
+TEST_P(Generation, DemandLimitsWhichPiecesJoin)
+{
     constexpr std::size_t noBest = std::numeric_limits<std::size_t>::max();
     struct Case {
         const char* name;
@@ -124,7 +131,8 @@ TEST_P(Generation, DemandLimitsWhichPiecesJoin) {
     }
 }
 
-TEST_P(Generation, EqualHeightsKeepTheOuterRecordFirst) {
+TEST_P(Generation, EqualHeightsKeepTheOuterRecordFirst)
+{
     const WangRun result = run(makeInstance(10, 10, {{5, 5, 2}, {5, 5, 2}}), 0.01f);
     ASSERT_GE(result.patterns.size(), 5u);
     // Record 5 is (1, 2) side by side: piece 1 first, piece 2 second.
@@ -133,7 +141,8 @@ TEST_P(Generation, EqualHeightsKeepTheOuterRecordFirst) {
     EXPECT_EQ(result.patterns[4].second, 1);
 }
 
-TEST_P(Generation, SummedSideMayReachThePlateSide) {
+TEST_P(Generation, SummedSideMayReachThePlateSide)
+{
     struct Case {
         int height, length;
         std::vector<Expected> list;
@@ -152,7 +161,8 @@ TEST_P(Generation, SummedSideMayReachThePlateSide) {
     }
 }
 
-TEST_P(Generation, InnerWasteEqualToTheLimitPasses) {
+TEST_P(Generation, InnerWasteEqualToTheLimitPasses)
+{
     // 0.01 on a 10 x 10 plate gives a limit of exactly 1.
     EXPECT_EQ(wasteLimit(10, 10, 0.01f), 1.0f);
     const WangRun one = run(makeInstance(10, 10, {{2, 1, 1}, {1, 1, 1}}), 0.01f);
@@ -166,7 +176,8 @@ TEST_P(Generation, InnerWasteEqualToTheLimitPasses) {
         {{1, 3, 1, 0, 0, 97, -1, -1}, {2, 1, 1, 0, 0, 99, -1, -1}, {3, 4, 1, 2, 0, 96, 0, 1}});
 }
 
-TEST_P(Generation, PieceLargerThanThePlateCanBeTheBest) {
+TEST_P(Generation, PieceLargerThanThePlateCanBeTheBest)
+{
     const WangRun result = run(makeInstance(10, 10, {{20, 20, 1}, {5, 5, 4}}), 0.01f);
     EXPECT_EQ(result.best, 0u);
     EXPECT_EQ(result.patterns[0].totalWaste, -300);
@@ -176,7 +187,8 @@ TEST_P(Generation, PieceLargerThanThePlateCanBeTheBest) {
         EXPECT_NE(record.first, 0) << "the large piece joins nothing";
 }
 
-TEST_P(Generation, RefusesInstancesItCannotRunOn) {
+TEST_P(Generation, RefusesInstancesItCannotRunOn)
+{
     struct Case {
         const char* name;
         TInstance instance;
@@ -203,7 +215,8 @@ TEST_P(Generation, RefusesInstancesItCannotRunOn) {
     }
 }
 
-TEST_P(Generation, StopsAtThePatternLimit) {
+TEST_P(Generation, StopsAtThePatternLimit)
+{
     WangOptions options;
     options.patternLimit = 3;
     const auto stopped = GetParam().run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f, options);
@@ -213,6 +226,15 @@ TEST_P(Generation, StopsAtThePatternLimit) {
     EXPECT_TRUE(GetParam().run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f, options).has_value());
 }
 
+TEST_P(Generation, PartsSharedManyTimesAreCountedInFull)
+{
+    // Unit squares double up to the whole plate; the best tree reuses each part twice.
+    const WangRun result = run(makeInstance(16, 16, {{1, 1, 256}}), 0.0f);
+    EXPECT_EQ(result.bestArea, 256);
+    EXPECT_EQ(result.counts[0], 256);
+    EXPECT_EQ(result.loss, 0.0f);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, Generation,
                          testing::Values(Engine{"Fast", runWang},
                                          Engine{"Reference", runWangReference}),
@@ -220,7 +242,8 @@ INSTANTIATE_TEST_SUITE_P(Engines, Generation,
                              return std::string(info.param.name);
                          });
 
-TEST(WangFailureMessage, EveryFailureHasItsOwnText) {
+TEST(WangFailureMessage, EveryFailureHasItsOwnText)
+{
     const WangFailure all[] = {WangFailure::NoPieceTypes,    WangFailure::TooManyPieceTypes,
                                WangFailure::ZeroDimension,   WangFailure::PlateDimension,
                                WangFailure::AreaTooLarge,    WangFailure::OutOfMemory,
