@@ -6,7 +6,8 @@
 #include <iostream>
 
 int writeSvgIfAsked(const std::string& path, const CuttingPattern& pattern,
-                    const TInstance& instance, const ReportLines& summary) {
+                    const TInstance& instance, const ReportLines& summary)
+{
     if (path.empty())
         return 0;
     const PatternScene scene = buildPatternScene(pattern, instance, summaryLinesForDrawing(summary),

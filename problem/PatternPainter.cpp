@@ -4,15 +4,18 @@
 
 namespace {
 
-QColor toQColor(const SceneColour& colour) {
+QColor toQColor(const SceneColour& colour)
+{
     return QColor(colour.red, colour.green, colour.blue);
 }
 
-QRectF toQRect(const SceneRect& rect) {
+QRectF toQRect(const SceneRect& rect)
+{
     return QRectF(rect.x, rect.y, rect.width, rect.height);
 }
 
-void paintText(QPainter& painter, const SceneText& text) {
+void paintText(QPainter& painter, const SceneText& text)
+{
     QFont font = painter.font();
     font.setPixelSize(std::max(1, static_cast<int>(text.size + 0.5)));
     painter.setFont(font);
@@ -29,7 +32,8 @@ void paintText(QPainter& painter, const SceneText& text) {
     painter.restore();
 }
 
-void paintWaste(QPainter& painter, const SceneRect& plate) {
+void paintWaste(QPainter& painter, const SceneRect& plate)
+{
     const QRectF area = toQRect(plate);
     painter.fillRect(area, toQColor(wasteColour));
     painter.save();
@@ -46,7 +50,8 @@ void paintWaste(QPainter& painter, const SceneRect& plate) {
 }
 
 // Outlined rectangles filled with their own colours: pieces and legend swatches alike.
-template <typename Boxes> void paintBoxes(QPainter& painter, const Boxes& boxes) {
+template <typename Boxes> void paintBoxes(QPainter& painter, const Boxes& boxes)
+{
     painter.setPen(QPen(toQColor(outlineColour), 1));
     for (const auto& box : boxes) {
         painter.setBrush(toQColor(box.colour));
@@ -54,7 +59,8 @@ template <typename Boxes> void paintBoxes(QPainter& painter, const Boxes& boxes)
     }
 }
 
-void paintPieces(QPainter& painter, const PatternScene& scene) {
+void paintPieces(QPainter& painter, const PatternScene& scene)
+{
     paintBoxes(painter, scene.pieces);
     painter.setPen(Qt::black);
     for (const ScenePiece& piece : scene.pieces)
@@ -66,7 +72,8 @@ void paintPieces(QPainter& painter, const PatternScene& scene) {
 
 } // namespace
 
-void paintPatternScene(QPainter& painter, const PatternScene& scene) {
+void paintPatternScene(QPainter& painter, const PatternScene& scene)
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     paintWaste(painter, scene.plate);
@@ -83,7 +90,8 @@ void paintPatternScene(QPainter& painter, const PatternScene& scene) {
 }
 
 QImage renderPatternImage(const CuttingPattern& pattern, const TInstance& instance,
-                          const std::vector<std::string>& runLines, QSize size) {
+                          const std::vector<std::string>& runLines, QSize size)
+{
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -11,13 +11,15 @@ constexpr double smallestLabel = 6;
 // Average advance of a glyph relative to the font size, for a layout without font metrics.
 constexpr double glyphAdvance = 0.6;
 
-std::size_t glyphCount(const std::string& utf8) {
+std::size_t glyphCount(const std::string& utf8)
+{
     return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
 }
 
-SceneColour fromHue(double hue) {
+SceneColour fromHue(double hue)
+{
     // A light, saturated-enough colour so that black numbers stay readable on it.
     const double value = 0.92, saturation = 0.45;
     const double chroma = value * saturation;
@@ -51,7 +53,8 @@ SceneColour fromHue(double hue) {
 }
 
 // The largest pattern extent drawn: the plate, grown by any piece that reaches beyond it.
-std::pair<std::int32_t, std::int32_t> drawnExtent(const CuttingPattern& pattern) {
+std::pair<std::int32_t, std::int32_t> drawnExtent(const CuttingPattern& pattern)
+{
     std::int32_t height = pattern.plateHeight, length = pattern.plateLength;
     for (const PlacedPiece& piece : pattern.pieces) {
         height = std::max(height, piece.top + piece.height);
@@ -60,7 +63,8 @@ std::pair<std::int32_t, std::int32_t> drawnExtent(const CuttingPattern& pattern)
     return {height, length};
 }
 
-std::vector<std::int64_t> countsByType(const CuttingPattern& pattern, const TInstance& instance) {
+std::vector<std::int64_t> countsByType(const CuttingPattern& pattern, const TInstance& instance)
+{
     std::vector<std::int64_t> counts(static_cast<std::size_t>(std::max(instance.pieceCount, 0)));
     for (const PlacedPiece& piece : pattern.pieces)
         if (piece.type >= 0 && static_cast<std::size_t>(piece.type) < counts.size())
@@ -68,14 +72,16 @@ std::vector<std::int64_t> countsByType(const CuttingPattern& pattern, const TIns
     return counts;
 }
 
-double labelSizeFor(const std::string& label, const SceneRect& rect, double font) {
+double labelSizeFor(const std::string& label, const SceneRect& rect, double font)
+{
     const double glyphs = static_cast<double>(glyphCount(label));
     const double size =
         std::min({font, rect.height * 0.7, rect.width / (glyphAdvance * glyphs + 0.4)});
     return size >= smallestLabel ? size : 0;
 }
 
-void addPieces(PatternScene& scene, const CuttingPattern& pattern, double scale, double font) {
+void addPieces(PatternScene& scene, const CuttingPattern& pattern, double scale, double font)
+{
     for (const PlacedPiece& piece : pattern.pieces) {
         ScenePiece drawn;
         drawn.rect = {scene.plate.x + piece.left * scale, scene.plate.y + piece.top * scale,
@@ -88,7 +94,8 @@ void addPieces(PatternScene& scene, const CuttingPattern& pattern, double scale,
     }
 }
 
-void addCuts(PatternScene& scene, const CuttingPattern& pattern, double scale, double font) {
+void addCuts(PatternScene& scene, const CuttingPattern& pattern, double scale, double font)
+{
     const double heavy = std::max(2.0, font / 4), light = std::max(1.0, font / 10);
     for (const PatternCut& cut : pattern.cuts)
         scene.cuts.push_back({scene.plate.x + cut.left * scale, scene.plate.y + cut.top * scale,
@@ -96,7 +103,8 @@ void addCuts(PatternScene& scene, const CuttingPattern& pattern, double scale, d
                               cut.stage == 1 ? heavy : light, cut.stage});
 }
 
-void addDimensions(PatternScene& scene, const CuttingPattern& pattern, double font) {
+void addDimensions(PatternScene& scene, const CuttingPattern& pattern, double font)
+{
     const SceneRect& plate = scene.plate;
     scene.texts.push_back({plate.x + plate.width / 2, plate.y - 0.9 * font,
                            "W = " + std::to_string(pattern.plateLength), font, TextAnchor::Middle,
@@ -109,7 +117,8 @@ void addDimensions(PatternScene& scene, const CuttingPattern& pattern, double fo
 // The legend column: one swatch and count per type cut, then the totals and the run's lines.
 void addLegend(PatternScene& scene, const std::vector<std::int64_t>& counts,
                const std::vector<std::string>& closingLines, double left, double top, double bottom,
-               double font) {
+               double font)
+{
     const auto shown = std::count_if(counts.begin(), counts.end(), [](auto c) { return c > 0; });
     const double rows = 3.0 + static_cast<double>(std::max<std::ptrdiff_t>(shown, 1)) +
                         static_cast<double>(closingLines.size());
@@ -142,7 +151,8 @@ void addLegend(PatternScene& scene, const std::vector<std::int64_t>& counts,
 
 } // namespace
 
-SceneColour typeColour(int type) {
+SceneColour typeColour(int type)
+{
     static constexpr std::array<SceneColour, 12> palette{{{141, 182, 226},
                                                           {246, 178, 107},
                                                           {147, 209, 140},
@@ -161,8 +171,8 @@ SceneColour typeColour(int type) {
     return fromHue(std::fmod(std::fabs(static_cast<double>(type)) * 137.508, 360.0));
 }
 
-std::vector<std::string> patternTotalLines(const CuttingPattern& pattern,
-                                           const TInstance& instance) {
+std::vector<std::string> patternTotalLines(const CuttingPattern& pattern, const TInstance& instance)
+{
     std::int64_t value = 0, area = 0;
     for (const PlacedPiece& piece : pattern.pieces) {
         if (piece.type < 0 || piece.type >= instance.pieceCount)
@@ -173,7 +183,8 @@ std::vector<std::string> patternTotalLines(const CuttingPattern& pattern,
     return {"Valor total = " + std::to_string(value), "Área usada = " + std::to_string(area)};
 }
 
-std::vector<std::string> summaryLinesForDrawing(const std::vector<std::string>& summary) {
+std::vector<std::string> summaryLinesForDrawing(const std::vector<std::string>& summary)
+{
     // The summary alternates lines and blanks: optimal area, loss, time.
     if (summary.size() < 3)
         return summary;
@@ -182,7 +193,8 @@ std::vector<std::string> summaryLinesForDrawing(const std::vector<std::string>& 
 
 PatternScene buildPatternScene(const CuttingPattern& pattern, const TInstance& instance,
                                const std::vector<std::string>& runLines, double width,
-                               double height) {
+                               double height)
+{
     PatternScene scene;
     scene.width = width;
     scene.height = height;
@@ -207,7 +219,7 @@ PatternScene buildPatternScene(const CuttingPattern& pattern, const TInstance& i
     // The legend stands close to the plate when the plate leaves room on its right.
     const double legendLeft =
         std::min(scene.plate.x + scene.plate.width + 2 * font, width - legendWidth + font / 2);
-    addLegend(scene, countsByType(pattern, instance), closing, legendLeft, margin,
-              height - margin, font);
+    addLegend(scene, countsByType(pattern, instance), closing, legendLeft, margin, height - margin,
+              font);
     return scene;
 }

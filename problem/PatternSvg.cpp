@@ -7,7 +7,8 @@
 
 namespace {
 
-std::string number(double value) {
+std::string number(double value)
+{
     // Two decimals are finer than any screen or printer needs; to_chars ignores the locale,
     // which may have switched printf to a decimal comma.
     char text[32];
@@ -19,13 +20,15 @@ std::string number(double value) {
     return result == "-0" ? "0" : result;
 }
 
-std::string colour(const SceneColour& c) {
+std::string colour(const SceneColour& c)
+{
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
     return text;
 }
 
-std::string escaped(const std::string& text) {
+std::string escaped(const std::string& text)
+{
     std::string result;
     for (char c : text) {
         switch (c) {
@@ -48,12 +51,14 @@ std::string escaped(const std::string& text) {
     return result;
 }
 
-std::string rectAttributes(const SceneRect& r) {
+std::string rectAttributes(const SceneRect& r)
+{
     return "x=\"" + number(r.x) + "\" y=\"" + number(r.y) + "\" width=\"" + number(r.width) +
            "\" height=\"" + number(r.height) + "\"";
 }
 
-void writeDefinitions(std::ostringstream& svg) {
+void writeDefinitions(std::ostringstream& svg)
+{
     const std::string step = number(hatchSpacing);
     svg << "<defs><pattern id=\"waste\" width=\"" << step << "\" height=\"" << step
         << "\" patternUnits=\"userSpaceOnUse\"><rect width=\"" << step << "\" height=\"" << step
@@ -61,7 +66,8 @@ void writeDefinitions(std::ostringstream& svg) {
         << ",0\" stroke=\"" << colour(hatchColour) << "\" stroke-width=\"1\"/></pattern></defs>\n";
 }
 
-void writePieces(std::ostringstream& svg, const PatternScene& scene) {
+void writePieces(std::ostringstream& svg, const PatternScene& scene)
+{
     for (const ScenePiece& piece : scene.pieces) {
         svg << "<rect class=\"piece\" data-type=\"" << piece.type + 1 << "\" "
             << rectAttributes(piece.rect) << " fill=\"" << colour(piece.colour) << "\" stroke=\""
@@ -74,7 +80,8 @@ void writePieces(std::ostringstream& svg, const PatternScene& scene) {
     }
 }
 
-void writeCuts(std::ostringstream& svg, const PatternScene& scene) {
+void writeCuts(std::ostringstream& svg, const PatternScene& scene)
+{
     int order = 0;
     for (const SceneCut& cut : scene.cuts)
         svg << "<line class=\"cut stage-" << cut.stage << "\" data-order=\"" << ++order
@@ -83,7 +90,8 @@ void writeCuts(std::ostringstream& svg, const PatternScene& scene) {
             << "\" stroke-width=\"" << number(cut.width) << "\"/>\n";
 }
 
-void writeTexts(std::ostringstream& svg, const PatternScene& scene) {
+void writeTexts(std::ostringstream& svg, const PatternScene& scene)
+{
     for (const SceneSwatch& swatch : scene.swatches)
         svg << "<rect class=\"swatch\" " << rectAttributes(swatch.rect) << " fill=\""
             << colour(swatch.colour) << "\" stroke=\"" << colour(outlineColour) << "\"/>\n";
@@ -100,7 +108,8 @@ void writeTexts(std::ostringstream& svg, const PatternScene& scene) {
 
 } // namespace
 
-std::string patternSvg(const PatternScene& scene) {
+std::string patternSvg(const PatternScene& scene)
+{
     std::ostringstream svg;
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(scene.width)
@@ -119,7 +128,8 @@ std::string patternSvg(const PatternScene& scene) {
 }
 
 std::expected<void, std::string> writePatternSvg(const PatternScene& scene,
-                                                 const std::filesystem::path& path) {
+                                                 const std::filesystem::path& path)
+{
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     const std::string text = patternSvg(scene);
     if (file)

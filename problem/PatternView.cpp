@@ -4,7 +4,8 @@
 
 #include <QPainter>
 
-PatternView::PatternView(QWidget* parent) : QWidget(parent) {
+PatternView::PatternView(QWidget* parent) : QWidget(parent)
+{
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
@@ -13,14 +14,16 @@ PatternView::PatternView(QWidget* parent) : QWidget(parent) {
 }
 
 void PatternView::setPattern(const CuttingPattern& pattern, const TInstance& instance,
-                             const std::vector<std::string>& runLines) {
+                             const std::vector<std::string>& runLines)
+{
     m_pattern = pattern;
     m_instance = instance;
     m_runLines = runLines;
     update();
 }
 
-void PatternView::paintEvent(QPaintEvent*) {
+void PatternView::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     paintPatternScene(painter,
                       buildPatternScene(m_pattern, m_instance, m_runLines, width(), height()));

@@ -11,7 +11,7 @@
 // The drawing of one cutting pattern, laid out anew for the widget's size.
 class PatternView : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit PatternView(QWidget* parent = nullptr);
 
     void setPattern(const CuttingPattern& pattern, const TInstance& instance,
@@ -20,10 +20,10 @@ class PatternView : public QWidget {
     const TInstance& instance() const { return m_instance; }
     const std::vector<std::string>& runLines() const { return m_runLines; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     CuttingPattern m_pattern;
     TInstance m_instance;
     std::vector<std::string> m_runLines;

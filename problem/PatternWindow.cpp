@@ -20,7 +20,8 @@ constexpr double printLayoutWidth = 1000;
 
 } // namespace
 
-PatternWindow::PatternWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
+PatternWindow::PatternWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
+{
     setObjectName(QStringLiteral("PatternWindow"));
     setWindowTitle(QStringLiteral("Quadrix - Padrão de Corte"));
     resize(900, 600);
@@ -44,11 +45,13 @@ PatternWindow::PatternWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) 
 }
 
 void PatternWindow::setPattern(const CuttingPattern& pattern, const TInstance& instance,
-                               const std::vector<std::string>& runLines) {
+                               const std::vector<std::string>& runLines)
+{
     m_view->setPattern(pattern, instance, runLines);
 }
 
-void PatternWindow::ExportarImagem1Click() {
+void PatternWindow::ExportarImagem1Click()
+{
     const QString name =
         Dialogs::saveFileName(QStringLiteral("Imagem PNG *.png (*.png);;Imagem SVG *.svg (*.svg)"));
     if (name.isEmpty())
@@ -72,7 +75,8 @@ void PatternWindow::ExportarImagem1Click() {
         Dialogs::exceptionReport(QStringLiteral("Não foi possível gravar o arquivo ") + pngName);
 }
 
-void PatternWindow::Imprimir1Click() {
+void PatternWindow::Imprimir1Click()
+{
     QPrinter printer;
     printer.setDocName(windowTitle());
     if (!Dialogs::printerSetup(printer))
@@ -91,6 +95,7 @@ void PatternWindow::Imprimir1Click() {
                                         printLayoutWidth, page.height() / factor));
 }
 
-void PatternWindow::Fechar1Click() {
+void PatternWindow::Fechar1Click()
+{
     close();
 }

@@ -14,7 +14,7 @@ class PatternView;
 // image or printed.
 class PatternWindow : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     explicit PatternWindow(QWidget* parent = nullptr);
 
     void setPattern(const CuttingPattern& pattern, const TInstance& instance,
@@ -24,6 +24,6 @@ class PatternWindow : public QMainWindow {
     void Imprimir1Click();
     void Fechar1Click();
 
-  private:
+private:
     PatternView* m_view;
 };

@@ -16,7 +16,8 @@ struct Region {
 
 // Cuts a region at `offset` from its top (horizontal) or left side and returns both parts.
 std::pair<Region, Region> split(CuttingPattern& pattern, const Region& region, bool horizontal,
-                                std::int32_t offset) {
+                                std::int32_t offset)
+{
     const int stage = region.stage == 0                 ? 1
                       : horizontal == region.horizontal ? region.stage
                                                         : region.stage + 1;
@@ -40,7 +41,8 @@ std::pair<Region, Region> split(CuttingPattern& pattern, const Region& region, b
 }
 
 // Cuts the region down to height x length at its top-left corner, the rest left as waste.
-Region trim(CuttingPattern& pattern, Region region, std::int32_t height, std::int32_t length) {
+Region trim(CuttingPattern& pattern, Region region, std::int32_t height, std::int32_t length)
+{
     if (height > 0 && height < region.height)
         region = split(pattern, region, true, height).first;
     if (length > 0 && length < region.length)
@@ -49,14 +51,16 @@ Region trim(CuttingPattern& pattern, Region region, std::int32_t height, std::in
 }
 
 class WangPlacer {
-  public:
+public:
     WangPlacer(const std::vector<TPattern>& patterns, const TInstance& instance)
-        : m_patterns(patterns), m_instance(instance) {
+        : m_patterns(patterns), m_instance(instance)
+    {
         m_pattern.plateHeight = instance.plateHeight;
         m_pattern.plateLength = instance.plateLength;
     }
 
-    CuttingPattern place(std::size_t index) {
+    CuttingPattern place(std::size_t index)
+    {
         if (index >= m_patterns.size())
             return std::move(m_pattern);
         const Region plate{0, 0, m_instance.plateHeight, m_instance.plateLength};
@@ -70,8 +74,9 @@ class WangPlacer {
         return std::move(m_pattern);
     }
 
-  private:
-    void placeRecord(const Region& space, std::size_t index) {
+private:
+    void placeRecord(const Region& space, std::size_t index)
+    {
         const TPattern& record = m_patterns[index];
         const Region region = trim(m_pattern, space, record.height, record.length);
         if (record.kind == kindPiece || record.first == noPart) {
@@ -99,6 +104,7 @@ class WangPlacer {
 } // namespace
 
 CuttingPattern wangCuttingPattern(const std::vector<TPattern>& patterns, std::size_t index,
-                                  const TInstance& instance) {
+                                  const TInstance& instance)
+{
     return WangPlacer(patterns, instance).place(index);
 }

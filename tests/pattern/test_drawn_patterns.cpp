@@ -17,7 +17,8 @@ namespace {
 
 constexpr int instancesPerMethod = 40;
 
-TInstance generated(unsigned seed, bool valuesAreAreas) {
+TInstance generated(unsigned seed, bool valuesAreAreas)
+{
     std::mt19937 random(seed);
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -38,28 +39,32 @@ TInstance generated(unsigned seed, bool valuesAreAreas) {
     return instance;
 }
 
-std::array<std::int32_t, maxPieceTypes> countsOf(const CuttingPattern& pattern) {
+std::array<std::int32_t, maxPieceTypes> countsOf(const CuttingPattern& pattern)
+{
     std::array<std::int32_t, maxPieceTypes> counts{};
     for (const PlacedPiece& piece : pattern.pieces)
         ++counts[static_cast<std::size_t>(piece.type)];
     return counts;
 }
 
-std::int64_t coveredAreaOf(const CuttingPattern& pattern) {
+std::int64_t coveredAreaOf(const CuttingPattern& pattern)
+{
     std::int64_t area = 0;
     for (const PlacedPiece& piece : pattern.pieces)
         area += std::int64_t{piece.height} * piece.length;
     return area;
 }
 
-bool overlap(const SceneRect& a, const SceneRect& b) {
+bool overlap(const SceneRect& a, const SceneRect& b)
+{
     const double eps = 1e-6;
     return a.x + eps < b.x + b.width && b.x + eps < a.x + a.width && a.y + eps < b.y + b.height &&
            b.y + eps < a.y + a.height;
 }
 
 // The drawn rectangles keep the pattern's geometry: inside the plate and apart.
-void expectSoundScene(const CuttingPattern& pattern, const TInstance& instance) {
+void expectSoundScene(const CuttingPattern& pattern, const TInstance& instance)
+{
     const PatternScene scene = buildPatternScene(pattern, instance, {}, 800, 500);
     ASSERT_EQ(scene.pieces.size(), pattern.pieces.size());
     const SceneRect& plate = scene.plate;
@@ -77,7 +82,8 @@ void expectSoundScene(const CuttingPattern& pattern, const TInstance& instance) 
 
 } // namespace
 
-TEST(DrawnPatterns, AndOrPatternsMatchTheirReports) {
+TEST(DrawnPatterns, AndOrPatternsMatchTheirReports)
+{
     SolverSettings settings;
     settings.depthLimit = 4;
     for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
@@ -97,7 +103,8 @@ TEST(DrawnPatterns, AndOrPatternsMatchTheirReports) {
     }
 }
 
-TEST(DrawnPatterns, WangPatternsMatchTheirReports) {
+TEST(DrawnPatterns, WangPatternsMatchTheirReports)
+{
     WangOptions options;
     options.patternLimit = 200000; // a generated instance must stay quick
     int drawn = 0;

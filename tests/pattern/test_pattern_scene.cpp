@@ -8,7 +8,8 @@ namespace {
 
 constexpr double tolerance = 1e-6;
 
-TInstance twoTypes(std::int32_t height, std::int32_t length) {
+TInstance twoTypes(std::int32_t height, std::int32_t length)
+{
     TInstance instance{"", height, length, 2, {}};
     instance.pieces[0] = {1, 2, 3, 5, 10};
     instance.pieces[1] = {2, 1, 1, 5, 4};
@@ -17,7 +18,8 @@ TInstance twoTypes(std::int32_t height, std::int32_t length) {
 
 } // namespace
 
-TEST(PatternScene, PlateIsDrawnToScaleBesideTheLegend) {
+TEST(PatternScene, PlateIsDrawnToScaleBesideTheLegend)
+{
     struct Case {
         std::int32_t plateHeight, plateLength;
         double width, height;
@@ -61,7 +63,8 @@ TEST(PatternScene, PlateIsDrawnToScaleBesideTheLegend) {
     }
 }
 
-TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines) {
+TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines)
+{
     struct Case {
         const char* name;
         std::vector<PlacedPiece> pieces;
@@ -95,7 +98,8 @@ TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines) {
     }
 }
 
-TEST(PatternScene, CutsKeepTheirOrderAndFirstStageIsHeavier) {
+TEST(PatternScene, CutsKeepTheirOrderAndFirstStageIsHeavier)
+{
     const CuttingPattern pattern{10, 10, {}, {{5, 0, 5, 10, 1}, {0, 5, 5, 5, 2}, {5, 5, 10, 5, 3}}};
     const PatternScene scene = buildPatternScene(pattern, twoTypes(10, 10), {}, 960, 640);
     ASSERT_EQ(scene.cuts.size(), 3u);

@@ -5,7 +5,8 @@
 #include <clocale>
 #include <regex>
 
-TEST(PatternSvg, MarksPiecesEscapesTextsAndWritesPointNumbers) {
+TEST(PatternSvg, MarksPiecesEscapesTextsAndWritesPointNumbers)
+{
     TInstance instance{"", 10, 15, 1, {}};
     instance.pieces[0] = {1, 3, 4, 9, 12};
     const CuttingPattern pattern{10, 15, {{0, 0, 0, 3, 4}, {0, 0, 4, 3, 4}}, {{3, 0, 3, 15, 1}}};

@@ -5,7 +5,8 @@
 namespace {
 
 TInstance plateWith(std::int32_t height, std::int32_t length,
-                    std::initializer_list<std::pair<std::int32_t, std::int32_t>> pieces) {
+                    std::initializer_list<std::pair<std::int32_t, std::int32_t>> pieces)
+{
     TInstance instance;
     instance.plateHeight = height;
     instance.plateLength = length;
@@ -17,12 +18,14 @@ TInstance plateWith(std::int32_t height, std::int32_t length,
     return instance;
 }
 
-TPattern piece(std::int32_t id, std::int32_t height, std::int32_t length) {
+TPattern piece(std::int32_t id, std::int32_t height, std::int32_t length)
+{
     return {id, height, length, kindPiece, 0, 0, noPart, noPart};
 }
 
 TPattern build(std::int32_t id, std::int32_t kind, std::int32_t height, std::int32_t length,
-               std::int32_t first, std::int32_t second) {
+               std::int32_t first, std::int32_t second)
+{
     return {id, height, length, kind, 0, 0, first, second};
 }
 
@@ -37,7 +40,8 @@ struct TreeCase {
 
 } // namespace
 
-TEST(WangPattern, PlacesTreesWithTheirCutsInOrder) {
+TEST(WangPattern, PlacesTreesWithTheirCutsInOrder)
+{
     // The worked example's best record: two rows of two 5 x 5 pieces.
     const std::vector<TPattern> square = {piece(1, 5, 5), build(2, kindHorizontal, 5, 10, 0, 0),
                                           build(3, kindVertical, 10, 5, 0, 0),

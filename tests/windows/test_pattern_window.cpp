@@ -12,18 +12,21 @@ namespace {
 
 enum class Method { AndOr, Wang };
 
-QString localDecimal(const char* digits) {
+QString localDecimal(const char* digits)
+{
     return QStringLiteral("0") + QLocale::system().decimalPoint() + QLatin1String(digits);
 }
 
-std::unique_ptr<RunWindow> makeWindow(Method method) {
+std::unique_ptr<RunWindow> makeWindow(Method method)
+{
     if (method == Method::AndOr)
         return std::make_unique<TForm4>();
     return std::make_unique<TForm5>();
 }
 
 // Loads each method's small example and sets the parameters a run needs.
-void loadExample(Method method, RunWindowDriver& driver, ScriptedDialogs& dialogs) {
+void loadExample(Method method, RunWindowDriver& driver, ScriptedDialogs& dialogs)
+{
     if (method == Method::AndOr) {
         driver.load(dialogs, QStringLiteral(QUADRIX_TEST_DATA_DIR "/example.BI"));
         driver.setText(QStringLiteral("Edit4"), QStringLiteral("3"));
@@ -34,7 +37,8 @@ void loadExample(Method method, RunWindowDriver& driver, ScriptedDialogs& dialog
 }
 
 // How many pixels of the area have each colour.
-int pixelsOf(const QImage& image, QRect area, const SceneColour& colour) {
+int pixelsOf(const QImage& image, QRect area, const SceneColour& colour)
+{
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
@@ -42,7 +46,8 @@ int pixelsOf(const QImage& image, QRect area, const SceneColour& colour) {
     return count;
 }
 
-QColor toQColor(const SceneColour& c) {
+QColor toQColor(const SceneColour& c)
+{
     return QColor(c.red, c.green, c.blue);
 }
 
@@ -53,21 +58,24 @@ Q_DECLARE_METATYPE(Method)
 class TestPatternWindow : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init() { m_dialogs = std::make_unique<ScriptedDialogs>(); }
-    void cleanup() {
+    void cleanup()
+    {
         m_window.reset();
         m_dialogs.reset();
     }
 
-    void bothMethods_data() {
+    void bothMethods_data()
+    {
         QTest::addColumn<Method>("method");
         QTest::newRow("AND/OR") << Method::AndOr;
         QTest::newRow("Wang") << Method::Wang;
     }
 
     void menuItemFollowsResultPresent_data() { bothMethods_data(); }
-    void menuItemFollowsResultPresent() {
+    void menuItemFollowsResultPresent()
+    {
         QFETCH(Method, method);
         const auto window = makeWindow(method);
         RunWindowDriver driver(*window);
@@ -98,7 +106,8 @@ class TestPatternWindow : public QObject {
     }
 
     void patternWindowShowsTheBestPattern_data() { bothMethods_data(); }
-    void patternWindowShowsTheBestPattern() {
+    void patternWindowShowsTheBestPattern()
+    {
         QFETCH(Method, method);
         const auto window = makeWindow(method);
         RunWindowDriver driver(*window);
@@ -127,7 +136,8 @@ class TestPatternWindow : public QObject {
         QVERIFY(!shown->isVisible());
     }
 
-    void imageShowsPieceColourAndHatchedWaste() {
+    void imageShowsPieceColourAndHatchedWaste()
+    {
         TInstance instance;
         instance.plateHeight = 10;
         instance.plateLength = 20;
@@ -154,7 +164,8 @@ class TestPatternWindow : public QObject {
         }
     }
 
-    void exportChoosesTheFormatByName_data() {
+    void exportChoosesTheFormatByName_data()
+    {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("svg");
@@ -168,7 +179,8 @@ class TestPatternWindow : public QObject {
                                    << "padrao.png" << false;
     }
 
-    void exportChoosesTheFormatByName() {
+    void exportChoosesTheFormatByName()
+    {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
         QFETCH(bool, svg);
@@ -189,7 +201,8 @@ class TestPatternWindow : public QObject {
         QVERIFY(shown->isVisible());
     }
 
-    void printPaintsOnThePrinterSetUp() {
+    void printPaintsOnThePrinterSetUp()
+    {
         openedAfterWangRun();
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("padrao.pdf"));
@@ -202,8 +215,9 @@ class TestPatternWindow : public QObject {
         QVERIFY(fileBytes(pdf).startsWith("%PDF"));
     }
 
-  private:
-    PatternWindow* openedAfterWangRun() {
+private:
+    PatternWindow* openedAfterWangRun()
+    {
         m_window = makeWindow(Method::Wang);
         RunWindowDriver driver(*m_window);
         loadExample(Method::Wang, driver, *m_dialogs);

@@ -48,8 +48,8 @@ bool save(QWidget& window, const QString& path)
 
 // Loads the example into the window, calculates and saves the window and, when asked, its
 // pattern window.
-bool shoot(RunWindow& window, ExampleDialogs& dialogs, const QString& example,
-           const QString& shot, const QString& patternShot)
+bool shoot(RunWindow& window, ExampleDialogs& dialogs, const QString& example, const QString& shot,
+           const QString& patternShot)
 {
     dialogs.file = example;
     window.findChild<QAction*>(QStringLiteral("Abrir1"))->trigger();
@@ -83,13 +83,12 @@ int main(int argc, char** argv)
     TForm5 wang;
     wang.findChild<QLineEdit*>(QStringLiteral("Edit4"))
         ->setText(QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("01"));
-    const bool shot =
-        shoot(andOr, dialogs, examples.filePath(QStringLiteral("cgcut1.BI")),
-              output.filePath(QStringLiteral("andor-window.png")),
-              output.filePath(QStringLiteral("pattern-window.png"))) &&
-        shoot(wang, dialogs, examples.filePath(QStringLiteral("2s.BI")),
-              output.filePath(QStringLiteral("wang-window.png")),
-              output.filePath(QStringLiteral("wang-pattern-window.png")));
+    const bool shot = shoot(andOr, dialogs, examples.filePath(QStringLiteral("cgcut1.BI")),
+                            output.filePath(QStringLiteral("andor-window.png")),
+                            output.filePath(QStringLiteral("pattern-window.png"))) &&
+                      shoot(wang, dialogs, examples.filePath(QStringLiteral("2s.BI")),
+                            output.filePath(QStringLiteral("wang-window.png")),
+                            output.filePath(QStringLiteral("wang-pattern-window.png")));
     Dialogs::setBackend(nullptr);
     return shot ? 0 : 1;
 }
