@@ -31,20 +31,23 @@ struct NamedInstance {
     TInstance instance;
 };
 
-double cpuSeconds() {
+double cpuSeconds()
+{
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // Resets the resident high-water mark; false where the kernel does not allow it.
-bool resetPeakMemory() {
+bool resetPeakMemory()
+{
     std::ofstream clear("/proc/self/clear_refs");
     clear << "5";
     return static_cast<bool>(clear.flush());
 }
 
-std::optional<double> peakMemoryMiB() {
+std::optional<double> peakMemoryMiB()
+{
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmHWM:", 0) == 0)
@@ -52,7 +55,8 @@ std::optional<double> peakMemoryMiB() {
     return std::nullopt;
 }
 
-TInstance generated(unsigned seed, int height, int length, int types, int maxDemand) {
+TInstance generated(unsigned seed, int height, int length, int types, int maxDemand)
+{
     std::mt19937 random(seed);
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -70,7 +74,8 @@ TInstance generated(unsigned seed, int height, int length, int types, int maxDem
     return instance;
 }
 
-std::vector<NamedInstance> benchInstances(const Settings& settings) {
+std::vector<NamedInstance> benchInstances(const Settings& settings)
+{
     std::vector<NamedInstance> all;
     if (settings.smoke) {
         TInstance small = generated(1, 10, 15, 2, 2);
@@ -103,7 +108,8 @@ struct Timed {
 };
 
 template <typename Runner>
-Timed timed(Runner runner, const TInstance& instance, float beta, const WangOptions& options) {
+Timed timed(Runner runner, const TInstance& instance, float beta, const WangOptions& options)
+{
     const double cpuStart = cpuSeconds();
     const auto wallStart = std::chrono::steady_clock::now();
     auto run = runner(instance, beta, options);
@@ -113,15 +119,20 @@ Timed timed(Runner runner, const TInstance& instance, float beta, const WangOpti
 }
 
 // Runs one instance up the beta ladder; returns false when it should not go higher.
-bool benchStep(const NamedInstance& item, float beta, const Settings& settings, bool& directDone) {
+bool benchStep(const NamedInstance& item, float beta, const Settings& settings, bool& directDone)
+{
     WangOptions fastOptions;
     fastOptions.patternLimit = settings.targetRecords * 3 / 2;
     const bool peakKnown = resetPeakMemory();
     const Timed fast = timed(runWang, item.instance, beta, fastOptions);
     const auto peak = peakMemoryMiB();
     if (!fast.run) {
+        const std::string why =
+            fast.run.error() == WangFailure::TooManyPatterns
+                ? "list passed " + std::to_string(fastOptions.patternLimit) + " records"
+                : failureMessage(fast.run.error());
         std::printf("%-16s %6.4f  fast run stopped: %s (%.2f s)\n", item.name.c_str(), beta,
-                    failureMessage(fast.run.error()).c_str(), fast.cpu);
+                    why.c_str(), fast.cpu);
         return false;
     }
     std::string direct = "-";
@@ -161,7 +172,8 @@ bool benchStep(const NamedInstance& item, float beta, const Settings& settings, 
     return fast.run->patterns.size() < settings.targetRecords;
 }
 
-std::optional<Settings> parseArguments(int argc, char** argv) {
+std::optional<Settings> parseArguments(int argc, char** argv)
+{
     Settings settings;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -181,7 +193,8 @@ std::optional<Settings> parseArguments(int argc, char** argv) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     const auto settings = parseArguments(argc, argv);
     if (!settings) {
         std::fprintf(stderr, "usage: wang_bench [--smoke] [--direct-cap SECONDS] "
