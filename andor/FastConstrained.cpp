@@ -5,6 +5,7 @@
 #include "FastSearch.h"
 #include "HomogeneousFilling.h"
 #include "SolvedStates.h"
+#include "StateMemo.h"
 #include "ValueBounds.h"
 
 namespace {
@@ -50,9 +51,14 @@ public:
         outcome.value = solved.value;
         outcome.nodesExamined = solved.nodes;
         outcome.statesSolved = m_memo.size();
-        std::copy_n(countsOf(root), m_n, outcome.counts.begin());
-        outcome.layout = unfoldLayout(root, m_states, m_memo, m_xSet, m_ySet,
-                                      [&](std::int32_t state) { return block(state); });
+        outcome.layout = unfoldLayout(
+            root, m_instance, m_states, m_xSet, m_ySet,
+            [&](std::int32_t state) {
+                const auto key = m_memo.key(state);
+                return bestHomogeneousWithin(key[KeyHeight], key[KeyLength], remainingOf(key),
+                                             m_instance);
+            },
+            outcome.counts);
         return outcome;
     }
 
@@ -63,23 +69,6 @@ private:
 
     std::span<const std::int32_t> remainingOf(std::span<const std::int32_t> key) const {
         return key.subspan(KeyRemaining, m_n);
-    }
-
-    LayoutNode block(std::int32_t state) const {
-        const auto key = m_memo.key(state);
-        LayoutNode node;
-        node.height = key[KeyHeight];
-        node.length = key[KeyLength];
-        const HomogeneousFill fill =
-            bestHomogeneousWithin(node.height, node.length, remainingOf(key), m_instance);
-        if (static_cast<float>(fill.value) == 0.0f)
-            return node;
-        const TPieceType& piece = m_instance.pieces[static_cast<std::size_t>(fill.type)];
-        node.type = fill.type;
-        node.count = fill.count;
-        node.columns = std::min(fill.count, node.length / piece.length);
-        node.rows = (fill.count + node.columns - 1) / node.columns;
-        return node;
     }
 
     void fillKey(std::int32_t* key, RectSize part, std::int32_t xStart, std::int32_t yStart,
@@ -155,13 +144,22 @@ private:
         storeResult(id, loop.node, fill);
     }
 
+    void addCounts(std::int32_t* counts, const PartRef& part) const {
+        if (part.state < 0) {
+            if (part.leaf.value != 0)
+                counts[static_cast<std::size_t>(part.leaf.type)] += part.leaf.count;
+            return;
+        }
+        const std::int32_t* partCounts = countsOf(part.state);
+        for (std::size_t i = 0; i < m_n; ++i)
+            counts[i] += partCounts[i];
+    }
+
     void storeResult(std::int32_t id, const SolvedState& node, const HomogeneousFill& fill) {
         std::int32_t* counts = m_counts.data() + static_cast<std::size_t>(id) * m_n;
         if (node.choice >= 0) {
-            const std::int32_t* one = countsOf(node.first);
-            const std::int32_t* two = countsOf(node.second);
-            for (std::size_t i = 0; i < m_n; ++i)
-                counts[i] = one[i] + two[i];
+            addCounts(counts, node.first);
+            addCounts(counts, node.second);
         } else if (node.value != 0.0f) {
             counts[static_cast<std::size_t>(fill.type)] = fill.count;
         }
@@ -176,10 +174,34 @@ private:
         }
     }
 
-    void subtract(std::int32_t* working, std::int32_t state) const {
-        const std::int32_t* counts = countsOf(state);
+    void subtract(std::int32_t* working, const PartRef& part) const {
+        if (part.state < 0) {
+            if (part.leaf.value != 0)
+                working[static_cast<std::size_t>(part.leaf.type)] -= part.leaf.count;
+            return;
+        }
+        const std::int32_t* counts = countsOf(part.state);
         for (std::size_t i = 0; i < m_n; ++i)
             working[i] -= counts[i];
+    }
+
+    // A part with no depth left is a leaf: its homogeneous filling within the working copy.
+    PartRef solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
+                      std::int32_t depthLeft, const std::int32_t* working, std::int32_t* key) {
+        if (depthLeft == 0)
+            return {-1, bestHomogeneousWithin(part.height, part.length, {working, m_n},
+                                              m_instance)};
+        fillKey(key, part, xStart, yStart, depthLeft, working);
+        return {solve({key, KeyRemaining + m_n}), {}};
+    }
+
+    float valueOf(const PartRef& part) const {
+        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].value
+                               : static_cast<float>(part.leaf.value);
+    }
+
+    std::int64_t nodesOf(const PartRef& part) const {
+        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
     }
 
     bool discarded(const LoopState& loop, RectSize whole, RectSize first, RectSize second,
@@ -200,27 +222,24 @@ private:
         std::int32_t* remaining = levelBuffer(m_level);
         std::int32_t* working = remaining + m_n;
         std::int32_t* childKey = working + m_n;
-        fillKey(childKey, first, xStart, yStart, depthLeft, working);
-        const std::int32_t firstId = solve({childKey, KeyRemaining + m_n});
-        subtract(working, firstId);
+        const PartRef one = solvePart(first, xStart, yStart, depthLeft, working, childKey);
+        subtract(working, one);
         SolvedState& node = loop.node;
-        node.nodes = addNodes(node.nodes, m_states[static_cast<std::size_t>(firstId)].nodes);
+        node.nodes = addNodes(node.nodes, nodesOf(one));
         if (discarded(loop, whole, first, second, {working, m_n})) {
             node.nodes = addNodes(node.nodes, 1);
             loop.linked = false; // the working copy stays reduced by the first part
             return;
         }
-        fillKey(childKey, second, xStart, yStart, depthLeft, working);
-        const std::int32_t secondId = solve({childKey, KeyRemaining + m_n});
-        subtract(working, secondId);
-        node.nodes = addNodes(node.nodes, m_states[static_cast<std::size_t>(secondId)].nodes);
-        const double sum = static_cast<double>(m_states[static_cast<std::size_t>(firstId)].value) +
-                           static_cast<double>(m_states[static_cast<std::size_t>(secondId)].value);
+        const PartRef two = solvePart(second, xStart, yStart, depthLeft, working, childKey);
+        subtract(working, two);
+        node.nodes = addNodes(node.nodes, nodesOf(two));
+        const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);
             node.choice = choice;
-            node.first = firstId;
-            node.second = secondId;
+            node.first = one;
+            node.second = two;
             loop.linked = true;
             loop.linkedSum = sum;
         } else {

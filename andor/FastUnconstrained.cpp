@@ -4,6 +4,7 @@
 #include "FastSearch.h"
 #include "HomogeneousFilling.h"
 #include "SolvedStates.h"
+#include "StateMemo.h"
 #include "ValueBounds.h"
 
 namespace {
@@ -12,6 +13,13 @@ namespace {
 // depth left: the first usable index stands for the start index, since a position that does
 // not fit changes neither value nor counts here.
 enum KeyWord { KeyHeight, KeyLength, KeyXStart, KeyYStart, KeyDepthLeft, KeyWords };
+
+// What every node of one rectangle shares, whatever its start indexes and depth.
+struct RectInfo {
+    HomogeneousFill fill;
+    float value = 0.0f;         // the fill's value as a node holds it
+    bool solvedByBound = false; // step 4 stops such a node before any cut
+};
 
 class UnconstrainedEngine {
 public:
@@ -28,28 +36,28 @@ public:
         outcome.value = solved.value;
         outcome.nodesExamined = solved.nodes;
         outcome.statesSolved = m_memo.size();
-        outcome.layout = unfoldLayout(root, m_states, m_memo, m_xSet, m_ySet,
-                                      [&](std::int32_t state) { return block(state, outcome); });
+        outcome.layout = unfoldLayout(
+            root, m_instance, m_states, m_xSet, m_ySet,
+            [&](std::int32_t state) {
+                const auto key = m_memo.key(state);
+                return rect(key[KeyHeight], key[KeyLength]).fill;
+            },
+            outcome.counts);
         return outcome;
     }
 
 private:
-    // The state's homogeneous block; its pieces are added to the outcome's counts.
-    LayoutNode block(std::int32_t state, SearchOutcome& outcome) const {
-        const auto key = m_memo.key(state);
-        LayoutNode node;
-        node.height = key[KeyHeight];
-        node.length = key[KeyLength];
-        const HomogeneousFill fill = bestHomogeneous(node.height, node.length, m_instance);
-        if (static_cast<float>(fill.value) == 0.0f)
-            return node;
-        const TPieceType& piece = m_instance.pieces[static_cast<std::size_t>(fill.type)];
-        node.type = fill.type;
-        node.rows = node.height / piece.height;
-        node.columns = node.length / piece.length;
-        node.count = fill.count;
-        outcome.counts[static_cast<std::size_t>(fill.type)] += fill.count;
-        return node;
+    RectInfo rect(std::int32_t a, std::int32_t b) {
+        const std::array<std::int32_t, 2> key{a, b};
+        const auto [id, fresh] = m_rects.intern(key);
+        if (fresh) {
+            RectInfo info;
+            info.fill = bestHomogeneous(a, b, m_instance);
+            info.value = static_cast<float>(info.fill.value);
+            info.solvedByBound = areaBound(a, b, m_instance) == static_cast<double>(info.value);
+            m_rectInfos.push_back(info);
+        }
+        return m_rectInfos[static_cast<std::size_t>(id)];
     }
 
     std::int32_t solve(std::int32_t a, std::int32_t b, std::int32_t xStart, std::int32_t yStart,
@@ -67,9 +75,10 @@ private:
     SolvedState compute(std::int32_t a, std::int32_t b, std::int32_t xStart,
                         std::int32_t yStart, std::int32_t depthLeft) {
         RecursionGuard guard(m_level);
+        const RectInfo info = rect(a, b);
         SolvedState node;
-        node.value = static_cast<float>(bestHomogeneous(a, b, m_instance).value);
-        if (depthLeft == 0 || areaBound(a, b, m_instance) == static_cast<double>(node.value))
+        node.value = info.value;
+        if (depthLeft == 0 || info.solvedByBound)
             return node;
         for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
             const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
@@ -88,45 +97,55 @@ private:
         return node;
     }
 
-    std::int32_t solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
-                           std::int32_t depthLeft) {
-        return solve(part.height, part.length,
-                     firstUsable(m_xSet, xStart, part.height, part.length),
-                     firstUsable(m_ySet, yStart, part.length, part.height), depthLeft);
+    // A part the search never expands (no depth left, or solved by its bound) stays a leaf.
+    PartRef solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
+                      std::int32_t depthLeft) {
+        const RectInfo info = rect(part.height, part.length);
+        if (depthLeft == 0 || info.solvedByBound)
+            return {-1, info.fill};
+        return {solve(part.height, part.length,
+                      firstUsable(m_xSet, xStart, part.height, part.length),
+                      firstUsable(m_ySet, yStart, part.length, part.height), depthLeft),
+                {}};
+    }
+
+    float valueOf(const PartRef& part) const {
+        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].value
+                               : static_cast<float>(part.leaf.value);
+    }
+
+    std::int64_t nodesOf(const PartRef& part) const {
+        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
     }
 
     // The heuristic tests of a second part; one solved by its bound is never discarded.
     bool discarded(const SolvedState& node, RectSize whole, RectSize first, RectSize second) {
         if (!m_settings.heuristicsOn)
             return false;
-        const auto partValue =
-            static_cast<float>(bestHomogeneous(second.height, second.length, m_instance).value);
-        if (areaBound(second.height, second.length, m_instance) ==
-            static_cast<double>(partValue))
+        const RectInfo info = rect(second.height, second.length);
+        if (info.solvedByBound)
             return false;
-        return discardsUnconstrainedCut({whole, node.value, first, second, partValue},
+        return discardsUnconstrainedCut({whole, node.value, first, second, info.value},
                                         m_instance, m_settings);
     }
 
     void tryCut(SolvedState& node, RectSize whole, RectSize first, RectSize second,
                 std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
                 std::int32_t choice) {
-        const std::int32_t firstId = solvePart(first, xStart, yStart, depthLeft);
-        node.nodes = addNodes(node.nodes, m_states[static_cast<std::size_t>(firstId)].nodes);
+        const PartRef one = solvePart(first, xStart, yStart, depthLeft);
+        node.nodes = addNodes(node.nodes, nodesOf(one));
         if (discarded(node, whole, first, second)) {
             node.nodes = addNodes(node.nodes, 1);
             return;
         }
-        const std::int32_t secondId = solvePart(second, xStart, yStart, depthLeft);
-        const SolvedState& one = m_states[static_cast<std::size_t>(firstId)];
-        const SolvedState& two = m_states[static_cast<std::size_t>(secondId)];
-        node.nodes = addNodes(node.nodes, two.nodes);
-        const double sum = static_cast<double>(one.value) + static_cast<double>(two.value);
+        const PartRef two = solvePart(second, xStart, yStart, depthLeft);
+        node.nodes = addNodes(node.nodes, nodesOf(two));
+        const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);
             node.choice = choice;
-            node.first = firstId;
-            node.second = secondId;
+            node.first = one;
+            node.second = two;
         }
     }
 
@@ -136,6 +155,8 @@ private:
     const TDiscretizationSet& m_ySet;
     StateMemo m_memo{KeyWords};
     std::vector<SolvedState> m_states;
+    StateMemo m_rects{2};
+    std::vector<RectInfo> m_rectInfos;
     int m_level = 0;
 };
 

@@ -1,7 +1,9 @@
 #include "SolvedStates.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -9,33 +11,74 @@ namespace {
 // many stay well inside the usual 8 MB, so a deeper limit fails as a run out of memory.
 constexpr int maxRecursionLevels = 5000;
 
-void unfold(std::int32_t state, CutLayout& layout, const std::vector<SolvedState>& states,
-            const StateMemo& memo, const TDiscretizationSet& xSet,
-            const TDiscretizationSet& ySet,
-            const std::function<LayoutNode(std::int32_t)>& blockOf) {
-    const auto key = memo.key(state);
-    const SolvedState& solved = states[static_cast<std::size_t>(state)];
-    const auto at = layout.nodes.size();
-    if (solved.choice < 0) {
-        layout.nodes.push_back(blockOf(state));
-        return;
+// Walks the chosen pattern, appending a node per rectangle in depth-first order.
+class LayoutUnfolder {
+public:
+    LayoutUnfolder(const TInstance& instance, const std::vector<SolvedState>& states,
+                   const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                   const std::function<HomogeneousFill(std::int32_t)>& fillOf,
+                   std::array<std::int32_t, maxPieceTypes>& counts)
+        : m_instance(instance), m_states(states), m_xSet(xSet), m_ySet(ySet), m_fillOf(fillOf),
+          m_counts(counts) {}
+
+    void unfold(const PartRef& part, std::int32_t a, std::int32_t b) {
+        if (part.state < 0) {
+            addBlock(part.leaf, a, b);
+            return;
+        }
+        const SolvedState& solved = m_states[static_cast<std::size_t>(part.state)];
+        if (solved.choice < 0) {
+            addBlock(m_fillOf(part.state), a, b);
+            return;
+        }
+        LayoutNode node;
+        node.height = a;
+        node.length = b;
+        const bool alongHeight = solved.choice < m_xSet.count;
+        node.kind = alongHeight ? LayoutKind::HeightCut : LayoutKind::LengthCut;
+        node.position = alongHeight
+                            ? m_xSet.points[static_cast<std::size_t>(solved.choice)]
+                            : m_ySet.points[static_cast<std::size_t>(solved.choice - m_xSet.count)];
+        const auto at = m_layout.nodes.size();
+        m_layout.nodes.push_back(node);
+        m_layout.nodes[at].first = static_cast<std::int32_t>(m_layout.nodes.size());
+        if (alongHeight)
+            unfold(solved.first, node.position, b);
+        else
+            unfold(solved.first, a, node.position);
+        m_layout.nodes[at].second = static_cast<std::int32_t>(m_layout.nodes.size());
+        if (alongHeight)
+            unfold(solved.second, a - node.position, b);
+        else
+            unfold(solved.second, a, b - node.position);
     }
-    LayoutNode node;
-    node.height = key[0];
-    node.length = key[1];
-    if (solved.choice < xSet.count) {
-        node.kind = LayoutKind::HeightCut;
-        node.position = xSet.points[static_cast<std::size_t>(solved.choice)];
-    } else {
-        node.kind = LayoutKind::LengthCut;
-        node.position = ySet.points[static_cast<std::size_t>(solved.choice - xSet.count)];
+
+    CutLayout take() { return std::move(m_layout); }
+
+private:
+    void addBlock(const HomogeneousFill& fill, std::int32_t a, std::int32_t b) {
+        LayoutNode node;
+        node.height = a;
+        node.length = b;
+        if (fill.type >= 0 && fill.count > 0) {
+            const TPieceType& piece = m_instance.pieces[static_cast<std::size_t>(fill.type)];
+            node.type = fill.type;
+            node.count = fill.count;
+            node.columns = std::min(fill.count, b / piece.length);
+            node.rows = (fill.count + node.columns - 1) / node.columns;
+            m_counts[static_cast<std::size_t>(fill.type)] += fill.count;
+        }
+        m_layout.nodes.push_back(node);
     }
-    layout.nodes.push_back(node);
-    layout.nodes[at].first = static_cast<std::int32_t>(layout.nodes.size());
-    unfold(solved.first, layout, states, memo, xSet, ySet, blockOf);
-    layout.nodes[at].second = static_cast<std::int32_t>(layout.nodes.size());
-    unfold(solved.second, layout, states, memo, xSet, ySet, blockOf);
-}
+
+    const TInstance& m_instance;
+    const std::vector<SolvedState>& m_states;
+    const TDiscretizationSet& m_xSet;
+    const TDiscretizationSet& m_ySet;
+    const std::function<HomogeneousFill(std::int32_t)>& m_fillOf;
+    std::array<std::int32_t, maxPieceTypes>& m_counts;
+    CutLayout m_layout;
+};
 
 } // namespace
 
@@ -63,11 +106,12 @@ RecursionGuard::RecursionGuard(int& level) : m_level(level) {
 
 RecursionGuard::~RecursionGuard() { --m_level; }
 
-CutLayout unfoldLayout(std::int32_t root, const std::vector<SolvedState>& states,
-                       const StateMemo& memo, const TDiscretizationSet& xSet,
+CutLayout unfoldLayout(std::int32_t root, const TInstance& instance,
+                       const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
                        const TDiscretizationSet& ySet,
-                       const std::function<LayoutNode(std::int32_t state)>& blockOf) {
-    CutLayout layout;
-    unfold(root, layout, states, memo, xSet, ySet, blockOf);
-    return layout;
+                       const std::function<HomogeneousFill(std::int32_t state)>& fillOf,
+                       std::array<std::int32_t, maxPieceTypes>& counts) {
+    LayoutUnfolder unfolder(instance, states, xSet, ySet, fillOf, counts);
+    unfolder.unfold({root, {}}, instance.plateHeight, instance.plateLength);
+    return unfolder.take();
 }

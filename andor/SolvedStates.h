@@ -1,12 +1,21 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "CutLayout.h"
 #include "DiscretizationSet.h"
-#include "StateMemo.h"
+#include "HomogeneousFilling.h"
+#include "Instance.h"
+
+// One part of a chosen cut: a solved state, or (state -1) a rectangle that the search never
+// expands, valued by its homogeneous filling leaf.
+struct PartRef {
+    std::int32_t state = -1;
+    HomogeneousFill leaf;
+};
 
 // The result of one node state: its value, the nodes the direct search spends on it, and the
 // pair that gave the value (choice -1: its homogeneous block; else the cut position, x
@@ -14,8 +23,8 @@
 struct SolvedState {
     float value = 0.0f;
     std::int32_t choice = -1;
-    std::int32_t first = -1;
-    std::int32_t second = -1;
+    PartRef first;
+    PartRef second;
     std::int64_t nodes = 1;
 };
 
@@ -39,9 +48,10 @@ private:
     int& m_level;
 };
 
-// Unfolds the chosen pattern from state root. Keys start with the rectangle (a, b); blockOf
-// gives a homogeneous state's block node and adds its pieces to counts.
-CutLayout unfoldLayout(std::int32_t root, const std::vector<SolvedState>& states,
-                       const StateMemo& memo, const TDiscretizationSet& xSet,
+// Unfolds the chosen pattern from state root, whose rectangle is the plate; fillOf gives the
+// homogeneous filling of a state that kept its block. The blocks' pieces go into counts.
+CutLayout unfoldLayout(std::int32_t root, const TInstance& instance,
+                       const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
                        const TDiscretizationSet& ySet,
-                       const std::function<LayoutNode(std::int32_t state)>& blockOf);
+                       const std::function<HomogeneousFill(std::int32_t state)>& fillOf,
+                       std::array<std::int32_t, maxPieceTypes>& counts);
