@@ -2,6 +2,7 @@
 #include <span>
 
 #include "CutHeuristics.h"
+#include "FitTable.h"
 #include "FastSearch.h"
 #include "HomogeneousFilling.h"
 #include "SolvedStates.h"
@@ -113,7 +114,7 @@ private:
         const std::span<const std::int32_t> own(remaining, m_n);
 
         LoopState loop;
-        const HomogeneousFill fill = bestHomogeneousWithin(a, b, own, m_instance);
+        const HomogeneousFill fill = m_fits.bestWithin(a, b, own);
         loop.node.value = static_cast<float>(fill.value);
         if (depthLeft > 0 && greedyDemandBound(a, b, own, m_instance) != loop.node.value) {
             std::copy_n(remaining, m_n, working);
@@ -189,8 +190,7 @@ private:
     PartRef solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
                       std::int32_t depthLeft, const std::int32_t* working, std::int32_t* key) {
         if (depthLeft == 0)
-            return {-1, bestHomogeneousWithin(part.height, part.length, {working, m_n},
-                                              m_instance)};
+            return {-1, m_fits.bestWithin(part.height, part.length, {working, m_n})};
         fillKey(key, part, xStart, yStart, depthLeft, working);
         return {solve({key, KeyRemaining + m_n}), {}};
     }
@@ -209,7 +209,7 @@ private:
         if (!m_settings.heuristicsOn)
             return false;
         const auto partValue = static_cast<float>(
-            bestHomogeneousWithin(second.height, second.length, remaining, m_instance).value);
+            m_fits.bestWithin(second.height, second.length, remaining).value);
         if (greedyDemandBound(second.height, second.length, remaining, m_instance) == partValue)
             return false;
         return discardsConstrainedCut({whole, loop.node.value, first, second, partValue},
@@ -254,6 +254,7 @@ private:
     const TDiscretizationSet& m_ySet;
     std::size_t m_n;
     StateMemo m_memo;
+    FitTable m_fits{m_instance};
     std::vector<SolvedState> m_states;
     std::vector<std::int32_t> m_counts; // m_n per state
     std::vector<std::vector<std::int32_t>> m_buffers;

@@ -1,11 +1,10 @@
 #include <array>
 
 #include "CutHeuristics.h"
+#include "FitTable.h"
 #include "FastSearch.h"
-#include "HomogeneousFilling.h"
 #include "SolvedStates.h"
 #include "StateMemo.h"
-#include "ValueBounds.h"
 
 namespace {
 
@@ -20,6 +19,16 @@ struct RectInfo {
     float value = 0.0f;         // the fill's value as a node holds it
     bool solvedByBound = false; // step 4 stops such a node before any cut
 };
+
+// Most leaf values a table may hold (64 MB); larger plates compute each leaf again.
+constexpr std::size_t maxLeafTable = std::size_t{1} << 24;
+
+// A table of leaf values by rectangle, -1 where not known yet; empty for large plates.
+std::vector<float> leafTable(const TInstance& instance) {
+    const std::size_t size = (static_cast<std::size_t>(instance.plateHeight) + 1) *
+                             (static_cast<std::size_t>(instance.plateLength) + 1);
+    return size <= maxLeafTable ? std::vector<float>(size, -1.0f) : std::vector<float>{};
+}
 
 class UnconstrainedEngine {
 public:
@@ -47,17 +56,12 @@ public:
     }
 
 private:
-    RectInfo rect(std::int32_t a, std::int32_t b) {
-        const std::array<std::int32_t, 2> key{a, b};
-        const auto [id, fresh] = m_rects.intern(key);
-        if (fresh) {
-            RectInfo info;
-            info.fill = bestHomogeneous(a, b, m_instance);
-            info.value = static_cast<float>(info.fill.value);
-            info.solvedByBound = areaBound(a, b, m_instance) == static_cast<double>(info.value);
-            m_rectInfos.push_back(info);
-        }
-        return m_rectInfos[static_cast<std::size_t>(id)];
+    RectInfo rect(std::int32_t a, std::int32_t b) const {
+        RectInfo info;
+        info.fill = m_fits.best(a, b);
+        info.value = static_cast<float>(info.fill.value);
+        info.solvedByBound = m_fits.bound(a, b) == static_cast<double>(info.value);
+        return info;
     }
 
     std::int32_t solve(std::int32_t a, std::int32_t b, std::int32_t xStart, std::int32_t yStart,
@@ -97,25 +101,45 @@ private:
         return node;
     }
 
+    // A part as the search sees it; a leaf's filling is looked up only if it gets chosen.
+    struct Part {
+        std::int32_t state = -1;
+        float value = 0.0f;
+        std::int64_t nodes = 1;
+    };
+
+    // Leaf values by rectangle, when the plate is small enough for a table of them.
+    float leafValue(std::int32_t a, std::int32_t b) {
+        if (m_leafValues.empty())
+            return static_cast<float>(m_fits.best(a, b).value);
+        float& cached = m_leafValues[static_cast<std::size_t>(b) *
+                                         (static_cast<std::size_t>(m_instance.plateHeight) + 1) +
+                                     static_cast<std::size_t>(a)];
+        if (cached < 0.0f)
+            cached = static_cast<float>(m_fits.best(a, b).value);
+        return cached;
+    }
+
     // A part the search never expands (no depth left, or solved by its bound) stays a leaf.
-    PartRef solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
-                      std::int32_t depthLeft) {
+    Part solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
+                   std::int32_t depthLeft) {
+        if (depthLeft == 0)
+            return {-1, leafValue(part.height, part.length), 1};
         const RectInfo info = rect(part.height, part.length);
-        if (depthLeft == 0 || info.solvedByBound)
-            return {-1, info.fill};
-        return {solve(part.height, part.length,
-                      firstUsable(m_xSet, xStart, part.height, part.length),
-                      firstUsable(m_ySet, yStart, part.length, part.height), depthLeft),
-                {}};
+        if (info.solvedByBound)
+            return {-1, info.value, 1};
+        const std::int32_t id = solve(part.height, part.length,
+                                      firstUsable(m_xSet, xStart, part.height, part.length),
+                                      firstUsable(m_ySet, yStart, part.length, part.height),
+                                      depthLeft);
+        const SolvedState& solved = m_states[static_cast<std::size_t>(id)];
+        return {id, solved.value, solved.nodes};
     }
 
-    float valueOf(const PartRef& part) const {
-        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].value
-                               : static_cast<float>(part.leaf.value);
-    }
-
-    std::int64_t nodesOf(const PartRef& part) const {
-        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
+    PartRef refOf(const Part& part, RectSize size) const {
+        if (part.state >= 0)
+            return {part.state, {}};
+        return {-1, m_fits.best(size.height, size.length)};
     }
 
     // The heuristic tests of a second part; one solved by its bound is never discarded.
@@ -132,20 +156,20 @@ private:
     void tryCut(SolvedState& node, RectSize whole, RectSize first, RectSize second,
                 std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
                 std::int32_t choice) {
-        const PartRef one = solvePart(first, xStart, yStart, depthLeft);
-        node.nodes = addNodes(node.nodes, nodesOf(one));
+        const Part one = solvePart(first, xStart, yStart, depthLeft);
+        node.nodes = addNodes(node.nodes, one.nodes);
         if (discarded(node, whole, first, second)) {
             node.nodes = addNodes(node.nodes, 1);
             return;
         }
-        const PartRef two = solvePart(second, xStart, yStart, depthLeft);
-        node.nodes = addNodes(node.nodes, nodesOf(two));
-        const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
+        const Part two = solvePart(second, xStart, yStart, depthLeft);
+        node.nodes = addNodes(node.nodes, two.nodes);
+        const double sum = static_cast<double>(one.value) + static_cast<double>(two.value);
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);
             node.choice = choice;
-            node.first = one;
-            node.second = two;
+            node.first = refOf(one, first);
+            node.second = refOf(two, second);
         }
     }
 
@@ -155,8 +179,8 @@ private:
     const TDiscretizationSet& m_ySet;
     StateMemo m_memo{KeyWords};
     std::vector<SolvedState> m_states;
-    StateMemo m_rects{2};
-    std::vector<RectInfo> m_rectInfos;
+    FitTable m_fits{m_instance};
+    std::vector<float> m_leafValues = leafTable(m_instance);
     int m_level = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-StateMemo::StateMemo(int keyWords) : m_words(keyWords), m_slots(1024, -1) {}
+StateMemo::StateMemo(int keyWords) : m_words(keyWords), m_slots(1024) {}
 
 std::uint64_t StateMemo::hashOf(std::span<const std::int32_t> key) const {
     std::uint64_t hash = 0x9E3779B97F4A7C15ull;
@@ -11,7 +11,7 @@ std::uint64_t StateMemo::hashOf(std::span<const std::int32_t> key) const {
         hash *= 0xBF58476D1CE4E5B9ull;
         hash ^= hash >> 29;
     }
-    return hash ^ (hash >> 32);
+    return hash ^ (hash >> 31);
 }
 
 std::span<const std::int32_t> StateMemo::key(std::int32_t id) const {
@@ -19,31 +19,42 @@ std::span<const std::int32_t> StateMemo::key(std::int32_t id) const {
             static_cast<std::size_t>(m_words)};
 }
 
+bool StateMemo::sameKey(std::int32_t id, std::span<const std::int32_t> key) const {
+    const std::int32_t* known =
+        m_keys.data() + static_cast<std::size_t>(id) * static_cast<std::size_t>(m_words);
+    for (int w = 0; w < m_words; ++w)
+        if (known[w] != key[static_cast<std::size_t>(w)])
+            return false;
+    return true;
+}
+
 std::pair<std::int32_t, bool> StateMemo::intern(std::span<const std::int32_t> key) {
     if (static_cast<std::size_t>(m_size) * 2 >= m_slots.size())
         grow();
+    const std::uint64_t hash = hashOf(key);
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t slot = hashOf(key) & mask;; slot = (slot + 1) & mask) {
-        const std::int32_t id = m_slots[slot];
-        if (id < 0) {
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot& slot = m_slots[at];
+        if (slot.id < 0) {
             m_keys.insert(m_keys.end(), key.begin(), key.end());
-            m_slots[slot] = m_size;
+            slot = {m_size, tag};
             return {m_size++, true};
         }
-        const auto known = this->key(id);
-        if (std::equal(known.begin(), known.end(), key.begin()))
-            return {id, false};
+        if (slot.tag == tag && sameKey(slot.id, key))
+            return {slot.id, false};
     }
 }
 
 void StateMemo::grow() {
-    std::vector<std::int32_t> slots(m_slots.size() * 2, -1);
+    std::vector<Slot> slots(m_slots.size() * 2);
     const std::size_t mask = slots.size() - 1;
     for (std::int32_t id = 0; id < m_size; ++id) {
-        std::size_t slot = hashOf(key(id)) & mask;
-        while (slots[slot] >= 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = id;
+        const std::uint64_t hash = hashOf(key(id));
+        std::size_t at = hash & mask;
+        while (slots[at].id >= 0)
+            at = (at + 1) & mask;
+        slots[at] = {id, static_cast<std::uint32_t>(hash >> 32)};
     }
     m_slots = std::move(slots);
 }

@@ -24,6 +24,15 @@ private:
 
     int m_words;
     std::int32_t m_size = 0;
-    std::vector<std::int32_t> m_keys;  // m_words per id
-    std::vector<std::int32_t> m_slots; // open addressing over ids, -1 when free
+    // One open-addressing slot: an id (-1 when free) and its hash's upper half, so that most
+    // probes that miss are settled without reading the key.
+    struct Slot {
+        std::int32_t id = -1;
+        std::uint32_t tag = 0;
+    };
+
+    bool sameKey(std::int32_t id, std::span<const std::int32_t> key) const;
+
+    std::vector<std::int32_t> m_keys; // m_words per id
+    std::vector<Slot> m_slots;
 };

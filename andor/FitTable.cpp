@@ -1,0 +1,66 @@
+#include "FitTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+FitTable::FitTable(const TInstance& instance)
+    : m_n(static_cast<std::size_t>(instance.pieceCount)),
+      m_rows((static_cast<std::size_t>(instance.plateHeight) + 1) * m_n),
+      m_columns((static_cast<std::size_t>(instance.plateLength) + 1) * m_n) {
+    for (std::size_t i = 0; i < m_n; ++i) {
+        const TPieceType& piece = instance.pieces[i];
+        m_values.push_back(piece.value);
+        m_densities.push_back(static_cast<float>(piece.value / piece.height / piece.length));
+        for (std::int32_t a = 0; a <= instance.plateHeight; ++a)
+            m_rows[static_cast<std::size_t>(a) * m_n + i] = a / piece.height;
+        for (std::int32_t b = 0; b <= instance.plateLength; ++b)
+            m_columns[static_cast<std::size_t>(b) * m_n + i] = b / piece.length;
+    }
+}
+
+const std::int32_t* FitTable::rowsAt(std::int32_t a) const {
+    return m_rows.data() + static_cast<std::size_t>(a) * m_n;
+}
+
+const std::int32_t* FitTable::columnsAt(std::int32_t b) const {
+    return m_columns.data() + static_cast<std::size_t>(b) * m_n;
+}
+
+// Input validation keeps every product below within 32 bits, so plain products are exact.
+HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const {
+    const std::int32_t* rows = rowsAt(a);
+    const std::int32_t* columns = columnsAt(b);
+    HomogeneousFill best;
+    for (std::size_t i = 0; i < m_n; ++i) {
+        const std::int32_t value = rows[i] * m_values[i] * columns[i];
+        if (value > best.value)
+            best = {value, static_cast<std::int32_t>(i), rows[i] * columns[i]};
+    }
+    return best;
+}
+
+double FitTable::bound(std::int32_t a, std::int32_t b) const {
+    const std::int32_t* rows = rowsAt(a);
+    const std::int32_t* columns = columnsAt(b);
+    float density = 0.0f;
+    for (std::size_t i = 0; i < m_n; ++i)
+        if (rows[i] > 0 && columns[i] > 0 && m_densities[i] > density)
+            density = m_densities[i];
+    return static_cast<double>(a) * static_cast<double>(density) * static_cast<double>(b);
+}
+
+HomogeneousFill FitTable::bestWithin(std::int32_t a, std::int32_t b,
+                                     std::span<const std::int32_t> remaining) const {
+    const std::int32_t* rows = rowsAt(a);
+    const std::int32_t* columns = columnsAt(b);
+    HomogeneousFill best;
+    for (std::size_t i = 0; i < m_n; ++i) {
+        const float copies =
+            std::min(static_cast<float>(rows[i] * columns[i]), static_cast<float>(remaining[i]));
+        const double product = static_cast<double>(copies) * static_cast<double>(m_values[i]);
+        const auto value = static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
+        if (value > best.value)
+            best = {value, static_cast<std::int32_t>(i), static_cast<std::int32_t>(copies)};
+    }
+    return best;
+}
