@@ -1,0 +1,202 @@
+// Runs the direct and the memoized AND/OR engines on the classic instances and on generated
+// ones, both problem kinds, depths 1 to 5, and prints one table. Each run happens in a child
+// process, so that its peak resident memory is its own and a run past the time budget can be
+// stopped. "--smoke" runs one tiny case, for ctest.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "AndOrRun.h"
+#include "BiFile.h"
+
+namespace {
+
+// What a full run covers; "--max-depth N", "--direct-cap NODES" and "--only NAME" change it.
+struct BenchLimits {
+    int maxDepth = 5;
+    std::int64_t directNodeCap = 100'000'000; // the direct engine runs up to this many nodes
+    unsigned fastSecondsCap = 60;             // a slower fast run stops its case's deeper ones
+    std::string only;
+};
+
+struct BenchCase {
+    std::string name;
+    TInstance instance;
+};
+
+// What one child process measured.
+struct Measure {
+    bool finished = false;
+    bool solved = false;
+    double seconds = 0.0;
+    std::int64_t nodes = 0;
+    float value = 0.0f;
+    long peakKilobytes = 0;
+};
+
+using Engine = std::expected<AndOrRun, AndOrFailure> (*)(const TInstance&, ProblemKind,
+                                                         const SolverSettings&);
+
+Measure measureInChild(Engine engine, const TInstance& instance, ProblemKind kind,
+                       const SolverSettings& settings, unsigned secondsCap) {
+    int channel[2];
+    if (pipe(channel) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        alarm(secondsCap);
+        const auto start = std::chrono::steady_clock::now();
+        const auto run = engine(instance, kind, settings);
+        Measure measure;
+        measure.finished = true;
+        measure.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        measure.solved = run.has_value();
+        if (run) {
+            measure.nodes = run->nodesExamined;
+            measure.value = run->value;
+        }
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        measure.peakKilobytes = usage.ru_maxrss;
+        [[maybe_unused]] const auto written = write(channel[1], &measure, sizeof measure);
+        _exit(0);
+    }
+    close(channel[1]);
+    Measure measure;
+    if (read(channel[0], &measure, sizeof measure) != static_cast<ssize_t>(sizeof measure))
+        measure = {};
+    close(channel[0]);
+    waitpid(child, nullptr, 0);
+    return measure;
+}
+
+std::vector<BenchCase> classicCases() {
+    std::vector<BenchCase> cases;
+    for (const auto& entry : std::filesystem::directory_iterator(QUADRIX_INSTANCES_DIR))
+        if (entry.path().extension() == ".BI")
+            if (auto instance = readBiFile(entry.path()))
+                cases.push_back({entry.path().stem().string(), *instance});
+    std::sort(cases.begin(), cases.end(),
+              [](const BenchCase& a, const BenchCase& b) { return a.name < b.name; });
+    return cases;
+}
+
+BenchCase generatedCase(std::uint32_t seed, int side, int types) {
+    std::mt19937 random(seed);
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    TInstance instance;
+    instance.plateHeight = pick(side / 2, side);
+    instance.plateLength = pick(side / 2, side);
+    instance.pieceCount = types;
+    for (int i = 0; i < types; ++i)
+        instance.pieces[static_cast<std::size_t>(i)] = {
+            i + 1, pick(1, instance.plateHeight / 3), pick(1, instance.plateLength / 3),
+            pick(1, 5), pick(1, 100)};
+    return {"gen" + std::to_string(seed) + "-" + std::to_string(side), instance};
+}
+
+std::string secondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", seconds);
+    return text;
+}
+
+// Runs one case at depths 1 to maxDepth and prints a row per depth.
+void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits) {
+    const char* kindName = kind == ProblemKind::Constrained ? "constrained" : "unconstrained";
+    for (int depth = 1; depth <= limits.maxDepth; ++depth) {
+        SolverSettings settings;
+        settings.depthLimit = depth;
+        const Measure fast =
+            measureInChild(runAndOr, c.instance, kind, settings, limits.fastSecondsCap);
+        if (!fast.finished) {
+            std::printf("%-10s %-13s %5d %16s %10s %10s %9s %9s\n", c.name.c_str(), kindName,
+                        depth, "-", "-", ">cap", "-", "-");
+            return;
+        }
+        if (!fast.solved) {
+            std::printf("%-10s %-13s %5d  no run (input refused or set not built)\n",
+                        c.name.c_str(), kindName, depth);
+            return;
+        }
+        std::string direct = "skipped", speedUp = "-";
+        if (fast.nodes <= limits.directNodeCap) {
+            const Measure slow =
+                measureInChild(runAndOrReference, c.instance, kind, settings, 600);
+            if (slow.finished && slow.solved) {
+                direct = secondsText(slow.seconds);
+                speedUp = fast.seconds > 0 ? secondsText(slow.seconds / fast.seconds) : "-";
+                if (slow.value != fast.value || slow.nodes != fast.nodes)
+                    direct += " MISMATCH";
+            }
+        }
+        std::printf("%-10s %-13s %5d %16lld %10s %10s %9s %9.1f\n", c.name.c_str(), kindName,
+                    depth, static_cast<long long>(fast.nodes), direct.c_str(),
+                    secondsText(fast.seconds).c_str(), speedUp.c_str(),
+                    static_cast<double>(fast.peakKilobytes) / 1024.0);
+        std::fflush(stdout);
+    }
+}
+
+void printHeader(const BenchLimits& limits) {
+    std::printf("direct engine run where nodes examined <= %lld; fast runs stopped after %u s\n",
+                static_cast<long long>(limits.directNodeCap), limits.fastSecondsCap);
+    std::printf("%-10s %-13s %5s %16s %10s %10s %9s %9s\n", "instance", "kind", "depth",
+                "nodes examined", "direct s", "fast s", "speed-up", "peak MB");
+}
+
+BenchLimits limitsOf(int argc, char** argv) {
+    BenchLimits limits;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--max-depth")
+            limits.maxDepth = std::atoi(argv[i + 1]);
+        else if (option == "--direct-cap")
+            limits.directNodeCap = std::atoll(argv[i + 1]);
+        else if (option == "--only")
+            limits.only = argv[i + 1];
+    }
+    return limits;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--smoke") == 0) {
+        BenchLimits limits;
+        limits.maxDepth = 2;
+        limits.fastSecondsCap = 10;
+        printHeader(limits);
+        const BenchCase c = generatedCase(7, 12, 3);
+        benchCase(c, ProblemKind::Unconstrained, limits);
+        benchCase(c, ProblemKind::Constrained, limits);
+        return 0;
+    }
+    const BenchLimits limits = limitsOf(argc, argv);
+    printHeader(limits);
+    std::vector<BenchCase> cases = classicCases();
+    for (int seed = 1; seed <= 4; ++seed)
+        cases.push_back(generatedCase(static_cast<std::uint32_t>(seed), 20 + 10 * seed, 4 + 2 * seed));
+    for (const BenchCase& c : cases) {
+        if (!limits.only.empty() && c.name != limits.only)
+            continue;
+        for (ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained})
+            benchCase(c, kind, limits);
+    }
+    return 0;
+}
