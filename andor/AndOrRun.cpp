@@ -15,19 +15,22 @@ namespace {
 constexpr std::int32_t maxBound = maxSetPositions - 1;
 
 // The best homogeneous filling of the whole plate by one type, with no 32-bit wrap.
-std::int64_t plateFillValue(const TInstance& instance, const TPieceType& piece) {
+std::int64_t plateFillValue(const TInstance& instance, const TPieceType& piece)
+{
     const std::int64_t rows = instance.plateHeight / piece.height;
     const std::int64_t columns = instance.plateLength / piece.length;
     const std::int64_t partial = rows * piece.value;
     return partial * columns;
 }
 
-bool fitsInt32(std::int64_t value) {
+bool fitsInt32(std::int64_t value)
+{
     return value >= std::numeric_limits<std::int32_t>::min() &&
            value <= std::numeric_limits<std::int32_t>::max();
 }
 
-bool valuesFit(const TInstance& instance) {
+bool valuesFit(const TInstance& instance)
+{
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const std::int64_t rows = instance.plateHeight / piece.height;
@@ -37,7 +40,8 @@ bool valuesFit(const TInstance& instance) {
     return true;
 }
 
-bool dimensionsPositive(const TInstance& instance) {
+bool dimensionsPositive(const TInstance& instance)
+{
     if (instance.plateHeight <= 0 || instance.plateLength <= 0)
         return false;
     for (int i = 0; i < instance.pieceCount; ++i) {
@@ -53,7 +57,8 @@ using SearchStep = std::function<void(const TInstance&, const SolverSettings&, A
 
 std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, ProblemKind kind,
                                               const SolverSettings& settings,
-                                              const SearchStep& search) {
+                                              const SearchStep& search)
+{
     if (auto fault = findInputFault(instance, settings))
         return std::unexpected(*fault);
     try {
@@ -73,12 +78,12 @@ std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, Problem
 }
 
 void fastStep(ProblemKind kind, const TInstance& instance, const SolverSettings& settings,
-              AndOrRun& run) {
+              AndOrRun& run)
+{
     const std::time_t searchStart = std::time(nullptr);
-    SearchOutcome outcome =
-        kind == ProblemKind::Unconstrained
-            ? fastSearchUnconstrained(instance, settings, run.xSet, run.ySet)
-            : fastSearchConstrained(instance, settings, run.xSet, run.ySet);
+    SearchOutcome outcome = kind == ProblemKind::Unconstrained
+                                ? fastSearchUnconstrained(instance, settings, run.xSet, run.ySet)
+                                : fastSearchConstrained(instance, settings, run.xSet, run.ySet);
     const std::time_t searchEnd = std::time(nullptr);
     run.value = outcome.value;
     run.counts = outcome.counts;
@@ -88,7 +93,8 @@ void fastStep(ProblemKind kind, const TInstance& instance, const SolverSettings&
 }
 
 void referenceStep(ProblemKind kind, const TInstance& instance, const SolverSettings& settings,
-                   AndOrRun& run) {
+                   AndOrRun& run)
+{
     SearchContext context{instance, settings, run.xSet, run.ySet};
     std::unique_ptr<TCutNode> root;
     if (kind == ProblemKind::Unconstrained)
@@ -103,7 +109,8 @@ void referenceStep(ProblemKind kind, const TInstance& instance, const SolverSett
 
 } // namespace
 
-std::string failureMessage(AndOrFailure failure) {
+std::string failureMessage(AndOrFailure failure)
+{
     switch (failure) {
     case AndOrFailure::NoPieceTypes:
         return "O problema não tem tipos de peças.";
@@ -125,7 +132,8 @@ std::string failureMessage(AndOrFailure failure) {
 }
 
 std::optional<AndOrFailure> findInputFault(const TInstance& instance,
-                                           const SolverSettings& settings) {
+                                           const SolverSettings& settings)
+{
     if (instance.pieceCount <= 0)
         return AndOrFailure::NoPieceTypes;
     if (instance.pieceCount > maxPieceTypes)
@@ -143,16 +151,17 @@ std::optional<AndOrFailure> findInputFault(const TInstance& instance,
 }
 
 std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
-                                               const SolverSettings& settings) {
+                                               const SolverSettings& settings)
+{
     return runWith(instance, kind, settings,
                    [kind](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
                        fastStep(kind, i, s, run);
                    });
 }
 
-std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance,
-                                                        ProblemKind kind,
-                                                        const SolverSettings& settings) {
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance, ProblemKind kind,
+                                                        const SolverSettings& settings)
+{
     return runWith(instance, kind, settings,
                    [kind](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
                        referenceStep(kind, i, s, run);

@@ -40,13 +40,13 @@ struct AndOrRun {
 };
 
 // The reason an input is outside the model, checked before anything runs; nothing when valid.
-std::optional<AndOrFailure> findInputFault(const TInstance& instance, const SolverSettings& settings);
+std::optional<AndOrFailure> findInputFault(const TInstance& instance,
+                                           const SolverSettings& settings);
 
 // Validates, builds xSet then ySet for the kind, and runs the fast search.
 std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
                                                const SolverSettings& settings);
 
 // As runAndOr with the direct node-by-node search; exponential, meant for tests.
-std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance,
-                                                        ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance, ProblemKind kind,
                                                         const SolverSettings& settings);

@@ -6,7 +6,8 @@
 // All comparisons below are made in double, the real arithmetic of the definition.
 
 bool discardsUnconstrainedCut(const CutCandidate& cut, const TInstance& instance,
-                              const SolverSettings& settings) {
+                              const SolverSettings& settings)
+{
     const double bounds = areaBound(cut.sibling.height, cut.sibling.length, instance) +
                           areaBound(cut.part.height, cut.part.length, instance);
     if ((1.0 + settings.lambda1) * static_cast<double>(cut.parentValue) >= bounds)
@@ -17,11 +18,12 @@ bool discardsUnconstrainedCut(const CutCandidate& cut, const TInstance& instance
 }
 
 bool discardsConstrainedCut(const CutCandidate& cut, std::span<const std::int32_t> remaining,
-                            const TInstance& instance, const SolverSettings& settings) {
-    const double bounds =
-        static_cast<double>(
-            greedyDemandBound(cut.sibling.height, cut.sibling.length, remaining, instance)) +
-        static_cast<double>(greedyDemandBound(cut.part.height, cut.part.length, remaining, instance));
+                            const TInstance& instance, const SolverSettings& settings)
+{
+    const double bounds = static_cast<double>(greedyDemandBound(
+                              cut.sibling.height, cut.sibling.length, remaining, instance)) +
+                          static_cast<double>(greedyDemandBound(cut.part.height, cut.part.length,
+                                                                remaining, instance));
     if ((1.0 + settings.lambda1) * static_cast<double>(cut.parentValue) >= bounds)
         return true;
     const double parentFill =

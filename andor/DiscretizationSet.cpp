@@ -14,17 +14,20 @@ struct SetKind {
     bool limitedByDemand;
 };
 
-std::int32_t primary(const TPieceType& piece, SetKind kind) {
+std::int32_t primary(const TPieceType& piece, SetKind kind)
+{
     return kind.alongHeight ? piece.height : piece.length;
 }
 
-std::int32_t secondary(const TPieceType& piece, SetKind kind) {
+std::int32_t secondary(const TPieceType& piece, SetKind kind)
+{
     return kind.alongHeight ? piece.length : piece.height;
 }
 
 // Pairwise exchange sort; kept instead of std::sort because the order it leaves pieces that
 // are equal in both dimensions decides which of them a capacity overflow drops.
-void exchangeSort(std::array<TPieceType, maxPieceTypes>& sorted, int n, SetKind kind) {
+void exchangeSort(std::array<TPieceType, maxPieceTypes>& sorted, int n, SetKind kind)
+{
     for (int i = 0; i + 1 < n; ++i)
         for (int j = i + 1; j < n; ++j) {
             const std::int32_t pi = primary(sorted[i], kind), pj = primary(sorted[j], kind);
@@ -33,7 +36,8 @@ void exchangeSort(std::array<TPieceType, maxPieceTypes>& sorted, int n, SetKind 
         }
 }
 
-void resetTables(Table& before, Table& after, std::int32_t bound, std::int32_t inf) {
+void resetTables(Table& before, Table& after, std::int32_t bound, std::int32_t inf)
+{
     before[0] = after[0] = 0;
     for (std::int32_t p = 1; p <= bound; ++p)
         before[p] = after[p] = inf;
@@ -41,7 +45,8 @@ void resetTables(Table& before, Table& after, std::int32_t bound, std::int32_t i
 
 // Lowers after[p] to the best floor of putting copies of the piece on the earlier combinations.
 void addType(const TPieceType& piece, SetKind kind, const Table& before, Table& after,
-             std::int32_t bound, std::int32_t inf) {
+             std::int32_t bound, std::int32_t inf)
+{
     const std::int32_t step = primary(piece, kind);
     for (std::int32_t p = step; p <= bound; ++p) {
         std::int32_t copies = p / step;
@@ -57,7 +62,8 @@ void addType(const TPieceType& piece, SetKind kind, const Table& before, Table& 
 
 // Counts reachable positions from first to bound, stopping once the count passes capacity.
 std::int32_t countReachable(const Table& after, std::int32_t first, std::int32_t bound,
-                            std::int32_t inf, std::int32_t capacity) {
+                            std::int32_t inf, std::int32_t capacity)
+{
     std::int32_t count = 0;
     for (std::int32_t p = first; p <= bound && count <= capacity; ++p)
         if (after[p] < inf)
@@ -66,7 +72,8 @@ std::int32_t countReachable(const Table& after, std::int32_t first, std::int32_t
 }
 
 void collect(const Table& after, std::int32_t first, std::int32_t bound, std::int32_t inf,
-             TDiscretizationSet& set) {
+             TDiscretizationSet& set)
+{
     set.count = 0;
     for (std::int32_t p = first; p <= bound; ++p)
         if (after[p] < inf) {
@@ -77,7 +84,8 @@ void collect(const Table& after, std::int32_t first, std::int32_t bound, std::in
 }
 
 bool buildSet(const TInstance& instance, const SolverSettings& settings, SetKind kind,
-              TDiscretizationSet& set) {
+              TDiscretizationSet& set)
+{
     const int n = instance.pieceCount;
     std::array<TPieceType, maxPieceTypes> sorted{};
     std::copy_n(instance.pieces.begin(), n, sorted.begin());
@@ -94,8 +102,8 @@ bool buildSet(const TInstance& instance, const SolverSettings& settings, SetKind
     int s = n - 1;
     for (; s >= 0; --s) {
         addType(sorted[s], kind, before, after, bound, inf);
-        const std::int32_t count = countReachable(after, primary(sorted[s], kind), bound, inf,
-                                                  capacity);
+        const std::int32_t count =
+            countReachable(after, primary(sorted[s], kind), bound, inf, capacity);
         std::copy_n(after.begin(), bound + 1, before.begin());
         if (count > capacity)
             break;
@@ -123,26 +131,31 @@ bool buildSet(const TInstance& instance, const SolverSettings& settings, SetKind
 } // namespace
 
 bool buildXSetUnconstrained(const TInstance& instance, const SolverSettings& settings,
-                            TDiscretizationSet& xSet) {
+                            TDiscretizationSet& xSet)
+{
     return buildSet(instance, settings, {true, false}, xSet);
 }
 
 bool buildXSetConstrained(const TInstance& instance, const SolverSettings& settings,
-                          TDiscretizationSet& xSet) {
+                          TDiscretizationSet& xSet)
+{
     return buildSet(instance, settings, {true, true}, xSet);
 }
 
 bool buildYSetUnconstrained(const TInstance& instance, const SolverSettings& settings,
-                            TDiscretizationSet& ySet) {
+                            TDiscretizationSet& ySet)
+{
     return buildSet(instance, settings, {false, false}, ySet);
 }
 
 bool buildYSetConstrained(const TInstance& instance, const SolverSettings& settings,
-                          TDiscretizationSet& ySet) {
+                          TDiscretizationSet& ySet)
+{
     return buildSet(instance, settings, {false, true}, ySet);
 }
 
-bool sameSet(const TDiscretizationSet& left, const TDiscretizationSet& right) {
+bool sameSet(const TDiscretizationSet& left, const TDiscretizationSet& right)
+{
     if (left.count != right.count)
         return false;
     const auto used = static_cast<std::ptrdiff_t>(std::clamp(left.count, 0, maxSetPositions));

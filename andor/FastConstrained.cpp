@@ -2,8 +2,8 @@
 #include <span>
 
 #include "CutHeuristics.h"
-#include "FitTable.h"
 #include "FastSearch.h"
+#include "FitTable.h"
 #include "HomogeneousFilling.h"
 #include "SolvedStates.h"
 #include "StateMemo.h"
@@ -37,9 +37,13 @@ public:
     ConstrainedEngine(const TInstance& instance, const SolverSettings& settings,
                       const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
         : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
-          m_n(static_cast<std::size_t>(instance.pieceCount)), m_memo(KeyRemaining + instance.pieceCount) {}
+          m_n(static_cast<std::size_t>(instance.pieceCount)),
+          m_memo(KeyRemaining + instance.pieceCount)
+    {
+    }
 
-    SearchOutcome run() {
+    SearchOutcome run()
+    {
         std::vector<std::int32_t> key(KeyRemaining + m_n);
         std::vector<std::int32_t> demands(m_n);
         for (std::size_t i = 0; i < m_n; ++i)
@@ -47,33 +51,28 @@ public:
         fillKey(key.data(), {m_instance.plateHeight, m_instance.plateLength}, 0, 0,
                 m_settings.depthLimit, demands.data());
         const std::int32_t root = solve(key);
-        SearchOutcome outcome;
-        const SolvedState& solved = m_states[static_cast<std::size_t>(root)];
-        outcome.value = solved.value;
-        outcome.nodesExamined = solved.nodes;
-        outcome.statesSolved = m_memo.size();
-        outcome.layout = unfoldLayout(
-            root, m_instance, m_states, m_xSet, m_ySet,
-            [&](std::int32_t state) {
-                const auto key = m_memo.key(state);
-                return bestHomogeneousWithin(key[KeyHeight], key[KeyLength], remainingOf(key),
-                                             m_instance);
-            },
-            outcome.counts);
-        return outcome;
+        return outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet, m_ySet,
+                         [&](std::int32_t state) {
+                             const auto key = m_memo.key(state);
+                             return bestHomogeneousWithin(key[KeyHeight], key[KeyLength],
+                                                          remainingOf(key), m_instance);
+                         });
     }
 
 private:
-    const std::int32_t* countsOf(std::int32_t state) const {
+    const std::int32_t* countsOf(std::int32_t state) const
+    {
         return m_counts.data() + static_cast<std::size_t>(state) * m_n;
     }
 
-    std::span<const std::int32_t> remainingOf(std::span<const std::int32_t> key) const {
+    std::span<const std::int32_t> remainingOf(std::span<const std::int32_t> key) const
+    {
         return key.subspan(KeyRemaining, m_n);
     }
 
     void fillKey(std::int32_t* key, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                 std::int32_t depthLeft, const std::int32_t* remaining) const {
+                 std::int32_t depthLeft, const std::int32_t* remaining) const
+    {
         const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
         key[KeyHeight] = part.height;
         key[KeyLength] = part.length;
@@ -85,13 +84,15 @@ private:
     }
 
     // Scratch of one recursion level: remaining, working copy, and a child's key.
-    std::int32_t* levelBuffer(int level) {
+    std::int32_t* levelBuffer(int level)
+    {
         while (m_buffers.size() <= static_cast<std::size_t>(level))
             m_buffers.emplace_back(3 * m_n + KeyRemaining);
         return m_buffers[static_cast<std::size_t>(level)].data();
     }
 
-    std::int32_t solve(std::span<const std::int32_t> key) {
+    std::int32_t solve(std::span<const std::int32_t> key)
+    {
         const auto [id, fresh] = m_memo.intern(key);
         if (!fresh)
             return id;
@@ -101,7 +102,8 @@ private:
         return id;
     }
 
-    void compute(std::int32_t id) {
+    void compute(std::int32_t id)
+    {
         RecursionGuard guard(m_level);
         std::int32_t* remaining = levelBuffer(m_level);
         std::int32_t* working = remaining + m_n;
@@ -136,8 +138,7 @@ private:
                 if (y > b)
                     break; // nothing comes after the last position
                 if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
-                    cutAt(loop, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1,
-                          m_xSet.count + k);
+                    cutAt(loop, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1, m_xSet.count + k);
                 else
                     passOver(loop, remaining, working);
             }
@@ -145,7 +146,8 @@ private:
         storeResult(id, loop.node, fill);
     }
 
-    void addCounts(std::int32_t* counts, const PartRef& part) const {
+    void addCounts(std::int32_t* counts, const PartRef& part) const
+    {
         if (part.state < 0) {
             if (part.leaf.value != 0)
                 counts[static_cast<std::size_t>(part.leaf.type)] += part.leaf.count;
@@ -156,7 +158,8 @@ private:
             counts[i] += partCounts[i];
     }
 
-    void storeResult(std::int32_t id, const SolvedState& node, const HomogeneousFill& fill) {
+    void storeResult(std::int32_t id, const SolvedState& node, const HomogeneousFill& fill)
+    {
         std::int32_t* counts = m_counts.data() + static_cast<std::size_t>(id) * m_n;
         if (node.choice >= 0) {
             addCounts(counts, node.first);
@@ -168,14 +171,16 @@ private:
     }
 
     // A position that does not fit: a pair still linked is compared again.
-    void passOver(LoopState& loop, const std::int32_t* remaining, std::int32_t* working) const {
+    void passOver(LoopState& loop, const std::int32_t* remaining, std::int32_t* working) const
+    {
         if (loop.linked && !(loop.linkedSum > static_cast<double>(loop.node.value))) {
             std::copy_n(remaining, m_n, working);
             loop.linked = false;
         }
     }
 
-    void subtract(std::int32_t* working, const PartRef& part) const {
+    void subtract(std::int32_t* working, const PartRef& part) const
+    {
         if (part.state < 0) {
             if (part.leaf.value != 0)
                 working[static_cast<std::size_t>(part.leaf.type)] -= part.leaf.count;
@@ -188,37 +193,42 @@ private:
 
     // A part with no depth left is a leaf: its homogeneous filling within the working copy.
     PartRef solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
-                      std::int32_t depthLeft, const std::int32_t* working, std::int32_t* key) {
+                      std::int32_t depthLeft, const std::int32_t* working, std::int32_t* key)
+    {
         if (depthLeft == 0)
             return {-1, m_fits.bestWithin(part.height, part.length, {working, m_n})};
         fillKey(key, part, xStart, yStart, depthLeft, working);
         return {solve({key, KeyRemaining + m_n}), {}};
     }
 
-    float valueOf(const PartRef& part) const {
+    float valueOf(const PartRef& part) const
+    {
         return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].value
                                : static_cast<float>(part.leaf.value);
     }
 
-    std::int64_t nodesOf(const PartRef& part) const {
+    std::int64_t nodesOf(const PartRef& part) const
+    {
         return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
     }
 
     bool discarded(const LoopState& loop, RectSize whole, RectSize first, RectSize second,
-                   std::span<const std::int32_t> remaining) const {
+                   std::span<const std::int32_t> remaining) const
+    {
         if (!m_settings.heuristicsOn)
             return false;
-        const auto partValue = static_cast<float>(
-            m_fits.bestWithin(second.height, second.length, remaining).value);
+        const auto partValue =
+            static_cast<float>(m_fits.bestWithin(second.height, second.length, remaining).value);
         if (greedyDemandBound(second.height, second.length, remaining, m_instance) == partValue)
             return false;
-        return discardsConstrainedCut({whole, loop.node.value, first, second, partValue},
-                                      remaining, m_instance, m_settings);
+        return discardsConstrainedCut({whole, loop.node.value, first, second, partValue}, remaining,
+                                      m_instance, m_settings);
     }
 
     void cutAt(LoopState& loop, RectSize whole, RectSize first, RectSize second,
                std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
-               std::int32_t choice) {
+               std::int32_t choice)
+    {
         std::int32_t* remaining = levelBuffer(m_level);
         std::int32_t* working = remaining + m_n;
         std::int32_t* childKey = working + m_n;
@@ -264,7 +274,7 @@ private:
 } // namespace
 
 SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
-                                    const TDiscretizationSet& xSet,
-                                    const TDiscretizationSet& ySet) {
+                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
+{
     return ConstrainedEngine(instance, settings, xSet, ySet).run();
 }

@@ -26,5 +26,4 @@ SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSet
 // The constrained search with each node state solved once; requires depthLimit >= 0.
 // Throws std::bad_alloc when memory, or the stack for a very deep limit, runs out.
 SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
-                                    const TDiscretizationSet& xSet,
-                                    const TDiscretizationSet& ySet);
+                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet);

@@ -1,8 +1,8 @@
 #include <array>
 
 #include "CutHeuristics.h"
-#include "FitTable.h"
 #include "FastSearch.h"
+#include "FitTable.h"
 #include "SolvedStates.h"
 #include "StateMemo.h"
 
@@ -24,7 +24,8 @@ struct RectInfo {
 constexpr std::size_t maxLeafTable = std::size_t{1} << 24;
 
 // A table of leaf values by rectangle, -1 where not known yet; empty for large plates.
-std::vector<float> leafTable(const TInstance& instance) {
+std::vector<float> leafTable(const TInstance& instance)
+{
     const std::size_t size = (static_cast<std::size_t>(instance.plateHeight) + 1) *
                              (static_cast<std::size_t>(instance.plateLength) + 1);
     return size <= maxLeafTable ? std::vector<float>(size, -1.0f) : std::vector<float>{};
@@ -34,29 +35,25 @@ class UnconstrainedEngine {
 public:
     UnconstrainedEngine(const TInstance& instance, const SolverSettings& settings,
                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
-        : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet) {}
+        : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet)
+    {
+    }
 
-    SearchOutcome run() {
+    SearchOutcome run()
+    {
         const std::int32_t a = m_instance.plateHeight, b = m_instance.plateLength;
         const std::int32_t root = solve(a, b, firstUsable(m_xSet, 0, a, b),
                                         firstUsable(m_ySet, 0, b, a), m_settings.depthLimit);
-        SearchOutcome outcome;
-        const SolvedState& solved = m_states[static_cast<std::size_t>(root)];
-        outcome.value = solved.value;
-        outcome.nodesExamined = solved.nodes;
-        outcome.statesSolved = m_memo.size();
-        outcome.layout = unfoldLayout(
-            root, m_instance, m_states, m_xSet, m_ySet,
-            [&](std::int32_t state) {
-                const auto key = m_memo.key(state);
-                return rect(key[KeyHeight], key[KeyLength]).fill;
-            },
-            outcome.counts);
-        return outcome;
+        return outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet, m_ySet,
+                         [&](std::int32_t state) {
+                             const auto key = m_memo.key(state);
+                             return rect(key[KeyHeight], key[KeyLength]).fill;
+                         });
     }
 
 private:
-    RectInfo rect(std::int32_t a, std::int32_t b) const {
+    RectInfo rect(std::int32_t a, std::int32_t b) const
+    {
         RectInfo info;
         info.fill = m_fits.best(a, b);
         info.value = static_cast<float>(info.fill.value);
@@ -65,7 +62,8 @@ private:
     }
 
     std::int32_t solve(std::int32_t a, std::int32_t b, std::int32_t xStart, std::int32_t yStart,
-                       std::int32_t depthLeft) {
+                       std::int32_t depthLeft)
+    {
         const std::array<std::int32_t, KeyWords> key{a, b, xStart, yStart, depthLeft};
         const auto [id, fresh] = m_memo.intern(key);
         if (!fresh)
@@ -76,8 +74,9 @@ private:
         return id;
     }
 
-    SolvedState compute(std::int32_t a, std::int32_t b, std::int32_t xStart,
-                        std::int32_t yStart, std::int32_t depthLeft) {
+    SolvedState compute(std::int32_t a, std::int32_t b, std::int32_t xStart, std::int32_t yStart,
+                        std::int32_t depthLeft)
+    {
         RecursionGuard guard(m_level);
         const RectInfo info = rect(a, b);
         SolvedState node;
@@ -109,7 +108,8 @@ private:
     };
 
     // Leaf values by rectangle, when the plate is small enough for a table of them.
-    float leafValue(std::int32_t a, std::int32_t b) {
+    float leafValue(std::int32_t a, std::int32_t b)
+    {
         if (m_leafValues.empty())
             return static_cast<float>(m_fits.best(a, b).value);
         float& cached = m_leafValues[static_cast<std::size_t>(b) *
@@ -121,41 +121,43 @@ private:
     }
 
     // A part the search never expands (no depth left, or solved by its bound) stays a leaf.
-    Part solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
-                   std::int32_t depthLeft) {
+    Part solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft)
+    {
         if (depthLeft == 0)
             return {-1, leafValue(part.height, part.length), 1};
         const RectInfo info = rect(part.height, part.length);
         if (info.solvedByBound)
             return {-1, info.value, 1};
-        const std::int32_t id = solve(part.height, part.length,
-                                      firstUsable(m_xSet, xStart, part.height, part.length),
-                                      firstUsable(m_ySet, yStart, part.length, part.height),
-                                      depthLeft);
+        const std::int32_t id =
+            solve(part.height, part.length, firstUsable(m_xSet, xStart, part.height, part.length),
+                  firstUsable(m_ySet, yStart, part.length, part.height), depthLeft);
         const SolvedState& solved = m_states[static_cast<std::size_t>(id)];
         return {id, solved.value, solved.nodes};
     }
 
-    PartRef refOf(const Part& part, RectSize size) const {
+    PartRef refOf(const Part& part, RectSize size) const
+    {
         if (part.state >= 0)
             return {part.state, {}};
         return {-1, m_fits.best(size.height, size.length)};
     }
 
     // The heuristic tests of a second part; one solved by its bound is never discarded.
-    bool discarded(const SolvedState& node, RectSize whole, RectSize first, RectSize second) {
+    bool discarded(const SolvedState& node, RectSize whole, RectSize first, RectSize second)
+    {
         if (!m_settings.heuristicsOn)
             return false;
         const RectInfo info = rect(second.height, second.length);
         if (info.solvedByBound)
             return false;
-        return discardsUnconstrainedCut({whole, node.value, first, second, info.value},
-                                        m_instance, m_settings);
+        return discardsUnconstrainedCut({whole, node.value, first, second, info.value}, m_instance,
+                                        m_settings);
     }
 
     void tryCut(SolvedState& node, RectSize whole, RectSize first, RectSize second,
                 std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
-                std::int32_t choice) {
+                std::int32_t choice)
+    {
         const Part one = solvePart(first, xStart, yStart, depthLeft);
         node.nodes = addNodes(node.nodes, one.nodes);
         if (discarded(node, whole, first, second)) {
@@ -188,6 +190,7 @@ private:
 
 SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSettings& settings,
                                       const TDiscretizationSet& xSet,
-                                      const TDiscretizationSet& ySet) {
+                                      const TDiscretizationSet& ySet)
+{
     return UnconstrainedEngine(instance, settings, xSet, ySet).run();
 }

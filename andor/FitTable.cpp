@@ -6,7 +6,8 @@
 FitTable::FitTable(const TInstance& instance)
     : m_n(static_cast<std::size_t>(instance.pieceCount)),
       m_rows((static_cast<std::size_t>(instance.plateHeight) + 1) * m_n),
-      m_columns((static_cast<std::size_t>(instance.plateLength) + 1) * m_n) {
+      m_columns((static_cast<std::size_t>(instance.plateLength) + 1) * m_n)
+{
     for (std::size_t i = 0; i < m_n; ++i) {
         const TPieceType& piece = instance.pieces[i];
         m_values.push_back(piece.value);
@@ -18,16 +19,19 @@ FitTable::FitTable(const TInstance& instance)
     }
 }
 
-const std::int32_t* FitTable::rowsAt(std::int32_t a) const {
+const std::int32_t* FitTable::rowsAt(std::int32_t a) const
+{
     return m_rows.data() + static_cast<std::size_t>(a) * m_n;
 }
 
-const std::int32_t* FitTable::columnsAt(std::int32_t b) const {
+const std::int32_t* FitTable::columnsAt(std::int32_t b) const
+{
     return m_columns.data() + static_cast<std::size_t>(b) * m_n;
 }
 
 // Input validation keeps every product below within 32 bits, so plain products are exact.
-HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const {
+HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const
+{
     const std::int32_t* rows = rowsAt(a);
     const std::int32_t* columns = columnsAt(b);
     HomogeneousFill best;
@@ -39,7 +43,8 @@ HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const {
     return best;
 }
 
-double FitTable::bound(std::int32_t a, std::int32_t b) const {
+double FitTable::bound(std::int32_t a, std::int32_t b) const
+{
     const std::int32_t* rows = rowsAt(a);
     const std::int32_t* columns = columnsAt(b);
     float density = 0.0f;
@@ -50,7 +55,8 @@ double FitTable::bound(std::int32_t a, std::int32_t b) const {
 }
 
 HomogeneousFill FitTable::bestWithin(std::int32_t a, std::int32_t b,
-                                     std::span<const std::int32_t> remaining) const {
+                                     std::span<const std::int32_t> remaining) const
+{
     const std::int32_t* rows = rowsAt(a);
     const std::int32_t* columns = columnsAt(b);
     HomogeneousFill best;
@@ -58,7 +64,8 @@ HomogeneousFill FitTable::bestWithin(std::int32_t a, std::int32_t b,
         const float copies =
             std::min(static_cast<float>(rows[i] * columns[i]), static_cast<float>(remaining[i]));
         const double product = static_cast<double>(copies) * static_cast<double>(m_values[i]);
-        const auto value = static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
+        const auto value =
+            static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
         if (value > best.value)
             best = {value, static_cast<std::int32_t>(i), static_cast<std::int32_t>(copies)};
     }

@@ -6,20 +6,22 @@
 namespace {
 
 // A product of 32-bit integers as 32-bit arithmetic gives it, wrapping instead of trapping.
-std::int32_t product32(std::int64_t left, std::int64_t right) {
+std::int32_t product32(std::int64_t left, std::int64_t right)
+{
     return static_cast<std::int32_t>(static_cast<std::uint64_t>(left) *
                                      static_cast<std::uint64_t>(right));
 }
 
 // m x value truncated toward zero, kept to 32 bits; m is a float, the product a double.
-std::int32_t truncatedValue(float copies, std::int32_t value) {
+std::int32_t truncatedValue(float copies, std::int32_t value)
+{
     const double product = static_cast<double>(copies) * static_cast<double>(value);
     return static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
 }
 
 template <typename Limit>
-HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const TInstance& instance,
-                           Limit limit) {
+HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const TInstance& instance, Limit limit)
+{
     HomogeneousFill best;
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
@@ -35,7 +37,8 @@ HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const TInstance& inst
 
 } // namespace
 
-HomogeneousFill bestHomogeneous(std::int32_t a, std::int32_t b, const TInstance& instance) {
+HomogeneousFill bestHomogeneous(std::int32_t a, std::int32_t b, const TInstance& instance)
+{
     HomogeneousFill best;
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
@@ -47,18 +50,22 @@ HomogeneousFill bestHomogeneous(std::int32_t a, std::int32_t b, const TInstance&
     return best;
 }
 
-std::int32_t homogeneousValue(std::int32_t a, std::int32_t b, const TInstance& instance) {
+std::int32_t homogeneousValue(std::int32_t a, std::int32_t b, const TInstance& instance)
+{
     return bestHomogeneous(a, b, instance).value;
 }
 
 HomogeneousFill bestHomogeneousWithin(std::int32_t a, std::int32_t b,
                                       std::span<const std::int32_t> remaining,
-                                      const TInstance& instance) {
-    return bestWithin(a, b, instance, [&](int i) { return remaining[static_cast<std::size_t>(i)]; });
+                                      const TInstance& instance)
+{
+    return bestWithin(a, b, instance,
+                      [&](int i) { return remaining[static_cast<std::size_t>(i)]; });
 }
 
-std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b, const TInstance& instance) {
-    return bestWithin(a, b, instance, [&](int i) {
-               return instance.pieces[static_cast<std::size_t>(i)].demand;
-           }).value;
+std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b, const TInstance& instance)
+{
+    return bestWithin(a, b, instance,
+                      [&](int i) { return instance.pieces[static_cast<std::size_t>(i)].demand; })
+        .value;
 }

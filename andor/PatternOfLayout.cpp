@@ -16,12 +16,14 @@ struct Place {
 class PatternBuilder {
 public:
     PatternBuilder(const CutLayout& layout, const TInstance& instance)
-        : m_layout(layout), m_instance(instance) {
+        : m_layout(layout), m_instance(instance)
+    {
         m_pattern.plateHeight = instance.plateHeight;
         m_pattern.plateLength = instance.plateLength;
     }
 
-    CuttingPattern build() {
+    CuttingPattern build()
+    {
         if (!m_layout.nodes.empty())
             place(0, Place{});
         return std::move(m_pattern);
@@ -29,19 +31,21 @@ public:
 
 private:
     // Adds a cut and returns the place context its two sides inherit.
-    Place cut(const Place& at, bool horizontal, std::int32_t offset, std::int32_t span) {
-        const int stage = at.stage == 0 ? 1 : (horizontal == at.horizontal ? at.stage
-                                                                             : at.stage + 1);
+    Place cut(const Place& at, bool horizontal, std::int32_t offset, std::int32_t span)
+    {
+        const int stage =
+            at.stage == 0 ? 1 : (horizontal == at.horizontal ? at.stage : at.stage + 1);
         if (horizontal)
-            m_pattern.cuts.push_back({at.top + offset, at.left, at.top + offset, at.left + span,
-                                      stage});
+            m_pattern.cuts.push_back(
+                {at.top + offset, at.left, at.top + offset, at.left + span, stage});
         else
-            m_pattern.cuts.push_back({at.top, at.left + offset, at.top + span, at.left + offset,
-                                      stage});
+            m_pattern.cuts.push_back(
+                {at.top, at.left + offset, at.top + span, at.left + offset, stage});
         return {at.top, at.left, stage, horizontal};
     }
 
-    void place(std::int32_t index, const Place& at) {
+    void place(std::int32_t index, const Place& at)
+    {
         const LayoutNode& node = m_layout.nodes[static_cast<std::size_t>(index)];
         if (node.kind == LayoutKind::Block) {
             placeBlock(node, at);
@@ -59,7 +63,8 @@ private:
         place(node.second, rest);
     }
 
-    void placeBlock(const LayoutNode& node, const Place& at) {
+    void placeBlock(const LayoutNode& node, const Place& at)
+    {
         if (node.type < 0 || node.count <= 0)
             return;
         const TPieceType& piece = m_instance.pieces[static_cast<std::size_t>(node.type)];
@@ -75,7 +80,8 @@ private:
 
     // Cuts one row of a block into its pieces, left to right.
     void placeRow(const TPieceType& piece, const LayoutNode& node, std::int32_t inRow,
-                  const Place& at) {
+                  const Place& at)
+    {
         Place rest = at;
         for (std::int32_t column = 0; column < inRow; ++column) {
             rest.left = at.left + column * piece.length;
@@ -92,6 +98,7 @@ private:
 
 } // namespace
 
-CuttingPattern cuttingPatternOf(const CutLayout& layout, const TInstance& instance) {
+CuttingPattern cuttingPatternOf(const CutLayout& layout, const TInstance& instance)
+{
     return PatternBuilder(layout, instance).build();
 }

@@ -8,7 +8,8 @@ namespace {
 
 // Allocates the node into slot with its homogeneous filling as the starting value.
 TCutNode& makeNode(SearchContext& context, std::int32_t a, std::int32_t b,
-                   const HomogeneousFill& fill, std::unique_ptr<TCutNode>& slot) {
+                   const HomogeneousFill& fill, std::unique_ptr<TCutNode>& slot)
+{
     slot = std::make_unique<TCutNode>();
     ++context.nodesCreated;
     TCutNode& node = *slot;
@@ -20,7 +21,8 @@ TCutNode& makeNode(SearchContext& context, std::int32_t a, std::int32_t b,
     return node;
 }
 
-CutCandidate candidateOf(const TCutNode& parent, const TCutNode& node) {
+CutCandidate candidateOf(const TCutNode& parent, const TCutNode& node)
+{
     return {{parent.height, parent.length},
             parent.value,
             {parent.first->height, parent.first->length},
@@ -29,7 +31,8 @@ CutCandidate candidateOf(const TCutNode& parent, const TCutNode& node) {
 }
 
 // Keeps an improving pair and its counts; otherwise releases it. True when the pair improved.
-bool settlePosition(TCutNode& node, int pieceCount) {
+bool settlePosition(TCutNode& node, int pieceCount)
+{
     if (!node.first || !node.second)
         return false;
     const double sum =
@@ -47,24 +50,25 @@ bool settlePosition(TCutNode& node, int pieceCount) {
     return false;
 }
 
-void subtract(DemandArray& working, const TCutNode& part, int pieceCount) {
+void subtract(DemandArray& working, const TCutNode& part, int pieceCount)
+{
     for (int i = 0; i < pieceCount; ++i)
         working[static_cast<std::size_t>(i)] -= part.counts[static_cast<std::size_t>(i)];
 }
 
 // One cut position of the constrained search, from the two expansions to the end of position.
-void constrainedPosition(SearchContext& context, TCutNode& node, RectSize first,
-                         RectSize second, std::int32_t xStart, std::int32_t yStart,
-                         std::int32_t depth, const DemandArray& remaining, DemandArray& working,
-                         bool fits) {
+void constrainedPosition(SearchContext& context, TCutNode& node, RectSize first, RectSize second,
+                         std::int32_t xStart, std::int32_t yStart, std::int32_t depth,
+                         const DemandArray& remaining, DemandArray& working, bool fits)
+{
     const int n = context.instance.pieceCount;
     if (fits) {
-        expandConstrained(context, first.height, first.length, xStart, yStart, &node,
-                          node.first, depth + 1, 1, working);
+        expandConstrained(context, first.height, first.length, xStart, yStart, &node, node.first,
+                          depth + 1, 1, working);
         if (node.first)
             subtract(working, *node.first, n);
-        expandConstrained(context, second.height, second.length, xStart, yStart, &node,
-                          node.second, depth + 1, 2, working);
+        expandConstrained(context, second.height, second.length, xStart, yStart, &node, node.second,
+                          depth + 1, 2, working);
         if (node.second)
             subtract(working, *node.second, n);
     }
@@ -75,7 +79,8 @@ void constrainedPosition(SearchContext& context, TCutNode& node, RectSize first,
 
 } // namespace
 
-void searchUnconstrained(SearchContext& context, std::unique_ptr<TCutNode>& root) {
+void searchUnconstrained(SearchContext& context, std::unique_ptr<TCutNode>& root)
+{
     context.searchStart = std::time(nullptr);
     expandUnconstrained(context, context.instance.plateHeight, context.instance.plateLength, 0, 0,
                         nullptr, root, 0, 0);
@@ -84,7 +89,8 @@ void searchUnconstrained(SearchContext& context, std::unique_ptr<TCutNode>& root
 
 void expandUnconstrained(SearchContext& context, std::int32_t a, std::int32_t b,
                          std::int32_t xStart, std::int32_t yStart, TCutNode* parent,
-                         std::unique_ptr<TCutNode>& slot, std::int32_t depth, int side) {
+                         std::unique_ptr<TCutNode>& slot, std::int32_t depth, int side)
+{
     if (depth > context.settings.depthLimit)
         return;
     const TInstance& instance = context.instance;
@@ -117,7 +123,8 @@ void expandUnconstrained(SearchContext& context, std::int32_t a, std::int32_t b,
     }
 }
 
-void searchConstrained(SearchContext& context, std::unique_ptr<TCutNode>& root) {
+void searchConstrained(SearchContext& context, std::unique_ptr<TCutNode>& root)
+{
     DemandArray remaining{};
     for (int i = 0; i < context.instance.pieceCount; ++i)
         remaining[static_cast<std::size_t>(i)] =
@@ -128,10 +135,10 @@ void searchConstrained(SearchContext& context, std::unique_ptr<TCutNode>& root) 
     context.searchEnd = std::time(nullptr);
 }
 
-void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b,
-                       std::int32_t xStart, std::int32_t yStart, TCutNode* parent,
-                       std::unique_ptr<TCutNode>& slot, std::int32_t depth, int side,
-                       const DemandArray& remaining) {
+void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b, std::int32_t xStart,
+                       std::int32_t yStart, TCutNode* parent, std::unique_ptr<TCutNode>& slot,
+                       std::int32_t depth, int side, const DemandArray& remaining)
+{
     if (depth > context.settings.depthLimit)
         return;
     const TInstance& instance = context.instance;
@@ -140,8 +147,7 @@ void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b,
     if (greedyDemandBound(a, b, remaining, instance) == node.value)
         return;
     if (context.settings.heuristicsOn && side == 2 && parent->first &&
-        discardsConstrainedCut(candidateOf(*parent, node), remaining, instance,
-                               context.settings)) {
+        discardsConstrainedCut(candidateOf(*parent, node), remaining, instance, context.settings)) {
         parent->first.reset();
         parent->second.reset(); // releases this node
         return;

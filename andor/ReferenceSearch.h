@@ -36,7 +36,6 @@ void expandUnconstrained(SearchContext& context, std::int32_t a, std::int32_t b,
 void searchConstrained(SearchContext& context, std::unique_ptr<TCutNode>& root);
 
 // Builds and solves the node of a x b within remaining into slot, node by node as defined.
-void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b,
-                       std::int32_t xStart, std::int32_t yStart, TCutNode* parent,
-                       std::unique_ptr<TCutNode>& slot, std::int32_t depth, int side,
-                       const DemandArray& remaining);
+void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b, std::int32_t xStart,
+                       std::int32_t yStart, TCutNode* parent, std::unique_ptr<TCutNode>& slot,
+                       std::int32_t depth, int side, const DemandArray& remaining);

@@ -19,9 +19,12 @@ public:
                    const std::function<HomogeneousFill(std::int32_t)>& fillOf,
                    std::array<std::int32_t, maxPieceTypes>& counts)
         : m_instance(instance), m_states(states), m_xSet(xSet), m_ySet(ySet), m_fillOf(fillOf),
-          m_counts(counts) {}
+          m_counts(counts)
+    {
+    }
 
-    void unfold(const PartRef& part, std::int32_t a, std::int32_t b) {
+    void unfold(const PartRef& part, std::int32_t a, std::int32_t b)
+    {
         if (part.state < 0) {
             addBlock(part.leaf, a, b);
             return;
@@ -56,7 +59,8 @@ public:
     CutLayout take() { return std::move(m_layout); }
 
 private:
-    void addBlock(const HomogeneousFill& fill, std::int32_t a, std::int32_t b) {
+    void addBlock(const HomogeneousFill& fill, std::int32_t a, std::int32_t b)
+    {
         LayoutNode node;
         node.height = a;
         node.length = b;
@@ -83,7 +87,8 @@ private:
 } // namespace
 
 std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std::int32_t along,
-                         std::int32_t across) {
+                         std::int32_t across)
+{
     for (std::int32_t j = start; j < set.count; ++j) {
         if (set.points[static_cast<std::size_t>(j)] > along)
             return set.count; // positions ascend: none further fits
@@ -93,25 +98,36 @@ std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std:
     return set.count;
 }
 
-std::int64_t addNodes(std::int64_t left, std::int64_t right) {
+std::int64_t addNodes(std::int64_t left, std::int64_t right)
+{
     constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
     return left > most - right ? most : left + right;
 }
 
-RecursionGuard::RecursionGuard(int& level) : m_level(level) {
+RecursionGuard::RecursionGuard(int& level) : m_level(level)
+{
     if (m_level >= maxRecursionLevels)
         throw std::bad_alloc();
     ++m_level;
 }
 
-RecursionGuard::~RecursionGuard() { --m_level; }
+RecursionGuard::~RecursionGuard()
+{
+    --m_level;
+}
 
-CutLayout unfoldLayout(std::int32_t root, const TInstance& instance,
-                       const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
-                       const TDiscretizationSet& ySet,
-                       const std::function<HomogeneousFill(std::int32_t state)>& fillOf,
-                       std::array<std::int32_t, maxPieceTypes>& counts) {
-    LayoutUnfolder unfolder(instance, states, xSet, ySet, fillOf, counts);
+SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const TInstance& instance,
+                        const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
+                        const TDiscretizationSet& ySet,
+                        const std::function<HomogeneousFill(std::int32_t state)>& fillOf)
+{
+    SearchOutcome outcome;
+    const SolvedState& solved = states[static_cast<std::size_t>(root)];
+    outcome.value = solved.value;
+    outcome.nodesExamined = solved.nodes;
+    outcome.statesSolved = statesSolved;
+    LayoutUnfolder unfolder(instance, states, xSet, ySet, fillOf, outcome.counts);
     unfolder.unfold({root, {}}, instance.plateHeight, instance.plateLength);
-    return unfolder.take();
+    outcome.layout = unfolder.take();
+    return outcome;
 }

@@ -7,6 +7,7 @@
 
 #include "CutLayout.h"
 #include "DiscretizationSet.h"
+#include "FastSearch.h"
 #include "HomogeneousFilling.h"
 #include "Instance.h"
 
@@ -48,10 +49,10 @@ private:
     int& m_level;
 };
 
-// Unfolds the chosen pattern from state root, whose rectangle is the plate; fillOf gives the
-// homogeneous filling of a state that kept its block. The blocks' pieces go into counts.
-CutLayout unfoldLayout(std::int32_t root, const TInstance& instance,
-                       const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
-                       const TDiscretizationSet& ySet,
-                       const std::function<HomogeneousFill(std::int32_t state)>& fillOf,
-                       std::array<std::int32_t, maxPieceTypes>& counts);
+// The outcome of a search whose root state is root: its value and node count, and the chosen
+// pattern unfolded with its piece counts; fillOf gives the homogeneous filling of a state
+// that kept its block.
+SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const TInstance& instance,
+                        const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
+                        const TDiscretizationSet& ySet,
+                        const std::function<HomogeneousFill(std::int32_t state)>& fillOf);

@@ -4,7 +4,8 @@
 
 StateMemo::StateMemo(int keyWords) : m_words(keyWords), m_slots(1024) {}
 
-std::uint64_t StateMemo::hashOf(std::span<const std::int32_t> key) const {
+std::uint64_t StateMemo::hashOf(std::span<const std::int32_t> key) const
+{
     std::uint64_t hash = 0x9E3779B97F4A7C15ull;
     for (std::int32_t word : key) {
         hash ^= static_cast<std::uint32_t>(word);
@@ -14,12 +15,14 @@ std::uint64_t StateMemo::hashOf(std::span<const std::int32_t> key) const {
     return hash ^ (hash >> 31);
 }
 
-std::span<const std::int32_t> StateMemo::key(std::int32_t id) const {
+std::span<const std::int32_t> StateMemo::key(std::int32_t id) const
+{
     return {m_keys.data() + static_cast<std::size_t>(id) * static_cast<std::size_t>(m_words),
             static_cast<std::size_t>(m_words)};
 }
 
-bool StateMemo::sameKey(std::int32_t id, std::span<const std::int32_t> key) const {
+bool StateMemo::sameKey(std::int32_t id, std::span<const std::int32_t> key) const
+{
     const std::int32_t* known =
         m_keys.data() + static_cast<std::size_t>(id) * static_cast<std::size_t>(m_words);
     for (int w = 0; w < m_words; ++w)
@@ -28,7 +31,8 @@ bool StateMemo::sameKey(std::int32_t id, std::span<const std::int32_t> key) cons
     return true;
 }
 
-std::pair<std::int32_t, bool> StateMemo::intern(std::span<const std::int32_t> key) {
+std::pair<std::int32_t, bool> StateMemo::intern(std::span<const std::int32_t> key)
+{
     if (static_cast<std::size_t>(m_size) * 2 >= m_slots.size())
         grow();
     const std::uint64_t hash = hashOf(key);
@@ -46,7 +50,8 @@ std::pair<std::int32_t, bool> StateMemo::intern(std::span<const std::int32_t> ke
     }
 }
 
-void StateMemo::grow() {
+void StateMemo::grow()
+{
     std::vector<Slot> slots(m_slots.size() * 2);
     const std::size_t mask = slots.size() - 1;
     for (std::int32_t id = 0; id < m_size; ++id) {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance) {
+double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
+{
     float density = 0.0f;
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
@@ -17,7 +18,8 @@ double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance) {
 }
 
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
-                        const TInstance& instance) {
+                        const TInstance& instance)
+{
     const auto area = static_cast<float>(a * b);
     float used = 0.0f;
     float bound = 0.0f;
@@ -25,7 +27,8 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const auto pieceArea = static_cast<float>(piece.height * piece.length);
         const float room = (area - used) / pieceArea;
-        const float copies = std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]), room);
+        const float copies =
+            std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]), room);
         used += pieceArea * copies;
         bound += static_cast<float>(piece.value) * copies;
     }

@@ -49,7 +49,8 @@ using Engine = std::expected<AndOrRun, AndOrFailure> (*)(const TInstance&, Probl
                                                          const SolverSettings&);
 
 Measure measureInChild(Engine engine, const TInstance& instance, ProblemKind kind,
-                       const SolverSettings& settings, unsigned secondsCap) {
+                       const SolverSettings& settings, unsigned secondsCap)
+{
     int channel[2];
     if (pipe(channel) != 0)
         return {};
@@ -83,7 +84,8 @@ Measure measureInChild(Engine engine, const TInstance& instance, ProblemKind kin
     return measure;
 }
 
-std::vector<BenchCase> classicCases() {
+std::vector<BenchCase> classicCases()
+{
     std::vector<BenchCase> cases;
     for (const auto& entry : std::filesystem::directory_iterator(QUADRIX_INSTANCES_DIR))
         if (entry.path().extension() == ".BI")
@@ -94,7 +96,8 @@ std::vector<BenchCase> classicCases() {
     return cases;
 }
 
-BenchCase generatedCase(std::uint32_t seed, int side, int types) {
+BenchCase generatedCase(std::uint32_t seed, int side, int types)
+{
     std::mt19937 random(seed);
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -104,20 +107,22 @@ BenchCase generatedCase(std::uint32_t seed, int side, int types) {
     instance.plateLength = pick(side / 2, side);
     instance.pieceCount = types;
     for (int i = 0; i < types; ++i)
-        instance.pieces[static_cast<std::size_t>(i)] = {
-            i + 1, pick(1, instance.plateHeight / 3), pick(1, instance.plateLength / 3),
-            pick(1, 5), pick(1, 100)};
+        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, pick(1, instance.plateHeight / 3),
+                                                        pick(1, instance.plateLength / 3),
+                                                        pick(1, 5), pick(1, 100)};
     return {"gen" + std::to_string(seed) + "-" + std::to_string(side), instance};
 }
 
-std::string secondsText(double seconds) {
+std::string secondsText(double seconds)
+{
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", seconds);
     return text;
 }
 
 // Runs one case at depths 1 to maxDepth and prints a row per depth.
-void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits) {
+void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits)
+{
     const char* kindName = kind == ProblemKind::Constrained ? "constrained" : "unconstrained";
     for (int depth = 1; depth <= limits.maxDepth; ++depth) {
         SolverSettings settings;
@@ -125,8 +130,8 @@ void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits) 
         const Measure fast =
             measureInChild(runAndOr, c.instance, kind, settings, limits.fastSecondsCap);
         if (!fast.finished) {
-            std::printf("%-10s %-13s %5d %16s %10s %10s %9s %9s\n", c.name.c_str(), kindName,
-                        depth, "-", "-", ">cap", "-", "-");
+            std::printf("%-10s %-13s %5d %16s %10s %10s %9s %9s\n", c.name.c_str(), kindName, depth,
+                        "-", "-", ">cap", "-", "-");
             return;
         }
         if (!fast.solved) {
@@ -136,8 +141,7 @@ void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits) 
         }
         std::string direct = "skipped", speedUp = "-";
         if (fast.nodes <= limits.directNodeCap) {
-            const Measure slow =
-                measureInChild(runAndOrReference, c.instance, kind, settings, 600);
+            const Measure slow = measureInChild(runAndOrReference, c.instance, kind, settings, 600);
             if (slow.finished && slow.solved) {
                 direct = secondsText(slow.seconds);
                 speedUp = fast.seconds > 0 ? secondsText(slow.seconds / fast.seconds) : "-";
@@ -145,22 +149,24 @@ void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits) 
                     direct += " MISMATCH";
             }
         }
-        std::printf("%-10s %-13s %5d %16lld %10s %10s %9s %9.1f\n", c.name.c_str(), kindName,
-                    depth, static_cast<long long>(fast.nodes), direct.c_str(),
+        std::printf("%-10s %-13s %5d %16lld %10s %10s %9s %9.1f\n", c.name.c_str(), kindName, depth,
+                    static_cast<long long>(fast.nodes), direct.c_str(),
                     secondsText(fast.seconds).c_str(), speedUp.c_str(),
                     static_cast<double>(fast.peakKilobytes) / 1024.0);
         std::fflush(stdout);
     }
 }
 
-void printHeader(const BenchLimits& limits) {
+void printHeader(const BenchLimits& limits)
+{
     std::printf("direct engine run where nodes examined <= %lld; fast runs stopped after %u s\n",
                 static_cast<long long>(limits.directNodeCap), limits.fastSecondsCap);
     std::printf("%-10s %-13s %5s %16s %10s %10s %9s %9s\n", "instance", "kind", "depth",
                 "nodes examined", "direct s", "fast s", "speed-up", "peak MB");
 }
 
-BenchLimits limitsOf(int argc, char** argv) {
+BenchLimits limitsOf(int argc, char** argv)
+{
     BenchLimits limits;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
@@ -176,7 +182,8 @@ BenchLimits limitsOf(int argc, char** argv) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc > 1 && std::strcmp(argv[1], "--smoke") == 0) {
         BenchLimits limits;
         limits.maxDepth = 2;
@@ -191,7 +198,8 @@ int main(int argc, char** argv) {
     printHeader(limits);
     std::vector<BenchCase> cases = classicCases();
     for (int seed = 1; seed <= 4; ++seed)
-        cases.push_back(generatedCase(static_cast<std::uint32_t>(seed), 20 + 10 * seed, 4 + 2 * seed));
+        cases.push_back(
+            generatedCase(static_cast<std::uint32_t>(seed), 20 + 10 * seed, 4 + 2 * seed));
     for (const BenchCase& c : cases) {
         if (!limits.only.empty() && c.name != limits.only)
             continue;

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "AndOrReport.h"
 #include "BiFile.h"
 #include "CliSupport.h"
 #include "NumberText.h"
-#include "AndOrReport.h"
 #include "PatternOfLayout.h"
 #include "SvgOutput.h"
 
@@ -32,13 +32,16 @@ struct AndOrCliOptions {
     bool json = false;
 };
 
-nlohmann::ordered_json setJson(const TDiscretizationSet& set) {
-    return {{"points", std::vector<std::int32_t>(set.points.begin(), set.points.begin() + set.count)},
-            {"floors", std::vector<std::int32_t>(set.floors.begin(), set.floors.begin() + set.count)}};
+nlohmann::ordered_json setJson(const TDiscretizationSet& set)
+{
+    return {
+        {"points", std::vector<std::int32_t>(set.points.begin(), set.points.begin() + set.count)},
+        {"floors", std::vector<std::int32_t>(set.floors.begin(), set.floors.begin() + set.count)}};
 }
 
 // A lambda as typed, read with the active separator; an absent one keeps its default value.
-std::optional<double> lambdaValue(const std::string& text, double fallback, char separator) {
+std::optional<double> lambdaValue(const std::string& text, double fallback, char separator)
+{
     if (text.empty())
         return fallback;
     const auto value = parseReal(text, separator);
@@ -49,7 +52,8 @@ std::optional<double> lambdaValue(const std::string& text, double fallback, char
 
 // The settings as the run window reads its fields; the message of the first that fails.
 std::optional<std::string> readSettings(const AndOrCliOptions& options, char separator,
-                                        SolverSettings& settings) {
+                                        SolverSettings& settings)
+{
     const auto depth = parseInteger(options.depth);
     if (!depth)
         return "Digite um valor inteiro para a Profundidade!";
@@ -73,7 +77,8 @@ std::optional<std::string> readSettings(const AndOrCliOptions& options, char sep
     return std::nullopt;
 }
 
-int runCommand(const AndOrCliOptions& options) {
+int runCommand(const AndOrCliOptions& options)
+{
     const char separator = decimalSeparatorOr(options.decimalSeparator);
     SolverSettings settings;
     if (const auto fault = readSettings(options, separator, settings)) {
@@ -108,7 +113,8 @@ int runCommand(const AndOrCliOptions& options) {
 } // namespace
 
 nlohmann::ordered_json andOrJson(const TInstance& instance, ProblemKind kind, const AndOrRun& run,
-                                 char decimalSeparator) {
+                                 char decimalSeparator)
+{
     const auto counts =
         std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount);
     return {{"problem", kind == ProblemKind::Constrained ? "constrained" : "unconstrained"},
@@ -120,7 +126,8 @@ nlohmann::ordered_json andOrJson(const TInstance& instance, ProblemKind kind, co
             {"elapsedSeconds", run.elapsedSeconds}};
 }
 
-void addAndOrCommand(CLI::App& app, int& exitStatus) {
+void addAndOrCommand(CLI::App& app, int& exitStatus)
+{
     auto options = std::make_shared<AndOrCliOptions>();
     CLI::App* andor = app.add_subcommand("andor", "Run the AND/OR graph approach on a BI file");
     andor->add_option("file", options->file, "BI input file")->required();

@@ -10,13 +10,15 @@ struct Box {
     std::int32_t top, left, bottom, right;
 };
 
-bool contains(const Box& box, const PlacedPiece& piece) {
+bool contains(const Box& box, const PlacedPiece& piece)
+{
     return piece.top >= box.top && piece.left >= box.left &&
            piece.top + piece.height <= box.bottom && piece.left + piece.length <= box.right;
 }
 
 std::optional<std::string> findPieceFault(const PlacedPiece& piece, const TInstance& instance,
-                                          std::size_t index) {
+                                          std::size_t index)
+{
     const std::string name = "piece " + std::to_string(index);
     if (piece.type < 0 || piece.type >= instance.pieceCount)
         return name + " has no valid type";
@@ -31,7 +33,8 @@ std::optional<std::string> findPieceFault(const PlacedPiece& piece, const TInsta
 
 // Splits one group of pieces along every free line in one direction; false when none exists.
 bool splitAlong(std::vector<PlacedPiece>& group, bool horizontal,
-                std::vector<std::vector<PlacedPiece>>& parts) {
+                std::vector<std::vector<PlacedPiece>>& parts)
+{
     auto start = [horizontal](const PlacedPiece& p) { return horizontal ? p.top : p.left; };
     auto end = [horizontal](const PlacedPiece& p) {
         return horizontal ? p.top + p.height : p.left + p.length;
@@ -54,13 +57,15 @@ bool splitAlong(std::vector<PlacedPiece>& group, bool horizontal,
     return true;
 }
 
-bool overlap(const PlacedPiece& x, const PlacedPiece& y) {
+bool overlap(const PlacedPiece& x, const PlacedPiece& y)
+{
     return x.top < y.top + y.height && y.top < x.top + x.height && x.left < y.left + y.length &&
            y.left < x.left + x.length;
 }
 
 // Separates the pieces by full-span lines until each stands alone, ignoring the cuts list.
-std::optional<std::string> findSeparationFault(const std::vector<PlacedPiece>& pieces) {
+std::optional<std::string> findSeparationFault(const std::vector<PlacedPiece>& pieces)
+{
     std::vector<std::vector<PlacedPiece>> pending{pieces};
     while (!pending.empty()) {
         std::vector<PlacedPiece> group = std::move(pending.back());
@@ -86,7 +91,8 @@ struct Region {
 };
 
 std::optional<std::string> splitRegion(Region& region, const PatternCut& cut, bool horizontal,
-                                       Region& second) {
+                                       Region& second)
+{
     const Box box = region.box;
     const std::int32_t at = horizontal ? cut.top : cut.left;
     Box firstBox = box, secondBox = box;
@@ -112,9 +118,10 @@ std::optional<std::string> splitRegion(Region& region, const PatternCut& cut, bo
 }
 
 // Replays the cuts: each must span exactly one current rectangle and cross no piece.
-std::optional<std::string> findCutFault(const CuttingPattern& pattern) {
-    std::vector<Region> regions{Region{{0, 0, pattern.plateHeight, pattern.plateLength},
-                                       pattern.pieces}};
+std::optional<std::string> findCutFault(const CuttingPattern& pattern)
+{
+    std::vector<Region> regions{
+        Region{{0, 0, pattern.plateHeight, pattern.plateLength}, pattern.pieces}};
     for (std::size_t c = 0; c < pattern.cuts.size(); ++c) {
         const PatternCut& cut = pattern.cuts[c];
         const std::string name = "cut " + std::to_string(c);
@@ -127,8 +134,8 @@ std::optional<std::string> findCutFault(const CuttingPattern& pattern) {
             const Box& b = r.box;
             return horizontal ? (b.left == cut.left && b.right == cut.right && b.top < cut.top &&
                                  cut.top < b.bottom)
-                              : (b.top == cut.top && b.bottom == cut.bottom &&
-                                 b.left < cut.left && cut.left < b.right);
+                              : (b.top == cut.top && b.bottom == cut.bottom && b.left < cut.left &&
+                                 cut.left < b.right);
         };
         auto found = std::find_if(regions.begin(), regions.end(), spans);
         if (found == regions.end())
@@ -144,9 +151,9 @@ std::optional<std::string> findCutFault(const CuttingPattern& pattern) {
 } // namespace
 
 std::optional<std::string> findPatternFault(const CuttingPattern& pattern,
-                                            const TInstance& instance) {
-    if (pattern.plateHeight != instance.plateHeight ||
-        pattern.plateLength != instance.plateLength)
+                                            const TInstance& instance)
+{
+    if (pattern.plateHeight != instance.plateHeight || pattern.plateLength != instance.plateLength)
         return "the plate differs from the instance's";
     for (std::size_t i = 0; i < pattern.pieces.size(); ++i)
         if (auto fault = findPieceFault(pattern.pieces[i], instance, i))

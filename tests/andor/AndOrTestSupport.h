@@ -15,7 +15,8 @@ struct PieceSpec {
 };
 
 inline TInstance makeInstance(std::int32_t plateHeight, std::int32_t plateLength,
-                              std::initializer_list<PieceSpec> pieces) {
+                              std::initializer_list<PieceSpec> pieces)
+{
     TInstance instance;
     instance.plateHeight = plateHeight;
     instance.plateLength = plateLength;
@@ -28,12 +29,14 @@ inline TInstance makeInstance(std::int32_t plateHeight, std::int32_t plateLength
 }
 
 // The plate of the worked examples: H = 10, W = 8, types 3 x 2 (6, demand 2), 4 x 5 (20, 1).
-inline TInstance workedExample(std::int32_t plateHeight = 10) {
+inline TInstance workedExample(std::int32_t plateHeight = 10)
+{
     return makeInstance(plateHeight, 8, {{3, 2, 6, 2}, {4, 5, 20, 1}});
 }
 
 // The instance in the BI layout, for failure messages that must allow a replay.
-inline std::string describe(const TInstance& instance) {
+inline std::string describe(const TInstance& instance)
+{
     std::string text = std::to_string(instance.plateHeight) + " x " +
                        std::to_string(instance.plateLength) + ", pieces (h l v d):";
     for (int i = 0; i < instance.pieceCount; ++i) {

@@ -15,30 +15,36 @@ struct RefusalCase {
     AndOrFailure failure;
 };
 
-SolverSettings withDepth(std::int32_t depth) {
+SolverSettings withDepth(std::int32_t depth)
+{
     SolverSettings settings;
     settings.depthLimit = depth;
     return settings;
 }
 
-SolverSettings withSymmetry() {
+SolverSettings withSymmetry()
+{
     SolverSettings settings;
     settings.symmetryOn = true;
     return settings;
 }
 
-TInstance tooManyTypes() {
+TInstance tooManyTypes()
+{
     TInstance instance = workedExample();
     instance.pieceCount = maxPieceTypes + 1;
     return instance;
 }
 
-TEST(AndOrRun, RefusesInputsOutsideTheModel) {
+TEST(AndOrRun, RefusesInputsOutsideTheModel)
+{
     const RefusalCase cases[] = {
         {"no piece types", makeInstance(10, 8, {}), {}, AndOrFailure::NoPieceTypes},
         {"more than 100 types", tooManyTypes(), {}, AndOrFailure::TooManyPieceTypes},
         {"plate height 0", makeInstance(0, 8, {{3, 2, 6, 2}}), {}, AndOrFailure::ZeroDimension},
-        {"negative plate length", makeInstance(10, -8, {{3, 2, 6, 2}}), {},
+        {"negative plate length",
+         makeInstance(10, -8, {{3, 2, 6, 2}}),
+         {},
          AndOrFailure::ZeroDimension},
         {"piece length 0", makeInstance(10, 8, {{3, 0, 6, 2}}), {}, AndOrFailure::ZeroDimension},
         {"side 5000", makeInstance(5000, 8, {{3, 2, 6, 2}}), {}, AndOrFailure::SideTooLarge},
@@ -46,7 +52,9 @@ TEST(AndOrRun, RefusesInputsOutsideTheModel) {
         {"half side 5000 with symmetry", makeInstance(10000, 8, {{3, 2, 6, 2}}), withSymmetry(),
          AndOrFailure::SideTooLarge},
         {"negative depth", workedExample(), withDepth(-1), AndOrFailure::NegativeDepth},
-        {"plate value beyond 32 bits", makeInstance(100, 100, {{1, 1, 300000, 1}}), {},
+        {"plate value beyond 32 bits",
+         makeInstance(100, 100, {{1, 1, 300000, 1}}),
+         {},
          AndOrFailure::ValueTooLarge},
     };
     for (const RefusalCase& c : cases) {
@@ -59,17 +67,18 @@ TEST(AndOrRun, RefusesInputsOutsideTheModel) {
     }
 }
 
-TEST(AndOrRun, AcceptsTheLargestSides) {
+TEST(AndOrRun, AcceptsTheLargestSides)
+{
     // 9999 halves to 4999 with symmetry, the last position the tables hold.
-    const auto run =
-        runAndOr(makeInstance(9999, 4999, {{5000, 2500, 7, 1}}), ProblemKind::Unconstrained,
-                 withSymmetry());
+    const auto run = runAndOr(makeInstance(9999, 4999, {{5000, 2500, 7, 1}}),
+                              ProblemKind::Unconstrained, withSymmetry());
     ASSERT_TRUE(run);
     EXPECT_EQ(run->xSet.count, 0);
     EXPECT_EQ(run->value, 7.0f);
 }
 
-TEST(AndOrRun, ReportsASetThatCannotBeBuilt) {
+TEST(AndOrRun, ReportsASetThatCannotBeBuilt)
+{
     SolverSettings settings;
     settings.setCapacity = 1;
     testing::internal::CaptureStdout();
@@ -79,24 +88,25 @@ TEST(AndOrRun, ReportsASetThatCannotBeBuilt) {
     EXPECT_EQ(run.error(), AndOrFailure::SetBuildFailed);
 }
 
-TEST(AndOrRun, AVeryDeepLimitEndsAsAFailedRunInsteadOfACrash) {
+TEST(AndOrRun, AVeryDeepLimitEndsAsAFailedRunInsteadOfACrash)
+{
     // One 2 x 2 type in 3 x 3: every rectangle stays short of its bound, so the search
     // descends to the full depth.
-    const auto run = runAndOr(makeInstance(3, 3, {{2, 2, 4, 9}}), ProblemKind::Constrained,
-                              withDepth(100000));
+    const auto run =
+        runAndOr(makeInstance(3, 3, {{2, 2, 4, 9}}), ProblemKind::Constrained, withDepth(100000));
     ASSERT_FALSE(run);
     EXPECT_EQ(run.error(), AndOrFailure::OutOfMemory);
-    const auto shallower = runAndOr(makeInstance(3, 3, {{2, 2, 4, 9}}),
-                                    ProblemKind::Constrained, withDepth(1000));
+    const auto shallower =
+        runAndOr(makeInstance(3, 3, {{2, 2, 4, 9}}), ProblemKind::Constrained, withDepth(1000));
     ASSERT_TRUE(shallower);
     EXPECT_EQ(shallower->value, 4.0f);
 }
 
-TEST(AndOrRun, FailureMessagesAreDistinctForRefusals) {
-    const AndOrFailure refusals[] = {
-        AndOrFailure::NoPieceTypes,  AndOrFailure::ZeroDimension,
-        AndOrFailure::SideTooLarge,  AndOrFailure::NegativeDepth,
-        AndOrFailure::TooManyPieceTypes, AndOrFailure::ValueTooLarge};
+TEST(AndOrRun, FailureMessagesAreDistinctForRefusals)
+{
+    const AndOrFailure refusals[] = {AndOrFailure::NoPieceTypes,      AndOrFailure::ZeroDimension,
+                                     AndOrFailure::SideTooLarge,      AndOrFailure::NegativeDepth,
+                                     AndOrFailure::TooManyPieceTypes, AndOrFailure::ValueTooLarge};
     std::set<std::string> texts;
     for (AndOrFailure failure : refusals)
         texts.insert(failureMessage(failure));

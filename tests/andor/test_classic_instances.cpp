@@ -19,7 +19,8 @@ struct Optima {
     std::optional<long> unconstrained;
 };
 
-std::optional<long> leadingNumber(const std::string& cell) {
+std::optional<long> leadingNumber(const std::string& cell)
+{
     std::istringstream in(cell);
     long number = 0;
     if (in >> number)
@@ -27,7 +28,8 @@ std::optional<long> leadingNumber(const std::string& cell) {
     return std::nullopt; // "unknown"
 }
 
-std::vector<std::string> cellsOf(const std::string& row) {
+std::vector<std::string> cellsOf(const std::string& row)
+{
     std::vector<std::string> cells;
     std::istringstream in(row);
     std::string cell;
@@ -36,7 +38,8 @@ std::vector<std::string> cellsOf(const std::string& row) {
     return cells;
 }
 
-std::map<std::string, Optima> readOptima(const std::filesystem::path& readme) {
+std::map<std::string, Optima> readOptima(const std::filesystem::path& readme)
+{
     std::map<std::string, Optima> optima;
     std::ifstream in(readme);
     std::string row;
@@ -53,7 +56,8 @@ std::map<std::string, Optima> readOptima(const std::filesystem::path& readme) {
     return optima;
 }
 
-TEST(ClassicInstances, NoValueExceedsTheProvenOptimum) {
+TEST(ClassicInstances, NoValueExceedsTheProvenOptimum)
+{
     const std::filesystem::path folder = QUADRIX_INSTANCES_DIR;
     const auto optima = readOptima(folder / "README.md");
     ASSERT_GE(optima.size(), 80u);

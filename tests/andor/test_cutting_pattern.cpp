@@ -14,9 +14,13 @@ namespace {
 //   AAABB.
 //   AAAAAA
 //   AAAAAA
-TInstance smallPlate() { return makeInstance(4, 6, {{2, 3, 5, 9}, {2, 2, 3, 9}}); }
+TInstance smallPlate()
+{
+    return makeInstance(4, 6, {{2, 3, 5, 9}, {2, 2, 3, 9}});
+}
 
-CuttingPattern soundPattern() {
+CuttingPattern soundPattern()
+{
     CuttingPattern pattern;
     pattern.plateHeight = 4;
     pattern.plateLength = 6;
@@ -31,13 +35,15 @@ struct FaultCase {
     std::optional<std::string> fault;
 };
 
-CuttingPattern changed(void (*change)(CuttingPattern&)) {
+CuttingPattern changed(void (*change)(CuttingPattern&))
+{
     CuttingPattern pattern = soundPattern();
     change(pattern);
     return pattern;
 }
 
-TEST(CuttingPatternCheck, FindsEachKindOfFault) {
+TEST(CuttingPatternCheck, FindsEachKindOfFault)
+{
     const FaultCase cases[] = {
         {"sound", soundPattern(), std::nullopt},
         {"unknown type", changed([](CuttingPattern& p) { p.pieces[1].type = 2; }),
@@ -48,10 +54,10 @@ TEST(CuttingPatternCheck, FindsEachKindOfFault) {
          "piece 1 lies outside the plate"},
         {"overlap", changed([](CuttingPattern& p) { p.pieces[3].left = 2; }),
          "pieces overlap at (2, 2)"},
-        {"cut not spanning its rectangle",
-         changed([](CuttingPattern& p) { p.cuts[1].bottom = 4; }),
+        {"cut not spanning its rectangle", changed([](CuttingPattern& p) { p.cuts[1].bottom = 4; }),
          "cut 1 is not a full segment of a rectangle of the pattern"},
-        {"cut through a piece", changed([](CuttingPattern& p) { p.cuts[3].left = p.cuts[3].right = 2; }),
+        {"cut through a piece",
+         changed([](CuttingPattern& p) { p.cuts[3].left = p.cuts[3].right = 2; }),
          "cut 3: a cut at 2 crosses a piece"},
         {"slanted cut", changed([](CuttingPattern& p) { p.cuts[0].bottom = 3; }),
          "cut 0 is neither horizontal nor vertical"},
@@ -62,7 +68,8 @@ TEST(CuttingPatternCheck, FindsEachKindOfFault) {
     }
 }
 
-TEST(CuttingPatternCheck, RefusesAPinwheel) {
+TEST(CuttingPatternCheck, RefusesAPinwheel)
+{
     // Four 1 x 2 / 2 x 1 pieces around a hole: no full-span line separates them.
     //   AAB
     //   C.B
@@ -74,7 +81,8 @@ TEST(CuttingPatternCheck, RefusesAPinwheel) {
     EXPECT_EQ(findPatternFault(pattern, instance), "the pieces are not guillotine-separable");
 }
 
-TEST(CuttingPatternOfLayout, LaysBlocksRowByRowWithTheirCuts) {
+TEST(CuttingPatternOfLayout, LaysBlocksRowByRowWithTheirCuts)
+{
     // Plate 4 x 6 cut at height 2 (stage 1); the top is a block of one A piece, cut off
     // the waste at length 3, the bottom a block of two B pieces cut at 2 and 4 (stage 2):
     //   AAA...

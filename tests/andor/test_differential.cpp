@@ -20,7 +20,8 @@ struct GeneratedCase {
 
 // Small plates keep the direct engine quick at depth 4; sizes, values and demands vary
 // enough to reach ties, rebuilt sets, heuristic discards and pieces that do not fit.
-GeneratedCase generate(std::uint32_t seed) {
+GeneratedCase generate(std::uint32_t seed)
+{
     std::mt19937 random(seed);
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -51,19 +52,21 @@ GeneratedCase generate(std::uint32_t seed) {
     return c;
 }
 
-std::string replay(std::uint32_t seed, const GeneratedCase& c) {
+std::string replay(std::uint32_t seed, const GeneratedCase& c)
+{
     return "seed " + std::to_string(seed) + ", " +
-           (c.kind == ProblemKind::Constrained ? "constrained" : "unconstrained") +
-           ", depth " + std::to_string(c.settings.depthLimit) + ", capacity " +
+           (c.kind == ProblemKind::Constrained ? "constrained" : "unconstrained") + ", depth " +
+           std::to_string(c.settings.depthLimit) + ", capacity " +
            std::to_string(c.settings.setCapacity) + (c.settings.symmetryOn ? ", symmetry" : "") +
-           (c.settings.heuristicsOn ? ", heuristics " + std::to_string(c.settings.lambda1) +
-                                          " " + std::to_string(c.settings.lambda2)
+           (c.settings.heuristicsOn ? ", heuristics " + std::to_string(c.settings.lambda1) + " " +
+                                          std::to_string(c.settings.lambda2)
                                     : "") +
            ", plate " + describe(c.instance);
 }
 
 // The pattern of the fast engine is sound and worth exactly what the run reports.
-void checkPattern(const AndOrRun& run, const TInstance& instance) {
+void checkPattern(const AndOrRun& run, const TInstance& instance)
+{
     const CuttingPattern pattern = cuttingPatternOf(run.layout, instance);
     const auto fault = findPatternFault(pattern, instance);
     ASSERT_FALSE(fault.has_value()) << *fault;
@@ -77,7 +80,8 @@ void checkPattern(const AndOrRun& run, const TInstance& instance) {
     EXPECT_EQ(static_cast<float>(value), run.value);
 }
 
-TEST(AndOrDifferential, FastEngineMatchesTheDirectOne) {
+TEST(AndOrDifferential, FastEngineMatchesTheDirectOne)
+{
     constexpr std::uint32_t firstSeed = 20240601;
     constexpr int caseCount = 700;
     int compared = 0;

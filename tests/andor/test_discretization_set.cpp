@@ -20,39 +20,86 @@ struct SetCase {
     std::vector<std::int32_t> floors;
 };
 
-std::vector<std::int32_t> pointsOf(const TDiscretizationSet& set) {
+std::vector<std::int32_t> pointsOf(const TDiscretizationSet& set)
+{
     return {set.points.begin(), set.points.begin() + set.count};
 }
 
-std::vector<std::int32_t> floorsOf(const TDiscretizationSet& set) {
+std::vector<std::int32_t> floorsOf(const TDiscretizationSet& set)
+{
     return {set.floors.begin(), set.floors.begin() + set.count};
 }
 
-TEST(DiscretizationSet, BuildsTheWorkedExamples) {
+TEST(DiscretizationSet, BuildsTheWorkedExamples)
+{
     const SetCase cases[] = {
-        {"x unconstrained", workedExample(), buildXSetUnconstrained, 100, false,
-         {3, 4, 6, 7, 8, 9, 10}, {2, 5, 2, 5, 5, 2, 5}},
-        {"x constrained", workedExample(), buildXSetConstrained, 100, false,
-         {3, 4, 6, 7, 10}, {2, 5, 2, 5, 5}},
-        {"x unconstrained, rebuilt from the larger type", workedExample(),
-         buildXSetUnconstrained, 3, false, {4, 8}, {5, 5}},
+        {"x unconstrained",
+         workedExample(),
+         buildXSetUnconstrained,
+         100,
+         false,
+         {3, 4, 6, 7, 8, 9, 10},
+         {2, 5, 2, 5, 5, 2, 5}},
+        {"x constrained",
+         workedExample(),
+         buildXSetConstrained,
+         100,
+         false,
+         {3, 4, 6, 7, 10},
+         {2, 5, 2, 5, 5}},
+        {"x unconstrained, rebuilt from the larger type",
+         workedExample(),
+         buildXSetUnconstrained,
+         3,
+         false,
+         {4, 8},
+         {5, 5}},
         {"x constrained, capacity 1", workedExample(), buildXSetConstrained, 1, false, {4}, {5}},
-        {"x unconstrained with symmetry", workedExample(), buildXSetUnconstrained, 100, true,
-         {3, 4}, {2, 5}},
-        {"y unconstrained", workedExample(), buildYSetUnconstrained, 100, false,
-         {2, 4, 5, 6, 7, 8}, {3, 3, 4, 3, 4, 3}},
-        {"y constrained", workedExample(), buildYSetConstrained, 100, false, {2, 4, 5, 7},
+        {"x unconstrained with symmetry",
+         workedExample(),
+         buildXSetUnconstrained,
+         100,
+         true,
+         {3, 4},
+         {2, 5}},
+        {"y unconstrained",
+         workedExample(),
+         buildYSetUnconstrained,
+         100,
+         false,
+         {2, 4, 5, 6, 7, 8},
+         {3, 3, 4, 3, 4, 3}},
+        {"y constrained",
+         workedExample(),
+         buildYSetConstrained,
+         100,
+         false,
+         {2, 4, 5, 7},
          {3, 3, 4, 4}},
-        {"smallest floor wins, H = 12", workedExample(12), buildXSetUnconstrained, 100, false,
-         {3, 4, 6, 7, 8, 9, 10, 11, 12}, {2, 5, 2, 5, 5, 2, 5, 5, 2}},
-        {"no type within half the side", makeInstance(10, 8, {{6, 2, 1, 1}, {7, 3, 1, 1}}),
-         buildXSetUnconstrained, 0, true, {}, {}},
+        {"smallest floor wins, H = 12",
+         workedExample(12),
+         buildXSetUnconstrained,
+         100,
+         false,
+         {3, 4, 6, 7, 8, 9, 10, 11, 12},
+         {2, 5, 2, 5, 5, 2, 5, 5, 2}},
+        {"no type within half the side",
+         makeInstance(10, 8, {{6, 2, 1, 1}, {7, 3, 1, 1}}),
+         buildXSetUnconstrained,
+         0,
+         true,
+         {},
+         {}},
         // The exchange sort leaves the demand-1 copy of two equal types last, so it is added
         // first and survives the rebuild; a stable sort would add the demand-5 one first and
         // fail outright.
         {"exchange sort order decides the rebuild",
-         makeInstance(10, 8, {{3, 2, 1, 1}, {3, 2, 1, 5}, {2, 1, 1, 1}}), buildXSetConstrained,
-         1, false, {3}, {2}},
+         makeInstance(10, 8, {{3, 2, 1, 1}, {3, 2, 1, 5}, {2, 1, 1, 1}}),
+         buildXSetConstrained,
+         1,
+         false,
+         {3},
+         {2}},
     };
     for (const SetCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -67,7 +114,8 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples) {
     }
 }
 
-TEST(DiscretizationSet, FailureKeepsOldPositionsAndPrintsTheLine) {
+TEST(DiscretizationSet, FailureKeepsOldPositionsAndPrintsTheLine)
+{
     const TInstance instance = workedExample();
     SolverSettings settings;
     TDiscretizationSet set;
@@ -82,7 +130,8 @@ TEST(DiscretizationSet, FailureKeepsOldPositionsAndPrintsTheLine) {
               (std::vector<std::int32_t>{3, 4, 6, 7, 10}));
 }
 
-TEST(DiscretizationSet, FloorsBeyondThePlateStillCount) {
+TEST(DiscretizationSet, FloorsBeyondThePlateStillCount)
+{
     // A type longer than the plate keeps its positions with a floor no rectangle meets.
     const TInstance instance = makeInstance(10, 8, {{5, 9, 1, 1}});
     TDiscretizationSet set;

@@ -10,7 +10,8 @@
 
 namespace {
 
-TEST(PrecisionTraps, AreaBoundIsEvaluatedInDouble) {
+TEST(PrecisionTraps, AreaBoundIsEvaluatedInDouble)
+{
     // 4097 x 4097 = 16785409 is not a float; a float product would give 16785408.
     const TInstance instance = makeInstance(4097, 4097, {{1, 1, 1, 9}});
     EXPECT_EQ(areaBound(4097, 4097, instance), 16785409.0);
@@ -26,7 +27,8 @@ TEST(PrecisionTraps, AreaBoundIsEvaluatedInDouble) {
     EXPECT_NE(run->layout.nodes[0].kind, LayoutKind::Block);
 }
 
-TEST(PrecisionTraps, CopiesTimesValueIsADoubleProduct) {
+TEST(PrecisionTraps, CopiesTimesValueIsADoubleProduct)
+{
     // 16777215 x 3 = 50331645 is not a float: a float product ties with the earlier type's
     // 50331644 and would keep it.
     const TInstance instance = makeInstance(4096, 4096, {{1, 1, 4, 1}, {1, 1, 3, 1}});
@@ -37,7 +39,8 @@ TEST(PrecisionTraps, CopiesTimesValueIsADoubleProduct) {
     EXPECT_EQ(fill.count, 16777215);
 }
 
-TEST(PrecisionTraps, CopiesAreTheMinimumOfFloats) {
+TEST(PrecisionTraps, CopiesAreTheMinimumOfFloats)
+{
     // 16777217 pieces fit, but as floats both operands are 16777216.
     const TInstance instance = makeInstance(1, 1, {{1, 1, 1, 9}});
     const std::int32_t remaining[] = {20000000};
@@ -46,11 +49,12 @@ TEST(PrecisionTraps, CopiesAreTheMinimumOfFloats) {
     EXPECT_EQ(fill.value, 16777216);
 }
 
-TEST(PrecisionTraps, GreedyBoundIsAFloatComputation) {
+TEST(PrecisionTraps, GreedyBoundIsAFloatComputation)
+{
     // In floats the greedy bound of the plate is exactly 110, its homogeneous value, so the
     // root is solved at once; in double it is 109.99999999999999 and the root would be cut.
-    const TInstance instance = makeInstance(22, 22, {{11, 18, 45, 15}, {13, 4, 22, 8},
-                                                     {2, 3, 16, 3}});
+    const TInstance instance =
+        makeInstance(22, 22, {{11, 18, 45, 15}, {13, 4, 22, 8}, {2, 3, 16, 3}});
     const std::int32_t demands[] = {15, 8, 3};
     EXPECT_EQ(greedyDemandBound(22, 22, demands, instance), 110.0f);
     SolverSettings settings;
@@ -69,7 +73,8 @@ struct DiscardCase {
     bool discarded;
 };
 
-TEST(PrecisionTraps, HeuristicTestsCompareInDouble) {
+TEST(PrecisionTraps, HeuristicTestsCompareInDouble)
+{
     // One 1 x 1 type of value 1: the bounds of 1 x 6 and 1 x 7 add up to 13 and their
     // homogeneous values to 13.
     const TInstance instance = makeInstance(1, 13, {{1, 1, 1, 20}});
@@ -103,32 +108,47 @@ struct OrderCase {
     std::vector<std::int32_t> counts;
 };
 
-SolverSettings settingsOf(std::int32_t depth, std::int32_t capacity, bool symmetry,
-                          bool heuristics, double lambda1, double lambda2) {
+SolverSettings settingsOf(std::int32_t depth, std::int32_t capacity, bool symmetry, bool heuristics,
+                          double lambda1, double lambda2)
+{
     return {depth, capacity, symmetry, heuristics, lambda1, lambda2};
 }
 
 // Each case was found by a variant that breaks one rule of the constrained working copy, and
 // gives a different value or different counts under that variant.
-TEST(ConstrainedWorkingCopy, FollowsEveryRule) {
+TEST(ConstrainedWorkingCopy, FollowsEveryRule)
+{
     const OrderCase cases[] = {
         {"end of position also where nothing fits",
-         makeInstance(12, 17, {{4, 5, 29, 3}, {2, 3, 22, 3}, {5, 2, 21, 3}, {6, 3, 21, 1},
-                               {4, 3, 27, 3}, {3, 8, 21, 4}}),
-         settingsOf(2, 100, false, true, 0.0, 0.0), 297, {3, 3, 3, 0, 3, 0}},
+         makeInstance(12, 17,
+                      {{4, 5, 29, 3},
+                       {2, 3, 22, 3},
+                       {5, 2, 21, 3},
+                       {6, 3, 21, 1},
+                       {4, 3, 27, 3},
+                       {3, 8, 21, 4}}),
+         settingsOf(2, 100, false, true, 0.0, 0.0),
+         297,
+         {3, 3, 3, 0, 3, 0}},
         {"kept reduced after an improving pair",
          makeInstance(12, 10, {{5, 4, 22, 3}, {4, 2, 23, 3}, {1, 3, 20, 3}, {6, 2, 12, 4}}),
-         settingsOf(4, 5, false, false, 0.1, 0.95), 197, {2, 3, 3, 2}},
+         settingsOf(4, 5, false, false, 0.1, 0.95),
+         197,
+         {2, 3, 3, 2}},
         {"kept reduced after a heuristic discard",
-         makeInstance(22, 23, {{5, 4, 24, 4}, {8, 5, 3, 3}, {6, 1, 9, 3}, {5, 8, 35, 3},
-                               {12, 7, 11, 0}}),
-         settingsOf(2, 100, false, true, 1.0, 0.0), 201, {4, 0, 0, 3, 0}},
+         makeInstance(22, 23,
+                      {{5, 4, 24, 4}, {8, 5, 3, 3}, {6, 1, 9, 3}, {5, 8, 35, 3}, {12, 7, 11, 0}}),
+         settingsOf(2, 100, false, true, 1.0, 0.0),
+         201,
+         {4, 0, 0, 3, 0}},
         // A length position that does not fit ahead of the first one that does compares the
         // pair kept from the height cuts again; the fast engine must tell such nodes apart.
         {"a miss before the first length position",
-         makeInstance(11, 15, {{12, 3, 19, 1}, {1, 1, 37, 0}, {9, 4, 9, 3}, {1, 3, 16, 2},
-                               {3, 15, 1, 3}}),
-         settingsOf(3, 3, true, true, 0.0, 0.5), 50, {0, 0, 2, 2, 0}},
+         makeInstance(11, 15,
+                      {{12, 3, 19, 1}, {1, 1, 37, 0}, {9, 4, 9, 3}, {1, 3, 16, 2}, {3, 15, 1, 3}}),
+         settingsOf(3, 3, true, true, 0.0, 0.5),
+         50,
+         {0, 0, 2, 2, 0}},
     };
     for (const OrderCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,11 +19,13 @@ struct SearchCase {
     std::vector<std::int32_t> counts;
 };
 
-std::vector<std::int32_t> countsOf(const AndOrRun& run, int n) {
+std::vector<std::int32_t> countsOf(const AndOrRun& run, int n)
+{
     return {run.counts.begin(), run.counts.begin() + n};
 }
 
-TEST(AndOrSearch, GivesTheWorkedExamplesWithBothEngines) {
+TEST(AndOrSearch, GivesTheWorkedExamplesWithBothEngines)
+{
     const TInstance single = makeInstance(6, 4, {{3, 2, 6, 9}});
     const TInstance tie = makeInstance(6, 4, {{3, 4, 12, 9}, {6, 2, 12, 9}, {3, 2, 5, 9}});
     const TInstance nothingFits = makeInstance(2, 2, {{3, 2, 6, 9}});
@@ -63,7 +65,8 @@ TEST(AndOrSearch, GivesTheWorkedExamplesWithBothEngines) {
     }
 }
 
-TEST(AndOrSearch, HeuristicsExamineFewerRectangles) {
+TEST(AndOrSearch, HeuristicsExamineFewerRectangles)
+{
     SolverSettings settings;
     settings.depthLimit = 3;
     const auto plain = runAndOrReference(workedExample(), ProblemKind::Unconstrained, settings);
@@ -73,16 +76,18 @@ TEST(AndOrSearch, HeuristicsExamineFewerRectangles) {
     EXPECT_LT(pruned->nodesExamined, plain->nodesExamined);
 }
 
-TEST(AndOrSearch, RootSolvedByItsBoundIsTheOnlyNode) {
+TEST(AndOrSearch, RootSolvedByItsBoundIsTheOnlyNode)
+{
     SolverSettings settings;
     settings.depthLimit = 5;
-    const auto run = runAndOr(makeInstance(6, 4, {{3, 2, 6, 9}}), ProblemKind::Unconstrained,
-                              settings);
+    const auto run =
+        runAndOr(makeInstance(6, 4, {{3, 2, 6, 9}}), ProblemKind::Unconstrained, settings);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->nodesExamined, 1);
 }
 
-TEST(NodeValues, FollowTheirDefinitions) {
+TEST(NodeValues, FollowTheirDefinitions)
+{
     const TInstance instance = workedExample();
     const HomogeneousFill fill = bestHomogeneous(10, 8, instance);
     EXPECT_EQ(fill.value, 72);
