@@ -23,7 +23,9 @@ struct Settings {
     bool smoke = false;
     double directCap = 5.0; // wall seconds of the literal engine per run
     std::size_t targetRecords = 1'000'000;
-    std::string filter; // only instances whose name contains this
+    std::string filter;       // only instances whose name contains this
+    std::string from;         // skip the instances listed before this one
+    double fastBudget = 20.0; // CPU seconds of a fast run above which beta stops rising
 };
 
 struct NamedInstance {
@@ -98,6 +100,10 @@ std::vector<NamedInstance> benchInstances(const Settings& settings)
     std::erase_if(all, [&](const NamedInstance& item) {
         return item.name.find(settings.filter) == std::string::npos;
     });
+    const auto start = std::ranges::find_if(
+        all, [&](const NamedInstance& item) { return item.name == settings.from; });
+    if (start != all.end())
+        all.erase(all.begin(), start);
     return all;
 }
 
@@ -169,7 +175,7 @@ bool benchStep(const NamedInstance& item, float beta, const Settings& settings, 
                 static_cast<long long>(fast.run->buildsTried), direct.c_str(), fast.cpu, fast.wall,
                 speedUp.c_str(), memory);
     std::fflush(stdout);
-    return fast.run->patterns.size() < settings.targetRecords;
+    return fast.run->patterns.size() < settings.targetRecords && fast.cpu < settings.fastBudget;
 }
 
 std::optional<Settings> parseArguments(int argc, char** argv)
@@ -185,6 +191,8 @@ std::optional<Settings> parseArguments(int argc, char** argv)
             settings.targetRecords = std::stoul(argv[++i]);
         else if (arg == "--filter" && i + 1 < argc)
             settings.filter = argv[++i];
+        else if (arg == "--from" && i + 1 < argc)
+            settings.from = argv[++i];
         else
             return std::nullopt;
     }
@@ -198,7 +206,7 @@ int main(int argc, char** argv)
     const auto settings = parseArguments(argc, argv);
     if (!settings) {
         std::fprintf(stderr, "usage: wang_bench [--smoke] [--direct-cap SECONDS] "
-                             "[--records N] [--filter NAME]\n");
+                             "[--records N] [--filter NAME] [--from NAME]\n");
         return 1;
     }
     const float ladder[] = {0.0f,  0.0025f, 0.005f, 0.01f, 0.02f, 0.03f, 0.05f,
