@@ -29,6 +29,7 @@ struct AndOrCliOptions {
     std::string lambda2;
     std::string decimalSeparator;
     std::string svg;
+    std::string output;
     bool json = false;
 };
 
@@ -77,6 +78,22 @@ std::optional<std::string> readSettings(const AndOrCliOptions& options, char sep
     return std::nullopt;
 }
 
+// The report shows the lambdas as typed; an absent one as its default in the active form.
+AndOrReportChoices reportChoices(const AndOrCliOptions& options, const SolverSettings& settings,
+                                 char separator)
+{
+    auto typed = [separator](const std::string& text, double value) {
+        return text.empty() ? formatReal(value, separator) : text;
+    };
+    return {!options.unconstrained,
+            settings.depthLimit,
+            settings.setCapacity,
+            settings.symmetryOn,
+            settings.heuristicsOn,
+            typed(options.lambda1, settings.lambda1),
+            typed(options.lambda2, settings.lambda2)};
+}
+
 int runCommand(const AndOrCliOptions& options)
 {
     const char separator = decimalSeparatorOr(options.decimalSeparator);
@@ -101,11 +118,19 @@ int runCommand(const AndOrCliOptions& options)
                                       *instance, andOrSummary(*instance, *run, separator));
     if (drawn != 0)
         return drawn;
+    const ReportLines report =
+        andOrReport(*instance, *run, reportChoices(options, settings, separator), separator);
+    if (!options.output.empty()) {
+        if (const auto written = writeResultFile(report, options.output); !written) {
+            std::cerr << written.error() << '\n';
+            return exitUsageOrFile;
+        }
+    }
     if (options.json) {
         std::cout << andOrJson(*instance, kind, *run, separator).dump() << '\n';
     } else {
-        std::cout << "Área ótima = " << formatReal(run->value, separator) << '\n'
-                  << timeLine(run->elapsedSeconds) << '\n';
+        for (const std::string& line : report)
+            std::cout << line << '\n';
     }
     return 0;
 }
@@ -123,7 +148,10 @@ nlohmann::ordered_json andOrJson(const TInstance& instance, ProblemKind kind, co
             {"value", run.value},
             {"valueText", formatReal(run.value, decimalSeparator)},
             {"counts", counts},
-            {"elapsedSeconds", run.elapsedSeconds}};
+            {"elapsedSeconds", run.elapsedSeconds},
+            {"usedArea", usedAreaOf(instance, run.counts)},
+            {"lossText", formatReal(andOrLoss(instance, usedAreaOf(instance, run.counts)),
+                                    decimalSeparator)}};
 }
 
 void addAndOrCommand(CLI::App& app, int& exitStatus)
@@ -144,7 +172,9 @@ void addAndOrCommand(CLI::App& app, int& exitStatus)
     andor->add_option("--lambda2", options->lambda2, "Lambda 2 (default 0.95)");
     andor->add_option("--decimal-separator", options->decimalSeparator,
                       "Decimal separator of the lambdas and of the reals printed");
-    andor->add_flag("--json", options->json, "Print one JSON object");
+    andor->add_flag("--json", options->json, "Print one JSON object instead of the report");
+    andor->add_option("-o,--output", options->output,
+                      "Also write the report as a result file (Windows-1252, CR LF)");
     andor->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
     andor->callback([options, &exitStatus] { exitStatus = runCommand(*options); });
 }

@@ -1,7 +1,7 @@
 # End-to-end runs of "quadrix-cli andor" on the worked example (H = 10, W = 8).
 set(ANDOR_EXAMPLE ${CMAKE_CURRENT_SOURCE_DIR}/../data/example.BI)
 cli_test(cli_andor_constrained_json 0
-  "^\\{\"problem\":\"constrained\",\"xSet\":\\{\"points\":\\[3,4,6,7,10\\],\"floors\":\\[2,5,2,5,5\\]\\},\"ySet\":\\{\"points\":\\[2,4,5,7\\],\"floors\":\\[3,3,4,4\\]\\},\"value\":32\\.0,\"valueText\":\"32\",\"counts\":\\[2,1\\],\"elapsedSeconds\":[0-9]+\\}$"
+  "^\\{\"problem\":\"constrained\",\"xSet\":\\{\"points\":\\[3,4,6,7,10\\],\"floors\":\\[2,5,2,5,5\\]\\},\"ySet\":\\{\"points\":\\[2,4,5,7\\],\"floors\":\\[3,3,4,4\\]\\},\"value\":32\\.0,\"valueText\":\"32\",\"counts\":\\[2,1\\],\"elapsedSeconds\":[0-9]+,\"usedArea\":32\\.0,\"lossText\":\"60\"\\}$"
   andor ${ANDOR_EXAMPLE} --json)
 cli_test(cli_andor_unconstrained_json 0
   "\"value\":74\\.0,\"valueText\":\"74\",\"counts\":\\[9,1\\]"
@@ -19,3 +19,5 @@ cli_test(cli_andor_bad_lambda 1 "Digite um valor numérico para Lambda 1!"
   andor ${ANDOR_EXAMPLE} --heuristics --lambda1 0,1 --decimal-separator . --json)
 cli_test(cli_andor_missing_file 1 "Erro ao abrir o arquivo de entrada!"
   andor /nonexistent.BI --json)
+cli_test(cli_andor_report 0 "^Perda = 7\\.5 %$"
+  andor ${ANDOR_EXAMPLE} --unconstrained --depth 2 --decimal-separator .)

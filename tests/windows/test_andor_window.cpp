@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 
 class TestAndOrWindow : public QObject {
@@ -163,6 +164,32 @@ private slots:
         QVERIFY(saved.startsWith(QByteArray(40, '=') + "\r\n\r\nProblema"));
         QVERIFY(saved.contains("Exemplo 10 x 8\r\n\r\nH = 10\r\n"));
         QVERIFY(saved.contains("Pe\xE7" "as:\r\n"));
+    }
+
+    void commandLineWritesTheSameResultFile()
+    {
+        m_driver->load(*m_dialogs, example());
+        m_driver->control<RadioGroup>("RadioGroup1")->setItemIndex(0);
+        m_driver->setText("Edit4", QStringLiteral("2"));
+        m_driver->calculate();
+        QTemporaryDir folder;
+        m_dialogs->queueSaveFileName(folder.filePath(QStringLiteral("janela")));
+        m_driver->trigger("SalvarResultado1");
+        const QString cliFile = folder.filePath(QStringLiteral("cli.txt"));
+        QProcess cli;
+        cli.start(QStringLiteral(QUADRIX_CLI),
+                  {QStringLiteral("andor"), example(), QStringLiteral("--unconstrained"),
+                   QStringLiteral("--depth"), QStringLiteral("2"),
+                   QStringLiteral("--decimal-separator"), QLocale::system().decimalPoint(),
+                   QStringLiteral("-o"), cliFile});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QByteArray windowBytes = fileBytes(folder.filePath(QStringLiteral("janela.txt")));
+        QVERIFY(!windowBytes.isEmpty());
+        QCOMPARE(fileBytes(cliFile), windowBytes);
+        const QStringList printed = QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
+        QCOMPARE(withoutTime(printed.mid(0, printed.size() - 1)),
+                 withoutTime(m_driver->memo("Memo1")));
     }
 
     void builderFailureLeavesCalculandoAlone()
