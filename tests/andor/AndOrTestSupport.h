@@ -7,7 +7,7 @@
 #include "Instance.h"
 
 // One piece type as tests write it: height, length, value, demand.
-struct PieceSpec {
+struct PieceRow {
     std::int32_t height;
     std::int32_t length;
     std::int32_t value;
@@ -15,15 +15,15 @@ struct PieceSpec {
 };
 
 inline TInstance makeInstance(std::int32_t plateHeight, std::int32_t plateLength,
-                              std::initializer_list<PieceSpec> pieces)
+                              std::initializer_list<PieceRow> pieces)
 {
     TInstance instance;
     instance.plateHeight = plateHeight;
     instance.plateLength = plateLength;
-    for (const PieceSpec& spec : pieces) {
+    for (const PieceRow& row : pieces) {
         TPieceType& piece = instance.pieces[static_cast<std::size_t>(instance.pieceCount)];
         ++instance.pieceCount;
-        piece = {instance.pieceCount, spec.height, spec.length, spec.demand, spec.value};
+        piece = {instance.pieceCount, row.height, row.length, row.demand, row.value};
     }
     return instance;
 }
