@@ -3,6 +3,7 @@
 #include "BiFile.h"
 #include "DescriptionCheck.h"
 #include "Dialogs.h"
+#include "FilePath.h"
 #include "InstanceView.h"
 #include "Memo.h"
 #include "PieceTable.h"
@@ -64,11 +65,6 @@ QString shownDescription(const std::string& raw)
     QString text = QString::fromStdString(raw);
     text.chop(2);
     return text;
-}
-
-std::filesystem::path toPath(const QString& name)
-{
-    return std::filesystem::path(name.toStdU16String());
 }
 
 std::vector<std::string> linesOf(const Memo& memo)
@@ -193,7 +189,7 @@ void TForm3::Abrir1Click()
     const QString name = Dialogs::openFileName(fileFilter);
     if (name.isEmpty())
         return;
-    auto loaded = readBiFile(toPath(name));
+    auto loaded = readBiFile(toFilesystemPath(name));
     if (!loaded) {
         Dialogs::error(QString::fromStdString(loaded.error()));
         return;
@@ -309,7 +305,7 @@ void TForm3::save(const QString& path)
     m_memo->clearLines();
     for (const std::string& line : biFileLines(m_instance))
         m_memo->addLine(QString::fromStdString(line));
-    const auto written = writeTextLines(linesOf(*m_memo), toPath(path));
+    const auto written = writeTextLines(linesOf(*m_memo), toFilesystemPath(path));
     if (!written)
         Dialogs::exceptionReport(QString::fromStdString(written.error()));
 }

@@ -1,5 +1,7 @@
 #include "PatternWindow.h"
 
+#include "FilePath.h"
+
 #include "Dialogs.h"
 #include "PatternPainter.h"
 #include "PatternSvg.h"
@@ -61,7 +63,7 @@ void PatternWindow::ExportarImagem1Click()
         const PatternScene scene = buildPatternScene(
             m_view->pattern(), m_view->instance(), m_view->runLines(), size.width(), size.height());
         const auto written =
-            writePatternSvg(scene, std::filesystem::path(QFile::encodeName(name).toStdString()));
+            writePatternSvg(scene, toFilesystemPath(name));
         if (!written)
             Dialogs::exceptionReport(QString::fromStdString(written.error()));
         return;

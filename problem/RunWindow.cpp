@@ -2,6 +2,7 @@
 
 #include "BiFile.h"
 #include "Dialogs.h"
+#include "FilePath.h"
 #include "InstanceView.h"
 #include "Memo.h"
 #include "PatternWindow.h"
@@ -20,11 +21,6 @@ namespace {
 
 // Run windows show a narrow piece grid up to this many piece types.
 constexpr int narrowPieceGridUpTo = 16;
-
-std::filesystem::path toPath(const QString& name)
-{
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
 
 QStringList toQStringList(const ReportLines& lines)
 {
@@ -147,7 +143,7 @@ void RunWindow::Abrir1Click()
         Dialogs::openFileName(QStringLiteral("Arquivos de Entrada *.BI (*.BI)"));
     if (name.isEmpty())
         return;
-    auto read = readBiFile(toPath(name));
+    auto read = readBiFile(toFilesystemPath(name));
     if (!read) {
         Dialogs::error(toQString(read.error()));
         return;
@@ -184,7 +180,8 @@ void RunWindow::SalvarResultado1Click()
     if (name.isEmpty())
         return;
     // The suffix is appended always, as result files have always been named.
-    const auto written = writeResultFile(toReportLines(Memo1->lines()), toPath(name + ".txt"));
+    const auto written =
+        writeResultFile(toReportLines(Memo1->lines()), toFilesystemPath(name + ".txt"));
     if (!written)
         Dialogs::exceptionReport(toQString(written.error()));
 }
