@@ -1,10 +1,12 @@
 #include <algorithm>
+#include <deque>
 #include <span>
 
 #include "CutHeuristics.h"
 #include "FastSearch.h"
 #include "FitTable.h"
 #include "HomogeneousFilling.h"
+#include "RectValueCache.h"
 #include "SolvedStates.h"
 #include "StateMemo.h"
 #include "ValueBounds.h"
@@ -12,18 +14,12 @@
 namespace {
 
 // A node's result depends on its rectangle, the first usable position along each axis, the
-// depth left, its remaining demand, and whether a position that does not fit precedes the
-// first usable length position: such a position compares a pair kept from the height cuts
-// again and, when it does not improve, puts the working copy back.
-enum KeyWord {
-    KeyHeight,
-    KeyLength,
-    KeyXStart,
-    KeyYStart,
-    KeyLeadingMiss,
-    KeyDepthLeft,
-    KeyRemaining
-};
+// depth left, whether a position that does not fit precedes the first usable length position
+// (such a position compares a pair kept from the height cuts again and, when it does not
+// improve, puts the working copy back) and its remaining demand. Of each type's remaining
+// demand it reads no more than a saturation: every demand that agrees with the one it was
+// solved for, each type's cut off at its saturation, gives the same result.
+enum KeyWord { KeyHeight, KeyLength, KeyXStart, KeyYStart, KeyLeadingMiss, KeyDepthLeft, KeyDemand };
 
 // Where the constrained loop stands between two positions.
 struct LoopState {
@@ -32,47 +28,74 @@ struct LoopState {
     double linkedSum = 0.0; // that pair's sum
 };
 
+// Scratch of one recursion level, each array one entry per type but key.
+struct Level {
+    std::vector<std::int32_t> remaining;  // the node's own remaining demand
+    std::vector<std::int32_t> working;    // its working copy
+    std::vector<std::int32_t> saturation; // of the node's result, per type
+    std::vector<std::int32_t> need;       // the saturation of one use of the working copy
+    std::vector<std::int32_t> key;        // a part's key words and what fits of its demand
+};
+
 class ConstrainedEngine {
 public:
     ConstrainedEngine(const TInstance& instance, const SolverSettings& settings,
                       const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
         : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
-          m_n(static_cast<std::size_t>(instance.pieceCount)),
-          m_memo(KeyRemaining + instance.pieceCount)
+          m_n(static_cast<std::size_t>(instance.pieceCount))
     {
+        for (std::size_t i = 0; i < m_n; ++i)
+            m_demands.push_back(instance.pieces[i].demand);
     }
 
     SearchOutcome run()
     {
-        std::vector<std::int32_t> key(KeyRemaining + m_n);
-        std::vector<std::int32_t> demands(m_n);
-        for (std::size_t i = 0; i < m_n; ++i)
-            demands[i] = m_instance.pieces[i].demand;
-        fillKey(key.data(), {m_instance.plateHeight, m_instance.plateLength}, 0, 0,
-                m_settings.depthLimit, demands.data());
-        const std::int32_t root = solve(key);
-        return outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet, m_ySet,
-                         [&](std::int32_t state) {
-                             const auto key = m_memo.key(state);
-                             return bestHomogeneousWithin(key[KeyHeight], key[KeyLength],
-                                                          remainingOf(key), m_instance);
+        Level& top = levelAt(0);
+        const std::int32_t root = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0,
+                                        0, m_settings.depthLimit, m_demands.data());
+        return outcomeOf(root, static_cast<std::int32_t>(m_states.size()), m_instance, m_states,
+                         m_xSet, m_ySet, [&](std::int32_t state) {
+                             // A saturation never falls below what fits, so the demand cut
+                             // off there fills alike.
+                             const auto key =
+                                 m_groups.key(m_groupOf[static_cast<std::size_t>(state)]);
+                             return m_fits.bestWithin(key[KeyHeight], key[KeyLength],
+                                                      solvedDemandOf(state));
                          });
     }
 
 private:
-    const std::int32_t* countsOf(std::int32_t state) const
+    Level& levelAt(int depth)
     {
-        return m_counts.data() + static_cast<std::size_t>(state) * m_n;
+        while (m_levels.size() <= static_cast<std::size_t>(depth)) {
+            Level& level = m_levels.emplace_back();
+            for (auto* array : {&level.remaining, &level.working, &level.saturation, &level.need})
+                array->resize(m_n);
+            level.key.resize(KeyDemand + m_n);
+        }
+        return m_levels[static_cast<std::size_t>(depth)];
     }
 
-    std::span<const std::int32_t> remainingOf(std::span<const std::int32_t> key) const
+    std::span<const std::int32_t> countsOf(std::int32_t state) const
     {
-        return key.subspan(KeyRemaining, m_n);
+        return {m_counts.data() + static_cast<std::size_t>(state) * m_n, m_n};
     }
 
-    void fillKey(std::int32_t* key, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                 std::int32_t depthLeft, const std::int32_t* remaining) const
+    std::span<const std::int32_t> solvedDemandOf(std::int32_t state) const
     {
+        return {m_solvedDemands.data() + static_cast<std::size_t>(state) * m_n, m_n};
+    }
+
+    std::span<const std::int32_t> saturationOf(std::int32_t state) const
+    {
+        return {m_saturations.data() + static_cast<std::size_t>(state) * m_n, m_n};
+    }
+
+    // The state of a part given its remaining demand, found or solved; level is the caller's.
+    std::int32_t solve(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
+                       std::int32_t depthLeft, const std::int32_t* demand)
+    {
+        std::int32_t* key = level.key.data();
         const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
         key[KeyHeight] = part.height;
         key[KeyLength] = part.length;
@@ -80,35 +103,54 @@ private:
         key[KeyYStart] = ys;
         key[KeyLeadingMiss] = yStart < ys ? 1 : 0;
         key[KeyDepthLeft] = depthLeft;
-        std::copy_n(remaining, m_n, key + KeyRemaining);
-    }
+        // Every state reads at least what fits of each type: a state that serves this demand
+        // was solved for one that agrees with it up to there.
+        std::int32_t* fitting = key + KeyDemand;
+        m_fits.fitCounts(part.height, part.length, {fitting, m_n});
+        for (std::size_t i = 0; i < m_n; ++i)
+            fitting[i] = std::min(fitting[i], demand[i]);
+        const auto [group, fresh] = m_groups.intern(level.key);
+        if (fresh)
+            m_latestOfGroup.push_back(-1);
+        for (std::int32_t state = m_latestOfGroup[static_cast<std::size_t>(group)]; state >= 0;
+             state = m_previousInGroup[static_cast<std::size_t>(state)])
+            if (serves(state, demand))
+                return state;
 
-    // Scratch of one recursion level: remaining, working copy, and a child's key.
-    std::int32_t* levelBuffer(int level)
-    {
-        while (m_buffers.size() <= static_cast<std::size_t>(level))
-            m_buffers.emplace_back(3 * m_n + KeyRemaining);
-        return m_buffers[static_cast<std::size_t>(level)].data();
-    }
-
-    std::int32_t solve(std::span<const std::int32_t> key)
-    {
-        const auto [id, fresh] = m_memo.intern(key);
-        if (!fresh)
-            return id;
-        m_states.emplace_back();
-        m_counts.resize(m_counts.size() + m_n, 0);
-        compute(id);
+        const auto [node, fill] = compute(key, demand);
+        const std::int32_t* saturation =
+            m_levels[static_cast<std::size_t>(m_level) + 1].saturation.data();
+        const auto id = static_cast<std::int32_t>(m_states.size());
+        store(node, fill, {saturation, m_n}, demand);
+        m_groupOf.push_back(group);
+        m_previousInGroup.push_back(m_latestOfGroup[static_cast<std::size_t>(group)]);
+        m_latestOfGroup[static_cast<std::size_t>(group)] = id;
         return id;
     }
 
-    void compute(std::int32_t id)
+    // True when the state's result holds for this remaining demand.
+    bool serves(std::int32_t state, const std::int32_t* demand) const
+    {
+        const auto saturation = saturationOf(state);
+        const auto solvedFor = solvedDemandOf(state);
+        for (std::size_t i = 0; i < m_n; ++i)
+            if (std::min(demand[i], saturation[i]) != solvedFor[i])
+                return false;
+        return true;
+    }
+
+    struct Computed {
+        SolvedState node;
+        HomogeneousFill fill;
+    };
+
+    // Solves the state of key for this demand, leaving its saturation in its level.
+    Computed compute(const std::int32_t* key, const std::int32_t* demand)
     {
         RecursionGuard guard(m_level);
-        std::int32_t* remaining = levelBuffer(m_level);
-        std::int32_t* working = remaining + m_n;
-        const auto key = m_memo.key(id);
-        std::copy_n(key.begin() + KeyRemaining, m_n, remaining);
+        Level& level = levelAt(m_level);
+        std::int32_t* remaining = level.remaining.data();
+        std::copy_n(demand, m_n, remaining);
         const std::int32_t a = key[KeyHeight], b = key[KeyLength];
         const std::int32_t xStart = key[KeyXStart], yStart = key[KeyYStart];
         const bool leadingMiss = key[KeyLeadingMiss] != 0;
@@ -117,88 +159,107 @@ private:
 
         LoopState loop;
         const HomogeneousFill fill = m_fits.bestWithin(a, b, own);
+        m_fits.fitCounts(a, b, level.saturation);
         loop.node.value = static_cast<float>(fill.value);
-        if (depthLeft > 0 && greedyDemandBound(a, b, own, m_instance) != loop.node.value) {
-            std::copy_n(remaining, m_n, working);
+        level.working = level.remaining;
+        const bool solvedByBound =
+            depthLeft == 0 || greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
+        if (depthLeft > 0)
+            raiseSaturation(level);
+        if (!solvedByBound) {
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
                 const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
                 if (x > a) {
-                    passOver(loop, remaining, working);
+                    passOver(loop, level);
                     break;
                 }
                 if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
-                    cutAt(loop, {a, b}, {x, b}, {a - x, b}, j, 0, depthLeft - 1, j);
+                    cutAt(loop, level, {a, b}, {x, b}, {a - x, b}, j, 0, depthLeft - 1, j);
                 else
-                    passOver(loop, remaining, working);
+                    passOver(loop, level);
             }
             if (leadingMiss)
-                passOver(loop, remaining, working);
+                passOver(loop, level);
             for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
                 const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
                 if (y > b)
                     break; // nothing comes after the last position
                 if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
-                    cutAt(loop, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1, m_xSet.count + k);
+                    cutAt(loop, level, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1,
+                          m_xSet.count + k);
                 else
-                    passOver(loop, remaining, working);
+                    passOver(loop, level);
             }
         }
-        storeResult(id, loop.node, fill);
+        return {loop.node, fill};
     }
 
-    void addCounts(std::int32_t* counts, const PartRef& part) const
+    // A use of the working copy that reads up to level.need of it reads that much beyond the
+    // pieces already taken from the node's own demand.
+    void raiseSaturation(Level& level) const
+    {
+        raiseSaturation(level, level.need);
+    }
+
+    void raiseSaturation(Level& level, std::span<const std::int32_t> need) const
+    {
+        for (std::size_t i = 0; i < m_n; ++i)
+            level.saturation[i] = std::max(level.saturation[i],
+                                           need[i] + level.remaining[i] - level.working[i]);
+    }
+
+    void addCounts(std::int32_t* counts, const PartRef& part, std::int32_t sign) const
     {
         if (part.state < 0) {
             if (part.leaf.value != 0)
-                counts[static_cast<std::size_t>(part.leaf.type)] += part.leaf.count;
+                counts[static_cast<std::size_t>(part.leaf.type)] += sign * part.leaf.count;
             return;
         }
-        const std::int32_t* partCounts = countsOf(part.state);
+        const auto partCounts = countsOf(part.state);
         for (std::size_t i = 0; i < m_n; ++i)
-            counts[i] += partCounts[i];
+            counts[i] += sign * partCounts[i];
     }
 
-    void storeResult(std::int32_t id, const SolvedState& node, const HomogeneousFill& fill)
+    void store(const SolvedState& node, const HomogeneousFill& fill,
+               std::span<const std::int32_t> saturation, const std::int32_t* demand)
     {
-        std::int32_t* counts = m_counts.data() + static_cast<std::size_t>(id) * m_n;
+        for (std::size_t i = 0; i < m_n; ++i)
+            m_solvedDemands.push_back(std::min(demand[i], saturation[i]));
+        const std::size_t at = m_counts.size();
+        m_counts.resize(at + m_n, 0);
+        std::int32_t* counts = m_counts.data() + at;
         if (node.choice >= 0) {
-            addCounts(counts, node.first);
-            addCounts(counts, node.second);
+            addCounts(counts, node.first, 1);
+            addCounts(counts, node.second, 1);
         } else if (node.value != 0.0f) {
             counts[static_cast<std::size_t>(fill.type)] = fill.count;
         }
-        m_states[static_cast<std::size_t>(id)] = node;
+        m_saturations.insert(m_saturations.end(), saturation.begin(), saturation.end());
+        m_states.push_back(node);
     }
 
     // A position that does not fit: a pair still linked is compared again.
-    void passOver(LoopState& loop, const std::int32_t* remaining, std::int32_t* working) const
+    void passOver(LoopState& loop, Level& level) const
     {
         if (loop.linked && !(loop.linkedSum > static_cast<double>(loop.node.value))) {
-            std::copy_n(remaining, m_n, working);
+            level.working = level.remaining;
             loop.linked = false;
         }
     }
 
-    void subtract(std::int32_t* working, const PartRef& part) const
-    {
-        if (part.state < 0) {
-            if (part.leaf.value != 0)
-                working[static_cast<std::size_t>(part.leaf.type)] -= part.leaf.count;
-            return;
-        }
-        const std::int32_t* counts = countsOf(part.state);
-        for (std::size_t i = 0; i < m_n; ++i)
-            working[i] -= counts[i];
-    }
-
     // A part with no depth left is a leaf: its homogeneous filling within the working copy.
-    PartRef solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart,
-                      std::int32_t depthLeft, const std::int32_t* working, std::int32_t* key)
+    PartRef solvePart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
+                      std::int32_t depthLeft)
     {
-        if (depthLeft == 0)
-            return {-1, m_fits.bestWithin(part.height, part.length, {working, m_n})};
-        fillKey(key, part, xStart, yStart, depthLeft, working);
-        return {solve({key, KeyRemaining + m_n}), {}};
+        if (depthLeft == 0) {
+            m_fits.fitCounts(part.height, part.length, level.need);
+            raiseSaturation(level);
+            return {-1, m_fits.bestWithin(part.height, part.length, level.working)};
+        }
+        const std::int32_t state =
+            solve(level, part, xStart, yStart, depthLeft, level.working.data());
+        raiseSaturation(level, saturationOf(state));
+        return {state, {}};
     }
 
     float valueOf(const PartRef& part) const
@@ -212,37 +273,70 @@ private:
         return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
     }
 
-    bool discarded(const LoopState& loop, RectSize whole, RectSize first, RectSize second,
-                   std::span<const std::int32_t> remaining) const
+    bool discarded(const LoopState& loop, Level& level, RectSize whole, RectSize first,
+                   RectSize second)
     {
         if (!m_settings.heuristicsOn)
             return false;
+        const std::span<const std::int32_t> working = level.working;
+        m_fits.fitCounts(second.height, second.length, level.need);
+        raiseSaturation(level);
         const auto partValue =
-            static_cast<float>(m_fits.bestWithin(second.height, second.length, remaining).value);
-        if (greedyDemandBound(second.height, second.length, remaining, m_instance) == partValue)
+            static_cast<float>(m_fits.bestWithin(second.height, second.length, working).value);
+        const float partBound =
+            greedyDemandBound(second.height, second.length, working, m_instance, level.need);
+        raiseSaturation(level);
+        if (partBound == partValue)
             return false;
-        return discardsConstrainedCut({whole, loop.node.value, first, second, partValue}, remaining,
+        greedyDemandBound(first.height, first.length, working, m_instance, level.need);
+        raiseSaturation(level);
+        return discardsConstrainedCut({whole, loop.node.value, first, second, partValue}, working,
                                       m_instance, m_settings);
     }
 
-    void cutAt(LoopState& loop, RectSize whole, RectSize first, RectSize second,
+    // The most a leaf can be worth: no remaining demand exceeds the full demand.
+    float leafCeiling(RectSize part)
+    {
+        return m_leafCeilings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
+            return static_cast<float>(m_fits.bestWithin(a, b, m_demands).value);
+        });
+    }
+
+    // Without the heuristic tests a pair that does not lift the node is released whatever its
+    // parts hold; false when two leaves cannot lift it, one of them valued as first.
+    bool leavesMayLift(const LoopState& loop, float firstValue, RectSize second)
+    {
+        return static_cast<double>(firstValue) + static_cast<double>(leafCeiling(second)) >
+               static_cast<double>(loop.node.value);
+    }
+
+    void releaseUnseen(LoopState& loop, Level& level, std::int64_t nodes) const
+    {
+        loop.node.nodes = addNodes(loop.node.nodes, nodes);
+        level.working = level.remaining;
+        loop.linked = false;
+    }
+
+    void cutAt(LoopState& loop, Level& level, RectSize whole, RectSize first, RectSize second,
                std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
                std::int32_t choice)
     {
-        std::int32_t* remaining = levelBuffer(m_level);
-        std::int32_t* working = remaining + m_n;
-        std::int32_t* childKey = working + m_n;
-        const PartRef one = solvePart(first, xStart, yStart, depthLeft, working, childKey);
-        subtract(working, one);
+        const bool leaves = depthLeft == 0 && !m_settings.heuristicsOn;
+        if (leaves && !leavesMayLift(loop, leafCeiling(first), second))
+            return releaseUnseen(loop, level, 2);
+        const PartRef one = solvePart(level, first, xStart, yStart, depthLeft);
+        if (leaves && !leavesMayLift(loop, valueOf(one), second))
+            return releaseUnseen(loop, level, 2);
+        addCounts(level.working.data(), one, -1);
         SolvedState& node = loop.node;
         node.nodes = addNodes(node.nodes, nodesOf(one));
-        if (discarded(loop, whole, first, second, {working, m_n})) {
+        if (discarded(loop, level, whole, first, second)) {
             node.nodes = addNodes(node.nodes, 1);
             loop.linked = false; // the working copy stays reduced by the first part
             return;
         }
-        const PartRef two = solvePart(second, xStart, yStart, depthLeft, working, childKey);
-        subtract(working, two);
+        const PartRef two = solvePart(level, second, xStart, yStart, depthLeft);
+        addCounts(level.working.data(), two, -1);
         node.nodes = addNodes(node.nodes, nodesOf(two));
         const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
         if (sum > static_cast<double>(node.value)) {
@@ -253,7 +347,7 @@ private:
             loop.linked = true;
             loop.linkedSum = sum;
         } else {
-            std::copy_n(remaining, m_n, working);
+            level.working = level.remaining;
             loop.linked = false;
         }
     }
@@ -263,11 +357,20 @@ private:
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
     std::size_t m_n;
-    StateMemo m_memo;
+    std::vector<std::int32_t> m_demands;
+    // States by their key words and what fits of their demand, each group listed from the
+    // latest stored state.
+    StateMemo m_groups{KeyDemand + static_cast<int>(m_n)};
+    std::vector<std::int32_t> m_latestOfGroup;
+    std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
+    std::vector<std::int32_t> m_groupOf;         // per state
     FitTable m_fits{m_instance};
+    RectValueCache m_leafCeilings{m_instance.plateHeight, m_instance.plateLength};
     std::vector<SolvedState> m_states;
-    std::vector<std::int32_t> m_counts; // m_n per state
-    std::vector<std::vector<std::int32_t>> m_buffers;
+    std::vector<std::int32_t> m_counts;      // m_n per state
+    std::vector<std::int32_t> m_saturations;   // m_n per state
+    std::vector<std::int32_t> m_solvedDemands; // m_n per state, each cut off at its saturation
+    std::deque<Level> m_levels;              // a deque keeps each level in place as it grows
     int m_level = 0;
 };
 

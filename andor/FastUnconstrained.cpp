@@ -3,6 +3,7 @@
 #include "CutHeuristics.h"
 #include "FastSearch.h"
 #include "FitTable.h"
+#include "RectValueCache.h"
 #include "SolvedStates.h"
 #include "StateMemo.h"
 
@@ -19,17 +20,6 @@ struct RectInfo {
     float value = 0.0f;         // the fill's value as a node holds it
     bool solvedByBound = false; // step 4 stops such a node before any cut
 };
-
-// Most leaf values a table may hold (64 MB); larger plates compute each leaf again.
-constexpr std::size_t maxLeafTable = std::size_t{1} << 24;
-
-// A table of leaf values by rectangle, -1 where not known yet; empty for large plates.
-std::vector<float> leafTable(const TInstance& instance)
-{
-    const std::size_t size = (static_cast<std::size_t>(instance.plateHeight) + 1) *
-                             (static_cast<std::size_t>(instance.plateLength) + 1);
-    return size <= maxLeafTable ? std::vector<float>(size, -1.0f) : std::vector<float>{};
-}
 
 class UnconstrainedEngine {
 public:
@@ -107,17 +97,11 @@ private:
         std::int64_t nodes = 1;
     };
 
-    // Leaf values by rectangle, when the plate is small enough for a table of them.
     float leafValue(std::int32_t a, std::int32_t b)
     {
-        if (m_leafValues.empty())
-            return static_cast<float>(m_fits.best(a, b).value);
-        float& cached = m_leafValues[static_cast<std::size_t>(b) *
-                                         (static_cast<std::size_t>(m_instance.plateHeight) + 1) +
-                                     static_cast<std::size_t>(a)];
-        if (cached < 0.0f)
-            cached = static_cast<float>(m_fits.best(a, b).value);
-        return cached;
+        return m_leafValues.get(a, b, [this](std::int32_t height, std::int32_t length) {
+            return static_cast<float>(m_fits.best(height, length).value);
+        });
     }
 
     // A part the search never expands (no depth left, or solved by its bound) stays a leaf.
@@ -182,7 +166,7 @@ private:
     StateMemo m_memo{KeyWords};
     std::vector<SolvedState> m_states;
     FitTable m_fits{m_instance};
-    std::vector<float> m_leafValues = leafTable(m_instance);
+    RectValueCache m_leafValues{m_instance.plateHeight, m_instance.plateLength};
     int m_level = 0;
 };
 

@@ -6,16 +6,26 @@
 FitTable::FitTable(const TInstance& instance)
     : m_n(static_cast<std::size_t>(instance.pieceCount)),
       m_rows((static_cast<std::size_t>(instance.plateHeight) + 1) * m_n),
-      m_columns((static_cast<std::size_t>(instance.plateLength) + 1) * m_n)
+      m_columns((static_cast<std::size_t>(instance.plateLength) + 1) * m_n),
+      m_shortEnough(static_cast<std::size_t>(instance.plateHeight) + 1),
+      m_narrowEnough(static_cast<std::size_t>(instance.plateLength) + 1)
 {
+    static_assert(maxPieceTypes <= 64 * std::tuple_size_v<TypeMask>);
     for (std::size_t i = 0; i < m_n; ++i) {
         const TPieceType& piece = instance.pieces[i];
         m_values.push_back(piece.value);
         m_densities.push_back(static_cast<float>(piece.value / piece.height / piece.length));
-        for (std::int32_t a = 0; a <= instance.plateHeight; ++a)
+        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
+        for (std::int32_t a = 0; a <= instance.plateHeight; ++a) {
             m_rows[static_cast<std::size_t>(a) * m_n + i] = a / piece.height;
-        for (std::int32_t b = 0; b <= instance.plateLength; ++b)
+            if (a >= piece.height)
+                m_shortEnough[static_cast<std::size_t>(a)][i / 64] |= bit;
+        }
+        for (std::int32_t b = 0; b <= instance.plateLength; ++b) {
             m_columns[static_cast<std::size_t>(b) * m_n + i] = b / piece.length;
+            if (b >= piece.length)
+                m_narrowEnough[static_cast<std::size_t>(b)][i / 64] |= bit;
+        }
     }
 }
 
@@ -35,11 +45,11 @@ HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const
     const std::int32_t* rows = rowsAt(a);
     const std::int32_t* columns = columnsAt(b);
     HomogeneousFill best;
-    for (std::size_t i = 0; i < m_n; ++i) {
+    forEachFitting(a, b, [&](std::size_t i) {
         const std::int32_t value = rows[i] * m_values[i] * columns[i];
         if (value > best.value)
             best = {value, static_cast<std::int32_t>(i), rows[i] * columns[i]};
-    }
+    });
     return best;
 }
 
@@ -54,20 +64,38 @@ double FitTable::bound(std::int32_t a, std::int32_t b) const
     return static_cast<double>(a) * static_cast<double>(density) * static_cast<double>(b);
 }
 
+namespace {
+
+// The value of copies of a type as bestWithin counts it; copies is already the smaller of what
+// fits and what remains, as 32-bit floats.
+std::int32_t valueOfCopies(float copies, std::int32_t value)
+{
+    const double product = static_cast<double>(copies) * static_cast<double>(value);
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
+}
+
+} // namespace
+
 HomogeneousFill FitTable::bestWithin(std::int32_t a, std::int32_t b,
                                      std::span<const std::int32_t> remaining) const
 {
     const std::int32_t* rows = rowsAt(a);
     const std::int32_t* columns = columnsAt(b);
     HomogeneousFill best;
-    for (std::size_t i = 0; i < m_n; ++i) {
+    forEachFitting(a, b, [&](std::size_t i) {
         const float copies =
             std::min(static_cast<float>(rows[i] * columns[i]), static_cast<float>(remaining[i]));
-        const double product = static_cast<double>(copies) * static_cast<double>(m_values[i]);
-        const auto value =
-            static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
+        const std::int32_t value = valueOfCopies(copies, m_values[i]);
         if (value > best.value)
             best = {value, static_cast<std::int32_t>(i), static_cast<std::int32_t>(copies)};
-    }
+    });
     return best;
+}
+
+void FitTable::fitCounts(std::int32_t a, std::int32_t b, std::span<std::int32_t> counts) const
+{
+    const std::int32_t* rows = rowsAt(a);
+    const std::int32_t* columns = columnsAt(b);
+    for (std::size_t i = 0; i < m_n; ++i)
+        counts[i] = rows[i] * columns[i];
 }

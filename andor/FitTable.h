@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -24,7 +26,25 @@ public:
     HomogeneousFill bestWithin(std::int32_t a, std::int32_t b,
                                std::span<const std::int32_t> remaining) const;
 
+    // The copies of each type that fit a x b: bestWithin reads no remaining demand beyond them.
+    void fitCounts(std::int32_t a, std::int32_t b, std::span<std::int32_t> counts) const;
+
 private:
+    // One bit per type, in table order.
+    using TypeMask = std::array<std::uint64_t, 2>;
+
+    // Calls visit(i) for each type that fits a x b, in table order; a type that does not fit
+    // gives every filling the value 0, which never wins.
+    template <typename Visit>
+    void forEachFitting(std::int32_t a, std::int32_t b, Visit&& visit) const
+    {
+        const TypeMask& tall = m_shortEnough[static_cast<std::size_t>(a)];
+        const TypeMask& wide = m_narrowEnough[static_cast<std::size_t>(b)];
+        for (std::size_t word = 0; word < tall.size(); ++word)
+            for (std::uint64_t bits = tall[word] & wide[word]; bits != 0; bits &= bits - 1)
+                visit(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+
     const std::int32_t* rowsAt(std::int32_t a) const;
     const std::int32_t* columnsAt(std::int32_t b) const;
 
@@ -33,4 +53,6 @@ private:
     std::vector<float> m_densities;      // (v / h) / l with truncating divisions
     std::vector<std::int32_t> m_rows;    // m_n per height
     std::vector<std::int32_t> m_columns; // m_n per length
+    std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
+    std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
 };

@@ -31,23 +31,29 @@ bool StateMemo::sameKey(std::int32_t id, std::span<const std::int32_t> key) cons
     return true;
 }
 
+std::size_t StateMemo::slotOf(std::span<const std::int32_t> key, std::uint64_t hash) const
+{
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = m_slots[at];
+        if (slot.id < 0 || (slot.tag == tag && sameKey(slot.id, key)))
+            return at;
+    }
+}
+
 std::pair<std::int32_t, bool> StateMemo::intern(std::span<const std::int32_t> key)
 {
     if (static_cast<std::size_t>(m_size) * 2 >= m_slots.size())
         grow();
     const std::uint64_t hash = hashOf(key);
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-        Slot& slot = m_slots[at];
-        if (slot.id < 0) {
-            m_keys.insert(m_keys.end(), key.begin(), key.end());
-            slot = {m_size, tag};
-            return {m_size++, true};
-        }
-        if (slot.tag == tag && sameKey(slot.id, key))
-            return {slot.id, false};
-    }
+    Slot& slot = m_slots[slotOf(key, hash)];
+    if (slot.id >= 0)
+        return {slot.id, false};
+    m_keys.insert(m_keys.end(), key.begin(), key.end());
+    m_hashes.push_back(hash);
+    slot = {m_size, static_cast<std::uint32_t>(hash >> 32)};
+    return {m_size++, true};
 }
 
 void StateMemo::grow()
@@ -55,7 +61,7 @@ void StateMemo::grow()
     std::vector<Slot> slots(m_slots.size() * 2);
     const std::size_t mask = slots.size() - 1;
     for (std::int32_t id = 0; id < m_size; ++id) {
-        const std::uint64_t hash = hashOf(key(id));
+        const std::uint64_t hash = m_hashes[static_cast<std::size_t>(id)];
         std::size_t at = hash & mask;
         while (slots[at].id >= 0)
             at = (at + 1) & mask;

@@ -32,7 +32,10 @@ private:
     };
 
     bool sameKey(std::int32_t id, std::span<const std::int32_t> key) const;
+    // The slot holding the key, or the free slot where it belongs.
+    std::size_t slotOf(std::span<const std::int32_t> key, std::uint64_t hash) const;
 
-    std::vector<std::int32_t> m_keys; // m_words per id
+    std::vector<std::int32_t> m_keys;    // m_words per id
+    std::vector<std::uint64_t> m_hashes; // per id, so that growing reads no key
     std::vector<Slot> m_slots;
 };

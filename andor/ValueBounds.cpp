@@ -1,6 +1,7 @@
 #include "ValueBounds.h"
 
 #include <algorithm>
+#include <cmath>
 
 double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
 {
@@ -20,6 +21,12 @@ double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
                         const TInstance& instance)
 {
+    return greedyDemandBound(a, b, remaining, instance, {});
+}
+
+float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
+                        const TInstance& instance, std::span<std::int32_t> saturation)
+{
     const auto area = static_cast<float>(a * b);
     float used = 0.0f;
     float bound = 0.0f;
@@ -27,6 +34,10 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const auto pieceArea = static_cast<float>(piece.height * piece.length);
         const float room = (area - used) / pieceArea;
+        // From ceil(room) copies on, the smaller of the two below is room itself.
+        if (!saturation.empty())
+            saturation[static_cast<std::size_t>(i)] =
+                room > 0.0f ? static_cast<std::int32_t>(std::ceil(room)) : 0;
         const float copies =
             std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]), room);
         used += pieceArea * copies;

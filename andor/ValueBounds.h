@@ -13,3 +13,8 @@ double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance);
 // every type takes part, whether it fits or not.
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
                         const TInstance& instance);
+
+// The same bound, also giving for each type the least remaining demand from which the bound
+// no longer depends on that type's demand.
+float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
+                        const TInstance& instance, std::span<std::int32_t> saturation);
