@@ -310,6 +310,51 @@ private:
                static_cast<double>(loop.node.value);
     }
 
+    // The most a state with one level of cuts left can be worth: its filling or a pair of
+    // leaves at any position of the sets, none holding more than the full demand.
+    float pairCeiling(RectSize part)
+    {
+        return m_pairCeilings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
+            float ceiling = leafCeiling({a, b});
+            const auto consider = [&](RectSize one, RectSize two) {
+                const double sum = static_cast<double>(leafCeiling(one)) +
+                                   static_cast<double>(leafCeiling(two));
+                ceiling = std::max(ceiling, static_cast<float>(sum));
+            };
+            for (std::int32_t j = 0; j < m_xSet.count; ++j) {
+                const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
+                if (x <= a && m_xSet.floors[static_cast<std::size_t>(j)] <= b)
+                    consider({x, b}, {a - x, b});
+            }
+            for (std::int32_t k = 0; k < m_ySet.count; ++k) {
+                const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
+                if (y <= b && m_ySet.floors[static_cast<std::size_t>(k)] <= a)
+                    consider({a, y}, {a, b - y});
+            }
+            return ceiling;
+        });
+    }
+
+    // The nodes a second part with one level of cuts left spends when its value cannot matter:
+    // itself, and two leaves per usable position unless its greedy bound stops it.
+    std::int64_t nodesUnsolved(Level& level, RectSize part, std::int32_t xStart,
+                               std::int32_t yStart)
+    {
+        const std::span<const std::int32_t> working = level.working;
+        m_fits.fitCounts(part.height, part.length, level.need);
+        raiseSaturation(level);
+        const auto value =
+            static_cast<float>(m_fits.bestWithin(part.height, part.length, working).value);
+        const float bound =
+            greedyDemandBound(part.height, part.length, working, m_instance, level.need);
+        raiseSaturation(level);
+        if (bound == value)
+            return 1;
+        return 1 + 2 * static_cast<std::int64_t>(
+                           usableCount(m_xSet, xStart, part.height, part.length) +
+                           usableCount(m_ySet, yStart, part.length, part.height));
+    }
+
     void releaseUnseen(LoopState& loop, Level& level, std::int64_t nodes) const
     {
         loop.node.nodes = addNodes(loop.node.nodes, nodes);
@@ -330,6 +375,10 @@ private:
         addCounts(level.working.data(), one, -1);
         SolvedState& node = loop.node;
         node.nodes = addNodes(node.nodes, nodesOf(one));
+        if (depthLeft == 1 && !m_settings.heuristicsOn &&
+            static_cast<double>(valueOf(one)) + static_cast<double>(pairCeiling(second)) <=
+                static_cast<double>(node.value))
+            return releaseUnseen(loop, level, nodesUnsolved(level, second, xStart, yStart));
         if (discarded(loop, level, whole, first, second)) {
             node.nodes = addNodes(node.nodes, 1);
             loop.linked = false; // the working copy stays reduced by the first part
@@ -366,6 +415,7 @@ private:
     std::vector<std::int32_t> m_groupOf;         // per state
     FitTable m_fits{m_instance};
     RectValueCache m_leafCeilings{m_instance.plateHeight, m_instance.plateLength};
+    RectValueCache m_pairCeilings{m_instance.plateHeight, m_instance.plateLength};
     std::vector<SolvedState> m_states;
     std::vector<std::int32_t> m_counts;      // m_n per state
     std::vector<std::int32_t> m_saturations;   // m_n per state

@@ -123,7 +123,7 @@ GeneratedCase generateWithDemands(std::uint32_t seed)
     };
     c.kind = ProblemKind::Constrained;
     c.settings.depthLimit = pick(2, 4);
-    c.settings.heuristicsOn = seed % 5 != 0;
+    c.settings.heuristicsOn = seed % 2 != 0;
     c.instance.plateHeight = pick(10, 22);
     c.instance.plateLength = pick(10, 22);
     c.instance.pieceCount = pick(3, 8);
@@ -139,7 +139,7 @@ GeneratedCase generateWithDemands(std::uint32_t seed)
 TEST(AndOrDifferential, SharedStatesServeEveryDemandTheyMatch)
 {
     constexpr std::uint32_t firstSeed = 77000;
-    constexpr int caseCount = 1000;
+    constexpr int caseCount = 2000;
     for (std::uint32_t seed = firstSeed; seed < firstSeed + caseCount; ++seed) {
         const GeneratedCase c = generateWithDemands(seed);
         SCOPED_TRACE(replay(seed, c));
