@@ -55,12 +55,7 @@ public:
                                         0, m_settings.depthLimit, m_demands.data());
         return outcomeOf(root, static_cast<std::int32_t>(m_states.size()), m_instance, m_states,
                          m_xSet, m_ySet, [&](std::int32_t state) {
-                             // A saturation never falls below what fits, so the demand cut
-                             // off there fills alike.
-                             const auto key =
-                                 m_groups.key(m_groupOf[static_cast<std::size_t>(state)]);
-                             return m_fits.bestWithin(key[KeyHeight], key[KeyLength],
-                                                      solvedDemandOf(state));
+                             return m_states[static_cast<std::size_t>(state)].first.leaf;
                          });
     }
 
@@ -76,19 +71,10 @@ private:
         return m_levels[static_cast<std::size_t>(depth)];
     }
 
-    std::span<const std::int32_t> countsOf(std::int32_t state) const
+    // Each type's saturation followed by the demand the state was solved for, cut off there.
+    std::span<const std::int32_t> readingOf(std::int32_t state) const
     {
-        return {m_counts.data() + static_cast<std::size_t>(state) * m_n, m_n};
-    }
-
-    std::span<const std::int32_t> solvedDemandOf(std::int32_t state) const
-    {
-        return {m_solvedDemands.data() + static_cast<std::size_t>(state) * m_n, m_n};
-    }
-
-    std::span<const std::int32_t> saturationOf(std::int32_t state) const
-    {
-        return {m_saturations.data() + static_cast<std::size_t>(state) * m_n, m_n};
+        return {m_readings.data() + static_cast<std::size_t>(state) * 2 * m_n, 2 * m_n};
     }
 
     // The state of a part given its remaining demand, found or solved; level is the caller's.
@@ -122,7 +108,6 @@ private:
             m_levels[static_cast<std::size_t>(m_level) + 1].saturation.data();
         const auto id = static_cast<std::int32_t>(m_states.size());
         store(node, fill, {saturation, m_n}, demand);
-        m_groupOf.push_back(group);
         m_previousInGroup.push_back(m_latestOfGroup[static_cast<std::size_t>(group)]);
         m_latestOfGroup[static_cast<std::size_t>(group)] = id;
         return id;
@@ -131,10 +116,9 @@ private:
     // True when the state's result holds for this remaining demand.
     bool serves(std::int32_t state, const std::int32_t* demand) const
     {
-        const auto saturation = saturationOf(state);
-        const auto solvedFor = solvedDemandOf(state);
-        for (std::size_t i = 0; i < m_n; ++i)
-            if (std::min(demand[i], saturation[i]) != solvedFor[i])
+        const std::int32_t* reading = readingOf(state).data();
+        for (std::size_t i = 0; i < m_n; ++i, reading += 2)
+            if (std::min(demand[i], reading[0]) != reading[1])
                 return false;
         return true;
     }
@@ -198,14 +182,15 @@ private:
     // pieces already taken from the node's own demand.
     void raiseSaturation(Level& level) const
     {
-        raiseSaturation(level, level.need);
+        raiseSaturation(level, level.need.data(), 1);
     }
 
-    void raiseSaturation(Level& level, std::span<const std::int32_t> need) const
+    void raiseSaturation(Level& level, const std::int32_t* need, std::size_t stride) const
     {
         for (std::size_t i = 0; i < m_n; ++i)
-            level.saturation[i] = std::max(level.saturation[i],
-                                           need[i] + level.remaining[i] - level.working[i]);
+            level.saturation[i] = std::max(level.saturation[i], need[i * stride] +
+                                                                    level.remaining[i] -
+                                                                    level.working[i]);
     }
 
     void addCounts(std::int32_t* counts, const PartRef& part, std::int32_t sign) const
@@ -215,26 +200,39 @@ private:
                 counts[static_cast<std::size_t>(part.leaf.type)] += sign * part.leaf.count;
             return;
         }
-        const auto partCounts = countsOf(part.state);
+        const std::int64_t at = m_countsAt[static_cast<std::size_t>(part.state)];
+        if (at < 0) {
+            const SolvedState& solved = m_states[static_cast<std::size_t>(part.state)];
+            addCounts(counts, solved.first, sign);
+            addCounts(counts, solved.second, sign);
+            return;
+        }
+        const std::int32_t* partCounts = m_counts.data() + at;
         for (std::size_t i = 0; i < m_n; ++i)
             counts[i] += sign * partCounts[i];
     }
 
-    void store(const SolvedState& node, const HomogeneousFill& fill,
+    // A state's counts are those of its two parts; a state that kept its filling holds it as
+    // its first part. Only states whose parts are states keep their counts apart: the others
+    // add up two leaves.
+    void store(SolvedState node, const HomogeneousFill& fill,
                std::span<const std::int32_t> saturation, const std::int32_t* demand)
     {
-        for (std::size_t i = 0; i < m_n; ++i)
-            m_solvedDemands.push_back(std::min(demand[i], saturation[i]));
-        const std::size_t at = m_counts.size();
-        m_counts.resize(at + m_n, 0);
-        std::int32_t* counts = m_counts.data() + at;
-        if (node.choice >= 0) {
-            addCounts(counts, node.first, 1);
-            addCounts(counts, node.second, 1);
-        } else if (node.value != 0.0f) {
-            counts[static_cast<std::size_t>(fill.type)] = fill.count;
+        for (std::size_t i = 0; i < m_n; ++i) {
+            m_readings.push_back(saturation[i]);
+            m_readings.push_back(std::min(demand[i], saturation[i]));
         }
-        m_saturations.insert(m_saturations.end(), saturation.begin(), saturation.end());
+        if (node.choice < 0)
+            node.first = {-1, fill};
+        if (node.first.state < 0 && node.second.state < 0) {
+            m_countsAt.push_back(-1);
+        } else {
+            const std::size_t at = m_counts.size();
+            m_counts.resize(at + m_n, 0);
+            addCounts(m_counts.data() + at, node.first, 1);
+            addCounts(m_counts.data() + at, node.second, 1);
+            m_countsAt.push_back(static_cast<std::int64_t>(at));
+        }
         m_states.push_back(node);
     }
 
@@ -258,7 +256,7 @@ private:
         }
         const std::int32_t state =
             solve(level, part, xStart, yStart, depthLeft, level.working.data());
-        raiseSaturation(level, saturationOf(state));
+        raiseSaturation(level, readingOf(state).data(), 2);
         return {state, {}};
     }
 
@@ -412,14 +410,13 @@ private:
     StateMemo m_groups{KeyDemand + static_cast<int>(m_n)};
     std::vector<std::int32_t> m_latestOfGroup;
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
-    std::vector<std::int32_t> m_groupOf;         // per state
     FitTable m_fits{m_instance};
     RectValueCache m_leafCeilings{m_instance.plateHeight, m_instance.plateLength};
     RectValueCache m_pairCeilings{m_instance.plateHeight, m_instance.plateLength};
     std::vector<SolvedState> m_states;
-    std::vector<std::int32_t> m_counts;      // m_n per state
-    std::vector<std::int32_t> m_saturations;   // m_n per state
-    std::vector<std::int32_t> m_solvedDemands; // m_n per state, each cut off at its saturation
+    std::vector<std::int32_t> m_readings; // 2 m_n per state
+    std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
+    std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;              // a deque keeps each level in place as it grows
     int m_level = 0;
 };
