@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <deque>
+#include <limits>
 #include <span>
 
 #include "CutHeuristics.h"
@@ -37,6 +38,9 @@ struct Level {
     std::vector<std::int32_t> key;        // a part's key words and what fits of its demand
 };
 
+// Count is the type in which saturations and demands are stored: 16 bits when no saturation
+// can exceed them, which halves the memory of most searches.
+template <typename Count>
 class ConstrainedEngine {
 public:
     ConstrainedEngine(const TInstance& instance, const SolverSettings& settings,
@@ -66,15 +70,15 @@ private:
             Level& level = m_levels.emplace_back();
             for (auto* array : {&level.remaining, &level.working, &level.saturation, &level.need})
                 array->resize(m_n);
-            level.key.resize(KeyDemand + m_n);
+            level.key.resize(keyWords());
         }
         return m_levels[static_cast<std::size_t>(depth)];
     }
 
     // Each type's saturation followed by the demand the state was solved for, cut off there.
-    std::span<const std::int32_t> readingOf(std::int32_t state) const
+    const Count* readingOf(std::int32_t state) const
     {
-        return {m_readings.data() + static_cast<std::size_t>(state) * 2 * m_n, 2 * m_n};
+        return m_readings.data() + static_cast<std::size_t>(state) * 2 * m_n;
     }
 
     // The state of a part given its remaining demand, found or solved; level is the caller's.
@@ -91,10 +95,11 @@ private:
         key[KeyDepthLeft] = depthLeft;
         // Every state reads at least what fits of each type: a state that serves this demand
         // was solved for one that agrees with it up to there.
-        std::int32_t* fitting = key + KeyDemand;
+        std::int32_t* fitting = level.need.data();
         m_fits.fitCounts(part.height, part.length, {fitting, m_n});
         for (std::size_t i = 0; i < m_n; ++i)
             fitting[i] = std::min(fitting[i], demand[i]);
+        packCounts(fitting, key + KeyDemand);
         const auto [group, fresh] = m_groups.intern(level.key);
         if (fresh)
             m_latestOfGroup.push_back(-1);
@@ -113,12 +118,28 @@ private:
         return id;
     }
 
+    // Key words holding one count each, or two 16-bit counts each.
+    static constexpr std::size_t countsPerWord = sizeof(std::int32_t) / sizeof(Count);
+
+    std::size_t keyWords() const { return KeyDemand + (m_n + countsPerWord - 1) / countsPerWord; }
+
+    void packCounts(const std::int32_t* counts, std::int32_t* words) const
+    {
+        for (std::size_t i = 0; i < m_n; i += countsPerWord) {
+            std::uint32_t word = 0;
+            for (std::size_t k = 0; k < countsPerWord && i + k < m_n; ++k)
+                word |= static_cast<std::uint32_t>(static_cast<Count>(counts[i + k]))
+                        << (16 * k);
+            words[i / countsPerWord] = static_cast<std::int32_t>(word);
+        }
+    }
+
     // True when the state's result holds for this remaining demand.
     bool serves(std::int32_t state, const std::int32_t* demand) const
     {
-        const std::int32_t* reading = readingOf(state).data();
+        const Count* reading = readingOf(state);
         for (std::size_t i = 0; i < m_n; ++i, reading += 2)
-            if (std::min(demand[i], reading[0]) != reading[1])
+            if (std::min(demand[i], static_cast<std::int32_t>(reading[0])) != reading[1])
                 return false;
         return true;
     }
@@ -185,10 +206,12 @@ private:
         raiseSaturation(level, level.need.data(), 1);
     }
 
-    void raiseSaturation(Level& level, const std::int32_t* need, std::size_t stride) const
+    template <typename Need>
+    void raiseSaturation(Level& level, const Need* need, std::size_t stride) const
     {
         for (std::size_t i = 0; i < m_n; ++i)
-            level.saturation[i] = std::max(level.saturation[i], need[i * stride] +
+            level.saturation[i] = std::max(level.saturation[i],
+                                           static_cast<std::int32_t>(need[i * stride]) +
                                                                     level.remaining[i] -
                                                                     level.working[i]);
     }
@@ -219,8 +242,8 @@ private:
                std::span<const std::int32_t> saturation, const std::int32_t* demand)
     {
         for (std::size_t i = 0; i < m_n; ++i) {
-            m_readings.push_back(saturation[i]);
-            m_readings.push_back(std::min(demand[i], saturation[i]));
+            m_readings.push_back(static_cast<Count>(saturation[i]));
+            m_readings.push_back(static_cast<Count>(std::min(demand[i], saturation[i])));
         }
         if (node.choice < 0)
             node.first = {-1, fill};
@@ -256,7 +279,7 @@ private:
         }
         const std::int32_t state =
             solve(level, part, xStart, yStart, depthLeft, level.working.data());
-        raiseSaturation(level, readingOf(state).data(), 2);
+        raiseSaturation(level, readingOf(state), 2);
         return {state, {}};
     }
 
@@ -407,14 +430,14 @@ private:
     std::vector<std::int32_t> m_demands;
     // States by their key words and what fits of their demand, each group listed from the
     // latest stored state.
-    StateMemo m_groups{KeyDemand + static_cast<int>(m_n)};
+    StateMemo m_groups{static_cast<int>(keyWords())};
     std::vector<std::int32_t> m_latestOfGroup;
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
     FitTable m_fits{m_instance};
     RectValueCache m_leafCeilings{m_instance.plateHeight, m_instance.plateLength};
     RectValueCache m_pairCeilings{m_instance.plateHeight, m_instance.plateLength};
     std::vector<SolvedState> m_states;
-    std::vector<std::int32_t> m_readings; // 2 m_n per state
+    std::vector<Count> m_readings;        // 2 m_n per state
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;              // a deque keeps each level in place as it grows
@@ -423,8 +446,31 @@ private:
 
 } // namespace
 
+namespace {
+
+// No saturation exceeds what the plate could hold of a type, give or take the rounding of the
+// greedy bound, plus its demand; nor does any demand a state is keyed by.
+bool countsFitSixteenBits(const TInstance& instance)
+{
+    const std::int64_t plateArea =
+        static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength;
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const std::int64_t most =
+            plateArea / (static_cast<std::int64_t>(piece.height) * piece.length) + 2 +
+            piece.demand;
+        if (piece.demand < 0 || most > std::numeric_limits<std::uint16_t>::max())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
                                     const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
 {
-    return ConstrainedEngine(instance, settings, xSet, ySet).run();
+    if (countsFitSixteenBits(instance))
+        return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet).run();
+    return ConstrainedEngine<std::int32_t>(instance, settings, xSet, ySet).run();
 }

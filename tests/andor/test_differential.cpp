@@ -133,6 +133,9 @@ GeneratedCase generateWithDemands(std::uint32_t seed)
         piece = {i + 1, pick(1, c.instance.plateHeight / 2), pick(1, c.instance.plateLength / 2),
                  demand, pick(1, 60)};
     }
+    // A demand beyond 16 bits makes the engine keep its counts in 32 bits.
+    if (seed % 7 == 0)
+        c.instance.pieces[0].demand = 70000;
     return c;
 }
 
@@ -155,6 +158,26 @@ TEST(AndOrDifferential, SharedStatesServeEveryDemandTheyMatch)
         checkPattern(*fast, c.instance);
         if (HasFailure())
             return;
+    }
+}
+
+// Saturations above 16 bits: many small pieces on a large plate, with demands to match.
+TEST(AndOrDifferential, CountsBeyondSixteenBits)
+{
+    const TInstance instance =
+        makeInstance(300, 280, {{1, 1, 1, 90000}, {2, 3, 7, 50000}, {7, 5, 40, 3}});
+    SolverSettings settings;
+    settings.setCapacity = 1000;
+    for (const int depth : {1, 2}) {
+        SCOPED_TRACE(depth);
+        settings.depthLimit = depth;
+        const auto fast = runAndOr(instance, ProblemKind::Constrained, settings);
+        const auto direct = runAndOrReference(instance, ProblemKind::Constrained, settings);
+        ASSERT_TRUE(fast && direct);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(fast->value),
+                  std::bit_cast<std::uint32_t>(direct->value));
+        EXPECT_EQ(fast->counts, direct->counts);
+        EXPECT_EQ(fast->nodesExamined, direct->nodesExamined);
     }
 }
 
