@@ -26,6 +26,7 @@ enum KeyWord { KeyHeight, KeyLength, KeyXStart, KeyYStart, KeyLeadingMiss, KeyDe
 struct LoopState {
     SolvedState node;
     bool linked = false;    // a pair kept at the last position is still linked
+    bool reduced = false;   // the working copy holds less than the node's own demand
     double linkedSum = 0.0; // that pair's sum
 };
 
@@ -262,25 +263,36 @@ private:
     // A position that does not fit: a pair still linked is compared again.
     void passOver(LoopState& loop, Level& level) const
     {
-        if (loop.linked && !(loop.linkedSum > static_cast<double>(loop.node.value))) {
-            level.working = level.remaining;
-            loop.linked = false;
-        }
+        if (loop.linked && !(loop.linkedSum > static_cast<double>(loop.node.value)))
+            restoreWorking(loop, level);
     }
 
     // A part with no depth left is a leaf: its homogeneous filling within the working copy.
     PartRef solvePart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                      std::int32_t depthLeft)
+                      std::int32_t depthLeft, bool ownDemand)
     {
         if (depthLeft == 0) {
-            m_fits.fitCounts(part.height, part.length, level.need);
-            raiseSaturation(level);
+            // A leaf cut from the node's own demand, less at most the other part of its pair,
+            // reads no more of it than fits the node, which the node's filling already reads.
+            if (!ownDemand) {
+                m_fits.fitCounts(part.height, part.length, level.need);
+                raiseSaturation(level);
+            }
             return {-1, m_fits.bestWithin(part.height, part.length, level.working)};
         }
         const std::int32_t state =
             solve(level, part, xStart, yStart, depthLeft, level.working.data());
         raiseSaturation(level, readingOf(state), 2);
         return {state, {}};
+    }
+
+    // Puts the working copy back to the node's own demand and releases the pair.
+    void restoreWorking(LoopState& loop, Level& level) const
+    {
+        if (loop.reduced)
+            level.working = level.remaining;
+        loop.reduced = false;
+        loop.linked = false;
     }
 
     float valueOf(const PartRef& part) const
@@ -379,8 +391,7 @@ private:
     void releaseUnseen(LoopState& loop, Level& level, std::int64_t nodes) const
     {
         loop.node.nodes = addNodes(loop.node.nodes, nodes);
-        level.working = level.remaining;
-        loop.linked = false;
+        restoreWorking(loop, level);
     }
 
     void cutAt(LoopState& loop, Level& level, RectSize whole, RectSize first, RectSize second,
@@ -390,10 +401,12 @@ private:
         const bool leaves = depthLeft == 0 && !m_settings.heuristicsOn;
         if (leaves && !leavesMayLift(loop, leafCeiling(first), second))
             return releaseUnseen(loop, level, 2);
-        const PartRef one = solvePart(level, first, xStart, yStart, depthLeft);
+        const bool ownDemand = !loop.reduced;
+        const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
         if (leaves && !leavesMayLift(loop, valueOf(one), second))
             return releaseUnseen(loop, level, 2);
         addCounts(level.working.data(), one, -1);
+        loop.reduced = true;
         SolvedState& node = loop.node;
         node.nodes = addNodes(node.nodes, nodesOf(one));
         if (depthLeft == 1 && !m_settings.heuristicsOn &&
@@ -405,7 +418,7 @@ private:
             loop.linked = false; // the working copy stays reduced by the first part
             return;
         }
-        const PartRef two = solvePart(level, second, xStart, yStart, depthLeft);
+        const PartRef two = solvePart(level, second, xStart, yStart, depthLeft, ownDemand);
         addCounts(level.working.data(), two, -1);
         node.nodes = addNodes(node.nodes, nodesOf(two));
         const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
@@ -417,8 +430,7 @@ private:
             loop.linked = true;
             loop.linkedSum = sum;
         } else {
-            level.working = level.remaining;
-            loop.linked = false;
+            restoreWorking(loop, level);
         }
     }
 
