@@ -80,8 +80,8 @@ class FastRun {
     // one, so they are removed and only their number matters for the numbering.
     void passSkippingRepeats(std::size_t oldEnd) {
         const std::size_t covered = m_patterns.size();
-        const SideIndex byHeight(m_patterns, oldEnd, covered, true);
-        const SideIndex byLength(m_patterns, oldEnd, covered, false);
+        const SideIndex byHeight(m_patterns, m_counts, oldEnd, covered, true);
+        const SideIndex byLength(m_patterns, m_counts, oldEnd, covered, false);
         m_mirrored.assign(covered, 0);
         m_madeAsOuter.resize(covered, 0);
         const std::int32_t startId = m_patterns.back().id;
@@ -132,6 +132,7 @@ class FastRun {
         // A partner whose key differs from a's adds at least the difference times the
         // shorter one's side as inner waste.
         const std::int64_t highestKey = key + slack / along;
+        const PieceCountPool::Summary pieces = m_counts.summaryOf(a);
         for (std::size_t g = index.firstGroupFrom(key - slack);
              g < index.groupCount() && index.keyOf(g) <= highestKey; ++g) {
             const std::int64_t other = index.keyOf(g);
@@ -153,11 +154,19 @@ class FastRun {
                         break;
                     const auto b = static_cast<std::size_t>(entry.index);
                     if (b >= a && std::int64_t{entry.internalWaste} + step(entry.along) <= slack &&
-                        m_counts.fitsDemand(a, b))
+                        fitsDemand(a, pieces, b, entry.pieces))
                         m_candidates.push_back(std::uint64_t{b} << 1 | !horizontal);
                 }
             }
         }
+    }
+
+    bool fitsDemand(std::size_t a, PieceCountPool::Summary aPieces, std::size_t b,
+                    PieceCountPool::Summary bPieces) const {
+        if (!m_fewTypes)
+            return m_counts.fitsDemand(a, b);
+        return PieceCountPool::fitsDemand(aPieces, bPieces,
+                                          [&] { return m_counts.fitsDemand(a, b); });
     }
 
     // Numbers and keeps (or drops as duplicates) the builds of outer record a that are made,
@@ -167,7 +176,8 @@ class FastRun {
         std::int64_t made = 0;
         for (const std::uint64_t candidate : m_candidates) {
             const std::size_t b = candidate >> 1;
-            if (!tryBuild(a, b, (candidate & 1) ? kindVertical : kindHorizontal))
+            // Every candidate passed the demand test when it was collected.
+            if (!tryBuild(a, b, (candidate & 1) ? kindVertical : kindHorizontal, true))
                 continue;
             ++made;
             ++counter;
@@ -179,15 +189,16 @@ class FastRun {
         return made;
     }
 
-    // True when joining a and b is made; it is then in m_built, without its id.
-    bool tryBuild(std::size_t a, std::size_t b, std::int32_t kind) {
+    // True when joining a and b is made; it is then in m_built, without its id. A pair whose
+    // demand test already passed (in either order, as the sum is the same) skips it.
+    bool tryBuild(std::size_t a, std::size_t b, std::int32_t kind, bool demandKnown = false) {
         const Join join = joinShape(m_patterns[a], m_patterns[b], kind, m_plateArea);
         if (!fitsPlate(join.record, m_instance.plateHeight, m_instance.plateLength) ||
             exceedsWasteLimit(join.record.internalWaste, m_limit))
             return false;
         const std::size_t q = join.secondLeads ? b : a;
         const std::size_t r = join.secondLeads ? a : b;
-        if (!m_counts.fitsDemand(q, r))
+        if (!demandKnown && !m_counts.fitsDemand(q, r))
             return false;
         m_built = join.record;
         m_built.first = static_cast<std::int32_t>(q);
@@ -223,6 +234,8 @@ class FastRun {
     const std::int32_t m_plateArea;
     const float m_limit;
     const std::int64_t m_limitFloor;
+    // The summaries of the index hold every type, so they settle most demand tests.
+    const bool m_fewTypes = m_instance.pieceCount <= 64;
     PieceCountPool::Demands m_demands{};
     std::vector<TPattern> m_patterns;
     PieceCountPool m_counts;

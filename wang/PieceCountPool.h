@@ -27,6 +27,25 @@ class PieceCountPool {
     // True when the pieces of records q and r together respect every demand.
     bool fitsDemand(std::size_t q, std::size_t r) const;
 
+    // The types of the first 64 that a record holds, and those it holds at their demand.
+    struct Summary {
+        std::uint64_t present = 0;
+        std::uint64_t full = 0;
+    };
+    Summary summaryOf(std::size_t index) const {
+        return {m_masks[index].present[0], m_masks[index].full[0]};
+    }
+
+    // fitsDemand of two records of an instance with at most 64 types, settled from their
+    // summaries where they tell; `demand` gives the full test otherwise.
+    template <typename FullTest>
+    static bool fitsDemand(Summary q, Summary r, FullTest&& demand) {
+        if ((q.full & r.present) | (q.present & r.full))
+            return false;
+        // Types in one part only keep that part's count, which is within its demand.
+        return (q.present & r.present) == 0 || demand();
+    }
+
     // The summed counts of records q and r, into `out`.
     void merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const;
 

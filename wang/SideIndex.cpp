@@ -9,8 +9,8 @@ constexpr std::uint32_t blockSize = 8;
 
 } // namespace
 
-SideIndex::SideIndex(const std::vector<TPattern>& patterns, std::size_t from, std::size_t to,
-                     bool byHeight) {
+SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
+                     std::size_t from, std::size_t to, bool byHeight) {
     struct Keyed {
         std::int32_t key;
         Entry entry;
@@ -21,7 +21,7 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, std::size_t from, st
         const TPattern& record = patterns[i];
         keyed.push_back({byHeight ? record.height : record.length,
                          {byHeight ? record.length : record.height, record.internalWaste,
-                          static_cast<std::int32_t>(i)}});
+                          static_cast<std::int32_t>(i), counts.summaryOf(i)}});
     }
     std::ranges::sort(keyed, [](const Keyed& x, const Keyed& y) {
         return x.key != y.key ? x.key < y.key : x.entry.along < y.entry.along;

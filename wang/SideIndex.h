@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Pattern.h"
+#include "PieceCountPool.h"
 
 #include <cstdint>
 #include <span>
@@ -16,6 +17,7 @@ public:
         std::int32_t along = 0; // the side the group is sorted by
         std::int32_t internalWaste = 0;
         std::int32_t index = 0; // position in the pattern list
+        PieceCountPool::Summary pieces;
     };
 
     // A run of consecutive entries of one group.
@@ -27,8 +29,8 @@ public:
     };
 
     // Indexes records [from, to) of the list; by height (sorted by length) or by length.
-    SideIndex(const std::vector<TPattern>& patterns, std::size_t from, std::size_t to,
-              bool byHeight);
+    SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
+              std::size_t from, std::size_t to, bool byHeight);
 
     // Number of groups, one per distinct key.
     std::size_t groupCount() const { return m_keys.size(); }
