@@ -22,12 +22,14 @@
 
 namespace {
 
-// What a full run covers; "--max-depth N", "--direct-cap NODES" and "--only NAME" change it.
+// What a full run covers; "--max-depth N", "--direct-cap NODES", "--fast-cap SECONDS",
+// "--only NAME" and "--from NAME" (that case and those after it, to resume a run) change it.
 struct BenchLimits {
     int maxDepth = 5;
     std::int64_t directNodeCap = 100'000'000; // the direct engine runs up to this many nodes
     unsigned fastSecondsCap = 60;             // a slower fast run stops its case's deeper ones
     std::string only;
+    std::string from;
 };
 
 struct BenchCase {
@@ -174,8 +176,12 @@ BenchLimits limitsOf(int argc, char** argv)
             limits.maxDepth = std::atoi(argv[i + 1]);
         else if (option == "--direct-cap")
             limits.directNodeCap = std::atoll(argv[i + 1]);
+        else if (option == "--fast-cap")
+            limits.fastSecondsCap = static_cast<unsigned>(std::atoi(argv[i + 1]));
         else if (option == "--only")
             limits.only = argv[i + 1];
+        else if (option == "--from")
+            limits.from = argv[i + 1];
     }
     return limits;
 }
@@ -201,7 +207,8 @@ int main(int argc, char** argv)
         cases.push_back(
             generatedCase(static_cast<std::uint32_t>(seed), 20 + 10 * seed, 4 + 2 * seed));
     for (const BenchCase& c : cases) {
-        if (!limits.only.empty() && c.name != limits.only)
+        if ((!limits.only.empty() && c.name != limits.only) ||
+            (!limits.from.empty() && c.name < limits.from))
             continue;
         for (ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained})
             benchCase(c, kind, limits);
