@@ -83,6 +83,25 @@ TEST(FastAgainstReference, RandomSmallInstances) {
     std::cout << "runs with 20 or more built records: " << richRuns << '\n';
 }
 
+TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes) {
+    // Past 64 types the demand test cannot be settled from one word of type bits. Most types
+    // have no demand and never join; those that do include the last ones.
+    int richRuns = 0;
+    for (unsigned seed = 200; seed < 206; ++seed) {
+        std::mt19937 random(seed);
+        auto between = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        std::vector<TestPiece> pieces(70);
+        for (std::size_t i = 0; i < pieces.size(); ++i)
+            pieces[i] = {between(2, 7), between(2, 7), i % 9 == 0 || i >= 66 ? between(1, 3) : 0};
+        const TInstance instance = makeInstance(between(9, 12), between(9, 12), pieces);
+        for (const float beta : {0.0f, 0.05f})
+            richRuns += expectSameRun(instance, beta, "many types seed " + std::to_string(seed)) >= 20;
+    }
+    EXPECT_GE(richRuns, 4);
+}
+
 TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering) {
     // Many equal pieces make long runs of repeated and mirrored builds between kept ones.
     const TInstance instances[] = {
