@@ -20,7 +20,15 @@ namespace {
 // improve, puts the working copy back) and its remaining demand. Of each type's remaining
 // demand it reads no more than a saturation: every demand that agrees with the one it was
 // solved for, each type's cut off at its saturation, gives the same result.
-enum KeyWord { KeyHeight, KeyLength, KeyXStart, KeyYStart, KeyLeadingMiss, KeyDepthLeft, KeyDemand };
+enum KeyWord {
+    KeyHeight,
+    KeyLength,
+    KeyXStart,
+    KeyYStart,
+    KeyLeadingMiss,
+    KeyDepthLeft,
+    KeyDemand
+};
 
 // Where the constrained loop stands between two positions.
 struct LoopState {
@@ -41,8 +49,7 @@ struct Level {
 
 // Count is the type in which saturations and demands are stored: 16 bits when no saturation
 // can exceed them, which halves the memory of most searches.
-template <typename Count>
-class ConstrainedEngine {
+template <typename Count> class ConstrainedEngine {
 public:
     ConstrainedEngine(const TInstance& instance, const SolverSettings& settings,
                       const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
@@ -56,8 +63,8 @@ public:
     SearchOutcome run()
     {
         Level& top = levelAt(0);
-        const std::int32_t root = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0,
-                                        0, m_settings.depthLimit, m_demands.data());
+        const std::int32_t root = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0, 0,
+                                        m_settings.depthLimit, m_demands.data());
         return outcomeOf(root, static_cast<std::int32_t>(m_states.size()), m_instance, m_states,
                          m_xSet, m_ySet, [&](std::int32_t state) {
                              return m_states[static_cast<std::size_t>(state)].first.leaf;
@@ -129,8 +136,7 @@ private:
         for (std::size_t i = 0; i < m_n; i += countsPerWord) {
             std::uint32_t word = 0;
             for (std::size_t k = 0; k < countsPerWord && i + k < m_n; ++k)
-                word |= static_cast<std::uint32_t>(static_cast<Count>(counts[i + k]))
-                        << (16 * k);
+                word |= static_cast<std::uint32_t>(static_cast<Count>(counts[i + k])) << (16 * k);
             words[i / countsPerWord] = static_cast<std::int32_t>(word);
         }
     }
@@ -169,7 +175,8 @@ private:
         loop.node.value = static_cast<float>(fill.value);
         level.working = level.remaining;
         const bool solvedByBound =
-            depthLeft == 0 || greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
+            depthLeft == 0 ||
+            greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
         if (depthLeft > 0)
             raiseSaturation(level);
         if (!solvedByBound) {
@@ -202,19 +209,15 @@ private:
 
     // A use of the working copy that reads up to level.need of it reads that much beyond the
     // pieces already taken from the node's own demand.
-    void raiseSaturation(Level& level) const
-    {
-        raiseSaturation(level, level.need.data(), 1);
-    }
+    void raiseSaturation(Level& level) const { raiseSaturation(level, level.need.data(), 1); }
 
     template <typename Need>
     void raiseSaturation(Level& level, const Need* need, std::size_t stride) const
     {
         for (std::size_t i = 0; i < m_n; ++i)
-            level.saturation[i] = std::max(level.saturation[i],
-                                           static_cast<std::int32_t>(need[i * stride]) +
-                                                                    level.remaining[i] -
-                                                                    level.working[i]);
+            level.saturation[i] =
+                std::max(level.saturation[i], static_cast<std::int32_t>(need[i * stride]) +
+                                                  level.remaining[i] - level.working[i]);
     }
 
     void addCounts(std::int32_t* counts, const PartRef& part, std::int32_t sign) const
@@ -350,8 +353,8 @@ private:
         return m_pairCeilings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
             float ceiling = leafCeiling({a, b});
             const auto consider = [&](RectSize one, RectSize two) {
-                const double sum = static_cast<double>(leafCeiling(one)) +
-                                   static_cast<double>(leafCeiling(two));
+                const double sum =
+                    static_cast<double>(leafCeiling(one)) + static_cast<double>(leafCeiling(two));
                 ceiling = std::max(ceiling, static_cast<float>(sum));
             };
             for (std::int32_t j = 0; j < m_xSet.count; ++j) {
@@ -383,9 +386,9 @@ private:
         raiseSaturation(level);
         if (bound == value)
             return 1;
-        return 1 + 2 * static_cast<std::int64_t>(
-                           usableCount(m_xSet, xStart, part.height, part.length) +
-                           usableCount(m_ySet, yStart, part.length, part.height));
+        return 1 +
+               2 * static_cast<std::int64_t>(usableCount(m_xSet, xStart, part.height, part.length) +
+                                             usableCount(m_ySet, yStart, part.length, part.height));
     }
 
     void releaseUnseen(LoopState& loop, Level& level, std::int64_t nodes) const
@@ -452,7 +455,7 @@ private:
     std::vector<Count> m_readings;        // 2 m_n per state
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
-    std::deque<Level> m_levels;              // a deque keeps each level in place as it grows
+    std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
     int m_level = 0;
 };
 
@@ -469,8 +472,7 @@ bool countsFitSixteenBits(const TInstance& instance)
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const std::int64_t most =
-            plateArea / (static_cast<std::int64_t>(piece.height) * piece.length) + 2 +
-            piece.demand;
+            plateArea / (static_cast<std::int64_t>(piece.height) * piece.length) + 2 + piece.demand;
         if (piece.demand < 0 || most > std::numeric_limits<std::uint16_t>::max())
             return false;
     }

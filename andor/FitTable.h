@@ -50,9 +50,9 @@ private:
 
     std::size_t m_n;
     std::vector<std::int32_t> m_values;
-    std::vector<float> m_densities;      // (v / h) / l with truncating divisions
-    std::vector<std::int32_t> m_rows;    // m_n per height
-    std::vector<std::int32_t> m_columns; // m_n per length
+    std::vector<float> m_densities;       // (v / h) / l with truncating divisions
+    std::vector<std::int32_t> m_rows;     // m_n per height
+    std::vector<std::int32_t> m_columns;  // m_n per length
     std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
     std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
 };

@@ -17,8 +17,7 @@ public:
     }
 
     // The value of a x b, computed by compute(a, b) the first time; values are never negative.
-    template <typename Compute>
-    float get(std::int32_t a, std::int32_t b, Compute&& compute)
+    template <typename Compute> float get(std::int32_t a, std::int32_t b, Compute&& compute)
     {
         if (m_values.empty())
             return compute(a, b);
