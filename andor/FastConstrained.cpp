@@ -376,6 +376,10 @@ private:
     std::int64_t nodesUnsolved(Level& level, RectSize part, std::int32_t xStart,
                                std::int32_t yStart)
     {
+        const std::int64_t usable = usableCount(m_xSet, xStart, part.height, part.length) +
+                                    usableCount(m_ySet, yStart, part.length, part.height);
+        if (usable == 0)
+            return 1; // no cut to make, whatever the test says
         const std::span<const std::int32_t> working = level.working;
         m_fits.fitCounts(part.height, part.length, level.need);
         raiseSaturation(level);
@@ -384,11 +388,7 @@ private:
         const float bound =
             greedyDemandBound(part.height, part.length, working, m_instance, level.need);
         raiseSaturation(level);
-        if (bound == value)
-            return 1;
-        return 1 +
-               2 * static_cast<std::int64_t>(usableCount(m_xSet, xStart, part.height, part.length) +
-                                             usableCount(m_ySet, yStart, part.length, part.height));
+        return bound == value ? 1 : 1 + 2 * usable;
     }
 
     void releaseUnseen(LoopState& loop, Level& level, std::int64_t nodes) const
