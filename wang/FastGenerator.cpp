@@ -24,10 +24,8 @@ class FastRun {
         : m_instance(instance), m_options(options),
           m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
           m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)),
-          m_limitFloor(floorOf(m_limit)), m_counts(m_demands), m_keys(m_patterns, m_counts) {
-        for (int i = 0; i < instance.pieceCount; ++i)
-            m_demands[static_cast<std::size_t>(i)] = instance.pieces[i].demand;
-    }
+          m_limitFloor(floorOf(m_limit)), m_demands(demandsOf(instance)),
+          m_counts(m_demands, instance.pieceCount), m_keys(m_patterns, m_counts) {}
 
     GenerationResult run() {
         m_patterns = startingList(m_instance);
@@ -54,6 +52,13 @@ class FastRun {
     }
 
   private:
+    static PieceCountPool::Demands demandsOf(const TInstance& instance) {
+        PieceCountPool::Demands demands{};
+        for (int i = 0; i < instance.pieceCount; ++i)
+            demands[static_cast<std::size_t>(i)] = instance.pieces[i].demand;
+        return demands;
+    }
+
     static std::int64_t floorOf(float limit) {
         const long double value = limit;
         if (std::isnan(value) || value >= noLimit)
@@ -132,7 +137,7 @@ class FastRun {
         // A partner whose key differs from a's adds at least the difference times the
         // shorter one's side as inner waste.
         const std::int64_t highestKey = key + slack / along;
-        const PieceCountPool::Summary pieces = m_counts.summaryOf(a);
+        const PieceCountPool::Sketch pieces = m_counts.sketchOf(a);
         for (std::size_t g = index.firstGroupFrom(key - slack);
              g < index.groupCount() && index.keyOf(g) <= highestKey; ++g) {
             const std::int64_t other = index.keyOf(g);
@@ -154,19 +159,11 @@ class FastRun {
                         break;
                     const auto b = static_cast<std::size_t>(entry.index);
                     if (b >= a && std::int64_t{entry.internalWaste} + step(entry.along) <= slack &&
-                        fitsDemand(a, pieces, b, entry.pieces))
+                        m_counts.fitsDemand(a, pieces, b, entry.pieces))
                         m_candidates.push_back(std::uint64_t{b} << 1 | !horizontal);
                 }
             }
         }
-    }
-
-    bool fitsDemand(std::size_t a, PieceCountPool::Summary aPieces, std::size_t b,
-                    PieceCountPool::Summary bPieces) const {
-        if (!m_fewTypes)
-            return m_counts.fitsDemand(a, b);
-        return PieceCountPool::fitsDemand(aPieces, bPieces,
-                                          [&] { return m_counts.fitsDemand(a, b); });
     }
 
     // Numbers and keeps (or drops as duplicates) the builds of outer record a that are made,
@@ -234,9 +231,7 @@ class FastRun {
     const std::int32_t m_plateArea;
     const float m_limit;
     const std::int64_t m_limitFloor;
-    // The summaries of the index hold every type, so they settle most demand tests.
-    const bool m_fewTypes = m_instance.pieceCount <= 64;
-    PieceCountPool::Demands m_demands{};
+    const PieceCountPool::Demands m_demands;
     std::vector<TPattern> m_patterns;
     PieceCountPool m_counts;
     PatternKeySet m_keys;

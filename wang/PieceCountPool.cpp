@@ -44,13 +44,36 @@ void PieceCountPool::append(std::span<const Entry> entries) {
             masks.present = masks.full = {~std::uint64_t{0}, ~std::uint64_t{0}};
     }
     m_masks.push_back(masks);
+    if (m_packing.usable())
+        m_packed.push_back(m_packing.pack(entries));
+}
+
+PieceCountPool::Sketch PieceCountPool::sketchOf(std::size_t index) const {
+    if (m_packing.usable())
+        return m_packed[index];
+    return {{m_masks[index].present[0], m_masks[index].full[0]}, false};
+}
+
+bool PieceCountPool::fitsDemand(std::size_t q, const Sketch& qSketch, std::size_t r,
+                                const Sketch& rSketch) const {
+    if (m_packing.usable())
+        return m_packing.fits(qSketch, rSketch);
+    if (m_typeCount > 64)
+        return fitsBySummedCounts(q, r);
+    // The sketches are the masks of every type.
+    const auto [qPresent, qFull] = qSketch.words;
+    const auto [rPresent, rFull] = rSketch.words;
+    if ((qFull & rPresent) | (qPresent & rFull))
+        return false;
+    // Types in one part only keep that part's count, which is within its demand.
+    return (qPresent & rPresent) == 0 || fitsBySummedCounts(q, r);
 }
 
 std::span<const PieceCountPool::Entry> PieceCountPool::of(std::size_t index) const {
     return {m_entries.data() + m_starts[index], m_entries.data() + m_starts[index + 1]};
 }
 
-bool PieceCountPool::fitsDemand(std::size_t q, std::size_t r) const {
+bool PieceCountPool::fitsBySummedCounts(std::size_t q, std::size_t r) const {
     const Masks& x = m_masks[q];
     const Masks& y = m_masks[r];
     std::uint64_t shared = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DemandPacking.h"
 #include "Instance.h"
 
 #include <array>
@@ -8,15 +9,17 @@
 #include <vector>
 
 // Sparse piece counts of every record, kept in one shared pool: a record holds only the
-// types it contains, each as one entry (type << 32 | count), sorted by type. Two bit masks
-// per record (types present, types at their demand) settle most demand tests at once.
+// types it contains, each as one entry (type << 32 | count), sorted by type. A sketch of each
+// record settles demand tests without its entries: its counts packed, where the demands
+// allow, else two bit masks (types present, types at their demand) that settle most of them.
 class PieceCountPool {
   public:
     using Entry = std::uint64_t;
     using Demands = std::array<std::int64_t, maxPieceTypes>;
 
-    // A pool for piece types with these demands.
-    explicit PieceCountPool(const Demands& demands) : m_demands(demands) {}
+    // A pool for the first typeCount piece types, with these demands.
+    PieceCountPool(const Demands& demands, int typeCount)
+        : m_demands(demands), m_typeCount(typeCount), m_packing(demands, typeCount) {}
 
     // Adds the counts of the next record.
     void append(std::span<const Entry> entries);
@@ -24,27 +27,19 @@ class PieceCountPool {
     // The counts of record `index`.
     std::span<const Entry> of(std::size_t index) const;
 
+    using Sketch = DemandPacking::Packed;
+
+    // What a record's demand tests read, small enough to be kept beside other data.
+    Sketch sketchOf(std::size_t index) const;
+
     // True when the pieces of records q and r together respect every demand.
-    bool fitsDemand(std::size_t q, std::size_t r) const;
-
-    // The types of the first 64 that a record holds, and those it holds at their demand.
-    struct Summary {
-        std::uint64_t present = 0;
-        std::uint64_t full = 0;
-    };
-    Summary summaryOf(std::size_t index) const {
-        return {m_masks[index].present[0], m_masks[index].full[0]};
+    bool fitsDemand(std::size_t q, std::size_t r) const {
+        return fitsDemand(q, sketchOf(q), r, sketchOf(r));
     }
 
-    // fitsDemand of two records of an instance with at most 64 types, settled from their
-    // summaries where they tell; `demand` gives the full test otherwise.
-    template <typename FullTest>
-    static bool fitsDemand(Summary q, Summary r, FullTest&& demand) {
-        if ((q.full & r.present) | (q.present & r.full))
-            return false;
-        // Types in one part only keep that part's count, which is within its demand.
-        return (q.present & r.present) == 0 || demand();
-    }
+    // The same, from sketches kept elsewhere; the counts are read only if they do not tell.
+    bool fitsDemand(std::size_t q, const Sketch& qSketch, std::size_t r,
+                    const Sketch& rSketch) const;
 
     // The summed counts of records q and r, into `out`.
     void merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const;
@@ -61,8 +56,13 @@ class PieceCountPool {
         std::array<std::uint64_t, 2> full{}; // no further piece of the type may join
     };
 
+    bool fitsBySummedCounts(std::size_t q, std::size_t r) const;
+
     const Demands& m_demands;
+    int m_typeCount;
+    DemandPacking m_packing;
     std::vector<Masks> m_masks;
+    std::vector<Sketch> m_packed; // per record, when the packing is usable
     std::vector<Entry> m_entries;
     std::vector<std::uint64_t> m_starts{0};
 };

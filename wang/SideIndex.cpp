@@ -21,7 +21,7 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
         const TPattern& record = patterns[i];
         keyed.push_back({byHeight ? record.height : record.length,
                          {byHeight ? record.length : record.height, record.internalWaste,
-                          static_cast<std::int32_t>(i), counts.summaryOf(i)}});
+                          static_cast<std::int32_t>(i), counts.sketchOf(i)}});
     }
     std::ranges::sort(keyed, [](const Keyed& x, const Keyed& y) {
         return x.key != y.key ? x.key < y.key : x.entry.along < y.entry.along;

@@ -17,7 +17,7 @@ public:
         std::int32_t along = 0; // the side the group is sorted by
         std::int32_t internalWaste = 0;
         std::int32_t index = 0; // position in the pattern list
-        PieceCountPool::Summary pieces;
+        PieceCountPool::Sketch pieces;
     };
 
     // A run of consecutive entries of one group.

@@ -83,23 +83,49 @@ TEST(FastAgainstReference, RandomSmallInstances) {
     std::cout << "runs with 20 or more built records: " << richRuns << '\n';
 }
 
-TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes) {
-    // Past 64 types the demand test cannot be settled from one word of type bits. Most types
-    // have no demand and never join; those that do include the last ones.
+// The fast engine settles demand tests from counts packed into two words when the demands
+// allow it, else from type bits when there are at most 64 types, else from the counts; the
+// cases below reach each way.
+TEST(FastAgainstReference, DemandsTooLargeToPack) {
+    // Four types of boundless demand leave no room in two words; the others still bind.
     int richRuns = 0;
-    for (unsigned seed = 200; seed < 206; ++seed) {
+    for (unsigned seed = 300; seed < 320; ++seed) {
+        std::mt19937 random(seed);
+        TInstance instance = randomInstance(random);
+        for (int extra = 0; extra < 4; ++extra) {
+            TPieceType& piece = instance.pieces[instance.pieceCount];
+            piece = {instance.pieceCount + 1, instance.plateHeight - extra,
+                     instance.plateLength / 2 + extra, 1 << 29, 1};
+            ++instance.pieceCount;
+        }
+        for (const float beta : {0.0f, 0.05f})
+            richRuns += expectSameRun(instance, beta, "seed " + std::to_string(seed)) >= 20;
+    }
+    EXPECT_GE(richRuns, 8);
+}
+
+TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes) {
+    // Most types have no demand and never join; those that do include the last ones, past
+    // what one word of type bits holds.
+    int richRuns = 0;
+    for (unsigned seed = 200; seed < 212; ++seed) {
         std::mt19937 random(seed);
         auto between = [&](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(random);
         };
+        const bool packable = seed % 2 == 0;
         std::vector<TestPiece> pieces(70);
-        for (std::size_t i = 0; i < pieces.size(); ++i)
-            pieces[i] = {between(2, 7), between(2, 7), i % 9 == 0 || i >= 66 ? between(1, 3) : 0};
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const bool joins = packable ? i % 9 == 0 || i >= 66 : i % 23 == 0 || i >= 68;
+            const int demand = !joins ? 0 : packable ? between(1, 3) : 1 << 29;
+            pieces[i] = {between(2, 7), between(2, 7), demand};
+        }
         const TInstance instance = makeInstance(between(9, 12), between(9, 12), pieces);
         for (const float beta : {0.0f, 0.05f})
-            richRuns += expectSameRun(instance, beta, "many types seed " + std::to_string(seed)) >= 20;
+            richRuns +=
+                expectSameRun(instance, beta, "many types seed " + std::to_string(seed)) >= 20;
     }
-    EXPECT_GE(richRuns, 4);
+    EXPECT_GE(richRuns, 10);
 }
 
 TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering) {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Instance.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+// Piece counts packed into two 64-bit words, one field per type with a guard bit above it, so
+// that whether two records together respect every demand takes a few word operations. A field
+// holds its type's demand d in w bits (2^w > d); two counts within d sum below 2^(w+1), so the
+// sum never leaves its field with the guard. Only for instances whose fields fit in 128 bits.
+class DemandPacking {
+  public:
+    struct Packed {
+        std::array<std::uint64_t, 2> words{};
+        bool overDemand = false; // a count beyond its demand: never joins
+    };
+
+    // Packs the first typeCount of these demands; demands must outlive the packing.
+    DemandPacking(std::span<const std::int64_t> demands, int typeCount);
+
+    // False when the fields of this instance do not fit.
+    bool usable() const { return m_usable; }
+
+    // Counts as the count pool keeps them, each type << 32 | count.
+    Packed pack(std::span<const std::uint64_t> counts) const;
+
+    // True when two records' counts summed stay within every demand.
+    bool fits(const Packed& q, const Packed& r) const {
+        if (q.overDemand || r.overDemand)
+            return false;
+        for (std::size_t w = 0; w < 2; ++w) {
+            // Each field of (demand | guard) - sum is 2^w + d - sum, above 0 as the sum stays
+            // below 2^w + d: it keeps its guard bit exactly when the sum is within d, and no
+            // field borrows from the next.
+            const std::uint64_t sum = q.words[w] + r.words[w];
+            if ((((m_demandWords[w] | m_guards[w]) - sum) & m_guards[w]) != m_guards[w])
+                return false;
+        }
+        return true;
+    }
+
+  private:
+    struct Field {
+        std::uint8_t word = 0;
+        std::uint8_t shift = 0;
+    };
+
+    std::span<const std::int64_t> m_demands;
+    std::array<Field, maxPieceTypes> m_fields{};
+    std::array<std::uint64_t, 2> m_demandWords{};
+    std::array<std::uint64_t, 2> m_guards{};
+    bool m_usable = true;
+};
