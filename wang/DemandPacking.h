@@ -12,8 +12,10 @@
 // sum never leaves its field with the guard. Only for instances whose fields fit in 128 bits.
 class DemandPacking {
   public:
+    using Words = std::array<std::uint64_t, 2>;
+
     struct Packed {
-        std::array<std::uint64_t, 2> words{};
+        Words words{};
         bool overDemand = false; // a count beyond its demand: never joins
     };
 
@@ -49,7 +51,7 @@ class DemandPacking {
 
     std::span<const std::int64_t> m_demands;
     std::array<Field, maxPieceTypes> m_fields{};
-    std::array<std::uint64_t, 2> m_demandWords{};
-    std::array<std::uint64_t, 2> m_guards{};
+    Words m_demandWords{};
+    Words m_guards{};
     bool m_usable = true;
 };

@@ -2,6 +2,7 @@
 
 #include "Int32Arithmetic.h"
 #include "JoinShape.h"
+#include "PackedKeySet.h"
 #include "PatternKeySet.h"
 #include "PieceCountPool.h"
 #include "SideIndex.h"
@@ -206,19 +207,36 @@ class FastRun {
     // Keeps m_built unless an earlier built record has its key; a zero height of the earlier
     // record or a zero length of the new one never counts as a match.
     void keepUnlessDuplicate() {
-        m_counts.merge(static_cast<std::size_t>(m_built.first),
-                       static_cast<std::size_t>(m_built.second), m_merged);
+        const auto q = static_cast<std::size_t>(m_built.first);
+        const auto r = static_cast<std::size_t>(m_built.second);
+        if (m_counts.packsCounts()) {
+            const PackedKeySet::Key key{m_built.internalWaste, m_built.totalWaste, m_built.length,
+                                        m_counts.packedSum(q, r)};
+            if (m_built.length != 0 && m_packedKeys.contains(key))
+                return;
+            m_counts.merge(q, r, m_merged);
+            keep();
+            if (m_built.height != 0)
+                m_packedKeys.insert(key);
+            return;
+        }
+        m_counts.merge(q, r, m_merged);
         const PatternKey key =
             makeKey(m_built.internalWaste, m_built.totalWaste, m_built.length, m_merged);
         if (m_built.length != 0 && m_keys.contains(key))
             return;
+        const std::size_t index = keep();
+        if (m_built.height != 0)
+            m_keys.insert(key, static_cast<std::int32_t>(index));
+    }
+
+    // Appends m_built with its counts, in m_merged; gives its index.
+    std::size_t keep() {
         if (m_patterns.size() >= m_options.patternLimit)
             throw GenerationStopped{WangFailure::TooManyPatterns};
-        const auto index = static_cast<std::int32_t>(m_patterns.size());
         m_patterns.push_back(m_built);
         m_counts.append(m_merged);
-        if (m_built.height != 0)
-            m_keys.insert(key, index);
+        return m_patterns.size() - 1;
     }
 
     void checkDeadline(std::size_t a) const {
@@ -235,6 +253,7 @@ class FastRun {
     std::vector<TPattern> m_patterns;
     PieceCountPool m_counts;
     PatternKeySet m_keys;
+    PackedKeySet m_packedKeys; // in place of m_keys when the counts pack
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
     std::vector<std::int64_t> m_mirrored;    // builds made with a new record as inner
     std::vector<std::uint64_t> m_candidates;

@@ -1,16 +1,10 @@
 #include "PatternKeySet.h"
 
+#include "HashMix.h"
+
 #include <algorithm>
 
 namespace {
-
-std::uint64_t mix(std::uint64_t state, std::uint64_t value) {
-    // splitmix64 finaliser over the running state.
-    std::uint64_t z = state ^ (value + 0x9e3779b97f4a7c15ULL + (state << 6) + (state >> 2));
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
-}
 
 std::uint32_t tagOf(std::uint64_t slotOrHash) {
     return static_cast<std::uint32_t>(slotOrHash >> 32);
@@ -24,10 +18,10 @@ std::uint64_t toUnsigned(std::int32_t value) {
 
 PatternKey makeKey(std::int32_t internalWaste, std::int32_t totalWaste, std::int32_t length,
                    std::span<const PieceCountPool::Entry> counts) {
-    std::uint64_t state = mix(0, toUnsigned(internalWaste) << 32 | toUnsigned(totalWaste));
-    state = mix(state, toUnsigned(length));
+    std::uint64_t state = hashMix(0, toUnsigned(internalWaste) << 32 | toUnsigned(totalWaste));
+    state = hashMix(state, toUnsigned(length));
     for (const PieceCountPool::Entry entry : counts)
-        state = mix(state, entry);
+        state = hashMix(state, entry);
     return {internalWaste, totalWaste, length, counts, state};
 }
 

@@ -41,6 +41,16 @@ class PieceCountPool {
     bool fitsDemand(std::size_t q, const Sketch& qSketch, std::size_t r,
                     const Sketch& rSketch) const;
 
+    // True when every record's counts are packed, as its sketch.
+    bool packsCounts() const { return m_packing.usable(); }
+
+    // The packed counts of records q and r summed, for a pair that fits the demands: no field
+    // then carries into the next.
+    DemandPacking::Words packedSum(std::size_t q, std::size_t r) const {
+        return {m_packed[q].words[0] + m_packed[r].words[0],
+                m_packed[q].words[1] + m_packed[r].words[1]};
+    }
+
     // The summed counts of records q and r, into `out`.
     void merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const;
 
