@@ -171,20 +171,29 @@ class FastRun {
     // in pair order; returns how many there were.
     std::int64_t joinCandidates(std::size_t a, std::int32_t startId, std::int64_t& counter,
                                 bool mirrored) {
-        std::int64_t made = 0;
+        // All builds first, then their numbers and duplicate tests in the same order: the
+        // slot each test reads is asked for well before it is needed.
+        m_made.clear();
         for (const std::uint64_t candidate : m_candidates) {
             const std::size_t b = candidate >> 1;
             // Every candidate passed the demand test when it was collected.
             if (!tryBuild(a, b, (candidate & 1) ? kindVertical : kindHorizontal, true))
                 continue;
-            ++made;
+            const std::uint64_t hash =
+                m_counts.packsCounts() ? PackedKeySet::hashOf(packedKey()) : 0;
+            if (m_counts.packsCounts())
+                m_packedKeys.prefetch(hash);
+            m_made.push_back({m_built, b, hash});
+        }
+        for (const MadeBuild& made : m_made) {
             ++counter;
             if (mirrored)
-                ++m_mirrored[b]; // for b == a the count is already used
+                ++m_mirrored[made.partner]; // for a partner equal to a it is already used
+            m_built = made.record;
             m_built.id = wrap32(startId + counter);
-            keepUnlessDuplicate();
+            keepUnlessDuplicate(made.hash);
         }
-        return made;
+        return static_cast<std::int64_t>(m_made.size());
     }
 
     // True when joining a and b is made; it is then in m_built, without its id. A pair whose
@@ -204,20 +213,27 @@ class FastRun {
         return true;
     }
 
+    // The key of m_built when the counts pack.
+    PackedKeySet::Key packedKey() const {
+        return {m_built.internalWaste, m_built.totalWaste, m_built.length,
+                m_counts.packedSum(static_cast<std::size_t>(m_built.first),
+                                   static_cast<std::size_t>(m_built.second))};
+    }
+
     // Keeps m_built unless an earlier built record has its key; a zero height of the earlier
-    // record or a zero length of the new one never counts as a match.
-    void keepUnlessDuplicate() {
+    // record or a zero length of the new one never counts as a match. packedHash is the hash
+    // of its packed key, when the counts pack.
+    void keepUnlessDuplicate(std::uint64_t packedHash) {
         const auto q = static_cast<std::size_t>(m_built.first);
         const auto r = static_cast<std::size_t>(m_built.second);
         if (m_counts.packsCounts()) {
-            const PackedKeySet::Key key{m_built.internalWaste, m_built.totalWaste, m_built.length,
-                                        m_counts.packedSum(q, r)};
-            if (m_built.length != 0 && m_packedKeys.contains(key))
+            const PackedKeySet::Key key = packedKey();
+            if (m_built.length != 0 && m_packedKeys.contains(key, packedHash))
                 return;
             m_counts.merge(q, r, m_merged);
             keep();
             if (m_built.height != 0)
-                m_packedKeys.insert(key);
+                m_packedKeys.insert(key, packedHash);
             return;
         }
         m_counts.merge(q, r, m_merged);
@@ -257,6 +273,13 @@ class FastRun {
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
     std::vector<std::int64_t> m_mirrored;    // builds made with a new record as inner
     std::vector<std::uint64_t> m_candidates;
+    // A build of the outer record being joined, before its number and duplicate test.
+    struct MadeBuild {
+        TPattern record;
+        std::size_t partner = 0;
+        std::uint64_t hash = 0; // of its packed key, when the counts pack
+    };
+    std::vector<MadeBuild> m_made;
     std::vector<PieceCountPool::Entry> m_merged;
     TPattern m_built;
     GenerationResult m_result;

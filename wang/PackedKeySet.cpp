@@ -18,24 +18,24 @@ bool PackedKeySet::isFree(const Key& slot) {
     return slot.counts[0] == 0 && slot.counts[1] == 0;
 }
 
-bool PackedKeySet::contains(const Key& key) const {
+bool PackedKeySet::contains(const Key& key, std::uint64_t hash) const {
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = hashOf(key) & mask; !isFree(m_slots[at]); at = (at + 1) & mask)
+    for (std::size_t at = hash & mask; !isFree(m_slots[at]); at = (at + 1) & mask)
         if (m_slots[at] == key)
             return true;
     return false;
 }
 
-void PackedKeySet::insert(const Key& key) {
+void PackedKeySet::insert(const Key& key, std::uint64_t hash) {
     if (2 * (m_size + 1) > m_slots.size())
         grow();
-    place(key);
+    place(key, hash);
     ++m_size;
 }
 
-void PackedKeySet::place(const Key& key) {
+void PackedKeySet::place(const Key& key, std::uint64_t hash) {
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t at = hashOf(key) & mask;
+    std::size_t at = hash & mask;
     while (!isFree(m_slots[at]))
         at = (at + 1) & mask;
     m_slots[at] = key;
@@ -46,5 +46,5 @@ void PackedKeySet::grow() {
     old.swap(m_slots);
     for (const Key& slot : old)
         if (!isFree(slot))
-            place(slot);
+            place(slot, hashOf(slot));
 }

@@ -22,13 +22,20 @@ class PackedKeySet {
 
     PackedKeySet();
 
-    bool contains(const Key& key) const;
-    void insert(const Key& key);
+    static std::uint64_t hashOf(const Key& key);
+
+    // Asks for the slot where a key of this hash is looked for first, ahead of the lookup.
+    void prefetch(std::uint64_t hash) const {
+        __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+    }
+
+    // hash is hashOf(key).
+    bool contains(const Key& key, std::uint64_t hash) const;
+    void insert(const Key& key, std::uint64_t hash);
 
   private:
-    static std::uint64_t hashOf(const Key& key);
     static bool isFree(const Key& slot);
-    void place(const Key& key);
+    void place(const Key& key, std::uint64_t hash);
     void grow();
 
     std::vector<Key> m_slots;
