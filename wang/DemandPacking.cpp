@@ -20,7 +20,7 @@ DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCoun
             ++word;
             used = 0;
         }
-        if (word >= 2 || width + 1 > 64) {
+        if (word >= wordCount || width + 1 > 64) {
             m_usable = false;
             break;
         }

@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <span>
 
-// Piece counts packed into two 64-bit words, one field per type with a guard bit above it, so
+// Piece counts packed into three 64-bit words, one field per type with a guard bit above it, so
 // that whether two records together respect every demand takes a few word operations. A field
 // holds its type's demand d in w bits (2^w > d); two counts within d sum below 2^(w+1), so the
-// sum never leaves its field with the guard. Only for instances whose fields fit in 128 bits.
+// sum never leaves its field with the guard. Only for instances whose fields fit in 192 bits.
 class DemandPacking {
   public:
-    using Words = std::array<std::uint64_t, 2>;
+    static constexpr std::size_t wordCount = 3;
+    using Words = std::array<std::uint64_t, wordCount>;
 
     struct Packed {
         Words words{};
@@ -32,7 +33,7 @@ class DemandPacking {
     bool fits(const Packed& q, const Packed& r) const {
         if (q.overDemand || r.overDemand)
             return false;
-        for (std::size_t w = 0; w < 2; ++w) {
+        for (std::size_t w = 0; w < wordCount; ++w) {
             // Each field of (demand | guard) - sum is 2^w + d - sum, above 0 as the sum stays
             // below 2^w + d: it keeps its guard bit exactly when the sum is within d, and no
             // field borrows from the next.

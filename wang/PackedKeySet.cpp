@@ -10,12 +10,13 @@ std::uint64_t PackedKeySet::hashOf(const Key& key) {
         static_cast<std::uint32_t>(key.totalWaste);
     std::uint64_t state = hashMix(0, wastes);
     state = hashMix(state, static_cast<std::uint32_t>(key.length));
-    state = hashMix(state, key.counts[0]);
-    return hashMix(state, key.counts[1]);
+    for (const std::uint64_t word : key.counts)
+        state = hashMix(state, word);
+    return state;
 }
 
 bool PackedKeySet::isFree(const Key& slot) {
-    return slot.counts[0] == 0 && slot.counts[1] == 0;
+    return slot.counts == DemandPacking::Words{};
 }
 
 bool PackedKeySet::contains(const Key& key, std::uint64_t hash) const {

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-// The keys of kept built records (wastes, length and piece counts) when the counts pack into
-// two words: the packed words stand for the counts exactly, so each slot holds a whole key
-// and a probe reads nothing else. A built record holds at least one piece, so a key with no
-// counts marks a free slot.
+// The keys of kept built records (wastes, length and piece counts) when the counts pack: the
+// packed words stand for the counts exactly, so each slot holds a whole key and a probe reads
+// nothing else. A built record holds at least one piece, so a key with no counts marks a free
+// slot.
 class PackedKeySet {
   public:
     struct Key {

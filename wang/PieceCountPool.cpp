@@ -61,8 +61,8 @@ bool PieceCountPool::fitsDemand(std::size_t q, const Sketch& qSketch, std::size_
     if (m_typeCount > 64)
         return fitsBySummedCounts(q, r);
     // The sketches are the masks of every type.
-    const auto [qPresent, qFull] = qSketch.words;
-    const auto [rPresent, rFull] = rSketch.words;
+    const std::uint64_t qPresent = qSketch.words[0], qFull = qSketch.words[1];
+    const std::uint64_t rPresent = rSketch.words[0], rFull = rSketch.words[1];
     if ((qFull & rPresent) | (qPresent & rFull))
         return false;
     // Types in one part only keep that part's count, which is within its demand.

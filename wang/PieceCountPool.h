@@ -47,8 +47,10 @@ class PieceCountPool {
     // The packed counts of records q and r summed, for a pair that fits the demands: no field
     // then carries into the next.
     DemandPacking::Words packedSum(std::size_t q, std::size_t r) const {
-        return {m_packed[q].words[0] + m_packed[r].words[0],
-                m_packed[q].words[1] + m_packed[r].words[1]};
+        DemandPacking::Words sum;
+        for (std::size_t w = 0; w < sum.size(); ++w)
+            sum[w] = m_packed[q].words[w] + m_packed[r].words[w];
+        return sum;
     }
 
     // The summed counts of records q and r, into `out`.

@@ -87,15 +87,15 @@ TEST(FastAgainstReference, RandomSmallInstances) {
 // allow it, else from type bits when there are at most 64 types, else from the counts; the
 // cases below reach each way.
 TEST(FastAgainstReference, DemandsTooLargeToPack) {
-    // Four types of boundless demand leave no room in two words; the others still bind.
+    // Ten types of boundless demand leave no room to pack the counts; the others still bind.
     int richRuns = 0;
     for (unsigned seed = 300; seed < 320; ++seed) {
         std::mt19937 random(seed);
         TInstance instance = randomInstance(random);
-        for (int extra = 0; extra < 4; ++extra) {
+        for (int extra = 0; extra < 10; ++extra) {
             TPieceType& piece = instance.pieces[instance.pieceCount];
-            piece = {instance.pieceCount + 1, instance.plateHeight - extra,
-                     instance.plateLength / 2 + extra, 1 << 29, 1};
+            piece = {instance.pieceCount + 1, instance.plateHeight - extra % 4,
+                     instance.plateLength / 2 + extra % 4, 1 << 29, 1};
             ++instance.pieceCount;
         }
         for (const float beta : {0.0f, 0.05f})
@@ -106,21 +106,26 @@ TEST(FastAgainstReference, DemandsTooLargeToPack) {
 
 TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes) {
     // Most types have no demand and never join; those that do include the last ones, past
-    // what one word of type bits holds.
+    // what one word of type bits holds. Every other instance adds types too large to join
+    // whose boundless demands leave no room to pack the counts.
     int richRuns = 0;
     for (unsigned seed = 200; seed < 212; ++seed) {
         std::mt19937 random(seed);
         auto between = [&](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(random);
         };
+        const int height = between(9, 12);
+        const int length = between(9, 12);
         const bool packable = seed % 2 == 0;
         std::vector<TestPiece> pieces(70);
         for (std::size_t i = 0; i < pieces.size(); ++i) {
-            const bool joins = packable ? i % 9 == 0 || i >= 66 : i % 23 == 0 || i >= 68;
-            const int demand = !joins ? 0 : packable ? between(1, 3) : 1 << 29;
-            pieces[i] = {between(2, 7), between(2, 7), demand};
+            const bool joins = i % 9 == 0 || i >= 66;
+            pieces[i] = {between(2, 7), between(2, 7), joins ? between(1, 3) : 0};
+            if (!packable && i >= 1 && i <= 10)
+                pieces[i] = {between(height / 2 + 1, height), between(length / 2 + 1, length),
+                             1 << 29};
         }
-        const TInstance instance = makeInstance(between(9, 12), between(9, 12), pieces);
+        const TInstance instance = makeInstance(height, length, pieces);
         for (const float beta : {0.0f, 0.05f})
             richRuns +=
                 expectSameRun(instance, beta, "many types seed " + std::to_string(seed)) >= 20;
