@@ -104,14 +104,19 @@ private:
         });
     }
 
+    // Whether step 4 stops every node of a x b before any cut, by rectangle.
+    bool solvedByBound(std::int32_t a, std::int32_t b)
+    {
+        return m_solvedByBound.get(a, b, [this](std::int32_t height, std::int32_t length) {
+                   return rect(height, length).solvedByBound ? 1.0f : 0.0f;
+               }) != 0.0f;
+    }
+
     // A part the search never expands (no depth left, or solved by its bound) stays a leaf.
     Part solvePart(RectSize part, std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft)
     {
-        if (depthLeft == 0)
+        if (depthLeft == 0 || solvedByBound(part.height, part.length))
             return {-1, leafValue(part.height, part.length), 1};
-        const RectInfo info = rect(part.height, part.length);
-        if (info.solvedByBound)
-            return {-1, info.value, 1};
         const std::int32_t id =
             solve(part.height, part.length, firstUsable(m_xSet, xStart, part.height, part.length),
                   firstUsable(m_ySet, yStart, part.length, part.height), depthLeft);
@@ -131,11 +136,11 @@ private:
     {
         if (!m_settings.heuristicsOn)
             return false;
-        const RectInfo info = rect(second.height, second.length);
-        if (info.solvedByBound)
+        if (solvedByBound(second.height, second.length))
             return false;
-        return discardsUnconstrainedCut({whole, node.value, first, second, info.value}, m_instance,
-                                        m_settings);
+        return discardsUnconstrainedCut(
+            {whole, node.value, first, second, leafValue(second.height, second.length)},
+            m_instance, m_settings);
     }
 
     void tryCut(SolvedState& node, RectSize whole, RectSize first, RectSize second,
@@ -167,6 +172,7 @@ private:
     std::vector<SolvedState> m_states;
     FitTable m_fits{m_instance};
     RectValueCache m_leafValues{m_instance.plateHeight, m_instance.plateLength};
+    RectValueCache m_solvedByBound{m_instance.plateHeight, m_instance.plateLength};
     int m_level = 0;
 };
 
