@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="cmake ninja-build g++ qt6-base-dev libcli11-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev"
+packages="cmake ninja-build g++ qt6-base-dev libcli11-dev nlohmann-json3-dev libgtest-dev"
 [ "${1:-}" = test ] && packages="$packages xvfb xauth"
 missing=""
 for package in $packages; do
