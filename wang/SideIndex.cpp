@@ -60,11 +60,3 @@ std::size_t SideIndex::firstGroupFrom(std::int64_t key) const {
         std::ranges::lower_bound(m_keys, key, {}, [](std::int32_t k) { return std::int64_t{k}; }) -
         m_keys.begin());
 }
-
-std::span<const SideIndex::Block> SideIndex::blocks(std::size_t group) const {
-    return {m_blocks.data() + m_firstBlocks[group], m_blocks.data() + m_firstBlocks[group + 1]};
-}
-
-std::span<const SideIndex::Entry> SideIndex::entries(const Block& block) const {
-    return {m_entries.data() + block.begin, m_entries.data() + block.end};
-}

@@ -39,9 +39,13 @@ public:
     // The key of a group.
     std::int32_t keyOf(std::size_t group) const { return m_keys[group]; }
     // The blocks of a group, in ascending `along`.
-    std::span<const Block> blocks(std::size_t group) const;
+    std::span<const Block> blocks(std::size_t group) const {
+        return {m_blocks.data() + m_firstBlocks[group], m_blocks.data() + m_firstBlocks[group + 1]};
+    }
     // The entries of a block, by ascending `along`.
-    std::span<const Entry> entries(const Block& block) const;
+    std::span<const Entry> entries(const Block& block) const {
+        return {m_entries.data() + block.begin, m_entries.data() + block.end};
+    }
 
 private:
     void addBlocks(std::uint32_t begin, std::uint32_t end);
