@@ -144,22 +144,23 @@ class FastRun {
             const std::int64_t other = index.keyOf(g);
             const std::int64_t maxAlong =
                 other < key ? std::min(room, slack / (key - other)) : room;
-            // The step grows with the partner's side, so a block's first entry bounds it.
+            // The step grows with the partner's side, so a block's least side bounds it.
             auto step = [&](std::int64_t partnerAlong) {
                 return other < key ? (key - other) * partnerAlong : (other - key) * along;
             };
             for (const SideIndex::Block& block : index.blocks(g)) {
-                const auto entries = index.entries(block);
-                if (entries.front().along > maxAlong)
+                if (block.leastAlong > maxAlong)
                     break;
+                const std::int64_t leastStep = step(block.leastAlong);
                 if (static_cast<std::size_t>(block.highestIndex) < a ||
-                    std::int64_t{block.leastWaste} + step(entries.front().along) > slack)
+                    std::int64_t{block.leastWaste} + leastStep > slack)
                     continue;
-                for (const SideIndex::Entry& entry : entries) {
-                    if (entry.along > maxAlong)
-                        break;
+                for (const SideIndex::Entry& entry : index.entries(block)) {
+                    if (std::int64_t{entry.internalWaste} + leastStep > slack)
+                        break; // so are all that follow, by ascending waste
                     const auto b = static_cast<std::size_t>(entry.index);
-                    if (b >= a && std::int64_t{entry.internalWaste} + step(entry.along) <= slack &&
+                    if (entry.along <= maxAlong && b >= a &&
+                        std::int64_t{entry.internalWaste} + step(entry.along) <= slack &&
                         m_counts.fitsDemand(a, pieces, b, entry.pieces))
                         m_candidates.push_back(std::uint64_t{b} << 1 | !horizontal);
                 }

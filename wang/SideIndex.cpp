@@ -45,12 +45,13 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
 
 void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end) {
     for (std::uint32_t start = begin; start < end; start += blockSize) {
-        Block block{m_entries[start].internalWaste, m_entries[start].index, start,
-                    std::min(end, start + blockSize)};
-        for (std::uint32_t i = start; i < block.end; ++i) {
-            block.leastWaste = std::min(block.leastWaste, m_entries[i].internalWaste);
+        const std::uint32_t stop = std::min(end, start + blockSize);
+        const auto first = m_entries.begin() + start;
+        const std::int32_t leastAlong = first->along;
+        std::ranges::sort(first, m_entries.begin() + stop, {}, &Entry::internalWaste);
+        Block block{leastAlong, first->internalWaste, first->index, start, stop};
+        for (std::uint32_t i = start; i < stop; ++i)
             block.highestIndex = std::max(block.highestIndex, m_entries[i].index);
-        }
         m_blocks.push_back(block);
     }
 }

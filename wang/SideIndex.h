@@ -8,8 +8,10 @@
 #include <vector>
 
 // A range of records grouped by one side (the key) and sorted within a group by the other
-// side, cut into short blocks that know their least inner waste and highest list position,
-// so that the partners a join can accept are found without looking at all the others.
+// side, cut into short blocks that know their least side, least inner waste and highest list
+// position. Within a block the entries go by ascending inner waste, so that a scan leaves a
+// block at the first entry whose waste is too large. The partners a join can accept are thus
+// found without looking at all the others.
 class SideIndex {
 public:
     // One record as the index holds it.
@@ -20,8 +22,9 @@ public:
         PieceCountPool::Sketch pieces;
     };
 
-    // A run of consecutive entries of one group.
+    // A run of consecutive entries of one group, itself ordered by inner waste.
     struct Block {
+        std::int32_t leastAlong = 0;
         std::int32_t leastWaste = 0;
         std::int32_t highestIndex = 0;
         std::uint32_t begin = 0;
@@ -38,11 +41,11 @@ public:
     std::size_t firstGroupFrom(std::int64_t key) const;
     // The key of a group.
     std::int32_t keyOf(std::size_t group) const { return m_keys[group]; }
-    // The blocks of a group, in ascending `along`.
+    // The blocks of a group, in ascending `along` from one block to the next.
     std::span<const Block> blocks(std::size_t group) const {
         return {m_blocks.data() + m_firstBlocks[group], m_blocks.data() + m_firstBlocks[group + 1]};
     }
-    // The entries of a block, by ascending `along`.
+    // The entries of a block, by ascending inner waste.
     std::span<const Entry> entries(const Block& block) const {
         return {m_entries.data() + block.begin, m_entries.data() + block.end};
     }
