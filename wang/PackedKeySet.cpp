@@ -1,22 +1,12 @@
 #include "PackedKeySet.h"
 
-#include "HashMix.h"
-
 PackedKeySet::PackedKeySet() : m_slots(1024) {}
 
-std::uint64_t PackedKeySet::hashOf(const Key& key) {
-    const std::uint64_t wastes =
-        std::uint64_t{static_cast<std::uint32_t>(key.internalWaste)} << 32 |
-        static_cast<std::uint32_t>(key.totalWaste);
-    std::uint64_t state = hashMix(0, wastes);
-    state = hashMix(state, static_cast<std::uint32_t>(key.length));
-    for (const std::uint64_t word : key.counts)
-        state = hashMix(state, word);
-    return state;
-}
-
 bool PackedKeySet::isFree(const Key& slot) {
-    return slot.counts == DemandPacking::Words{};
+    std::uint64_t any = 0;
+    for (const std::uint64_t word : slot.counts)
+        any |= word;
+    return any == 0;
 }
 
 bool PackedKeySet::contains(const Key& key, std::uint64_t hash) const {

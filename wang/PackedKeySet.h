@@ -17,12 +17,29 @@ class PackedKeySet {
         std::int32_t length = 0;
         DemandPacking::Words counts{};
 
-        bool operator==(const Key&) const = default;
+        // Field by field: a library comparison of the words costs more than the few it reads.
+        bool operator==(const Key& other) const {
+            bool same = internalWaste == other.internalWaste && totalWaste == other.totalWaste &&
+                        length == other.length;
+            for (std::size_t w = 0; w < counts.size(); ++w)
+                same = same && counts[w] == other.counts[w];
+            return same;
+        }
     };
 
     PackedKeySet();
 
-    static std::uint64_t hashOf(const Key& key);
+    // Every field weighed by its own odd constant, then mixed: one multiplication per field.
+    static std::uint64_t hashOf(const Key& key) {
+        std::uint64_t sum =
+            (std::uint64_t{static_cast<std::uint32_t>(key.internalWaste)} << 32 |
+             static_cast<std::uint32_t>(key.totalWaste)) * 0x9e3779b97f4a7c15ULL +
+            static_cast<std::uint32_t>(key.length) * 0xc2b2ae3d27d4eb4fULL;
+        for (const std::uint64_t word : key.counts)
+            sum = (sum ^ word) * 0xbf58476d1ce4e5b9ULL;
+        sum = (sum ^ (sum >> 31)) * 0x94d049bb133111ebULL;
+        return sum ^ (sum >> 29);
+    }
 
     // Asks for the slot where a key of this hash is looked for first, ahead of the lookup.
     void prefetch(std::uint64_t hash) const {
