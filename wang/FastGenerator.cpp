@@ -5,6 +5,7 @@
 #include "PackedKeySet.h"
 #include "PatternKeySet.h"
 #include "PieceCountPool.h"
+#include "RadixSort.h"
 #include "SideIndex.h"
 
 #include <algorithm>
@@ -98,7 +99,7 @@ class FastRun {
             m_candidates.clear();
             collect(a, byHeight, true);
             collect(a, byLength, false);
-            std::ranges::sort(m_candidates);
+            sortSmallKeys(m_candidates, m_sortScratch);
             m_madeAsOuter[a] = repeats + joinCandidates(a, startId, counter, true);
             checkDeadline(a);
         }
@@ -273,7 +274,8 @@ class FastRun {
     PackedKeySet m_packedKeys; // in place of m_keys when the counts pack
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
     std::vector<std::int64_t> m_mirrored;    // builds made with a new record as inner
-    std::vector<std::uint64_t> m_candidates;
+    std::vector<std::uint64_t> m_candidates; // (partner << 1 | vertical), below 2^33
+    std::vector<std::uint64_t> m_sortScratch;
     // A build of the outer record being joined, before its number and duplicate test.
     struct MadeBuild {
         TPattern record;
