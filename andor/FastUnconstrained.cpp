@@ -14,13 +14,6 @@ namespace {
 // not fit changes neither value nor counts here.
 enum KeyWord { KeyHeight, KeyLength, KeyXStart, KeyYStart, KeyDepthLeft, KeyWords };
 
-// What every node of one rectangle shares, whatever its start indexes and depth.
-struct RectInfo {
-    HomogeneousFill fill;
-    float value = 0.0f;         // the fill's value as a node holds it
-    bool solvedByBound = false; // step 4 stops such a node before any cut
-};
-
 class UnconstrainedEngine {
 public:
     UnconstrainedEngine(const TInstance& instance, const SolverSettings& settings,
@@ -37,20 +30,11 @@ public:
         return outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet, m_ySet,
                          [&](std::int32_t state) {
                              const auto key = m_memo.key(state);
-                             return rect(key[KeyHeight], key[KeyLength]).fill;
+                             return m_fits.best(key[KeyHeight], key[KeyLength]);
                          });
     }
 
 private:
-    RectInfo rect(std::int32_t a, std::int32_t b) const
-    {
-        RectInfo info;
-        info.fill = m_fits.best(a, b);
-        info.value = static_cast<float>(info.fill.value);
-        info.solvedByBound = m_fits.bound(a, b) == static_cast<double>(info.value);
-        return info;
-    }
-
     std::int32_t solve(std::int32_t a, std::int32_t b, std::int32_t xStart, std::int32_t yStart,
                        std::int32_t depthLeft)
     {
@@ -68,10 +52,9 @@ private:
                         std::int32_t depthLeft)
     {
         RecursionGuard guard(m_level);
-        const RectInfo info = rect(a, b);
         SolvedState node;
-        node.value = info.value;
-        if (depthLeft == 0 || info.solvedByBound)
+        node.value = leafValue(a, b);
+        if (depthLeft == 0 || solvedByBound(a, b))
             return node;
         for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
             const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
@@ -87,10 +70,28 @@ private:
             if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
                 tryCut(node, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1, m_xSet.count + k);
         }
+        fillChosenLeaves(node, a, b);
         return node;
     }
 
-    // A part as the search sees it; a leaf's filling is looked up only if it gets chosen.
+    // The fillings of the chosen pair's leaves, looked up once the pair is final.
+    void fillChosenLeaves(SolvedState& node, std::int32_t a, std::int32_t b) const
+    {
+        if (node.choice < 0)
+            return;
+        const bool alongHeight = node.choice < m_xSet.count;
+        const std::int32_t at =
+            alongHeight ? m_xSet.points[static_cast<std::size_t>(node.choice)]
+                        : m_ySet.points[static_cast<std::size_t>(node.choice - m_xSet.count)];
+        const RectSize first = alongHeight ? RectSize{at, b} : RectSize{a, at};
+        const RectSize second = alongHeight ? RectSize{a - at, b} : RectSize{a, b - at};
+        if (node.first.state < 0)
+            node.first.leaf = m_fits.best(first.height, first.length);
+        if (node.second.state < 0)
+            node.second.leaf = m_fits.best(second.height, second.length);
+    }
+
+    // A part as the search sees it; a leaf's filling is looked up only if its pair is chosen.
     struct Part {
         std::int32_t state = -1;
         float value = 0.0f;
@@ -108,7 +109,8 @@ private:
     bool solvedByBound(std::int32_t a, std::int32_t b)
     {
         return m_solvedByBound.get(a, b, [this](std::int32_t height, std::int32_t length) {
-                   return rect(height, length).solvedByBound ? 1.0f : 0.0f;
+                   const double bound = m_fits.bound(height, length);
+                   return bound == static_cast<double>(leafValue(height, length)) ? 1.0f : 0.0f;
                }) != 0.0f;
     }
 
@@ -122,13 +124,6 @@ private:
                   firstUsable(m_ySet, yStart, part.length, part.height), depthLeft);
         const SolvedState& solved = m_states[static_cast<std::size_t>(id)];
         return {id, solved.value, solved.nodes};
-    }
-
-    PartRef refOf(const Part& part, RectSize size) const
-    {
-        if (part.state >= 0)
-            return {part.state, {}};
-        return {-1, m_fits.best(size.height, size.length)};
     }
 
     // The heuristic tests of a second part; one solved by its bound is never discarded.
@@ -159,8 +154,8 @@ private:
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);
             node.choice = choice;
-            node.first = refOf(one, first);
-            node.second = refOf(two, second);
+            node.first = {one.state, {}};
+            node.second = {two.state, {}};
         }
     }
 
