@@ -109,9 +109,9 @@ private:
     bool solvedByBound(std::int32_t a, std::int32_t b)
     {
         return m_solvedByBound.get(a, b, [this](std::int32_t height, std::int32_t length) {
-                   const double bound = m_fits.bound(height, length);
-                   return bound == static_cast<double>(leafValue(height, length)) ? 1.0f : 0.0f;
-               }) != 0.0f;
+            const double bound = m_fits.bound(height, length);
+            return bound == static_cast<double>(leafValue(height, length)) ? 1.0f : 0.0f;
+        }) != 0.0f;
     }
 
     // A part the search never expands (no depth left, or solved by its bound) stays a leaf.
@@ -134,8 +134,8 @@ private:
         if (solvedByBound(second.height, second.length))
             return false;
         return discardsUnconstrainedCut(
-            {whole, node.value, first, second, leafValue(second.height, second.length)},
-            m_instance, m_settings);
+            {whole, node.value, first, second, leafValue(second.height, second.length)}, m_instance,
+            m_settings);
     }
 
     void tryCut(SolvedState& node, RectSize whole, RectSize first, RectSize second,
