@@ -1,6 +1,7 @@
 #include "DemandPacking.h"
 
 #include <bit>
+#include <limits>
 
 DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCount)
     : m_demands(demands) {
@@ -8,7 +9,8 @@ DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCoun
     int used = 0;
     for (int i = 0; i < typeCount && m_usable; ++i) {
         const std::int64_t demand = demands[static_cast<std::size_t>(i)];
-        if (demand < 0 || demand > (std::int64_t{1} << 30)) {
+        // Demands come from 32-bit fields, so a field never needs more than 32 bits.
+        if (demand < 0 || demand > std::numeric_limits<std::int32_t>::max()) {
             m_usable = false;
             break;
         }
@@ -20,7 +22,7 @@ DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCoun
             ++word;
             used = 0;
         }
-        if (word >= wordCount || width + 1 > 64) {
+        if (word >= wordCount) {
             m_usable = false;
             break;
         }

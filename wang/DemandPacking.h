@@ -33,12 +33,13 @@ class DemandPacking {
     bool fits(const Packed& q, const Packed& r) const {
         if (q.overDemand || r.overDemand)
             return false;
-        for (std::size_t w = 0; w < wordCount; ++w) {
+        for (std::size_t word = 0; word < wordCount; ++word) {
             // Each field of (demand | guard) - sum is 2^w + d - sum, above 0 as the sum stays
             // below 2^w + d: it keeps its guard bit exactly when the sum is within d, and no
             // field borrows from the next.
-            const std::uint64_t sum = q.words[w] + r.words[w];
-            if ((((m_demandWords[w] | m_guards[w]) - sum) & m_guards[w]) != m_guards[w])
+            const std::uint64_t sum = q.words[word] + r.words[word];
+            const std::uint64_t guards = m_guards[word];
+            if ((((m_demandWords[word] | guards) - sum) & guards) != guards)
                 return false;
         }
         return true;
