@@ -32,6 +32,11 @@ bool forEachSum(std::span<const Entry> a, std::span<const Entry> b, Visit visit)
 void PieceCountPool::append(std::span<const Entry> entries) {
     m_entries.insert(m_entries.end(), entries.begin(), entries.end());
     m_starts.push_back(m_entries.size());
+    // Packed counts settle every demand test; the masks serve only where counts do not pack.
+    if (m_packing.usable()) {
+        m_packed.push_back(m_packing.pack(entries));
+        return;
+    }
     Masks masks;
     for (const Entry entry : entries) {
         const std::size_t type = typeOf(entry);
@@ -44,8 +49,6 @@ void PieceCountPool::append(std::span<const Entry> entries) {
             masks.present = masks.full = {~std::uint64_t{0}, ~std::uint64_t{0}};
     }
     m_masks.push_back(masks);
-    if (m_packing.usable())
-        m_packed.push_back(m_packing.pack(entries));
 }
 
 PieceCountPool::Sketch PieceCountPool::sketchOf(std::size_t index) const {

@@ -73,7 +73,7 @@ class PieceCountPool {
     const Demands& m_demands;
     int m_typeCount;
     DemandPacking m_packing;
-    std::vector<Masks> m_masks;
+    std::vector<Masks> m_masks; // per record, when the packing is not usable
     std::vector<Sketch> m_packed; // per record, when the packing is usable
     std::vector<Entry> m_entries;
     std::vector<std::uint64_t> m_starts{0};
