@@ -38,7 +38,7 @@ struct LoopState {
     double linkedSum = 0.0; // that pair's sum
 };
 
-// Scratch of one recursion level, each array one entry per type but key.
+// Scratch of one recursion level; every array but key holds one entry per type.
 struct Level {
     std::vector<std::int32_t> remaining;  // the node's own remaining demand
     std::vector<std::int32_t> working;    // its working copy
