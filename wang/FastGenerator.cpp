@@ -19,6 +19,8 @@ namespace {
 constexpr std::int64_t exactSideProduct = std::int64_t{1} << 28;
 // Stands for a waste limit no inner waste can reach.
 constexpr std::int64_t noLimit = std::int64_t{1} << 40;
+// How many duplicate tests ahead a slot is asked for: enough to hide a memory read.
+constexpr std::size_t prefetchDistance = 16;
 
 class FastRun {
   public:
@@ -174,7 +176,7 @@ class FastRun {
     std::int64_t joinCandidates(std::size_t a, std::int32_t startId, std::int64_t& counter,
                                 bool mirrored) {
         // All builds first, then their numbers and duplicate tests in the same order: the
-        // slot each test reads is asked for well before it is needed.
+        // slot each test reads is asked for a few tests before it is needed.
         m_made.clear();
         for (const std::uint64_t candidate : m_candidates) {
             const std::size_t b = candidate >> 1;
@@ -183,11 +185,12 @@ class FastRun {
                 continue;
             const std::uint64_t hash =
                 m_counts.packsCounts() ? PackedKeySet::hashOf(packedKey()) : 0;
-            if (m_counts.packsCounts())
-                m_packedKeys.prefetch(hash);
             m_made.push_back({m_built, b, hash});
         }
-        for (const MadeBuild& made : m_made) {
+        for (std::size_t k = 0; k < m_made.size(); ++k) {
+            if (k + prefetchDistance < m_made.size() && m_counts.packsCounts())
+                m_packedKeys.prefetch(m_made[k + prefetchDistance].hash);
+            const MadeBuild& made = m_made[k];
             ++counter;
             if (mirrored)
                 ++m_mirrored[made.partner]; // for a partner equal to a it is already used
