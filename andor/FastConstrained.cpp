@@ -309,25 +309,38 @@ private:
         return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
     }
 
+    // The value of a part's filling within the working copy, and whether its greedy bound
+    // stops it there; both read the working copy, so they raise the saturation.
+    struct PartTest {
+        float value = 0.0f;
+        bool stopped = false;
+    };
+
+    PartTest testPart(Level& level, RectSize part)
+    {
+        const std::span<const std::int32_t> working = level.working;
+        m_fits.fitCounts(part.height, part.length, level.need);
+        raiseSaturation(level);
+        const auto value =
+            static_cast<float>(m_fits.bestWithin(part.height, part.length, working).value);
+        const float bound =
+            greedyDemandBound(part.height, part.length, working, m_instance, level.need);
+        raiseSaturation(level);
+        return {value, bound == value};
+    }
+
     bool discarded(const LoopState& loop, Level& level, RectSize whole, RectSize first,
                    RectSize second)
     {
         if (!m_settings.heuristicsOn)
             return false;
-        const std::span<const std::int32_t> working = level.working;
-        m_fits.fitCounts(second.height, second.length, level.need);
-        raiseSaturation(level);
-        const auto partValue =
-            static_cast<float>(m_fits.bestWithin(second.height, second.length, working).value);
-        const float partBound =
-            greedyDemandBound(second.height, second.length, working, m_instance, level.need);
-        raiseSaturation(level);
-        if (partBound == partValue)
+        const PartTest test = testPart(level, second);
+        if (test.stopped)
             return false;
-        greedyDemandBound(first.height, first.length, working, m_instance, level.need);
+        greedyDemandBound(first.height, first.length, level.working, m_instance, level.need);
         raiseSaturation(level);
-        return discardsConstrainedCut({whole, loop.node.value, first, second, partValue}, working,
-                                      m_instance, m_settings);
+        return discardsConstrainedCut({whole, loop.node.value, first, second, test.value},
+                                      level.working, m_instance, m_settings);
     }
 
     // The most a leaf can be worth: no remaining demand exceeds the full demand.
@@ -380,15 +393,7 @@ private:
                                     usableCount(m_ySet, yStart, part.length, part.height);
         if (usable == 0)
             return 1; // no cut to make, whatever the test says
-        const std::span<const std::int32_t> working = level.working;
-        m_fits.fitCounts(part.height, part.length, level.need);
-        raiseSaturation(level);
-        const auto value =
-            static_cast<float>(m_fits.bestWithin(part.height, part.length, working).value);
-        const float bound =
-            greedyDemandBound(part.height, part.length, working, m_instance, level.need);
-        raiseSaturation(level);
-        return bound == value ? 1 : 1 + 2 * usable;
+        return testPart(level, part).stopped ? 1 : 1 + 2 * usable;
     }
 
     void releaseUnseen(LoopState& loop, Level& level, std::int64_t nodes) const

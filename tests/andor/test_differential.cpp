@@ -80,6 +80,15 @@ void checkPattern(const AndOrRun& run, const TInstance& instance)
     EXPECT_EQ(static_cast<float>(value), run.value);
 }
 
+// Value bits, counts and node counts equal, and a sound pattern worth the value.
+void expectSameResult(const AndOrRun& fast, const AndOrRun& direct, const TInstance& instance)
+{
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(fast.value), std::bit_cast<std::uint32_t>(direct.value));
+    EXPECT_EQ(fast.counts, direct.counts);
+    EXPECT_EQ(fast.nodesExamined, direct.nodesExamined);
+    checkPattern(fast, instance);
+}
+
 TEST(AndOrDifferential, FastEngineMatchesTheDirectOne)
 {
     constexpr std::uint32_t firstSeed = 20240601;
@@ -98,11 +107,7 @@ TEST(AndOrDifferential, FastEngineMatchesTheDirectOne)
         ++compared;
         EXPECT_TRUE(sameSet(fast->xSet, direct->xSet));
         EXPECT_TRUE(sameSet(fast->ySet, direct->ySet));
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(fast->value),
-                  std::bit_cast<std::uint32_t>(direct->value));
-        EXPECT_EQ(fast->counts, direct->counts);
-        EXPECT_EQ(fast->nodesExamined, direct->nodesExamined);
-        checkPattern(*fast, c.instance);
+        expectSameResult(*fast, *direct, c.instance);
         if (HasFailure())
             return; // the first failing seed is the one to replay
     }
@@ -151,11 +156,7 @@ TEST(AndOrDifferential, SharedStatesServeEveryDemandTheyMatch)
         ASSERT_EQ(fast.has_value(), direct.has_value());
         if (!fast)
             continue;
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(fast->value),
-                  std::bit_cast<std::uint32_t>(direct->value));
-        EXPECT_EQ(fast->counts, direct->counts);
-        EXPECT_EQ(fast->nodesExamined, direct->nodesExamined);
-        checkPattern(*fast, c.instance);
+        expectSameResult(*fast, *direct, c.instance);
         if (HasFailure())
             return;
     }
@@ -174,10 +175,7 @@ TEST(AndOrDifferential, CountsBeyondSixteenBits)
         const auto fast = runAndOr(instance, ProblemKind::Constrained, settings);
         const auto direct = runAndOrReference(instance, ProblemKind::Constrained, settings);
         ASSERT_TRUE(fast && direct);
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(fast->value),
-                  std::bit_cast<std::uint32_t>(direct->value));
-        EXPECT_EQ(fast->counts, direct->counts);
-        EXPECT_EQ(fast->nodesExamined, direct->nodesExamined);
+        expectSameResult(*fast, *direct, instance);
     }
 }
 
