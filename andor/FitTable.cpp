@@ -64,18 +64,6 @@ double FitTable::bound(std::int32_t a, std::int32_t b) const
     return static_cast<double>(a) * static_cast<double>(density) * static_cast<double>(b);
 }
 
-namespace {
-
-// The value of copies of a type as bestWithin counts it; copies is already the smaller of what
-// fits and what remains, as 32-bit floats.
-std::int32_t valueOfCopies(float copies, std::int32_t value)
-{
-    const double product = static_cast<double>(copies) * static_cast<double>(value);
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
-}
-
-} // namespace
-
 HomogeneousFill FitTable::bestWithin(std::int32_t a, std::int32_t b,
                                      std::span<const std::int32_t> remaining) const
 {
@@ -85,7 +73,9 @@ HomogeneousFill FitTable::bestWithin(std::int32_t a, std::int32_t b,
     forEachFitting(a, b, [&](std::size_t i) {
         const float copies =
             std::min(static_cast<float>(rows[i] * columns[i]), static_cast<float>(remaining[i]));
-        const std::int32_t value = valueOfCopies(copies, m_values[i]);
+        const double product = static_cast<double>(copies) * static_cast<double>(m_values[i]);
+        const auto value =
+            static_cast<std::int32_t>(static_cast<std::int64_t>(std::trunc(product)));
         if (value > best.value)
             best = {value, static_cast<std::int32_t>(i), static_cast<std::int32_t>(copies)};
     });
