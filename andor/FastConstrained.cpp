@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <limits>
 #include <span>
@@ -179,8 +180,18 @@ private:
             greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
         if (depthLeft > 0)
             raiseSaturation(level);
+        // With one level of cuts left and no heuristic tests, once the node is worth its pair
+        // ceiling every pair that follows is released unvalued.
+        const float ceiling = depthLeft == 1 && !m_settings.heuristicsOn
+                                  ? pairCeiling({a, b})
+                                  : std::numeric_limits<float>::infinity();
         if (!solvedByBound) {
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
+                if (loop.node.value >= ceiling) {
+                    releaseRest(loop, usableCount(m_xSet, j, a, b) +
+                                          usableCount(m_ySet, yStart, b, a));
+                    return {loop.node, fill};
+                }
                 const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
                 if (x > a) {
                     passOver(loop, level);
@@ -194,6 +205,10 @@ private:
             if (leadingMiss)
                 passOver(loop, level);
             for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
+                if (loop.node.value >= ceiling) {
+                    releaseRest(loop, usableCount(m_ySet, k, b, a));
+                    return {loop.node, fill};
+                }
                 const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
                 if (y > b)
                     break; // nothing comes after the last position
@@ -205,6 +220,12 @@ private:
             }
         }
         return {loop.node, fill};
+    }
+
+    // Two leaves counted for each usable position left.
+    static void releaseRest(LoopState& loop, std::int64_t usable)
+    {
+        loop.node.nodes = addNodes(loop.node.nodes, 2 * usable);
     }
 
     // A use of the working copy that reads up to level.need of it reads that much beyond the
@@ -360,7 +381,8 @@ private:
     }
 
     // The most a state with one level of cuts left can be worth: its filling or a pair of
-    // leaves at any position of the sets, none holding more than the full demand.
+    // leaves at any position of the sets, none holding more than the full demand. A pair's sum
+    // is rounded up, as the search compares such sums unrounded.
     float pairCeiling(RectSize part)
     {
         return m_pairCeilings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
@@ -368,7 +390,10 @@ private:
             const auto consider = [&](RectSize one, RectSize two) {
                 const double sum =
                     static_cast<double>(leafCeiling(one)) + static_cast<double>(leafCeiling(two));
-                ceiling = std::max(ceiling, static_cast<float>(sum));
+                float rounded = static_cast<float>(sum);
+                if (static_cast<double>(rounded) < sum)
+                    rounded = std::nextafter(rounded, std::numeric_limits<float>::infinity());
+                ceiling = std::max(ceiling, rounded);
             };
             for (std::int32_t j = 0; j < m_xSet.count; ++j) {
                 const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
