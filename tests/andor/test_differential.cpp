@@ -150,12 +150,13 @@ GeneratedCase generateWithDemands(std::uint32_t seed)
     return c;
 }
 
-TEST(AndOrDifferential, SharedStatesServeEveryDemandTheyMatch)
+// Both engines on the cases make(seed) gives for count seeds from firstSeed; stops at the
+// first failing seed, the one to replay.
+template <typename Make> void compareEngines(std::uint32_t firstSeed, int count, Make make)
 {
-    constexpr std::uint32_t firstSeed = 77000;
-    constexpr int caseCount = 2000;
-    for (std::uint32_t seed = firstSeed; seed < firstSeed + caseCount; ++seed) {
-        const GeneratedCase c = generateWithDemands(seed);
+    for (std::uint32_t seed = firstSeed; seed < firstSeed + static_cast<std::uint32_t>(count);
+         ++seed) {
+        const GeneratedCase c = make(seed);
         SCOPED_TRACE(replay(seed, c));
         const auto fast = runAndOr(c.instance, c.kind, c.settings);
         const auto direct = runAndOrReference(c.instance, c.kind, c.settings);
@@ -163,40 +164,37 @@ TEST(AndOrDifferential, SharedStatesServeEveryDemandTheyMatch)
         if (!fast)
             continue;
         expectSameResult(*fast, *direct, c.instance);
-        if (HasFailure())
+        if (::testing::Test::HasFailure())
             return;
     }
 }
 
+TEST(AndOrDifferential, SharedStatesServeEveryDemandTheyMatch)
+{
+    compareEngines(77000, 2000, generateWithDemands);
+}
+
 // Values above 2^24, where sums of two values round when kept as 32-bit floats: every bound
 // that a fast path compares with such sums must hold after the rounding too.
+GeneratedCase generateWithLargeValues(std::uint32_t seed)
+{
+    GeneratedCase c = seed % 2 == 0 ? generate(seed) : generateWithDemands(seed);
+    std::mt19937 random(seed);
+    for (int i = 0; i < c.instance.pieceCount; ++i) {
+        TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
+        // The whole plate filled with the type must stay within 32 bits.
+        const std::int64_t copies = std::max(1, c.instance.plateHeight / piece.height) *
+                                    std::int64_t{std::max(1, c.instance.plateLength / piece.length)};
+        const std::int64_t most = std::numeric_limits<std::int32_t>::max() / copies;
+        piece.value =
+            static_cast<int>(std::uniform_int_distribution<std::int64_t>(most / 2, most)(random));
+    }
+    return c;
+}
+
 TEST(AndOrDifferential, ValuesBeyondFloatPrecision)
 {
-    constexpr std::uint32_t firstSeed = 90100;
-    constexpr int caseCount = 600;
-    for (std::uint32_t seed = firstSeed; seed < firstSeed + caseCount; ++seed) {
-        GeneratedCase c = seed % 2 == 0 ? generate(seed) : generateWithDemands(seed);
-        std::mt19937 random(seed);
-        for (int i = 0; i < c.instance.pieceCount; ++i) {
-            TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
-            // The whole plate filled with the type must stay within 32 bits.
-            const std::int64_t copies =
-                std::max(1, c.instance.plateHeight / piece.height) *
-                std::int64_t{std::max(1, c.instance.plateLength / piece.length)};
-            const std::int64_t most = std::numeric_limits<std::int32_t>::max() / copies;
-            piece.value = static_cast<int>(
-                std::uniform_int_distribution<std::int64_t>(most / 2, most)(random));
-        }
-        SCOPED_TRACE(replay(seed, c));
-        const auto fast = runAndOr(c.instance, c.kind, c.settings);
-        const auto direct = runAndOrReference(c.instance, c.kind, c.settings);
-        ASSERT_EQ(fast.has_value(), direct.has_value());
-        if (!fast)
-            continue;
-        expectSameResult(*fast, *direct, c.instance);
-        if (HasFailure())
-            return;
-    }
+    compareEngines(90100, 600, generateWithLargeValues);
 }
 
 // 1 + 2^25 rounds to 2^25 as a float, the value of the filling, yet the pair of leaves worth
