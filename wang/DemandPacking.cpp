@@ -26,6 +26,7 @@ DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCoun
             m_usable = false;
             break;
         }
+        m_oneWord = word == 0;
         m_fields[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(word),
                                                  static_cast<std::uint8_t>(used)};
         m_demandWords[word] |= static_cast<std::uint64_t>(demand) << used;

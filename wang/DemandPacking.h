@@ -45,6 +45,15 @@ class DemandPacking {
         return true;
     }
 
+    // True when every field sits in the first word.
+    bool oneWord() const { return m_oneWord; }
+
+    // fits() for counts that fill only the first word, neither of them beyond its demand.
+    bool fitsFirstWord(std::uint64_t q, std::uint64_t r) const {
+        const std::uint64_t guards = m_guards[0];
+        return (((m_demandWords[0] | guards) - (q + r)) & guards) == guards;
+    }
+
   private:
     struct Field {
         std::uint8_t word = 0;
@@ -56,4 +65,5 @@ class DemandPacking {
     Words m_demandWords{};
     Words m_guards{};
     bool m_usable = true;
+    bool m_oneWord = true;
 };

@@ -136,12 +136,18 @@ class FastRun {
         const std::int64_t slack = m_limitFloor - x.internalWaste;
         const std::int64_t room =
             (horizontal ? m_instance.plateLength : m_instance.plateHeight) - along;
-        if (slack < 0 || room < 1)
+        if (slack < 0 || room < 1 || m_counts.overDemand(a))
             return;
         // A partner whose key differs from a's adds at least the difference times the
         // shorter one's side as inner waste.
         const std::int64_t highestKey = key + slack / along;
         const PieceCountPool::Sketch pieces = m_counts.sketchOf(a);
+        const bool oneWord = m_counts.packsInOneWord();
+        const std::uint64_t firstWord = oneWord ? pieces.words[0] : 0;
+        auto fitsDemand = [&](std::size_t b, const SideIndex::Entry& entry) {
+            return oneWord ? m_counts.fitsFirstWord(firstWord, entry.firstWord)
+                           : m_counts.fitsDemand(a, pieces, b, index.sketchOf(entry));
+        };
         for (std::size_t g = index.firstGroupFrom(key - slack);
              g < index.groupCount() && index.keyOf(g) <= highestKey; ++g) {
             const std::int64_t other = index.keyOf(g);
@@ -164,7 +170,7 @@ class FastRun {
                     const auto b = static_cast<std::size_t>(entry.index);
                     if (entry.along <= maxAlong && b >= a &&
                         std::int64_t{entry.internalWaste} + step(entry.along) <= slack &&
-                        m_counts.fitsDemand(a, pieces, b, entry.pieces))
+                        fitsDemand(b, entry))
                         m_candidates.push_back(std::uint64_t{b} << 1 | !horizontal);
                 }
             }

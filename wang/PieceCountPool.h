@@ -44,6 +44,20 @@ class PieceCountPool {
     // True when every record's counts are packed, as its sketch.
     bool packsCounts() const { return m_packing.usable(); }
 
+    // True when the packed counts fill only their first word, which then settles a demand test.
+    bool packsInOneWord() const { return m_packing.usable() && m_packing.oneWord(); }
+    std::uint64_t firstWordOf(std::size_t index) const { return m_packed[index].words[0]; }
+    // fitsDemand() from first words, for records that hold no piece beyond its demand.
+    bool fitsFirstWord(std::uint64_t q, std::uint64_t r) const {
+        return m_packing.fitsFirstWord(q, r);
+    }
+
+    // True when the record's packed counts hold a piece beyond its demand: it joins with none.
+    // Where the counts do not pack, the masks settle that in every demand test instead.
+    bool overDemand(std::size_t index) const {
+        return m_packing.usable() && m_packed[index].overDemand;
+    }
+
     // The packed counts of records q and r summed, for a pair that fits the demands: no field
     // then carries into the next.
     DemandPacking::Words packedSum(std::size_t q, std::size_t r) const {

@@ -17,11 +17,14 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
     };
     std::vector<Keyed> keyed;
     keyed.reserve(to - from);
+    const bool oneWord = counts.packsInOneWord();
     for (std::size_t i = from; i < to; ++i) {
+        if (counts.overDemand(i))
+            continue;
         const TPattern& record = patterns[i];
         keyed.push_back({byHeight ? record.height : record.length,
                          {byHeight ? record.length : record.height, record.internalWaste,
-                          static_cast<std::int32_t>(i), counts.sketchOf(i)}});
+                          static_cast<std::int32_t>(i), oneWord ? counts.firstWordOf(i) : 0}});
     }
     std::ranges::sort(keyed, [](const Keyed& x, const Keyed& y) {
         return x.key != y.key ? x.key < y.key : x.entry.along < y.entry.along;
@@ -41,6 +44,9 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
     if (!m_keys.empty())
         addBlocks(groupBegin, static_cast<std::uint32_t>(m_entries.size()));
     m_firstBlocks.push_back(static_cast<std::uint32_t>(m_blocks.size()));
+    if (!oneWord)
+        for (const Entry& entry : m_entries)
+            m_sketches.push_back(counts.sketchOf(static_cast<std::size_t>(entry.index)));
 }
 
 void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end) {

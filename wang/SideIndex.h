@@ -14,12 +14,12 @@
 // found without looking at all the others.
 class SideIndex {
 public:
-    // One record as the index holds it.
+    // One record as the index holds it: small, as a scan reads many.
     struct Entry {
         std::int32_t along = 0; // the side the group is sorted by
         std::int32_t internalWaste = 0;
-        std::int32_t index = 0; // position in the pattern list
-        PieceCountPool::Sketch pieces;
+        std::int32_t index = 0;       // position in the pattern list
+        std::uint64_t firstWord = 0; // of its packed counts, where they fill one word
     };
 
     // A run of consecutive entries of one group, itself ordered by inner waste.
@@ -31,7 +31,8 @@ public:
         std::uint32_t end = 0;
     };
 
-    // Indexes records [from, to) of the list; by height (sorted by length) or by length.
+    // Indexes records [from, to) of the list, but those that join with none; by height
+    // (sorted by length) or by length.
     SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
               std::size_t from, std::size_t to, bool byHeight);
 
@@ -50,10 +51,16 @@ public:
         return {m_entries.data() + block.begin, m_entries.data() + block.end};
     }
 
+    // The sketch of an entry's counts, where they do not fill one word.
+    const PieceCountPool::Sketch& sketchOf(const Entry& entry) const {
+        return m_sketches[static_cast<std::size_t>(&entry - m_entries.data())];
+    }
+
 private:
     void addBlocks(std::uint32_t begin, std::uint32_t end);
 
     std::vector<Entry> m_entries;
+    std::vector<PieceCountPool::Sketch> m_sketches; // per entry, where counts need more words
     std::vector<Block> m_blocks;
     std::vector<std::int32_t> m_keys;
     std::vector<std::uint32_t> m_firstBlocks; // per group, then one past the last

@@ -104,6 +104,28 @@ TEST(FastAgainstReference, DemandsTooLargeToPack) {
     EXPECT_GE(richRuns, 8);
 }
 
+TEST(FastAgainstReference, CountsPackedIntoSeveralWords) {
+    // Four types of demand 2^20 come first and push the fields of the others, which bind,
+    // past the first word.
+    int richRuns = 0;
+    for (unsigned seed = 340; seed < 360; ++seed) {
+        std::mt19937 random(seed);
+        const TInstance small = randomInstance(random);
+        TInstance instance = small;
+        instance.pieceCount = 4;
+        for (int extra = 0; extra < 4; ++extra)
+            instance.pieces[extra] = {extra + 1, small.plateHeight - extra,
+                                      small.plateLength / 2 + extra, 1 << 20, 1};
+        for (int i = 0; i < small.pieceCount; ++i, ++instance.pieceCount) {
+            instance.pieces[instance.pieceCount] = small.pieces[i];
+            instance.pieces[instance.pieceCount].id = instance.pieceCount + 1;
+        }
+        for (const float beta : {0.0f, 0.05f})
+            richRuns += expectSameRun(instance, beta, "seed " + std::to_string(seed)) >= 20;
+    }
+    EXPECT_GE(richRuns, 8);
+}
+
 TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes) {
     // Most types have no demand and never join; those that do include the last ones, past
     // what one word of type bits holds. Every other instance adds types too large to join
