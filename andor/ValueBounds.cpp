@@ -21,25 +21,44 @@ double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
                         const TInstance& instance)
 {
-    return greedyDemandBound(a, b, remaining, instance, {});
-}
-
-float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
-                        const TInstance& instance, std::span<std::int32_t> saturation)
-{
     const auto area = static_cast<float>(a * b);
     float used = 0.0f;
     float bound = 0.0f;
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const auto pieceArea = static_cast<float>(piece.height * piece.length);
-        const float room = (area - used) / pieceArea;
+        const float copies = std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]),
+                                      (area - used) / pieceArea);
+        used += pieceArea * copies;
+        bound += static_cast<float>(piece.value) * copies;
+    }
+    return bound;
+}
+
+// A type whose copies are sure to be 0 changes neither sum: one without remaining demand while
+// the room left is not negative, or one with demand once no room is left at all.
+float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
+                        const TInstance& instance, std::span<std::int32_t> saturation)
+{
+    const auto area = static_cast<float>(a * b);
+    float used = 0.0f;
+    float bound = 0.0f;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(instance.pieceCount); ++i) {
+        const float left = area - used;
+        if (remaining[i] == 0 && left >= 0.0f) {
+            saturation[i] = left > 0.0f ? 1 : 0; // whether a copy has room is all it reads
+            continue;
+        }
+        if (remaining[i] > 0 && left == 0.0f) {
+            saturation[i] = 0;
+            continue;
+        }
+        const TPieceType& piece = instance.pieces[i];
+        const auto pieceArea = static_cast<float>(piece.height * piece.length);
+        const float room = left / pieceArea;
         // From ceil(room) copies on, the smaller of the two below is room itself.
-        if (!saturation.empty())
-            saturation[static_cast<std::size_t>(i)] =
-                room > 0.0f ? static_cast<std::int32_t>(std::ceil(room)) : 0;
-        const float copies =
-            std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]), room);
+        saturation[i] = room > 0.0f ? static_cast<std::int32_t>(std::ceil(room)) : 0;
+        const float copies = std::min(static_cast<float>(remaining[i]), room);
         used += pieceArea * copies;
         bound += static_cast<float>(piece.value) * copies;
     }
