@@ -4,15 +4,20 @@
 
 StateMemo::StateMemo(int keyWords) : m_words(keyWords), m_slots(1024) {}
 
+// Pairs of words are mixed apart and then summed, so that the multiplications do not wait on
+// one another.
 std::uint64_t StateMemo::hashOf(std::span<const std::int32_t> key) const
 {
-    std::uint64_t hash = 0x9E3779B97F4A7C15ull;
-    for (std::int32_t word : key) {
-        hash ^= static_cast<std::uint32_t>(word);
-        hash *= 0xBF58476D1CE4E5B9ull;
-        hash ^= hash >> 29;
+    std::uint64_t hash = key.size();
+    for (std::size_t w = 0; w < key.size(); w += 2) {
+        std::uint64_t lane = static_cast<std::uint32_t>(key[w]);
+        if (w + 1 < key.size())
+            lane |= std::uint64_t{static_cast<std::uint32_t>(key[w + 1])} << 32;
+        lane = (lane ^ (0x9E3779B97F4A7C15ull * (w + 1))) * 0xBF58476D1CE4E5B9ull;
+        hash += lane ^ (lane >> 31);
     }
-    return hash ^ (hash >> 31);
+    hash *= 0x94D049BB133111EBull;
+    return hash ^ (hash >> 29);
 }
 
 std::span<const std::int32_t> StateMemo::key(std::int32_t id) const
