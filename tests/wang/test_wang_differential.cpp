@@ -83,9 +83,9 @@ TEST(FastAgainstReference, RandomSmallInstances) {
     std::cout << "runs with 20 or more built records: " << richRuns << '\n';
 }
 
-// The fast engine settles demand tests from counts packed into two words when the demands
-// allow it, else from type bits when there are at most 64 types, else from the counts; the
-// cases below reach each way.
+// The fast engine settles demand tests from counts packed into one to three words when the
+// demands allow it, else from type bits when there are at most 64 types, else from the counts;
+// the cases below reach each way.
 TEST(FastAgainstReference, DemandsTooLargeToPack) {
     // Ten types of boundless demand leave no room to pack the counts; the others still bind.
     int richRuns = 0;
