@@ -409,13 +409,26 @@ private:
         });
     }
 
-    // The nodes a second part with one level of cuts left spends when its value cannot matter:
+    std::int64_t usableOf(RectSize part, std::int32_t xStart, std::int32_t yStart) const
+    {
+        return usableCount(m_xSet, xStart, part.height, part.length) +
+               usableCount(m_ySet, yStart, part.length, part.height);
+    }
+
+    // Whether a part with one level of cuts left, worth firstValue at most, and a second such
+    // part may lift the node.
+    bool pairMayLift(const LoopState& loop, float firstValue, RectSize second)
+    {
+        return static_cast<double>(firstValue) + static_cast<double>(pairCeiling(second)) >
+               static_cast<double>(loop.node.value);
+    }
+
+    // The nodes a part with one level of cuts left spends when its value cannot matter:
     // itself, and two leaves per usable position unless its greedy bound stops it.
     std::int64_t nodesUnsolved(Level& level, RectSize part, std::int32_t xStart,
                                std::int32_t yStart)
     {
-        const std::int64_t usable = usableCount(m_xSet, xStart, part.height, part.length) +
-                                    usableCount(m_ySet, yStart, part.length, part.height);
+        const std::int64_t usable = usableOf(part, xStart, yStart);
         if (usable == 0)
             return 1; // no cut to make, whatever the test says
         return testPart(level, part).stopped ? 1 : 1 + 2 * usable;
@@ -434,6 +447,12 @@ private:
         const bool leaves = depthLeft == 0 && !m_settings.heuristicsOn;
         if (leaves && !leavesMayLift(loop, leafCeiling(first), second))
             return releaseUnseen(loop, level, 2);
+        const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
+        // A second part without a cut to make spends one node whatever the first leaves it, so
+        // a pair that cannot lift the node needs only the first part's node count.
+        if (pairs && usableOf(second, xStart, yStart) == 0 &&
+            !pairMayLift(loop, pairCeiling(first), second))
+            return releaseUnseen(loop, level, nodesUnsolved(level, first, xStart, yStart) + 1);
         const bool ownDemand = !loop.reduced;
         const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
         if (leaves && !leavesMayLift(loop, valueOf(one), second))
@@ -442,9 +461,7 @@ private:
         loop.reduced = true;
         SolvedState& node = loop.node;
         node.nodes = addNodes(node.nodes, nodesOf(one));
-        if (depthLeft == 1 && !m_settings.heuristicsOn &&
-            static_cast<double>(valueOf(one)) + static_cast<double>(pairCeiling(second)) <=
-                static_cast<double>(node.value))
+        if (pairs && !pairMayLift(loop, valueOf(one), second))
             return releaseUnseen(loop, level, nodesUnsolved(level, second, xStart, yStart));
         if (discarded(loop, level, whole, first, second)) {
             node.nodes = addNodes(node.nodes, 1);
