@@ -11,6 +11,7 @@
 #include "RectValueCache.h"
 #include "SolvedStates.h"
 #include "StateMemo.h"
+#include "UsableCounts.h"
 #include "ValueBounds.h"
 
 namespace {
@@ -188,8 +189,7 @@ private:
         if (!solvedByBound) {
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
                 if (loop.node.value >= ceiling) {
-                    releaseRest(loop, usableCount(m_xSet, j, a, b) +
-                                          usableCount(m_ySet, yStart, b, a));
+                    releaseRest(loop, m_usableX.count(j, a, b) + m_usableY.count(yStart, b, a));
                     return {loop.node, fill};
                 }
                 const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
@@ -206,7 +206,7 @@ private:
                 passOver(loop, level);
             for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
                 if (loop.node.value >= ceiling) {
-                    releaseRest(loop, usableCount(m_ySet, k, b, a));
+                    releaseRest(loop, m_usableY.count(k, b, a));
                     return {loop.node, fill};
                 }
                 const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
@@ -411,8 +411,8 @@ private:
 
     std::int64_t usableOf(RectSize part, std::int32_t xStart, std::int32_t yStart) const
     {
-        return usableCount(m_xSet, xStart, part.height, part.length) +
-               usableCount(m_ySet, yStart, part.length, part.height);
+        return m_usableX.count(xStart, part.height, part.length) +
+               m_usableY.count(yStart, part.length, part.height);
     }
 
     // Whether a part with one level of cuts left, worth firstValue at most, and a second such
@@ -496,6 +496,8 @@ private:
     std::vector<std::int32_t> m_latestOfGroup;
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
     FitTable m_fits{m_instance};
+    UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
+    UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     RectValueCache m_leafCeilings{m_instance.plateHeight, m_instance.plateLength};
     RectValueCache m_pairCeilings{m_instance.plateHeight, m_instance.plateLength};
     std::vector<SolvedState> m_states;

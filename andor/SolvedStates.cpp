@@ -98,16 +98,6 @@ std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std:
     return set.count;
 }
 
-std::int32_t usableCount(const TDiscretizationSet& set, std::int32_t start, std::int32_t along,
-                         std::int32_t across)
-{
-    std::int32_t count = 0;
-    for (std::int32_t j = start; j < set.count && set.points[static_cast<std::size_t>(j)] <= along;
-         ++j)
-        count += set.floors[static_cast<std::size_t>(j)] <= across ? 1 : 0;
-    return count;
-}
-
 std::int64_t addNodes(std::int64_t left, std::int64_t right)
 {
     constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();

@@ -33,10 +33,6 @@ struct SolvedState {
 std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std::int32_t along,
                          std::int32_t across);
 
-// How many indexes from start on have a position that fits along and a floor that fits across.
-std::int32_t usableCount(const TDiscretizationSet& set, std::int32_t start, std::int32_t along,
-                         std::int32_t across);
-
 // Sum of node counts that stays at the int64 maximum instead of overflowing.
 std::int64_t addNodes(std::int64_t left, std::int64_t right);
 
