@@ -187,8 +187,8 @@ GeneratedCase generateWithLargeValues(std::uint32_t seed)
     for (int i = 0; i < c.instance.pieceCount; ++i) {
         TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
         // The whole plate filled with the type must stay within 32 bits.
-        const std::int64_t copies = std::max(1, c.instance.plateHeight / piece.height) *
-                                    std::int64_t{std::max(1, c.instance.plateLength / piece.length)};
+        const std::int64_t rows = std::max(1, c.instance.plateHeight / piece.height);
+        const std::int64_t copies = rows * std::max(1, c.instance.plateLength / piece.length);
         const std::int64_t most = std::numeric_limits<std::int32_t>::max() / copies;
         piece.value =
             static_cast<int>(std::uniform_int_distribution<std::int64_t>(most / 2, most)(random));
