@@ -181,12 +181,12 @@ private:
             greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
         if (depthLeft > 0)
             raiseSaturation(level);
-        // With one level of cuts left and no heuristic tests, once the node is worth its pair
-        // ceiling every pair that follows is released unvalued.
-        const float ceiling = depthLeft == 1 && !m_settings.heuristicsOn
-                                  ? pairCeiling({a, b})
-                                  : std::numeric_limits<float>::infinity();
         if (!solvedByBound) {
+            // With one level of cuts left and no heuristic tests, once the node is worth its
+            // pair ceiling every pair that follows is released unvalued.
+            const float ceiling = depthLeft == 1 && !m_settings.heuristicsOn
+                                      ? pairCeiling({a, b})
+                                      : std::numeric_limits<float>::infinity();
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
                 if (loop.node.value >= ceiling) {
                     releaseRest(loop, m_usableX.count(j, a, b) + m_usableY.count(yStart, b, a));

@@ -33,15 +33,9 @@ class DemandPacking {
     bool fits(const Packed& q, const Packed& r) const {
         if (q.overDemand || r.overDemand)
             return false;
-        for (std::size_t word = 0; word < wordCount; ++word) {
-            // Each field of (demand | guard) - sum is 2^w + d - sum, above 0 as the sum stays
-            // below 2^w + d: it keeps its guard bit exactly when the sum is within d, and no
-            // field borrows from the next.
-            const std::uint64_t sum = q.words[word] + r.words[word];
-            const std::uint64_t guards = m_guards[word];
-            if ((((m_demandWords[word] | guards) - sum) & guards) != guards)
+        for (std::size_t word = 0; word < wordCount; ++word)
+            if (!sumFits(word, q.words[word] + r.words[word]))
                 return false;
-        }
         return true;
     }
 
@@ -49,12 +43,17 @@ class DemandPacking {
     bool oneWord() const { return m_oneWord; }
 
     // fits() for counts that fill only the first word, neither of them beyond its demand.
-    bool fitsFirstWord(std::uint64_t q, std::uint64_t r) const {
-        const std::uint64_t guards = m_guards[0];
-        return (((m_demandWords[0] | guards) - (q + r)) & guards) == guards;
-    }
+    bool fitsFirstWord(std::uint64_t q, std::uint64_t r) const { return sumFits(0, q + r); }
 
   private:
+    // Each field of (demand | guard) - sum is 2^w + d - sum, above 0 as the sum stays below
+    // 2^w + d: it keeps its guard bit exactly when the sum is within d, and no field borrows
+    // from the next.
+    bool sumFits(std::size_t word, std::uint64_t sum) const {
+        const std::uint64_t guards = m_guards[word];
+        return (((m_demandWords[word] | guards) - sum) & guards) == guards;
+    }
+
     struct Field {
         std::uint8_t word = 0;
         std::uint8_t shift = 0;
