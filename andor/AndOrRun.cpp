@@ -40,6 +40,16 @@ bool valuesFit(const TInstance& instance)
     return true;
 }
 
+// Fewer than no copies of a piece would take its value below zero, and a negative value with
+// them above: a pattern would be worth pieces it does not hold.
+bool hasNegativeDemand(const TInstance& instance)
+{
+    for (int i = 0; i < instance.pieceCount; ++i)
+        if (instance.pieces[static_cast<std::size_t>(i)].demand < 0)
+            return true;
+    return false;
+}
+
 bool dimensionsPositive(const TInstance& instance)
 {
     if (instance.plateHeight <= 0 || instance.plateLength <= 0)
@@ -59,7 +69,7 @@ std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, Problem
                                               const SolverSettings& settings,
                                               const SearchStep& search)
 {
-    if (auto fault = findInputFault(instance, settings))
+    if (auto fault = findInputFault(instance, kind, settings))
         return std::unexpected(*fault);
     try {
         auto run = std::make_unique<AndOrRun>();
@@ -124,6 +134,8 @@ std::string failureMessage(AndOrFailure failure)
         return "O problema tem mais de 100 tipos de peças.";
     case AndOrFailure::ValueTooLarge:
         return "Os valores das peças são grandes demais para o cálculo.";
+    case AndOrFailure::NegativeDemand:
+        return "A demanda de uma peça não pode ser negativa.";
     case AndOrFailure::SetBuildFailed:
     case AndOrFailure::OutOfMemory:
         break;
@@ -131,7 +143,7 @@ std::string failureMessage(AndOrFailure failure)
     return "Solução não pôde ser calculada!";
 }
 
-std::optional<AndOrFailure> findInputFault(const TInstance& instance,
+std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKind kind,
                                            const SolverSettings& settings)
 {
     if (instance.pieceCount <= 0)
@@ -147,6 +159,8 @@ std::optional<AndOrFailure> findInputFault(const TInstance& instance,
         return AndOrFailure::NegativeDepth;
     if (!valuesFit(instance))
         return AndOrFailure::ValueTooLarge;
+    if (kind == ProblemKind::Constrained && hasNegativeDemand(instance))
+        return AndOrFailure::NegativeDemand;
     return std::nullopt;
 }
 

@@ -24,6 +24,7 @@ enum class AndOrFailure {
     OutOfMemory,
     TooManyPieceTypes, // more than maxPieceTypes
     ValueTooLarge,     // a homogeneous filling of the plate exceeds the 32-bit range
+    NegativeDemand,    // in a constrained run
 };
 
 // A Portuguese sentence (UTF-8) for a message box that reports the failure.
@@ -40,7 +41,7 @@ struct AndOrRun {
 };
 
 // The reason an input is outside the model, checked before anything runs; nothing when valid.
-std::optional<AndOrFailure> findInputFault(const TInstance& instance,
+std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKind kind,
                                            const SolverSettings& settings);
 
 // Validates, builds xSet then ySet for the kind, and runs the fast search.

@@ -133,16 +133,15 @@ void TForm4::Button1Click()
     m_settings.symmetryOn = symmetryItemIndex() != 0;
     if (!readParameters())
         return;
+    const ProblemKind kind =
+        RadioGroup1->itemIndex() != 0 ? ProblemKind::Constrained : ProblemKind::Unconstrained;
     // Inputs outside the model are refused before the report areas change.
-    if (const auto fault = findInputFault(instance(), m_settings)) {
+    if (const auto fault = findInputFault(instance(), kind, m_settings)) {
         Dialogs::error(toQString(failureMessage(*fault)));
         return;
     }
     beginRun();
-    const bool constrained = RadioGroup1->itemIndex() != 0;
-    const auto run = runAndOr(instance(),
-                              constrained ? ProblemKind::Constrained : ProblemKind::Unconstrained,
-                              m_settings);
+    const auto run = runAndOr(instance(), kind, m_settings);
     if (!run) {
         Dialogs::error(toQString(failureMessage(run.error())));
         return;

@@ -67,6 +67,17 @@ TEST(AndOrRun, RefusesInputsOutsideTheModel)
     }
 }
 
+// A demand below zero is refused where demands count, and ignored where they do not.
+TEST(AndOrRun, RefusesANegativeDemandOnlyWhenConstrained)
+{
+    const TInstance instance = makeInstance(10, 8, {{3, 2, 6, 2}, {2, 2, 5, -1}});
+    const auto constrained = runAndOr(instance, ProblemKind::Constrained, {});
+    ASSERT_FALSE(constrained.has_value());
+    EXPECT_EQ(constrained.error(), AndOrFailure::NegativeDemand);
+    EXPECT_EQ(findInputFault(instance, ProblemKind::Constrained, {}), AndOrFailure::NegativeDemand);
+    EXPECT_TRUE(runAndOr(instance, ProblemKind::Unconstrained, {}).has_value());
+}
+
 TEST(AndOrRun, AcceptsTheLargestSides)
 {
     // 9999 halves to 4999 with symmetry, the last position the tables hold.
@@ -106,7 +117,8 @@ TEST(AndOrRun, FailureMessagesAreDistinctForRefusals)
 {
     const AndOrFailure refusals[] = {AndOrFailure::NoPieceTypes,      AndOrFailure::ZeroDimension,
                                      AndOrFailure::SideTooLarge,      AndOrFailure::NegativeDepth,
-                                     AndOrFailure::TooManyPieceTypes, AndOrFailure::ValueTooLarge};
+                                     AndOrFailure::TooManyPieceTypes, AndOrFailure::ValueTooLarge,
+                                     AndOrFailure::NegativeDemand};
     std::set<std::string> texts;
     for (AndOrFailure failure : refusals)
         texts.insert(failureMessage(failure));

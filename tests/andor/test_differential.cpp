@@ -147,10 +147,10 @@ GeneratedCase generateWithDemands(std::uint32_t seed)
     // A demand beyond 16 bits makes the engine keep its counts in 32 bits.
     if (seed % 7 == 0)
         c.instance.pieces[0].demand = 70000;
-    // Files may hold a negative demand, which takes the greedy bound below what it filled.
+    // A piece of negative value is never worth placing, but is still valued and bounded.
     if (seed % 5 == 0)
-        c.instance.pieces[static_cast<std::size_t>(c.instance.pieceCount - 1)].demand =
-            -pick(1, 3);
+        c.instance.pieces[static_cast<std::size_t>(c.instance.pieceCount - 1)].value =
+            -pick(1, 60);
     return c;
 }
 
