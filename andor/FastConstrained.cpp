@@ -5,6 +5,7 @@
 #include <span>
 
 #include "CutHeuristics.h"
+#include "DemandFills.h"
 #include "FastSearch.h"
 #include "FitTable.h"
 #include "HomogeneousFilling.h"
@@ -172,7 +173,7 @@ private:
         const std::span<const std::int32_t> own(remaining, m_n);
 
         LoopState loop;
-        const HomogeneousFill fill = m_fits.bestWithin(a, b, own);
+        const HomogeneousFill fill = m_fills.within(a, b, own);
         m_fits.fitCounts(a, b, level.saturation);
         loop.node.value = static_cast<float>(fill.value);
         level.working = level.remaining;
@@ -302,7 +303,7 @@ private:
                 m_fits.fitCounts(part.height, part.length, level.need);
                 raiseSaturation(level);
             }
-            return {-1, m_fits.bestWithin(part.height, part.length, level.working)};
+            return {-1, m_fills.within(part.height, part.length, level.working)};
         }
         const std::int32_t state =
             solve(level, part, xStart, yStart, depthLeft, level.working.data());
@@ -343,7 +344,7 @@ private:
         m_fits.fitCounts(part.height, part.length, level.need);
         raiseSaturation(level);
         const auto value =
-            static_cast<float>(m_fits.bestWithin(part.height, part.length, working).value);
+            static_cast<float>(m_fills.within(part.height, part.length, working).value);
         const float bound =
             greedyDemandBound(part.height, part.length, working, m_instance, level.need);
         raiseSaturation(level);
@@ -368,7 +369,7 @@ private:
     float leafCeiling(RectSize part)
     {
         return m_leafCeilings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
-            return static_cast<float>(m_fits.bestWithin(a, b, m_demands).value);
+            return static_cast<float>(m_fills.full(a, b).value);
         });
     }
 
@@ -496,6 +497,7 @@ private:
     std::vector<std::int32_t> m_latestOfGroup;
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
     FitTable m_fits{m_instance};
+    DemandFills m_fills{m_instance, m_fits};
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     RectValueCache m_leafCeilings{m_instance.plateHeight, m_instance.plateLength};

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "DemandFills.h"
+
+namespace {
+
+struct FillCase {
+    const char* name;
+    std::int32_t plateHeight;
+    std::int32_t plateLength;
+    int lowestValue;
+};
+
+TInstance randomInstance(std::mt19937& random, const FillCase& c)
+{
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    TInstance instance;
+    instance.plateHeight = c.plateHeight;
+    instance.plateLength = c.plateLength;
+    instance.pieceCount = pick(1, 8);
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        // Few distinct values and small demands, so that fillings often tie.
+        const int values[] = {c.lowestValue, 0, 2, 3, 6, 6};
+        instance.pieces[static_cast<std::size_t>(i)] = {
+            i + 1, pick(1, std::min(c.plateHeight, 12)), pick(1, std::min(c.plateLength, 12)),
+            pick(0, 6), values[pick(0, 5)]};
+    }
+    return instance;
+}
+
+// Whatever the remaining demand, from the full one down to none, the answers are those of the
+// homogeneous filling itself, ties and the type chosen included.
+TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
+{
+    const FillCase cases[] = {
+        {"positive values", 30, 25, 1},
+        {"zero values", 30, 25, 0},
+        {"negative value", 30, 25, -4},
+        {"plate beyond the table", 5000, 4000, 1},
+    };
+    for (const FillCase& c : cases) {
+        std::mt19937 random(static_cast<std::uint32_t>(c.plateHeight + c.lowestValue * 31));
+        for (int trial = 0; trial < 40; ++trial) {
+            const TInstance instance = randomInstance(random, c);
+            const FitTable fits(instance);
+            DemandFills fills(instance, fits);
+            std::vector<std::int32_t> demands;
+            for (int i = 0; i < instance.pieceCount; ++i)
+                demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
+            for (int ask = 0; ask < 300; ++ask) {
+                const std::int32_t a = std::uniform_int_distribution<int>(0, 30)(random);
+                const std::int32_t b = std::uniform_int_distribution<int>(0, 25)(random);
+                std::vector<std::int32_t> remaining = demands;
+                for (std::int32_t& count : remaining)
+                    if (count > 0)
+                        count -= std::uniform_int_distribution<int>(0, count)(random);
+                const HomogeneousFill expected = bestHomogeneousWithin(a, b, remaining, instance);
+                const HomogeneousFill got = fills.within(a, b, remaining);
+                ASSERT_EQ(got.value, expected.value) << c.name << ", " << a << " x " << b;
+                ASSERT_EQ(got.type, expected.type) << c.name << ", " << a << " x " << b;
+                ASSERT_EQ(got.count, expected.count) << c.name << ", " << a << " x " << b;
+                ASSERT_EQ(fills.full(a, b).value, homogeneousDemandValue(a, b, instance));
+            }
+        }
+    }
+}
+
+} // namespace
