@@ -42,7 +42,8 @@ HomogeneousFill DemandFills::full(std::int32_t a, std::int32_t b)
 {
     if (!m_cells)
         return m_fits.bestWithin(a, b, m_demands);
-    std::uint64_t& cell = m_cells[static_cast<std::size_t>(b) * m_stride + static_cast<std::size_t>(a)];
+    std::uint64_t& cell =
+        m_cells[static_cast<std::size_t>(b) * m_stride + static_cast<std::size_t>(a)];
     if (cell == 0)
         cell = cellOf(m_fits.bestWithin(a, b, m_demands));
     return fillOf(cell);

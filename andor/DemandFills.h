@@ -18,8 +18,7 @@ public:
     DemandFills(const TInstance& instance, const FitTable& fits);
 
     // bestWithin(a, b, remaining) of the table, for 0 <= remaining <= the full demands.
-    HomogeneousFill within(std::int32_t a, std::int32_t b,
-                           std::span<const std::int32_t> remaining);
+    HomogeneousFill within(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining);
 
     // The filling of a x b within the full demands.
     HomogeneousFill full(std::int32_t a, std::int32_t b);

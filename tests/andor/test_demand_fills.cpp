@@ -26,9 +26,9 @@ TInstance randomInstance(std::mt19937& random, const FillCase& c)
     for (int i = 0; i < instance.pieceCount; ++i) {
         // Few distinct values and small demands, so that fillings often tie.
         const int values[] = {c.lowestValue, 0, 2, 3, 6, 6};
-        instance.pieces[static_cast<std::size_t>(i)] = {
-            i + 1, pick(1, std::min(c.plateHeight, 12)), pick(1, std::min(c.plateLength, 12)),
-            pick(0, 6), values[pick(0, 5)]};
+        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, pick(1, std::min(c.plateHeight, 12)),
+                                                        pick(1, std::min(c.plateLength, 12)),
+                                                        pick(0, 6), values[pick(0, 5)]};
     }
     return instance;
 }
