@@ -23,7 +23,7 @@ SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSet
                                       const TDiscretizationSet& xSet,
                                       const TDiscretizationSet& ySet);
 
-// The constrained search with each node state solved once; requires depthLimit >= 0.
-// Throws std::bad_alloc when memory, or the stack for a very deep limit, runs out.
+// The constrained search with each node state solved once; requires depthLimit >= 0 and no
+// negative demand. Throws std::bad_alloc when memory, or the stack for a very deep limit, runs out.
 SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
                                     const TDiscretizationSet& xSet, const TDiscretizationSet& ySet);
