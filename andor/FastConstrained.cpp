@@ -1,15 +1,14 @@
 #include <algorithm>
-#include <cmath>
 #include <deque>
 #include <limits>
 #include <span>
 
+#include "CutCeilings.h"
 #include "CutHeuristics.h"
 #include "DemandFills.h"
 #include "FastSearch.h"
 #include "FitTable.h"
 #include "HomogeneousFilling.h"
-#include "RectValueCache.h"
 #include "SolvedStates.h"
 #include "StateMemo.h"
 #include "UsableCounts.h"
@@ -186,7 +185,7 @@ private:
             // With one level of cuts left and no heuristic tests, once the node is worth its
             // pair ceiling every pair that follows is released unvalued.
             const float ceiling = depthLeft == 1 && !m_settings.heuristicsOn
-                                      ? pairCeiling({a, b})
+                                      ? m_ceilings.pair({a, b})
                                       : std::numeric_limits<float>::infinity();
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
                 if (loop.node.value >= ceiling) {
@@ -365,49 +364,12 @@ private:
                                       level.working, m_instance, m_settings);
     }
 
-    // The most a leaf can be worth: no remaining demand exceeds the full demand.
-    float leafCeiling(RectSize part)
-    {
-        return m_leafCeilings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
-            return static_cast<float>(m_fills.full(a, b).value);
-        });
-    }
-
     // Without the heuristic tests a pair that does not lift the node is released whatever its
     // parts hold; false when two leaves cannot lift it, one of them valued as first.
     bool leavesMayLift(const LoopState& loop, float firstValue, RectSize second)
     {
-        return static_cast<double>(firstValue) + static_cast<double>(leafCeiling(second)) >
+        return static_cast<double>(firstValue) + static_cast<double>(m_ceilings.leaf(second)) >
                static_cast<double>(loop.node.value);
-    }
-
-    // The most a state with one level of cuts left can be worth: its filling or a pair of
-    // leaves at any position of the sets, none holding more than the full demand. A pair's sum
-    // is rounded up, as the search compares such sums unrounded.
-    float pairCeiling(RectSize part)
-    {
-        return m_pairCeilings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
-            float ceiling = leafCeiling({a, b});
-            const auto consider = [&](RectSize one, RectSize two) {
-                const double sum =
-                    static_cast<double>(leafCeiling(one)) + static_cast<double>(leafCeiling(two));
-                float rounded = static_cast<float>(sum);
-                if (static_cast<double>(rounded) < sum)
-                    rounded = std::nextafter(rounded, std::numeric_limits<float>::infinity());
-                ceiling = std::max(ceiling, rounded);
-            };
-            for (std::int32_t j = 0; j < m_xSet.count; ++j) {
-                const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
-                if (x <= a && m_xSet.floors[static_cast<std::size_t>(j)] <= b)
-                    consider({x, b}, {a - x, b});
-            }
-            for (std::int32_t k = 0; k < m_ySet.count; ++k) {
-                const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
-                if (y <= b && m_ySet.floors[static_cast<std::size_t>(k)] <= a)
-                    consider({a, y}, {a, b - y});
-            }
-            return ceiling;
-        });
     }
 
     std::int64_t usableOf(RectSize part, std::int32_t xStart, std::int32_t yStart) const
@@ -420,7 +382,7 @@ private:
     // part may lift the node.
     bool pairMayLift(const LoopState& loop, float firstValue, RectSize second)
     {
-        return static_cast<double>(firstValue) + static_cast<double>(pairCeiling(second)) >
+        return static_cast<double>(firstValue) + static_cast<double>(m_ceilings.pair(second)) >
                static_cast<double>(loop.node.value);
     }
 
@@ -446,13 +408,13 @@ private:
                std::int32_t choice)
     {
         const bool leaves = depthLeft == 0 && !m_settings.heuristicsOn;
-        if (leaves && !leavesMayLift(loop, leafCeiling(first), second))
+        if (leaves && !leavesMayLift(loop, m_ceilings.leaf(first), second))
             return releaseUnseen(loop, level, 2);
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
         // A second part without a cut to make spends one node whatever the first leaves it, so
         // a pair that cannot lift the node needs only the first part's node count.
         if (pairs && usableOf(second, xStart, yStart) == 0 &&
-            !pairMayLift(loop, pairCeiling(first), second))
+            !pairMayLift(loop, m_ceilings.pair(first), second))
             return releaseUnseen(loop, level, nodesUnsolved(level, first, xStart, yStart) + 1);
         const bool ownDemand = !loop.reduced;
         const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
@@ -498,10 +460,9 @@ private:
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
     FitTable m_fits{m_instance};
     DemandFills m_fills{m_instance, m_fits};
+    CutCeilings m_ceilings{m_instance, m_fills, m_xSet, m_ySet};
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
-    RectValueCache m_leafCeilings{m_instance.plateHeight, m_instance.plateLength};
-    RectValueCache m_pairCeilings{m_instance.plateHeight, m_instance.plateLength};
     std::vector<SolvedState> m_states;
     std::vector<Count> m_readings;        // 2 m_n per state
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CutHeuristics.h"
+#include "DemandFills.h"
+#include "DiscretizationSet.h"
+#include "RectValueCache.h"
+
+// The most a part can be worth in the constrained search, whatever its remaining demand, as
+// none exceeds the full demand: as a leaf, or with one level of cuts left. Each is computed
+// once per rectangle.
+class CutCeilings {
+public:
+    CutCeilings(const TInstance& instance, DemandFills& fills, const TDiscretizationSet& xSet,
+                const TDiscretizationSet& ySet);
+
+    // A leaf: its filling within the full demand.
+    float leaf(RectSize part);
+
+    // A part with one level of cuts left: its filling or a pair of leaves at any position of
+    // the sets. A pair's sum is rounded up, as the search compares such sums unrounded.
+    float pair(RectSize part);
+
+private:
+    float pairOf(std::int32_t a, std::int32_t b);
+
+    DemandFills& m_fills;
+    const TDiscretizationSet& m_xSet;
+    const TDiscretizationSet& m_ySet;
+    RectValueCache m_leaves;
+    RectValueCache m_pairs;
+};
