@@ -1,7 +1,7 @@
 // Runs the direct and the memoized AND/OR engines on the classic instances and on generated
 // ones, both problem kinds, depths 1 to 5, and prints one table. Each run happens in a child
 // process, so that its peak resident memory is its own and a run past the time budget can be
-// stopped. "--smoke" runs one tiny case, for ctest.
+// stopped; short runs are repeated and the fastest kept. "--smoke" runs one tiny case, for ctest.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -86,6 +86,25 @@ Measure measureInChild(Engine engine, const TInstance& instance, ProblemKind kin
     return measure;
 }
 
+// The machine's speed varies from run to run: a run shorter than this is repeated, and the
+// fastest of its runs is kept.
+constexpr double repeatBelowSeconds = 5.0;
+constexpr int runsOfShortCases = 3;
+
+Measure fastestInChildren(Engine engine, const TInstance& instance, ProblemKind kind,
+                          const SolverSettings& settings, unsigned secondsCap)
+{
+    Measure best = measureInChild(engine, instance, kind, settings, secondsCap);
+    if (!best.finished || best.seconds >= repeatBelowSeconds)
+        return best;
+    for (int run = 1; run < runsOfShortCases; ++run) {
+        const Measure again = measureInChild(engine, instance, kind, settings, secondsCap);
+        if (again.finished && again.seconds < best.seconds)
+            best = again;
+    }
+    return best;
+}
+
 std::vector<BenchCase> classicCases()
 {
     std::vector<BenchCase> cases;
@@ -130,7 +149,7 @@ void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits)
         SolverSettings settings;
         settings.depthLimit = depth;
         const Measure fast =
-            measureInChild(runAndOr, c.instance, kind, settings, limits.fastSecondsCap);
+            fastestInChildren(runAndOr, c.instance, kind, settings, limits.fastSecondsCap);
         if (!fast.finished) {
             std::printf("%-10s %-13s %5d %16s %10s %10s %9s %9s\n", c.name.c_str(), kindName, depth,
                         "-", "-", ">cap", "-", "-");
@@ -143,7 +162,8 @@ void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits)
         }
         std::string direct = "skipped", speedUp = "-";
         if (fast.nodes <= limits.directNodeCap) {
-            const Measure slow = measureInChild(runAndOrReference, c.instance, kind, settings, 600);
+            const Measure slow =
+                fastestInChildren(runAndOrReference, c.instance, kind, settings, 600);
             if (slow.finished && slow.solved) {
                 direct = secondsText(slow.seconds);
                 speedUp = fast.seconds > 0 ? secondsText(slow.seconds / fast.seconds) : "-";
@@ -163,6 +183,8 @@ void printHeader(const BenchLimits& limits)
 {
     std::printf("direct engine run where nodes examined <= %lld; fast runs stopped after %u s\n",
                 static_cast<long long>(limits.directNodeCap), limits.fastSecondsCap);
+    std::printf("times: the fastest of %d runs where the first takes under %.0f s, else one run\n",
+                runsOfShortCases, repeatBelowSeconds);
     std::printf("%-10s %-13s %5s %16s %10s %10s %9s %9s\n", "instance", "kind", "depth",
                 "nodes examined", "direct s", "fast s", "speed-up", "peak MB");
 }
