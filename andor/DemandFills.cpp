@@ -1,7 +1,5 @@
 #include "DemandFills.h"
 
-#include <new>
-
 namespace {
 
 // Copies stay below 2^24, exact as floats and within their field, on plates of fewer cells;
@@ -11,17 +9,10 @@ constexpr std::size_t maxCells = std::size_t{1} << 23;
 } // namespace
 
 DemandFills::DemandFills(const TInstance& instance, const FitTable& fits)
-    : m_fits(fits), m_stride(static_cast<std::size_t>(instance.plateHeight) + 1)
+    : m_fits(fits), m_cells(instance.plateHeight, instance.plateLength, maxCells)
 {
     for (int i = 0; i < instance.pieceCount; ++i)
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
-    const std::size_t size = m_stride * (static_cast<std::size_t>(instance.plateLength) + 1);
-    if (size > maxCells)
-        return;
-    // Zeroed memory from the system: a search touches only the pages it needs.
-    m_cells.reset(static_cast<std::uint64_t*>(std::calloc(size, sizeof(std::uint64_t))));
-    if (!m_cells)
-        throw std::bad_alloc();
 }
 
 std::uint64_t DemandFills::cellOf(const HomogeneousFill& fill)
@@ -40,10 +31,9 @@ HomogeneousFill DemandFills::fillOf(std::uint64_t cell)
 
 HomogeneousFill DemandFills::full(std::int32_t a, std::int32_t b)
 {
-    if (!m_cells)
+    if (m_cells.empty())
         return m_fits.bestWithin(a, b, m_demands);
-    std::uint64_t& cell =
-        m_cells[static_cast<std::size_t>(b) * m_stride + static_cast<std::size_t>(a)];
+    std::uint64_t& cell = m_cells.at(a, b);
     if (cell == 0)
         cell = cellOf(m_fits.bestWithin(a, b, m_demands));
     return fillOf(cell);
@@ -52,7 +42,7 @@ HomogeneousFill DemandFills::full(std::int32_t a, std::int32_t b)
 HomogeneousFill DemandFills::within(std::int32_t a, std::int32_t b,
                                     std::span<const std::int32_t> remaining)
 {
-    if (m_cells) {
+    if (!m_cells.empty()) {
         const HomogeneousFill fill = full(a, b);
         if (fill.type < 0 || remaining[static_cast<std::size_t>(fill.type)] >= fill.count)
             return fill;

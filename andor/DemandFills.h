@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <span>
 #include <vector>
 
 #include "FitTable.h"
+#include "RectTable.h"
 
 // FitTable::bestWithin for remaining demands between none and the full ones, mostly answered
 // from the rectangle's filling within the full demand. A smaller remaining demand can only
@@ -29,12 +28,7 @@ private:
     static std::uint64_t cellOf(const HomogeneousFill& fill);
     static HomogeneousFill fillOf(std::uint64_t cell);
 
-    struct Free {
-        void operator()(std::uint64_t* cells) const { std::free(cells); }
-    };
-
     const FitTable& m_fits;
     std::vector<std::int32_t> m_demands;
-    std::size_t m_stride;
-    std::unique_ptr<std::uint64_t[], Free> m_cells; // none on plates too large for a table
+    RectTable<std::uint64_t> m_cells; // empty on plates too large for a table
 };

@@ -79,16 +79,11 @@ private:
     {
         if (node.choice < 0)
             return;
-        const bool alongHeight = node.choice < m_xSet.count;
-        const std::int32_t at =
-            alongHeight ? m_xSet.points[static_cast<std::size_t>(node.choice)]
-                        : m_ySet.points[static_cast<std::size_t>(node.choice - m_xSet.count)];
-        const RectSize first = alongHeight ? RectSize{at, b} : RectSize{a, at};
-        const RectSize second = alongHeight ? RectSize{a - at, b} : RectSize{a, b - at};
+        const ChosenCut cut = chosenCut(node.choice, a, b, m_xSet, m_ySet);
         if (node.first.state < 0)
-            node.first.leaf = m_fits.best(first.height, first.length);
+            node.first.leaf = m_fits.best(cut.first.height, cut.first.length);
         if (node.second.state < 0)
-            node.second.leaf = m_fits.best(second.height, second.length);
+            node.second.leaf = m_fits.best(cut.second.height, cut.second.length);
     }
 
     // A part as the search sees it; a leaf's filling is looked up only if its pair is chosen.

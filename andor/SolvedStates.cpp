@@ -34,26 +34,18 @@ public:
             addBlock(m_fillOf(part.state), a, b);
             return;
         }
+        const ChosenCut cut = chosenCut(solved.choice, a, b, m_xSet, m_ySet);
         LayoutNode node;
         node.height = a;
         node.length = b;
-        const bool alongHeight = solved.choice < m_xSet.count;
-        node.kind = alongHeight ? LayoutKind::HeightCut : LayoutKind::LengthCut;
-        node.position = alongHeight
-                            ? m_xSet.points[static_cast<std::size_t>(solved.choice)]
-                            : m_ySet.points[static_cast<std::size_t>(solved.choice - m_xSet.count)];
+        node.kind = cut.alongHeight ? LayoutKind::HeightCut : LayoutKind::LengthCut;
+        node.position = cut.position;
         const auto at = m_layout.nodes.size();
         m_layout.nodes.push_back(node);
         m_layout.nodes[at].first = static_cast<std::int32_t>(m_layout.nodes.size());
-        if (alongHeight)
-            unfold(solved.first, node.position, b);
-        else
-            unfold(solved.first, a, node.position);
+        unfold(solved.first, cut.first.height, cut.first.length);
         m_layout.nodes[at].second = static_cast<std::int32_t>(m_layout.nodes.size());
-        if (alongHeight)
-            unfold(solved.second, a - node.position, b);
-        else
-            unfold(solved.second, a, b - node.position);
+        unfold(solved.second, cut.second.height, cut.second.length);
     }
 
     CutLayout take() { return std::move(m_layout); }
@@ -85,6 +77,23 @@ private:
 };
 
 } // namespace
+
+ChosenCut chosenCut(std::int32_t choice, std::int32_t a, std::int32_t b,
+                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
+{
+    ChosenCut cut;
+    cut.alongHeight = choice < xSet.count;
+    if (cut.alongHeight) {
+        cut.position = xSet.points[static_cast<std::size_t>(choice)];
+        cut.first = {cut.position, b};
+        cut.second = {a - cut.position, b};
+    } else {
+        cut.position = ySet.points[static_cast<std::size_t>(choice - xSet.count)];
+        cut.first = {a, cut.position};
+        cut.second = {a, b - cut.position};
+    }
+    return cut;
+}
 
 std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std::int32_t along,
                          std::int32_t across)
