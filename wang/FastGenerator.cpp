@@ -1,5 +1,6 @@
 #include "FastGenerator.h"
 
+#include "HeavyTypeClasses.h"
 #include "Int32Arithmetic.h"
 #include "JoinShape.h"
 #include "PackedKeySet.h"
@@ -9,6 +10,7 @@
 #include "SideIndex.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -29,7 +31,8 @@ class FastRun {
           m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
           m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)),
           m_limitFloor(floorOf(m_limit)), m_demands(demandsOf(instance)),
-          m_counts(m_demands, instance.pieceCount), m_keys(m_patterns, m_counts) {}
+          m_counts(m_demands, instance.pieceCount), m_keys(m_patterns, m_counts),
+          m_classes(m_demands) {}
 
     GenerationResult run() {
         m_patterns = startingList(m_instance);
@@ -89,8 +92,9 @@ class FastRun {
     // one, so they are removed and only their number matters for the numbering.
     void passSkippingRepeats(std::size_t oldEnd) {
         const std::size_t covered = m_patterns.size();
-        const SideIndex byHeight(m_patterns, m_counts, oldEnd, covered, true);
-        const SideIndex byLength(m_patterns, m_counts, oldEnd, covered, false);
+        m_classes.addPartners(m_counts, covered);
+        const SideIndex byHeight(m_patterns, m_counts, m_classes, oldEnd, covered, true);
+        const SideIndex byLength(m_patterns, m_counts, m_classes, oldEnd, covered, false);
         m_mirrored.assign(covered, 0);
         m_madeAsOuter.resize(covered, 0);
         const std::int32_t startId = m_patterns.back().id;
@@ -99,8 +103,8 @@ class FastRun {
             const std::int64_t repeats = a < oldEnd ? m_madeAsOuter[a] : m_mirrored[a];
             counter += repeats;
             m_candidates.clear();
-            collect(a, byHeight, true);
-            collect(a, byLength, false);
+            collect(a, m_classes.of(a), byHeight, true);
+            collect(a, m_classes.of(a), byLength, false);
             sortSmallKeys(m_candidates, m_sortScratch);
             m_madeAsOuter[a] = repeats + joinCandidates(a, startId, counter, true);
             checkDeadline(a);
@@ -128,8 +132,10 @@ class FastRun {
     }
 
     // Adds the partners b >= a among the indexed records whose join with a is made, as
-    // (b << 1 | vertical). In this range the side and waste bounds are the exact tests.
-    void collect(std::size_t a, const SideIndex& index, bool horizontal) {
+    // (b << 1 | vertical). In this range the side and waste bounds are the exact tests; a
+    // shelf heavy in a type that a is heavy in holds no partner.
+    void collect(std::size_t a, HeavyTypeClasses::Class heavy, const SideIndex& index,
+                 bool horizontal) {
         const TPattern& x = m_patterns[a];
         const std::int64_t key = horizontal ? x.height : x.length;
         const std::int64_t along = horizontal ? x.length : x.height;
@@ -142,6 +148,7 @@ class FastRun {
         // shorter one's side as inner waste.
         const std::int64_t highestKey = key + slack / along;
         const PieceCountPool::Sketch pieces = m_counts.sketchOf(a);
+        const std::uint32_t wanted = HeavyTypeClasses::compatibleWith(heavy);
         const bool oneWord = m_counts.packsInOneWord();
         const std::uint64_t firstWord = oneWord ? pieces.words[0] : 0;
         auto fitsDemand = [&](std::size_t b, const SideIndex::Entry& entry) {
@@ -149,30 +156,55 @@ class FastRun {
                            : m_counts.fitsDemand(a, pieces, b, index.sketchOf(entry));
         };
         for (std::size_t g = index.firstGroupFrom(key - slack);
-             g < index.groupCount() && index.keyOf(g) <= highestKey; ++g) {
-            const std::int64_t other = index.keyOf(g);
+             g < index.groupCount() && index.group(g).key <= highestKey; ++g) {
+            const SideIndex::Group& group = index.group(g);
+            const std::int64_t other = group.key;
             const std::int64_t maxAlong =
                 other < key ? std::min(room, slack / (key - other)) : room;
             // The step grows with the partner's side, so a block's least side bounds it.
             auto step = [&](std::int64_t partnerAlong) {
                 return other < key ? (key - other) * partnerAlong : (other - key) * along;
             };
-            for (const SideIndex::Block& block : index.blocks(g)) {
-                if (block.leastAlong > maxAlong)
-                    break;
-                const std::int64_t leastStep = step(block.leastAlong);
-                if (static_cast<std::size_t>(block.highestIndex) < a ||
-                    std::int64_t{block.leastWaste} + leastStep > slack)
-                    continue;
-                for (const SideIndex::Entry& entry : index.entries(block)) {
-                    if (std::int64_t{entry.internalWaste} + leastStep > slack)
-                        break; // so are all that follow, by ascending waste
-                    const auto b = static_cast<std::size_t>(entry.index);
-                    if (entry.along <= maxAlong && b >= a &&
-                        std::int64_t{entry.internalWaste} + step(entry.along) <= slack &&
-                        fitsDemand(b, entry))
-                        m_candidates.push_back(std::uint64_t{b} << 1 | !horizontal);
-                }
+            if (group.leastAlong > maxAlong ||
+                std::int64_t{group.leastWaste} + step(group.leastAlong) > slack)
+                continue;
+            const Reach reach{a, slack, maxAlong, horizontal};
+            for (std::uint32_t shelves = group.occupied & wanted; shelves != 0;
+                 shelves &= shelves - 1) {
+                const auto shelf = static_cast<HeavyTypeClasses::Class>(std::countr_zero(shelves));
+                collectFromShelf(index, index.blocks(g, shelf), reach, step, fitsDemand);
+            }
+        }
+    }
+
+    // Where the partners of one record may lie within one group of an index.
+    struct Reach {
+        std::size_t outer = 0;
+        std::int64_t slack = 0;    // inner waste the join may still add
+        std::int64_t maxAlong = 0; // the longest side a partner may have
+        bool horizontal = true;
+    };
+
+    // collect() over the blocks of one shelf; step(side) is the inner waste a partner of
+    // that side adds.
+    template <typename Step, typename FitsDemand>
+    void collectFromShelf(const SideIndex& index, std::span<const SideIndex::Block> blocks,
+                          const Reach& reach, Step step, FitsDemand fitsDemand) {
+        for (const SideIndex::Block& block : blocks) {
+            if (block.leastAlong > reach.maxAlong)
+                break;
+            const std::int64_t leastStep = step(block.leastAlong);
+            if (static_cast<std::size_t>(block.highestIndex) < reach.outer ||
+                std::int64_t{block.leastWaste} + leastStep > reach.slack)
+                continue;
+            for (const SideIndex::Entry& entry : index.entries(block)) {
+                if (std::int64_t{entry.internalWaste} + leastStep > reach.slack)
+                    break; // so are all that follow, by ascending waste
+                const auto b = static_cast<std::size_t>(entry.index);
+                if (entry.along <= reach.maxAlong && b >= reach.outer &&
+                    std::int64_t{entry.internalWaste} + step(entry.along) <= reach.slack &&
+                    fitsDemand(b, entry))
+                    m_candidates.push_back(std::uint64_t{b} << 1 | !reach.horizontal);
             }
         }
     }
@@ -281,6 +313,7 @@ class FastRun {
     PieceCountPool m_counts;
     PatternKeySet m_keys;
     PackedKeySet m_packedKeys; // in place of m_keys when the counts pack
+    HeavyTypeClasses m_classes;
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
     std::vector<std::int64_t> m_mirrored;    // builds made with a new record as inner
     std::vector<std::uint64_t> m_candidates; // (partner << 1 | vertical), below 2^33

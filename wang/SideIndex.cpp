@@ -10,9 +10,11 @@ constexpr std::uint32_t blockSize = 8;
 } // namespace
 
 SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
-                     std::size_t from, std::size_t to, bool byHeight) {
+                     const HeavyTypeClasses& classes, std::size_t from, std::size_t to,
+                     bool byHeight) {
     struct Keyed {
         std::int32_t key;
+        HeavyTypeClasses::Class heavy;
         Entry entry;
     };
     std::vector<Keyed> keyed;
@@ -22,28 +24,38 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
         if (counts.overDemand(i))
             continue;
         const TPattern& record = patterns[i];
-        keyed.push_back({byHeight ? record.height : record.length,
+        keyed.push_back({byHeight ? record.height : record.length, classes.of(i),
                          {byHeight ? record.length : record.height, record.internalWaste,
                           static_cast<std::int32_t>(i), oneWord ? counts.firstWordOf(i) : 0}});
     }
     std::ranges::sort(keyed, [](const Keyed& x, const Keyed& y) {
-        return x.key != y.key ? x.key < y.key : x.entry.along < y.entry.along;
+        if (x.key != y.key)
+            return x.key < y.key;
+        return x.heavy != y.heavy ? x.heavy < y.heavy : x.entry.along < y.entry.along;
     });
     m_entries.reserve(keyed.size());
-    std::uint32_t groupBegin = 0;
-    for (const Keyed& item : keyed) {
-        if (m_keys.empty() || m_keys.back() != item.key) {
-            if (!m_keys.empty())
-                addBlocks(groupBegin, static_cast<std::uint32_t>(m_entries.size()));
-            groupBegin = static_cast<std::uint32_t>(m_entries.size());
-            m_keys.push_back(item.key);
-            m_firstBlocks.push_back(static_cast<std::uint32_t>(m_blocks.size()));
+    m_shelvesPerGroup = classes.count();
+    std::uint32_t shelfBegin = 0;
+    for (std::size_t k = 0; k < keyed.size(); ++k) {
+        const Keyed& item = keyed[k];
+        if (m_groups.empty() || m_groups.back().key != item.key)
+            m_groups.push_back({item.key, item.entry.along, item.entry.internalWaste, 0});
+        Group& group = m_groups.back();
+        group.leastAlong = std::min(group.leastAlong, item.entry.along);
+        group.leastWaste = std::min(group.leastWaste, item.entry.internalWaste);
+        group.occupied |= std::uint32_t{1} << item.heavy;
+        const std::size_t shelf = (m_groups.size() - 1) * m_shelvesPerGroup + item.heavy;
+        if (shelf + 1 > m_firstBlocks.size()) {
+            addBlocks(shelfBegin, static_cast<std::uint32_t>(k));
+            shelfBegin = static_cast<std::uint32_t>(k);
+            // Shelves left empty since the last one start and end here.
+            m_firstBlocks.resize(shelf + 1, static_cast<std::uint32_t>(m_blocks.size()));
         }
         m_entries.push_back(item.entry);
     }
-    if (!m_keys.empty())
-        addBlocks(groupBegin, static_cast<std::uint32_t>(m_entries.size()));
-    m_firstBlocks.push_back(static_cast<std::uint32_t>(m_blocks.size()));
+    addBlocks(shelfBegin, static_cast<std::uint32_t>(keyed.size()));
+    m_firstBlocks.resize(m_groups.size() * m_shelvesPerGroup + 1,
+                         static_cast<std::uint32_t>(m_blocks.size()));
     if (!oneWord)
         for (const Entry& entry : m_entries)
             m_sketches.push_back(counts.sketchOf(static_cast<std::size_t>(entry.index)));
@@ -64,6 +76,7 @@ void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end) {
 
 std::size_t SideIndex::firstGroupFrom(std::int64_t key) const {
     return static_cast<std::size_t>(
-        std::ranges::lower_bound(m_keys, key, {}, [](std::int32_t k) { return std::int64_t{k}; }) -
-        m_keys.begin());
+        std::ranges::lower_bound(m_groups, key, {},
+                                 [](const Group& group) { return std::int64_t{group.key}; }) -
+        m_groups.begin());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeavyTypeClasses.h"
 #include "Pattern.h"
 #include "PieceCountPool.h"
 
@@ -7,8 +8,8 @@
 #include <span>
 #include <vector>
 
-// A range of records grouped by one side (the key) and sorted within a group by the other
-// side, cut into short blocks that know their least side, least inner waste and highest list
+// A range of records grouped by one side (the key), within a group shelved by heavy-type
+// class and sorted within a shelf by the other side, cut into short blocks that know their least side, least inner waste and highest list
 // position. Within a block the entries go by ascending inner waste, so that a scan leaves a
 // block at the first entry whose waste is too large. The partners a join can accept are thus
 // found without looking at all the others.
@@ -22,7 +23,7 @@ public:
         std::uint64_t firstWord = 0; // of its packed counts, where they fill one word
     };
 
-    // A run of consecutive entries of one group, itself ordered by inner waste.
+    // A run of consecutive entries of one shelf, itself ordered by inner waste.
     struct Block {
         std::int32_t leastAlong = 0;
         std::int32_t leastWaste = 0;
@@ -31,20 +32,29 @@ public:
         std::uint32_t end = 0;
     };
 
+    // The records of one key.
+    struct Group {
+        std::int32_t key = 0;
+        std::int32_t leastAlong = 0;
+        std::int32_t leastWaste = 0;
+        std::uint32_t occupied = 0; // bit c is set where it has records of class c
+    };
+
     // Indexes records [from, to) of the list, but those that join with none; by height
     // (sorted by length) or by length.
     SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
-              std::size_t from, std::size_t to, bool byHeight);
+              const HeavyTypeClasses& classes, std::size_t from, std::size_t to, bool byHeight);
 
     // Number of groups, one per distinct key.
-    std::size_t groupCount() const { return m_keys.size(); }
+    std::size_t groupCount() const { return m_groups.size(); }
     // The first group whose key is not below `key`.
     std::size_t firstGroupFrom(std::int64_t key) const;
-    // The key of a group.
-    std::int32_t keyOf(std::size_t group) const { return m_keys[group]; }
-    // The blocks of a group, in ascending `along` from one block to the next.
-    std::span<const Block> blocks(std::size_t group) const {
-        return {m_blocks.data() + m_firstBlocks[group], m_blocks.data() + m_firstBlocks[group + 1]};
+    const Group& group(std::size_t index) const { return m_groups[index]; }
+    // The blocks of the shelf of a group and a class, in ascending `along` from one block to
+    // the next; none where the group has no record of that class.
+    std::span<const Block> blocks(std::size_t group, HeavyTypeClasses::Class heavy) const {
+        const std::size_t shelf = group * m_shelvesPerGroup + heavy;
+        return {m_blocks.data() + m_firstBlocks[shelf], m_blocks.data() + m_firstBlocks[shelf + 1]};
     }
     // The entries of a block, by ascending inner waste.
     std::span<const Entry> entries(const Block& block) const {
@@ -62,6 +72,8 @@ private:
     std::vector<Entry> m_entries;
     std::vector<PieceCountPool::Sketch> m_sketches; // per entry, where counts need more words
     std::vector<Block> m_blocks;
-    std::vector<std::int32_t> m_keys;
-    std::vector<std::uint32_t> m_firstBlocks; // per group, then one past the last
+    std::vector<Group> m_groups; // by ascending key
+    // The first block of every shelf, group by group and class by class, then one past the last.
+    std::vector<std::uint32_t> m_firstBlocks;
+    std::size_t m_shelvesPerGroup = 1; // one per class
 };
