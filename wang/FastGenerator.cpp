@@ -24,6 +24,14 @@ constexpr std::int64_t noLimit = std::int64_t{1} << 40;
 // How many duplicate tests ahead a slot is asked for: enough to hide a memory read.
 constexpr std::size_t prefetchDistance = 16;
 
+// A build of the outer record being joined, before its number and duplicate test.
+struct MadeBuild {
+    std::uint64_t pair = 0; // partner << 1 | vertical
+    TPattern record;
+    DemandPacking::Words counts{}; // summed packed counts, when the counts pack
+    std::uint64_t hash = 0;        // of its packed key, when the counts pack
+};
+
 class FastRun {
   public:
     FastRun(const TInstance& instance, float beta, const WangOptions& options)
@@ -102,11 +110,10 @@ class FastRun {
         for (std::size_t a = 0; a < covered; ++a) {
             const std::int64_t repeats = a < oldEnd ? m_madeAsOuter[a] : m_mirrored[a];
             counter += repeats;
-            m_candidates.clear();
+            m_made.clear();
             collect(a, m_classes.of(a), byHeight, true);
             collect(a, m_classes.of(a), byLength, false);
-            sortSmallKeys(m_candidates, m_sortScratch);
-            m_madeAsOuter[a] = repeats + joinCandidates(a, startId, counter, true);
+            m_madeAsOuter[a] = repeats + numberAndKeep(startId, counter, true);
             checkDeadline(a);
         }
         m_result.buildsMade += counter;
@@ -118,22 +125,21 @@ class FastRun {
         const std::int32_t startId = m_patterns.back().id;
         std::int64_t counter = 0;
         for (std::size_t a = 0; a < covered; ++a) {
-            m_candidates.clear();
-            for (std::uint64_t b = 0; b < covered; ++b) {
-                if (tryBuild(a, b, kindHorizontal))
-                    m_candidates.push_back(b << 1);
-                if (tryBuild(a, b, kindVertical))
-                    m_candidates.push_back(b << 1 | 1);
+            m_made.clear();
+            for (std::size_t b = 0; b < covered; ++b) {
+                tryBuild(a, b, kindHorizontal);
+                tryBuild(a, b, kindVertical);
             }
-            joinCandidates(a, startId, counter, false);
+            numberAndKeep(startId, counter, false);
             checkDeadline(a);
         }
         m_result.buildsMade += counter;
     }
 
-    // Adds the partners b >= a among the indexed records whose join with a is made, as
-    // (b << 1 | vertical). In this range the side and waste bounds are the exact tests; a
-    // shelf heavy in a type that a is heavy in holds no partner.
+    // Builds a with the partners b >= a among the indexed records whose join with a is made,
+    // into m_made. In this range the side and waste bounds are the exact tests; a shelf heavy
+    // in a type that a is heavy in holds no partner. The index holds all that a build reads of
+    // a partner, so the list is not read at random.
     void collect(std::size_t a, HeavyTypeClasses::Class heavy, const SideIndex& index,
                  bool horizontal) {
         const TPattern& x = m_patterns[a];
@@ -168,7 +174,7 @@ class FastRun {
             if (group.leastAlong > maxAlong ||
                 std::int64_t{group.leastWaste} + step(group.leastAlong) > slack)
                 continue;
-            const Reach reach{a, slack, maxAlong, horizontal};
+            const Reach reach{a, other, slack, maxAlong, horizontal};
             for (std::uint32_t shelves = group.occupied & wanted; shelves != 0;
                  shelves &= shelves - 1) {
                 const auto shelf = static_cast<HeavyTypeClasses::Class>(std::countr_zero(shelves));
@@ -180,6 +186,7 @@ class FastRun {
     // Where the partners of one record may lie within one group of an index.
     struct Reach {
         std::size_t outer = 0;
+        std::int64_t key = 0;      // the partners' key
         std::int64_t slack = 0;    // inner waste the join may still add
         std::int64_t maxAlong = 0; // the longest side a partner may have
         bool horizontal = true;
@@ -204,96 +211,118 @@ class FastRun {
                 if (entry.along <= reach.maxAlong && b >= reach.outer &&
                     std::int64_t{entry.internalWaste} + step(entry.along) <= reach.slack &&
                     fitsDemand(b, entry))
-                    m_candidates.push_back(std::uint64_t{b} << 1 | !reach.horizontal);
+                    addBuild(reach, index, entry);
             }
         }
     }
 
-    // Numbers and keeps (or drops as duplicates) the builds of outer record a that are made,
-    // in pair order; returns how many there were.
-    std::int64_t joinCandidates(std::size_t a, std::int32_t startId, std::int64_t& counter,
-                                bool mirrored) {
-        // All builds first, then their numbers and duplicate tests in the same order: the
-        // slot each test reads is asked for a few tests before it is needed.
-        m_made.clear();
-        for (const std::uint64_t candidate : m_candidates) {
-            const std::size_t b = candidate >> 1;
-            // Every candidate passed the demand test when it was collected.
-            if (!tryBuild(a, b, (candidate & 1) ? kindVertical : kindHorizontal, true))
-                continue;
-            const std::uint64_t hash =
-                m_counts.packsCounts() ? PackedKeySet::hashOf(packedKey()) : 0;
-            m_made.push_back({m_built, b, hash});
-        }
+    // Builds the outer record of `reach` with an entry of the index that passed every test.
+    void addBuild(const Reach& reach, const SideIndex& index, const SideIndex::Entry& entry) {
+        TPattern partner;
+        partner.height = static_cast<std::int32_t>(reach.horizontal ? reach.key : entry.along);
+        partner.length = static_cast<std::int32_t>(reach.horizontal ? entry.along : reach.key);
+        partner.internalWaste = entry.internalWaste;
+        const auto b = static_cast<std::size_t>(entry.index);
+        const std::int32_t kind = reach.horizontal ? kindHorizontal : kindVertical;
+        const Join join = joinShape(m_patterns[reach.outer], partner, kind, m_plateArea);
+        if (!withinPlateAndLimit(join))
+            return;
+        DemandPacking::Words counts{};
+        if (m_counts.packsInOneWord())
+            counts[0] = m_counts.firstWordOf(reach.outer) + entry.firstWord;
+        else if (m_counts.packsCounts())
+            counts = m_counts.packedSum(m_counts.sketchOf(reach.outer), index.sketchOf(entry));
+        addMade(join, reach.outer, b, counts);
+    }
+
+    // Builds a with b into m_made when the join is made; for inputs whose arithmetic may wrap.
+    void tryBuild(std::size_t a, std::size_t b, std::int32_t kind) {
+        const Join join = joinShape(m_patterns[a], m_patterns[b], kind, m_plateArea);
+        if (withinPlateAndLimit(join) && m_counts.fitsDemand(a, b))
+            addMade(join, a, b, m_counts.packsCounts() ? m_counts.packedSum(a, b)
+                                                       : DemandPacking::Words{});
+    }
+
+    bool withinPlateAndLimit(const Join& join) const {
+        return fitsPlate(join.record, m_instance.plateHeight, m_instance.plateLength) &&
+               !exceedsWasteLimit(join.record.internalWaste, m_limit);
+    }
+
+    // Appends the join of outer record a and partner b, with their summed packed counts.
+    void addMade(const Join& join, std::size_t a, std::size_t b,
+                 const DemandPacking::Words& counts) {
+        MadeBuild& made = m_made.emplace_back();
+        made.pair = std::uint64_t{b} << 1 | (join.record.kind == kindVertical);
+        made.record = join.record;
+        made.record.first = static_cast<std::int32_t>(join.secondLeads ? b : a);
+        made.record.second = static_cast<std::int32_t>(join.secondLeads ? a : b);
+        made.counts = counts;
+        if (m_counts.packsCounts())
+            made.hash = PackedKeySet::hashOf(packedKey(made));
+    }
+
+    static PackedKeySet::Key packedKey(const MadeBuild& made) {
+        return {made.record.internalWaste, made.record.totalWaste, made.record.length,
+                made.counts};
+    }
+
+    // Numbers and keeps (or drops as duplicates) the builds in m_made, in pair order; returns
+    // how many there were. The slot each duplicate test reads is asked for a few tests ahead.
+    std::int64_t numberAndKeep(std::int32_t startId, std::int64_t& counter, bool mirrored) {
+        // The builds, by their pair above their position: a build is far too large for so
+        // many of them as 2^31 to be held.
+        constexpr unsigned positionBits = 31;
+        m_order.clear();
+        for (std::uint64_t k = 0; k < m_made.size(); ++k)
+            m_order.push_back(m_made[k].pair << positionBits | k);
+        sortByHighBits(m_order, m_sortScratch, positionBits);
+        auto inOrder = [&](std::size_t k) -> MadeBuild& {
+            return m_made[m_order[k] & ((std::uint64_t{1} << positionBits) - 1)];
+        };
         for (std::size_t k = 0; k < m_made.size(); ++k) {
             if (k + prefetchDistance < m_made.size() && m_counts.packsCounts())
-                m_packedKeys.prefetch(m_made[k + prefetchDistance].hash);
-            const MadeBuild& made = m_made[k];
+                m_packedKeys.prefetch(inOrder(k + prefetchDistance).hash);
+            MadeBuild& made = inOrder(k);
             ++counter;
             if (mirrored)
-                ++m_mirrored[made.partner]; // for a partner equal to a it is already used
-            m_built = made.record;
-            m_built.id = wrap32(startId + counter);
-            keepUnlessDuplicate(made.hash);
+                ++m_mirrored[made.pair >> 1]; // for a partner equal to a it is already used
+            made.record.id = wrap32(startId + counter);
+            keepUnlessDuplicate(made);
         }
         return static_cast<std::int64_t>(m_made.size());
     }
 
-    // True when joining a and b is made; it is then in m_built, without its id. A pair whose
-    // demand test already passed (in either order, as the sum is the same) skips it.
-    bool tryBuild(std::size_t a, std::size_t b, std::int32_t kind, bool demandKnown = false) {
-        const Join join = joinShape(m_patterns[a], m_patterns[b], kind, m_plateArea);
-        if (!fitsPlate(join.record, m_instance.plateHeight, m_instance.plateLength) ||
-            exceedsWasteLimit(join.record.internalWaste, m_limit))
-            return false;
-        const std::size_t q = join.secondLeads ? b : a;
-        const std::size_t r = join.secondLeads ? a : b;
-        if (!demandKnown && !m_counts.fitsDemand(q, r))
-            return false;
-        m_built = join.record;
-        m_built.first = static_cast<std::int32_t>(q);
-        m_built.second = static_cast<std::int32_t>(r);
-        return true;
-    }
-
-    // The key of m_built when the counts pack.
-    PackedKeySet::Key packedKey() const {
-        return {m_built.internalWaste, m_built.totalWaste, m_built.length,
-                m_counts.packedSum(static_cast<std::size_t>(m_built.first),
-                                   static_cast<std::size_t>(m_built.second))};
-    }
-
-    // Keeps m_built unless an earlier built record has its key; a zero height of the earlier
-    // record or a zero length of the new one never counts as a match. packedHash is the hash
-    // of its packed key, when the counts pack.
-    void keepUnlessDuplicate(std::uint64_t packedHash) {
-        const auto q = static_cast<std::size_t>(m_built.first);
-        const auto r = static_cast<std::size_t>(m_built.second);
+    // Keeps a build unless an earlier built record has its key; a zero height of the earlier
+    // record or a zero length of the new one never counts as a match.
+    void keepUnlessDuplicate(const MadeBuild& made) {
+        const TPattern& built = made.record;
+        const auto q = static_cast<std::size_t>(built.first);
+        const auto r = static_cast<std::size_t>(built.second);
         if (m_counts.packsCounts()) {
-            const PackedKeySet::Key key = packedKey();
-            if (m_built.length != 0 && m_packedKeys.contains(key, packedHash))
+            const PackedKeySet::Key key = packedKey(made);
+            if (built.length != 0 && m_packedKeys.contains(key, made.hash))
                 return;
             m_counts.merge(q, r, m_merged);
-            keep();
-            if (m_built.height != 0)
-                m_packedKeys.insert(key, packedHash);
+            keep(built);
+            if (built.height != 0)
+                m_packedKeys.insert(key, made.hash);
             return;
         }
         m_counts.merge(q, r, m_merged);
         const PatternKey key =
-            makeKey(m_built.internalWaste, m_built.totalWaste, m_built.length, m_merged);
-        if (m_built.length != 0 && m_keys.contains(key))
+            makeKey(built.internalWaste, built.totalWaste, built.length, m_merged);
+        if (built.length != 0 && m_keys.contains(key))
             return;
-        const std::size_t index = keep();
-        if (m_built.height != 0)
+        const std::size_t index = keep(built);
+        if (built.height != 0)
             m_keys.insert(key, static_cast<std::int32_t>(index));
     }
 
-    // Appends m_built with its counts, in m_merged; gives its index.
-    std::size_t keep() {
+    // Appends a built record with its counts, in m_merged; gives its index.
+    std::size_t keep(const TPattern& built) {
         if (m_patterns.size() >= m_options.patternLimit)
             throw GenerationStopped{WangFailure::TooManyPatterns};
-        m_patterns.push_back(m_built);
+        m_patterns.push_back(built);
         m_counts.append(m_merged);
         return m_patterns.size() - 1;
     }
@@ -316,17 +345,10 @@ class FastRun {
     HeavyTypeClasses m_classes;
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
     std::vector<std::int64_t> m_mirrored;    // builds made with a new record as inner
-    std::vector<std::uint64_t> m_candidates; // (partner << 1 | vertical), below 2^33
-    std::vector<std::uint64_t> m_sortScratch;
-    // A build of the outer record being joined, before its number and duplicate test.
-    struct MadeBuild {
-        TPattern record;
-        std::size_t partner = 0;
-        std::uint64_t hash = 0; // of its packed key, when the counts pack
-    };
     std::vector<MadeBuild> m_made;
+    std::vector<std::uint64_t> m_order; // pair << 31 | position in m_made
+    std::vector<std::uint64_t> m_sortScratch;
     std::vector<PieceCountPool::Entry> m_merged;
-    TPattern m_built;
     GenerationResult m_result;
 };
 

@@ -61,9 +61,13 @@ class PieceCountPool {
     // The packed counts of records q and r summed, for a pair that fits the demands: no field
     // then carries into the next.
     DemandPacking::Words packedSum(std::size_t q, std::size_t r) const {
+        return packedSum(m_packed[q], m_packed[r]);
+    }
+    // The same from their sketches.
+    static DemandPacking::Words packedSum(const Sketch& q, const Sketch& r) {
         DemandPacking::Words sum;
         for (std::size_t w = 0; w < sum.size(); ++w)
-            sum[w] = m_packed[q].words[w] + m_packed[r].words[w];
+            sum[w] = q.words[w] + r.words[w];
         return sum;
     }
 
