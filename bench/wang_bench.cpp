@@ -210,7 +210,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const float ladder[] = {0.0f,  0.0025f, 0.005f, 0.01f, 0.02f, 0.03f, 0.05f,
-                            0.08f, 0.12f,   0.2f,   0.3f,  0.5f,  1.0f};
+                            0.08f, 0.12f,   0.2f,   0.25f, 0.3f,  0.5f,  1.0f};
     std::printf(
         "direct engine stopped after %.0f s (wall clock) per run; list target %zu records\n",
         settings->directCap, settings->targetRecords);
