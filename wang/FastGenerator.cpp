@@ -111,8 +111,9 @@ class FastRun {
             const std::int64_t repeats = a < oldEnd ? m_madeAsOuter[a] : m_mirrored[a];
             counter += repeats;
             m_made.clear();
-            collect(a, m_classes.of(a), byHeight, true);
-            collect(a, m_classes.of(a), byLength, false);
+            const std::uint32_t wanted = HeavyTypeClasses::compatibleWith(m_classes.of(a));
+            collect(a, wanted, byHeight, true);
+            collect(a, wanted, byLength, false);
             m_madeAsOuter[a] = repeats + numberAndKeep(startId, counter, true);
             checkDeadline(a);
         }
@@ -137,11 +138,10 @@ class FastRun {
     }
 
     // Builds a with the partners b >= a among the indexed records whose join with a is made,
-    // into m_made. In this range the side and waste bounds are the exact tests; a shelf heavy
-    // in a type that a is heavy in holds no partner. The index holds all that a build reads of
-    // a partner, so the list is not read at random.
-    void collect(std::size_t a, HeavyTypeClasses::Class heavy, const SideIndex& index,
-                 bool horizontal) {
+    // into m_made. In this range the side and waste bounds are the exact tests; only the
+    // shelves of the classes in `wanted` can hold a partner. The index holds all that a build
+    // reads of a partner, so the list is not read at random.
+    void collect(std::size_t a, std::uint32_t wanted, const SideIndex& index, bool horizontal) {
         const TPattern& x = m_patterns[a];
         const std::int64_t key = horizontal ? x.height : x.length;
         const std::int64_t along = horizontal ? x.length : x.height;
@@ -154,7 +154,6 @@ class FastRun {
         // shorter one's side as inner waste.
         const std::int64_t highestKey = key + slack / along;
         const PieceCountPool::Sketch pieces = m_counts.sketchOf(a);
-        const std::uint32_t wanted = HeavyTypeClasses::compatibleWith(heavy);
         const bool oneWord = m_counts.packsInOneWord();
         const std::uint64_t firstWord = oneWord ? pieces.words[0] : 0;
         auto fitsDemand = [&](std::size_t b, const SideIndex::Entry& entry) {
@@ -174,7 +173,7 @@ class FastRun {
             if (group.leastAlong > maxAlong ||
                 std::int64_t{group.leastWaste} + step(group.leastAlong) > slack)
                 continue;
-            const Reach reach{a, other, slack, maxAlong, horizontal};
+            const Reach reach{a, &pieces, other, slack, maxAlong, horizontal};
             for (std::uint32_t shelves = group.occupied & wanted; shelves != 0;
                  shelves &= shelves - 1) {
                 const auto shelf = static_cast<HeavyTypeClasses::Class>(std::countr_zero(shelves));
@@ -186,6 +185,7 @@ class FastRun {
     // Where the partners of one record may lie within one group of an index.
     struct Reach {
         std::size_t outer = 0;
+        const PieceCountPool::Sketch* outerPieces = nullptr;
         std::int64_t key = 0;      // the partners' key
         std::int64_t slack = 0;    // inner waste the join may still add
         std::int64_t maxAlong = 0; // the longest side a partner may have
@@ -229,9 +229,9 @@ class FastRun {
             return;
         DemandPacking::Words counts{};
         if (m_counts.packsInOneWord())
-            counts[0] = m_counts.firstWordOf(reach.outer) + entry.firstWord;
+            counts[0] = reach.outerPieces->words[0] + entry.firstWord;
         else if (m_counts.packsCounts())
-            counts = m_counts.packedSum(m_counts.sketchOf(reach.outer), index.sketchOf(entry));
+            counts = PieceCountPool::packedSum(*reach.outerPieces, index.sketchOf(entry));
         addMade(join, reach.outer, b, counts);
     }
 
