@@ -5,22 +5,22 @@
 #include <cstdint>
 #include <vector>
 
-// The keys of kept built records (wastes, length and piece counts) when the counts pack: the
-// packed words stand for the counts exactly, so each slot holds a whole key and a probe reads
-// nothing else. A built record holds at least one piece, so a key with no counts marks a free
-// slot.
+// The keys of kept built records (inner waste, length and piece counts) when the counts pack:
+// the packed words stand for the counts exactly, so each slot holds a whole key and a probe
+// reads nothing else. The total waste needs no place: it is the plate area less the area of
+// the pieces, in the same 32-bit arithmetic, so equal counts give equal total wastes. A built
+// record holds at least one piece, so a key with no counts marks a free slot.
 class PackedKeySet {
   public:
-    struct Key {
+    // One cache line holds two whole keys.
+    struct alignas(32) Key {
         std::int32_t internalWaste = 0;
-        std::int32_t totalWaste = 0;
         std::int32_t length = 0;
         DemandPacking::Words counts{};
 
         // Field by field: a library comparison of the words costs more than the few it reads.
         bool operator==(const Key& other) const {
-            bool same = internalWaste == other.internalWaste && totalWaste == other.totalWaste &&
-                        length == other.length;
+            bool same = internalWaste == other.internalWaste && length == other.length;
             for (std::size_t w = 0; w < counts.size(); ++w)
                 same = same && counts[w] == other.counts[w];
             return same;
@@ -31,10 +31,9 @@ class PackedKeySet {
 
     // Every field weighed by its own odd constant, then mixed: one multiplication per field.
     static std::uint64_t hashOf(const Key& key) {
-        std::uint64_t sum =
-            (std::uint64_t{static_cast<std::uint32_t>(key.internalWaste)} << 32 |
-             static_cast<std::uint32_t>(key.totalWaste)) * 0x9e3779b97f4a7c15ULL +
-            static_cast<std::uint32_t>(key.length) * 0xc2b2ae3d27d4eb4fULL;
+        std::uint64_t sum = (std::uint64_t{static_cast<std::uint32_t>(key.internalWaste)} << 32 |
+                             static_cast<std::uint32_t>(key.length)) *
+                            0x9e3779b97f4a7c15ULL;
         for (const std::uint64_t word : key.counts)
             sum = (sum ^ word) * 0xbf58476d1ce4e5b9ULL;
         sum = (sum ^ (sum >> 31)) * 0x94d049bb133111ebULL;
