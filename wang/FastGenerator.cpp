@@ -200,9 +200,13 @@ class FastRun {
     }
 
     // Numbers the builds of one outer record that may be kept, from the count of builds made
-    // before the record and their rank, and keeps or drops each as a duplicate.
+    // before the record and their rank, and keeps or drops each as a duplicate. The slot each
+    // duplicate test reads is asked for a few tests ahead.
     void numberAndKeep(std::span<MadeBuild> builds, std::int32_t startId, std::int64_t counter) {
-        for (MadeBuild& made : builds) {
+        for (std::size_t k = 0; k < builds.size(); ++k) {
+            if (k + prefetchDistance < builds.size() && m_counts.packsCounts())
+                m_passKeys.prefetch(builds[k + prefetchDistance].hash);
+            MadeBuild& made = builds[k];
             made.record.id = wrap32(startId + counter + made.rank + 1);
             keepUnlessDuplicate(made);
         }
