@@ -4,15 +4,20 @@
 
 namespace {
 
-// Consecutive outer records per chunk: enough that handing a chunk over costs little beside
-// its work, few enough that the two threads share a pass evenly.
-constexpr std::size_t outersPerChunk = 16;
+// A chunk should hold about this many builds: enough that handing it over costs little beside
+// its work, few enough that the two threads share a pass evenly and the chunks stay small.
+constexpr std::int64_t buildsPerChunk = 1024;
+// Bounds on the records of a chunk. A pass starts with chunks of one record, as its first
+// records, the smallest, tend to join with the most partners; the size then grows at most
+// fourfold from one chunk to the next.
+constexpr std::size_t mostOutersPerChunk = 4096;
+constexpr std::size_t growthPerChunk = 4;
 
 } // namespace
 
 BuildsAhead::BuildsAhead(std::size_t outerCount, Make takerMake, Make makerMake)
-    : m_outerCount(outerCount), m_chunkCount((outerCount + outersPerChunk - 1) / outersPerChunk),
-      m_takerMake(std::move(takerMake)), m_makerMake(std::move(makerMake)) {
+    : m_outerCount(outerCount), m_takerMake(std::move(takerMake)), m_makerMake(std::move(makerMake))
+{
     try {
         m_maker = std::thread([this] { makeChunks(); });
     } catch (const std::system_error&) {
@@ -20,7 +25,8 @@ BuildsAhead::BuildsAhead(std::size_t outerCount, Make takerMake, Make makerMake)
     }
 }
 
-BuildsAhead::~BuildsAhead() {
+BuildsAhead::~BuildsAhead()
+{
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -30,64 +36,87 @@ BuildsAhead::~BuildsAhead() {
         m_maker.join();
 }
 
-void BuildsAhead::makeChunks() {
+void BuildsAhead::makeChunks()
+{
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [&] {
-            return m_stopping || m_claimed == m_chunkCount ||
-                   m_claimed < m_taken + m_slots.size() - 1;
-        });
-        if (m_stopping || m_claimed == m_chunkCount)
+        m_changed.wait(lock, [&] { return m_stopping || allClaimed() || mayClaim(); });
+        if (m_stopping || allClaimed())
             return;
-        const std::size_t chunk = m_claimed++;
-        lock.unlock();
-        fill(chunk, m_makerMake);
-        lock.lock();
-        slotOf(chunk).ready = true;
+        makeNextChunk(lock, m_makerMake);
         m_changed.notify_all();
     }
 }
 
-// Makes the builds of one claimed chunk into its slot; a failure is kept there for next().
-void BuildsAhead::fill(std::size_t chunk, const Make& make) {
+// The slot being read is never handed out: at most size() - 1 chunks run ahead of it.
+bool BuildsAhead::mayClaim() const
+{
+    return !allClaimed() && m_claimed < m_taken + m_slots.size() - 1;
+}
+
+// Claims the next records as a chunk and makes it, with the lock released meanwhile.
+void BuildsAhead::makeNextChunk(std::unique_lock<std::mutex>& lock, const Make& make)
+{
+    const std::size_t chunk = m_claimed++;
     Chunk& slot = slotOf(chunk);
-    slot.builds.clear();
-    slot.outers.clear();
-    slot.failure = nullptr;
-    const std::size_t end = std::min(m_outerCount, (chunk + 1) * outersPerChunk);
+    slot.begin = m_nextOuter;
+    slot.end = std::min(m_outerCount, m_nextOuter + m_outersPerChunk);
+    m_nextOuter = slot.end;
+    lock.unlock();
+    fill(slot, make);
+    lock.lock();
+    slot.ready = true;
+    resize(slot);
+}
+
+// Makes the builds of a claimed chunk; a failure is kept for next().
+void BuildsAhead::fill(Chunk& chunk, const Make& make)
+{
+    chunk.builds.clear();
+    chunk.outers.clear();
+    chunk.failure = nullptr;
     try {
-        for (std::size_t outer = chunk * outersPerChunk; outer < end; ++outer) {
-            const std::int64_t count = make(outer, slot.builds);
-            slot.outers.push_back({slot.builds.size(), count});
+        for (std::size_t outer = chunk.begin; outer < chunk.end; ++outer) {
+            const std::int64_t count = make(outer, chunk.builds);
+            chunk.outers.push_back({chunk.builds.size(), count});
         }
     } catch (...) {
-        slot.failure = std::current_exception();
+        chunk.failure = std::current_exception();
     }
 }
 
-// Frees the chunk just read and waits for the next one, making later chunks meanwhile. The
-// slot being read is never handed out: at most size() - 1 chunks run ahead of it.
-void BuildsAhead::takeNextChunk() {
+// Sizes the chunks still to be claimed by the builds this one made per record.
+void BuildsAhead::resize(const Chunk& chunk)
+{
+    std::int64_t made = 0;
+    for (const Made& outer : chunk.outers)
+        made += outer.count;
+    const auto records = static_cast<std::int64_t>(chunk.outers.size());
+    const auto fitting = static_cast<std::size_t>(
+        std::max<std::int64_t>(1, buildsPerChunk * records / std::max<std::int64_t>(made, 1)));
+    m_outersPerChunk = std::clamp<std::size_t>(
+        fitting, 1, std::min(mostOutersPerChunk, growthPerChunk * m_outersPerChunk));
+}
+
+// Frees the chunk just read and waits for the next one, making later chunks meanwhile.
+void BuildsAhead::takeNextChunk()
+{
     std::unique_lock lock(m_mutex);
     if (m_taken > 0)
         slotOf(m_taken - 1).ready = false;
     const std::size_t wanted = m_taken++;
     m_changed.notify_all();
     while (!slotOf(wanted).ready) {
-        if (m_claimed < m_chunkCount && m_claimed < m_taken + m_slots.size() - 1) {
-            const std::size_t chunk = m_claimed++;
-            lock.unlock();
-            fill(chunk, m_takerMake);
-            lock.lock();
-            slotOf(chunk).ready = true;
-        } else {
+        if (mayClaim())
+            makeNextChunk(lock, m_takerMake);
+        else
             m_changed.wait(lock);
-        }
     }
     m_nextInChunk = 0;
 }
 
-BuildsAhead::Outer BuildsAhead::next() {
+BuildsAhead::Outer BuildsAhead::next()
+{
     if (m_taken == 0 || m_nextInChunk == slotOf(m_taken - 1).outers.size())
         takeNextChunk();
     Chunk& chunk = slotOf(m_taken - 1);

@@ -18,7 +18,8 @@ struct JoinCollector::Reach {
     bool horizontal = true;
 };
 
-std::size_t JoinCollector::joinsOf(std::size_t a, const PartnerIndex& partners) {
+std::size_t JoinCollector::joinsOf(std::size_t a, const PartnerIndex& partners)
+{
     m_made.clear();
     const std::uint32_t wanted = HeavyTypeClasses::compatibleWith(partners.classes.of(a));
     collect(a, wanted, partners.byHeight, true);
@@ -30,7 +31,8 @@ std::size_t JoinCollector::joinsOf(std::size_t a, const PartnerIndex& partners) 
     return m_made.size();
 }
 
-std::size_t JoinCollector::allJoinsOf(std::size_t a, std::size_t covered) {
+std::size_t JoinCollector::allJoinsOf(std::size_t a, std::size_t covered)
+{
     m_made.clear();
     for (std::size_t b = 0; b < covered; ++b) {
         tryBuild(a, b, kindHorizontal);
@@ -46,7 +48,8 @@ std::size_t JoinCollector::allJoinsOf(std::size_t a, std::size_t covered) {
 // classes in `wanted` can hold a partner. The index holds all that a build reads of a partner,
 // so the list is not read at random.
 void JoinCollector::collect(std::size_t a, std::uint32_t wanted, const SideIndex& index,
-                            bool horizontal) {
+                            bool horizontal)
+{
     const TPattern& x = m_patterns[a];
     const std::int64_t key = horizontal ? x.height : x.length;
     const std::int64_t along = horizontal ? x.length : x.height;
@@ -90,7 +93,8 @@ void JoinCollector::collect(std::size_t a, std::uint32_t wanted, const SideIndex
 template <typename Step, typename FitsDemand>
 void JoinCollector::collectFromShelf(const SideIndex& index,
                                      std::span<const SideIndex::Block> blocks, const Reach& reach,
-                                     Step step, FitsDemand fitsDemand) {
+                                     Step step, FitsDemand fitsDemand)
+{
     for (const SideIndex::Block& block : blocks) {
         if (block.leastAlong > reach.maxAlong)
             break;
@@ -113,7 +117,8 @@ void JoinCollector::collectFromShelf(const SideIndex& index,
 // Builds the outer record of `reach` with an entry of the index that passed every test; the
 // scan's tests of side and waste are those of the plate and the waste limit.
 void JoinCollector::addBuild(const Reach& reach, const SideIndex& index,
-                             const SideIndex::Entry& entry) {
+                             const SideIndex::Entry& entry)
+{
     TPattern partner;
     partner.height = static_cast<std::int32_t>(reach.horizontal ? reach.key : entry.along);
     partner.length = static_cast<std::int32_t>(reach.horizontal ? entry.along : reach.key);
@@ -129,21 +134,24 @@ void JoinCollector::addBuild(const Reach& reach, const SideIndex& index,
     addMade(join, reach.outer, b, counts);
 }
 
-void JoinCollector::tryBuild(std::size_t a, std::size_t b, std::int32_t kind) {
+void JoinCollector::tryBuild(std::size_t a, std::size_t b, std::int32_t kind)
+{
     const Join join = joinShape(m_patterns[a], m_patterns[b], kind, m_bounds.plateArea);
     if (withinPlateAndLimit(join) && m_counts.fitsDemand(a, b))
         addMade(join, a, b,
                 m_counts.packsCounts() ? m_counts.packedSum(a, b) : DemandPacking::Words{});
 }
 
-bool JoinCollector::withinPlateAndLimit(const Join& join) const {
+bool JoinCollector::withinPlateAndLimit(const Join& join) const
+{
     return fitsPlate(join.record, m_bounds.plateHeight, m_bounds.plateLength) &&
            !exceedsWasteLimit(join.record.internalWaste, m_bounds.limit);
 }
 
 // Appends the join of outer record a and partner b, with their summed packed counts.
 void JoinCollector::addMade(const Join& join, std::size_t a, std::size_t b,
-                            const DemandPacking::Words& counts) {
+                            const DemandPacking::Words& counts)
+{
     MadeBuild& made = m_made.emplace_back();
     made.pair = std::uint64_t{b} << 1 | (join.record.kind == kindVertical);
     made.record = join.record;

@@ -37,10 +37,12 @@ struct PartnerIndex {
 // the vertical one. It only reads the list and the counts, so it may run on another thread
 // than the numbering, as long as neither grows meanwhile.
 class JoinCollector {
-  public:
+public:
     JoinCollector(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
                   const JoinBounds& bounds)
-        : m_patterns(patterns), m_counts(counts), m_bounds(bounds) {}
+        : m_patterns(patterns), m_counts(counts), m_bounds(bounds)
+    {
+    }
 
     // Makes the builds of a with the indexed partners b >= a; gives how many it made.
     std::size_t joinsOf(std::size_t a, const PartnerIndex& partners);
@@ -50,11 +52,12 @@ class JoinCollector {
     std::size_t allJoinsOf(std::size_t a, std::size_t covered);
 
     // The k-th build of the last call, in pair order; its rank is left to the caller.
-    const MadeBuild& join(std::size_t k) const {
+    const MadeBuild& join(std::size_t k) const
+    {
         return m_made[m_order[k] & ((std::uint64_t{1} << positionBits) - 1)];
     }
 
-  private:
+private:
     struct Reach;
 
     void collect(std::size_t a, std::uint32_t wanted, const SideIndex& index, bool horizontal);

@@ -21,10 +21,9 @@ std::int64_t makeNumbered(std::size_t outer, std::vector<MadeBuild>& shown) {
 }
 
 TEST(BuildsAhead, HandsOverEveryRecordInOrder) {
-    // Fewer records than a chunk, chunk boundaries, and many more chunks than slots, taken
-    // quickly or slowly (so that the second thread runs as far ahead as it may and must not
-    // refill what is being read); the last case is left after a few records, which must stop
-    // the second thread without a hang.
+    // From one record to many more chunks than slots, taken quickly or slowly (so that the
+    // second thread runs as far ahead as it may and must not refill what is being read); the
+    // last case is left after a few records, which must stop the second thread without a hang.
     const struct {
         std::size_t outers;
         std::size_t taken;
