@@ -1,6 +1,7 @@
 #include "BuildsAhead.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <functional>
 #include <mutex>
 #include <span>
-#include <system_error>
 #include <thread>
 #include <vector>
 

@@ -166,7 +166,7 @@ class FastRun {
                 m_packedKeys.prefetch(builds.join(k + prefetchDistance).hash);
             const MadeBuild& made = builds.join(k);
             if (packs && made.record.length != 0 &&
-                m_packedKeys.contains(packedKey(made), made.hash))
+                m_packedKeys.contains(packedKeyOf(made), made.hash))
                 continue;
             shown.push_back(made);
             shown.back().rank = static_cast<std::int32_t>(k);
@@ -212,10 +212,6 @@ class FastRun {
         }
     }
 
-    static PackedKeySet::Key packedKey(const MadeBuild& made) {
-        return {made.record.internalWaste, made.record.length, made.counts};
-    }
-
     // Keeps a build unless an earlier built record has its key; a zero height of the earlier
     // record or a zero length of the new one never counts as a match. Where the counts pack,
     // the build is one whose key no earlier pass kept.
@@ -224,7 +220,7 @@ class FastRun {
         const auto q = static_cast<std::size_t>(built.first);
         const auto r = static_cast<std::size_t>(built.second);
         if (m_counts.packsCounts()) {
-            const PackedKeySet::Key key = packedKey(made);
+            const PackedKeySet::Key key = packedKeyOf(made);
             if (built.length != 0 && m_passKeys.contains(key, made.hash))
                 return;
             hold(built);

@@ -159,5 +159,5 @@ void JoinCollector::addMade(const Join& join, std::size_t a, std::size_t b,
     made.record.second = static_cast<std::int32_t>(join.secondLeads ? a : b);
     made.counts = counts;
     if (m_counts.packsCounts())
-        made.hash = PackedKeySet::hashOf({made.record.internalWaste, made.record.length, counts});
+        made.hash = PackedKeySet::hashOf(packedKeyOf(made));
 }

@@ -2,6 +2,7 @@
 
 #include "HeavyTypeClasses.h"
 #include "JoinShape.h"
+#include "PackedKeySet.h"
 #include "PieceCountPool.h"
 #include "SideIndex.h"
 
@@ -16,6 +17,12 @@ struct MadeBuild {
     std::uint64_t hash = 0;        // of its packed key, when the counts pack
     std::int32_t rank = 0;         // its place among the outer record's builds, in pair order
 };
+
+// The duplicate key of a build, where the counts pack.
+inline PackedKeySet::Key packedKeyOf(const MadeBuild& made)
+{
+    return {made.record.internalWaste, made.record.length, made.counts};
+}
 
 // What a build is measured against: the plate and the waste limit.
 struct JoinBounds {
