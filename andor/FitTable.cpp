@@ -5,6 +5,8 @@
 
 FitTable::FitTable(const TInstance& instance)
     : m_n(static_cast<std::size_t>(instance.pieceCount)),
+      m_copiesExact(static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength <
+                    std::int64_t{1} << 24),
       m_rows((static_cast<std::size_t>(instance.plateHeight) + 1) * m_n),
       m_columns((static_cast<std::size_t>(instance.plateLength) + 1) * m_n),
       m_shortEnough(static_cast<std::size_t>(instance.plateHeight) + 1),
@@ -64,12 +66,23 @@ double FitTable::bound(std::int32_t a, std::int32_t b) const
     return static_cast<double>(a) * static_cast<double>(density) * static_cast<double>(b);
 }
 
+// While the copies that fit are exact as floats, the float minimum is the integer one (no
+// demand is negative) and its product by a value, within 32 bits, is exact too.
 HomogeneousFill FitTable::bestWithin(std::int32_t a, std::int32_t b,
                                      std::span<const std::int32_t> remaining) const
 {
     const std::int32_t* rows = rowsAt(a);
     const std::int32_t* columns = columnsAt(b);
     HomogeneousFill best;
+    if (m_copiesExact) {
+        forEachFitting(a, b, [&](std::size_t i) {
+            const std::int32_t copies = std::min(rows[i] * columns[i], remaining[i]);
+            const std::int32_t value = copies * m_values[i];
+            if (value > best.value)
+                best = {value, static_cast<std::int32_t>(i), copies};
+        });
+        return best;
+    }
     forEachFitting(a, b, [&](std::size_t i) {
         const float copies =
             std::min(static_cast<float>(rows[i] * columns[i]), static_cast<float>(remaining[i]));

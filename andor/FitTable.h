@@ -49,6 +49,7 @@ private:
     const std::int32_t* columnsAt(std::int32_t b) const;
 
     std::size_t m_n;
+    bool m_copiesExact; // every count of copies that fits is exact as a float
     std::vector<std::int32_t> m_values;
     std::vector<float> m_densities;       // (v / h) / l with truncating divisions
     std::vector<std::int32_t> m_rows;     // m_n per height

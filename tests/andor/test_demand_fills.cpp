@@ -71,3 +71,29 @@ TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
 }
 
 } // namespace
+
+// Above 2^24 copies a float no longer holds every count: two demands that differ by one can
+// give the same filling, and then the earlier type keeps the tie.
+TEST(DemandFills, CountCopiesAsFloatsOnLargePlates)
+{
+    TInstance instance;
+    instance.plateHeight = 5000;
+    instance.plateLength = 4000;
+    instance.pieceCount = 2;
+    instance.pieces[0] = {1, 1, 1, 16777216, 1};
+    instance.pieces[1] = {2, 1, 1, 16777217, 1};
+    const FitTable fits(instance);
+    DemandFills fills(instance, fits);
+    const struct {
+        std::vector<std::int32_t> remaining;
+        std::int32_t type;
+    } asks[] = {{{16777216, 16777217}, 0}, {{16777215, 16777217}, 1}, {{0, 16777217}, 1}};
+    for (const auto& ask : asks) {
+        const HomogeneousFill expected = bestHomogeneousWithin(5000, 4000, ask.remaining, instance);
+        ASSERT_EQ(expected.type, ask.type);
+        const HomogeneousFill got = fills.within(5000, 4000, ask.remaining);
+        EXPECT_EQ(got.type, expected.type);
+        EXPECT_EQ(got.value, expected.value);
+        EXPECT_EQ(got.count, expected.count);
+    }
+}
