@@ -22,7 +22,7 @@ public:
     // areaBound(a, b) for 0 <= a <= H, 0 <= b <= W.
     double bound(std::int32_t a, std::int32_t b) const;
 
-    // bestHomogeneousWithin(a, b, remaining) for 0 <= a <= H, 0 <= b <= W.
+    // bestHomogeneousWithin(a, b, remaining) for 0 <= a <= H, 0 <= b <= W and remaining >= 0.
     HomogeneousFill bestWithin(std::int32_t a, std::int32_t b,
                                std::span<const std::int32_t> remaining) const;
 
