@@ -260,8 +260,7 @@ class FastRun {
             const auto q = static_cast<std::size_t>(built.first);
             const auto r = static_cast<std::size_t>(built.second);
             if (built.height != 0) {
-                const PackedKeySet::Key key{built.internalWaste, built.length,
-                                            m_counts.packedSum(q, r)};
+                const PackedKeySet::Key key = packedKeyOf(built, m_counts.packedSum(q, r));
                 m_packedKeys.insert(key, PackedKeySet::hashOf(key));
             }
             m_counts.merge(q, r, m_merged);

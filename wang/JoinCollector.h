@@ -18,10 +18,15 @@ struct MadeBuild {
     std::int32_t rank = 0;         // its place among the outer record's builds, in pair order
 };
 
-// The duplicate key of a build, where the counts pack.
+// The duplicate key of a record with these summed packed counts, where the counts pack.
+inline PackedKeySet::Key packedKeyOf(const TPattern& record, const DemandPacking::Words& counts)
+{
+    return {record.internalWaste, record.length, counts};
+}
+
 inline PackedKeySet::Key packedKeyOf(const MadeBuild& made)
 {
-    return {made.record.internalWaste, made.record.length, made.counts};
+    return packedKeyOf(made.record, made.counts);
 }
 
 // What a build is measured against: the plate and the waste limit.

@@ -29,7 +29,8 @@ class PackedKeySet {
 
     PackedKeySet();
 
-    // Every field weighed by its own odd constant, then mixed: one multiplication per field.
+    // Inner waste and length in one word, then each count word, weighed by odd constants and
+    // mixed: one multiplication per word.
     static std::uint64_t hashOf(const Key& key) {
         std::uint64_t sum = (std::uint64_t{static_cast<std::uint32_t>(key.internalWaste)} << 32 |
                              static_cast<std::uint32_t>(key.length)) *
