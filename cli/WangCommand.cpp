@@ -25,18 +25,25 @@ struct WangCliOptions {
     bool json = false;
 };
 
-nlohmann::ordered_json runJson(const TInstance& instance, const WangRun& run, char separator) {
-    nlohmann::ordered_json patterns = nlohmann::ordered_json::array();
-    for (const TPattern& record : run.patterns)
-        patterns.push_back(patternFields(run.patterns, record));
+// The pattern list is written one record at a time: a document holding a million of them
+// would take several times the memory of the run itself.
+void writeJson(std::ostream& out, const TInstance& instance, const WangRun& run, char separator) {
     const auto counts =
         std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount);
-    return {{"patterns", patterns},
-            {"best", run.patterns[run.best].id},
-            {"bestArea", run.bestArea},
-            {"counts", counts},
-            {"lossText", formatReal(run.loss, separator)},
-            {"elapsedSeconds", run.elapsedSeconds}};
+    const nlohmann::ordered_json rest = {{"best", run.patterns[run.best].id},
+                                         {"bestArea", run.bestArea},
+                                         {"counts", counts},
+                                         {"lossText", formatReal(run.loss, separator)},
+                                         {"elapsedSeconds", run.elapsedSeconds}};
+    out << "{\"patterns\":[";
+    for (std::size_t k = 0; k < run.patterns.size(); ++k) {
+        out << (k == 0 ? "[" : ",[");
+        const auto fields = patternFields(run.patterns, run.patterns[k]);
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            out << (f == 0 ? "" : ",") << fields[f];
+        out << ']';
+    }
+    out << "]," << rest.dump().substr(1) << '\n';
 }
 
 // Beta as typed, read with the active separator; the default is the value 0.01, not a text.
@@ -66,7 +73,10 @@ int runCommand(const WangCliOptions& options) {
         std::cerr << failureMessage(run.error()) << '\n';
         return exitRefused;
     }
-    const ReportLines report = wangReport(*instance, *run, separator);
+    // Only built where it is written: it holds a line per record.
+    ReportLines report;
+    if (!options.output.empty() || !options.json)
+        report = wangReport(*instance, *run, separator);
     if (!options.output.empty()) {
         if (const auto written = writeResultFile(report, options.output); !written) {
             std::cerr << written.error() << '\n';
@@ -79,7 +89,7 @@ int runCommand(const WangCliOptions& options) {
     if (drawn != 0)
         return drawn;
     if (options.json) {
-        std::cout << runJson(*instance, *run, separator).dump() << '\n';
+        writeJson(std::cout, *instance, *run, separator);
     } else {
         for (const std::string& line : report)
             std::cout << line << '\n';
