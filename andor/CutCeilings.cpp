@@ -35,14 +35,19 @@ float CutCeilings::pairOf(std::int32_t a, std::int32_t b)
             rounded = std::nextafter(rounded, std::numeric_limits<float>::infinity());
         ceiling = std::max(ceiling, rounded);
     };
+    // The positions ascend, so none after the first beyond the side fits.
     for (std::int32_t j = 0; j < m_xSet.count; ++j) {
         const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
-        if (x <= a && m_xSet.floors[static_cast<std::size_t>(j)] <= b)
+        if (x > a)
+            break;
+        if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
             consider({x, b}, {a - x, b});
     }
     for (std::int32_t k = 0; k < m_ySet.count; ++k) {
         const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
-        if (y <= b && m_ySet.floors[static_cast<std::size_t>(k)] <= a)
+        if (y > b)
+            break;
+        if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
             consider({a, y}, {a, b - y});
     }
     return ceiling;
