@@ -56,22 +56,49 @@ private:
         node.value = leafValue(a, b);
         if (depthLeft == 0 || solvedByBound(a, b))
             return node;
+        const RectSize whole{a, b};
+        if (depthLeft == 1) {
+            forEachCut(whole, xStart, yStart, [&](const PartsOfCut& cut) {
+                tryLeafCut(node, whole, cut.first, cut.second, cut.choice);
+            });
+        } else {
+            forEachCut(whole, xStart, yStart, [&](const PartsOfCut& cut) {
+                tryCut(node, whole, cut.first, cut.second, cut.xStart, cut.yStart, depthLeft - 1,
+                       cut.choice);
+            });
+        }
+        fillChosenLeaves(node, a, b);
+        return node;
+    }
+
+    // A usable cut of a rectangle: its parts, their start indexes and its choice number.
+    struct PartsOfCut {
+        RectSize first;
+        RectSize second;
+        std::int32_t xStart = 0;
+        std::int32_t yStart = 0;
+        std::int32_t choice = 0;
+    };
+
+    // Calls visit for each usable cut from the start indexes, x positions first.
+    template <typename Visit>
+    void forEachCut(RectSize whole, std::int32_t xStart, std::int32_t yStart, Visit&& visit) const
+    {
+        const std::int32_t a = whole.height, b = whole.length;
         for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
             const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
             if (x > a)
                 break;
             if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
-                tryCut(node, {a, b}, {x, b}, {a - x, b}, j, 0, depthLeft - 1, j);
+                visit(PartsOfCut{{x, b}, {a - x, b}, j, 0, j});
         }
         for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
             const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
             if (y > b)
                 break;
             if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
-                tryCut(node, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1, m_xSet.count + k);
+                visit(PartsOfCut{{a, y}, {a, b - y}, 0, k, m_xSet.count + k});
         }
-        fillChosenLeaves(node, a, b);
-        return node;
     }
 
     // The fillings of the chosen pair's leaves, looked up once the pair is final.
@@ -145,6 +172,27 @@ private:
         }
         const Part two = solvePart(second, xStart, yStart, depthLeft);
         node.nodes = addNodes(node.nodes, two.nodes);
+        keepIfBetter(node, one, two, choice);
+    }
+
+    // tryCut for parts with no depth left, which stay leaves: the most frequent cut, kept lean.
+    void tryLeafCut(SolvedState& node, RectSize whole, RectSize first, RectSize second,
+                    std::int32_t choice)
+    {
+        const Part one{-1, leafValue(first.height, first.length), 1};
+        if (discarded(node, whole, first, second)) {
+            node.nodes = addNodes(node.nodes, 2);
+            return;
+        }
+        const Part two{-1, leafValue(second.height, second.length), 1};
+        node.nodes = addNodes(node.nodes, 2);
+        keepIfBetter(node, one, two, choice);
+    }
+
+    // Only a strictly greater sum replaces the pair so far, so the earliest wins a tie.
+    static void keepIfBetter(SolvedState& node, const Part& one, const Part& two,
+                             std::int32_t choice)
+    {
         const double sum = static_cast<double>(one.value) + static_cast<double>(two.value);
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);

@@ -8,6 +8,7 @@ FitTable::FitTable(const TInstance& instance)
       m_copiesExact(static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength <
                     std::int64_t{1} << 24),
       m_rows((static_cast<std::size_t>(instance.plateHeight) + 1) * m_n),
+      m_rowValues(m_rows.size()),
       m_columns((static_cast<std::size_t>(instance.plateLength) + 1) * m_n),
       m_shortEnough(static_cast<std::size_t>(instance.plateHeight) + 1),
       m_narrowEnough(static_cast<std::size_t>(instance.plateLength) + 1)
@@ -20,6 +21,7 @@ FitTable::FitTable(const TInstance& instance)
         const std::uint64_t bit = std::uint64_t{1} << (i % 64);
         for (std::int32_t a = 0; a <= instance.plateHeight; ++a) {
             m_rows[static_cast<std::size_t>(a) * m_n + i] = a / piece.height;
+            m_rowValues[static_cast<std::size_t>(a) * m_n + i] = a / piece.height * piece.value;
             if (a >= piece.height)
                 m_shortEnough[static_cast<std::size_t>(a)][i / 64] |= bit;
         }
@@ -41,17 +43,26 @@ const std::int32_t* FitTable::columnsAt(std::int32_t b) const
     return m_columns.data() + static_cast<std::size_t>(b) * m_n;
 }
 
+const std::int32_t* FitTable::rowValuesAt(std::int32_t a) const
+{
+    return m_rowValues.data() + static_cast<std::size_t>(a) * m_n;
+}
+
 // Input validation keeps every product below within 32 bits, so plain products are exact.
 HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const
 {
-    const std::int32_t* rows = rowsAt(a);
+    const std::int32_t* rowValues = rowValuesAt(a);
     const std::int32_t* columns = columnsAt(b);
     HomogeneousFill best;
     forEachFitting(a, b, [&](std::size_t i) {
-        const std::int32_t value = rows[i] * m_values[i] * columns[i];
-        if (value > best.value)
-            best = {value, static_cast<std::int32_t>(i), rows[i] * columns[i]};
+        const std::int32_t value = rowValues[i] * columns[i];
+        if (value > best.value) {
+            best.value = value;
+            best.type = static_cast<std::int32_t>(i);
+        }
     });
+    if (best.type >= 0)
+        best.count = rowsAt(a)[best.type] * columns[best.type];
     return best;
 }
 

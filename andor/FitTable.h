@@ -46,6 +46,7 @@ private:
     }
 
     const std::int32_t* rowsAt(std::int32_t a) const;
+    const std::int32_t* rowValuesAt(std::int32_t a) const;
     const std::int32_t* columnsAt(std::int32_t b) const;
 
     std::size_t m_n;
@@ -53,6 +54,7 @@ private:
     std::vector<std::int32_t> m_values;
     std::vector<float> m_densities;       // (v / h) / l with truncating divisions
     std::vector<std::int32_t> m_rows;     // m_n per height
+    std::vector<std::int32_t> m_rowValues; // m_n per height: rows times the type's value
     std::vector<std::int32_t> m_columns;  // m_n per length
     std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
     std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b

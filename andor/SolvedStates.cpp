@@ -1,7 +1,6 @@
 #include "SolvedStates.h"
 
 #include <algorithm>
-#include <limits>
 #include <new>
 #include <utility>
 
@@ -105,12 +104,6 @@ std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std:
             return j;
     }
     return set.count;
-}
-
-std::int64_t addNodes(std::int64_t left, std::int64_t right)
-{
-    constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
-    return left > most - right ? most : left + right;
 }
 
 RecursionGuard::RecursionGuard(int& level) : m_level(level)

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "CutHeuristics.h"
@@ -45,8 +46,13 @@ ChosenCut chosenCut(std::int32_t choice, std::int32_t a, std::int32_t b,
 std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std::int32_t along,
                          std::int32_t across);
 
-// Sum of node counts that stays at the int64 maximum instead of overflowing.
-std::int64_t addNodes(std::int64_t left, std::int64_t right);
+// Sum of node counts that stays at the int64 maximum instead of overflowing; inline, as the
+// searches add a count for every cut.
+inline std::int64_t addNodes(std::int64_t left, std::int64_t right)
+{
+    constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    return left > most - right ? most : left + right;
+}
 
 // Bounds the recursion of a fast search so that a huge depth limit fails instead of
 // overflowing the stack.
