@@ -12,11 +12,9 @@ CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills,
 {
 }
 
-float CutCeilings::leaf(RectSize part)
+float CutCeilings::leafOf(std::int32_t a, std::int32_t b)
 {
-    return m_leaves.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
-        return static_cast<float>(m_fills.full(a, b).value);
-    });
+    return static_cast<float>(m_fills.full(a, b).value);
 }
 
 float CutCeilings::pair(RectSize part)
