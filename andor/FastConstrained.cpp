@@ -310,18 +310,22 @@ private:
     }
 
     // A part with no depth left is a leaf: its homogeneous filling within the working copy.
+    PartRef leafPart(Level& level, RectSize part, bool ownDemand)
+    {
+        // A leaf cut from the node's own demand, less at most the other part of its pair,
+        // reads no more of it than fits the node, which the node's filling already reads.
+        if (!ownDemand) {
+            m_fits.fitCounts(part.height, part.length, level.need);
+            raiseSaturation(level);
+        }
+        return {-1, m_fills.within(part.height, part.length, level.working)};
+    }
+
     PartRef solvePart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
                       std::int32_t depthLeft, bool ownDemand)
     {
-        if (depthLeft == 0) {
-            // A leaf cut from the node's own demand, less at most the other part of its pair,
-            // reads no more of it than fits the node, which the node's filling already reads.
-            if (!ownDemand) {
-                m_fits.fitCounts(part.height, part.length, level.need);
-                raiseSaturation(level);
-            }
-            return {-1, m_fills.within(part.height, part.length, level.working)};
-        }
+        if (depthLeft == 0)
+            return leafPart(level, part, ownDemand);
         const std::int32_t state =
             solve(level, part, xStart, yStart, depthLeft, level.working.data());
         raiseSaturation(level, readingOf(state), 2);
@@ -425,9 +429,35 @@ private:
                std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
                std::int32_t choice)
     {
-        const bool leaves = depthLeft == 0 && !m_settings.heuristicsOn;
-        if (leaves && !leavesMayLift(loop, m_ceilings.leaf(first), second))
+        if (depthLeft == 0 && !m_settings.heuristicsOn)
+            cutLeaves(loop, level, first, second, choice);
+        else
+            cutParts(loop, level, whole, first, second, xStart, yStart, depthLeft, choice);
+    }
+
+    // A cut into two leaves without the heuristic tests, by far the most frequent: cutParts
+    // for that case alone, kept small.
+    void cutLeaves(LoopState& loop, Level& level, RectSize first, RectSize second,
+                   std::int32_t choice)
+    {
+        if (!leavesMayLift(loop, m_ceilings.leaf(first), second))
             return releaseUnseen(loop, level, 2);
+        const bool ownDemand = !loop.reduced;
+        const PartRef one = leafPart(level, first, ownDemand);
+        if (!leavesMayLift(loop, valueOf(one), second))
+            return releaseUnseen(loop, level, 2);
+        addCounts(level.working.data(), one, -1);
+        loop.reduced = true;
+        const PartRef two = leafPart(level, second, ownDemand);
+        addCounts(level.working.data(), two, -1);
+        loop.node.nodes = addNodes(loop.node.nodes, 2);
+        keepIfBetter(loop, level, one, two, choice);
+    }
+
+    void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first,
+                  RectSize second, std::int32_t xStart, std::int32_t yStart,
+                  std::int32_t depthLeft, std::int32_t choice)
+    {
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
         // A second part without a cut to make spends one node whatever the first leaves it, so
         // a pair that cannot lift the node needs only the first part's node count.
@@ -436,8 +466,6 @@ private:
             return releaseUnseen(loop, level, nodesUnsolved(level, first, xStart, yStart) + 1);
         const bool ownDemand = !loop.reduced;
         const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
-        if (leaves && !leavesMayLift(loop, valueOf(one), second))
-            return releaseUnseen(loop, level, 2);
         addCounts(level.working.data(), one, -1);
         loop.reduced = true;
         SolvedState& node = loop.node;
@@ -452,6 +480,15 @@ private:
         const PartRef two = solvePart(level, second, xStart, yStart, depthLeft, ownDemand);
         addCounts(level.working.data(), two, -1);
         node.nodes = addNodes(node.nodes, nodesOf(two));
+        keepIfBetter(loop, level, one, two, choice);
+    }
+
+    // A strictly greater sum takes the node and stays linked with the working copy reduced;
+    // any other puts the working copy back.
+    void keepIfBetter(LoopState& loop, Level& level, const PartRef& one, const PartRef& two,
+                      std::int32_t choice) const
+    {
+        SolvedState& node = loop.node;
         const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);
