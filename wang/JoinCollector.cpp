@@ -71,14 +71,16 @@ void JoinCollector::collect(std::size_t a, std::uint32_t wanted, const SideIndex
          g < index.groupCount() && index.group(g).key <= highestKey; ++g) {
         const SideIndex::Group& group = index.group(g);
         const std::int64_t other = group.key;
-        const std::int64_t maxAlong = other < key ? std::min(room, slack / (key - other)) : room;
         // The step grows with the partner's side, so a block's least side bounds it.
         auto step = [&](std::int64_t partnerAlong) {
             return other < key ? (key - other) * partnerAlong : (other - key) * along;
         };
-        if (group.leastAlong > maxAlong ||
+        // No inner waste is negative, so the waste test also keeps a partner's step within
+        // the slack: most groups are passed over before the division below.
+        if (group.leastAlong > room ||
             std::int64_t{group.leastWaste} + step(group.leastAlong) > slack)
             continue;
+        const std::int64_t maxAlong = other < key ? std::min(room, slack / (key - other)) : room;
         const Reach reach{a, &pieces, other, slack, maxAlong, horizontal};
         for (std::uint32_t shelves = group.occupied & wanted; shelves != 0;
              shelves &= shelves - 1) {
