@@ -3,6 +3,11 @@
 #include "BestPattern.h"
 #include "NumberText.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
+
 namespace {
 
 std::int32_t partId(const std::vector<TPattern>& patterns, std::int32_t part) {
@@ -24,11 +29,18 @@ std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
             record.totalWaste};
 }
 
+// Written into one buffer, as a report may hold a million such lines.
 std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& record) {
-    std::string line;
-    for (const std::int32_t field : patternFields(patterns, record))
-        line += (line.empty() ? "" : "   -   ") + std::to_string(field);
-    return line;
+    constexpr std::string_view separator = "   -   ";
+    const auto fields = patternFields(patterns, record);
+    std::array<char, fields.size() * (separator.size() + 11)> buffer; // 11: "-2147483648"
+    char* end = buffer.data();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (k > 0)
+            end = std::ranges::copy(separator, end).out;
+        end = std::to_chars(end, buffer.data() + buffer.size(), fields[k]).ptr;
+    }
+    return {buffer.data(), end};
 }
 
 ReportLines wangReport(const TInstance& instance, const WangRun& run, char decimalSeparator) {
