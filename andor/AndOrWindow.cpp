@@ -3,11 +3,11 @@
 #include "AndOrReport.h"
 #include "AndOrRun.h"
 #include "Dialogs.h"
-#include "Memo.h"
 #include "NumberText.h"
 #include "PatternOfLayout.h"
 #include "PatternScene.h"
 #include "RadioGroup.h"
+#include "ReportView.h"
 
 #include <QComboBox>
 #include <QLabel>

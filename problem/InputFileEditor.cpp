@@ -5,8 +5,8 @@
 #include "Dialogs.h"
 #include "FilePath.h"
 #include "InstanceView.h"
-#include "Memo.h"
 #include "PieceTable.h"
+#include "ReportView.h"
 #include "StringGrid.h"
 
 #include <QLabel>
@@ -67,7 +67,7 @@ QString shownDescription(const std::string& raw)
     return text;
 }
 
-std::vector<std::string> linesOf(const Memo& memo)
+std::vector<std::string> linesOf(const ReportView& memo)
 {
     std::vector<std::string> lines;
     for (const QString& line : memo.lines())
@@ -137,7 +137,7 @@ void TForm3::createControls()
     label5->setObjectName(QStringLiteral("Label5"));
     label5->setGeometry(fieldLeft, 336, fieldWidth, 16);
 
-    m_memo = new Memo(central);
+    m_memo = new ReportView(central);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setGeometry(fieldLeft, 360, fieldWidth, 49);
     m_memo->hide();

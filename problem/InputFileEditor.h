@@ -5,8 +5,8 @@
 #include <QMainWindow>
 
 class QLineEdit;
-class Memo;
 class QPushButton;
+class ReportView;
 class StringGrid;
 
 // The input-file editor: a problem is typed into four fields and a piece grid, or opened
@@ -49,5 +49,5 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_update = nullptr;
     QPushButton* m_save = nullptr;
-    Memo* m_memo = nullptr;
+    ReportView* m_memo = nullptr;
 };

@@ -4,8 +4,8 @@
 #include "Dialogs.h"
 #include "FilePath.h"
 #include "InstanceView.h"
-#include "Memo.h"
 #include "PatternWindow.h"
+#include "ReportView.h"
 #include "StringGrid.h"
 
 #include <QDialog>
@@ -51,11 +51,11 @@ RunWindow::RunWindow(const QString& objectName, const QString& caption, QSize si
     addMenu();
     addInstanceControls();
 
-    Memo1 = new Memo(centralWidget());
+    Memo1 = new ReportView(centralWidget());
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo2 = new Memo(centralWidget());
+    Memo2 = new ReportView(centralWidget());
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setGeometry(808, 104, 153, 89);
     StringGrid2 = new StringGrid(2, 2, centralWidget());

@@ -8,7 +8,7 @@
 
 #include <array>
 
-class Memo;
+class ReportView;
 class PatternWindow;
 class QAction;
 class QDialog;
@@ -54,8 +54,8 @@ protected:
     QLineEdit* Edit2;
     QLineEdit* Edit3;
     StringGrid* StringGrid1;
-    Memo* Memo1;
-    Memo* Memo2;
+    ReportView* Memo1;
+    ReportView* Memo2;
     StringGrid* StringGrid2;
     QPushButton* Button1;
     QAction* SalvarResultado1;

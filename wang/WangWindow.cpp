@@ -1,9 +1,9 @@
 #include "WangWindow.h"
 
 #include "Dialogs.h"
-#include "Memo.h"
 #include "NumberText.h"
 #include "PatternScene.h"
+#include "ReportView.h"
 #include "WangPattern.h"
 #include "WangReport.h"
 #include "WangRun.h"

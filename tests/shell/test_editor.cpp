@@ -1,5 +1,6 @@
 #include "BiFile.h"
 #include "InputFileEditor.h"
+#include "ReportView.h"
 #include "ScriptedDialogs.h"
 #include "StringGrid.h"
 
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(grid()->rowCount(), 2);
         QCOMPARE(grid()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(grid()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QVERIFY(!child<QPlainTextEdit>("Memo1")->isVisible());
+        QVERIFY(!child<ReportView>("Memo1")->isVisible());
         QVERIFY(child<QWidget>("StatusBar1"));
         for (const char* name : {"Novo1", "Abrir1", "Fechar1"})
             QVERIFY(action(name)->isEnabled());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Memo.h"
+#include "ReportView.h"
 #include "RunWindow.h"
 #include "ScriptedDialogs.h"
 #include "StringGrid.h"
@@ -51,7 +51,7 @@ public:
         control<QLineEdit>(edit)->setText(text);
     }
 
-    QStringList memo(const QString& name) const { return control<Memo>(name)->lines(); }
+    QStringList memo(const QString& name) const { return control<ReportView>(name)->lines(); }
 
     QString countCell(int column, int row) const
     {
