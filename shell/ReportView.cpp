@@ -82,16 +82,17 @@ void ReportView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
     const QFontMetrics metrics = fontMetrics();
+    const int height = metrics.lineSpacing();
     const int first = verticalScrollBar()->value();
     const int last = std::min(static_cast<int>(m_lines.size()), first + linesInSight() + 1);
     const int left = textMargin - horizontalScrollBar()->value();
     const int widestBefore = m_widest;
     for (int line = first; line < last; ++line) {
         const QString& text = m_lines[line];
-        const int top = textMargin + (line - first) * lineHeight();
+        const int top = textMargin + (line - first) * height;
         const bool selected = hasSelection() && line >= selectionFirst() && line <= selectionLast();
         if (selected)
-            painter.fillRect(0, top, viewport()->width(), lineHeight(),
+            painter.fillRect(0, top, viewport()->width(), height,
                              palette().brush(QPalette::Highlight));
         painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter.drawText(left, top + metrics.ascent(), text);
