@@ -27,6 +27,7 @@ constexpr std::size_t prefetchDistance = 16;
 struct OuterMaker {
     JoinCollector collector;
     std::vector<std::int64_t> mirrored; // per new record, builds made with it as the inner one
+    std::vector<std::uint8_t> mayBeKept; // per build, in found order
 };
 
 class FastRun {
@@ -68,6 +69,7 @@ class FastRun {
         return {JoinCollector(m_patterns, m_counts,
                               {m_instance.plateHeight, m_instance.plateLength, m_plateArea,
                                m_limit, m_limitFloor}),
+                {},
                 {}};
     }
 
@@ -150,27 +152,26 @@ class FastRun {
     std::int64_t makeOuter(OuterMaker& maker, const PartnerIndex& partners, std::size_t a,
                            std::vector<MadeBuild>& shown) const {
         const std::size_t count = maker.collector.joinsOf(a, partners);
-        for (std::size_t k = 0; k < count; ++k)
-            countMirrored(maker, a, maker.collector.join(k));
-        showMayBeKept(maker.collector, count, shown);
+        for (const MadeBuild& made : maker.collector.made())
+            countMirrored(maker, a, made);
+        showMayBeKept(maker, shown);
         return static_cast<std::int64_t>(count);
     }
 
-    // Appends to `shown`, with their ranks, the `count` builds just made that may be kept:
-    // where the counts pack, all but those whose key a record kept in an earlier pass holds.
-    void showMayBeKept(const JoinCollector& builds, std::size_t count,
-                       std::vector<MadeBuild>& shown) const {
+    // Appends to `shown`, with their ranks, the builds just made that may be kept: where the
+    // counts pack, all but those whose key a record kept in an earlier pass holds.
+    void showMayBeKept(OuterMaker& maker, std::vector<MadeBuild>& shown) const {
+        const std::span<const MadeBuild> builds = maker.collector.made();
         const bool packs = m_counts.packsCounts();
-        for (std::size_t k = 0; k < count; ++k) {
-            if (packs && k + prefetchDistance < count)
-                m_packedKeys.prefetch(builds.join(k + prefetchDistance).hash);
-            const MadeBuild& made = builds.join(k);
-            if (packs && made.record.length != 0 &&
-                m_packedKeys.contains(packedKeyOf(made), made.hash))
-                continue;
-            shown.push_back(made);
-            shown.back().rank = static_cast<std::int32_t>(k);
+        maker.mayBeKept.resize(builds.size());
+        for (std::size_t k = 0; k < builds.size(); ++k) {
+            if (packs && k + prefetchDistance < builds.size())
+                m_packedKeys.prefetch(builds[k + prefetchDistance].hash);
+            const MadeBuild& made = builds[k];
+            maker.mayBeKept[k] = !packs || made.record.length == 0 ||
+                                 !m_packedKeys.contains(packedKeyOf(made), made.hash);
         }
+        maker.collector.appendInPairOrder(maker.mayBeKept, shown);
     }
 
     // A build with a partner after a stands for the same build of the pair taken the other
@@ -190,7 +191,7 @@ class FastRun {
         for (std::size_t a = 0; a < covered; ++a) {
             const std::size_t count = m_makers[0].collector.allJoinsOf(a, covered);
             m_made.clear();
-            showMayBeKept(m_makers[0].collector, count, m_made);
+            showMayBeKept(m_makers[0], m_made);
             numberAndKeep(m_made, startId, counter);
             counter += static_cast<std::int64_t>(count);
             checkDeadline(a);

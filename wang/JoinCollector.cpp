@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <numeric>
 
 // Where the partners of one record may lie within one group of an index.
 struct JoinCollector::Reach {
@@ -24,10 +23,6 @@ std::size_t JoinCollector::joinsOf(std::size_t a, const PartnerIndex& partners)
     const std::uint32_t wanted = HeavyTypeClasses::compatibleWith(partners.classes.of(a));
     collect(a, wanted, partners.byHeight, true);
     collect(a, wanted, partners.byLength, false);
-    m_order.clear();
-    for (std::uint64_t k = 0; k < m_made.size(); ++k)
-        m_order.push_back(m_made[k].pair << positionBits | k);
-    sortByHighBits(m_order, m_sortScratch, positionBits);
     return m_made.size();
 }
 
@@ -38,9 +33,24 @@ std::size_t JoinCollector::allJoinsOf(std::size_t a, std::size_t covered)
         tryBuild(a, b, kindHorizontal);
         tryBuild(a, b, kindVertical);
     }
-    m_order.resize(m_made.size());
-    std::iota(m_order.begin(), m_order.end(), std::uint64_t{0}); // already in pair order
     return m_made.size();
+}
+
+// The flags ride in the sort keys, so the builds left out are never read again.
+void JoinCollector::appendInPairOrder(std::span<const std::uint8_t> flags,
+                                      std::vector<MadeBuild>& shown)
+{
+    m_order.clear();
+    for (std::uint64_t k = 0; k < m_made.size(); ++k)
+        m_order.push_back(m_made[k].pair << pairShift | std::uint64_t{flags[k]} << positionBits | k);
+    sortByHighBits(m_order, m_sortScratch, pairShift);
+    constexpr std::uint64_t flagBit = std::uint64_t{1} << positionBits;
+    for (std::size_t rank = 0; rank < m_order.size(); ++rank) {
+        if ((m_order[rank] & flagBit) == 0)
+            continue;
+        shown.push_back(m_made[m_order[rank] & (flagBit - 1)]);
+        shown.back().rank = static_cast<std::int32_t>(rank);
+    }
 }
 
 // Builds a with the partners b >= a among the indexed records whose join with a is made, into

@@ -7,6 +7,7 @@
 #include "SideIndex.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // A build of an outer record with one partner, before its number and duplicate test.
@@ -63,11 +64,13 @@ public:
     // arithmetic may wrap around, where the index scans do not hold; gives how many it made.
     std::size_t allJoinsOf(std::size_t a, std::size_t covered);
 
-    // The k-th build of the last call, in pair order; its rank is left to the caller.
-    const MadeBuild& join(std::size_t k) const
-    {
-        return m_made[m_order[k] & ((std::uint64_t{1} << positionBits) - 1)];
-    }
+    // The builds of the last call in the order they were found, which is the order they lie
+    // in memory: a pass over all of them reads them here.
+    std::span<const MadeBuild> made() const { return m_made; }
+
+    // Appends to `shown` the builds of the last call whose flag (by found order) is set, in
+    // pair order, each with its rank among all the builds in that order.
+    void appendInPairOrder(std::span<const std::uint8_t> flags, std::vector<MadeBuild>& shown);
 
 private:
     struct Reach;
@@ -85,11 +88,12 @@ private:
     const std::vector<TPattern>& m_patterns;
     const PieceCountPool& m_counts;
     const JoinBounds m_bounds;
-    // A build's pair above its position in m_made: a build is far too large for so many of
-    // them as 2^31 to be held.
+    // A build's pair above its flag and its position in m_made: a build is far too large for
+    // so many of them as 2^31 to be held.
     static constexpr unsigned positionBits = 31;
+    static constexpr unsigned pairShift = positionBits + 1;
 
     std::vector<MadeBuild> m_made;      // of the outer record, in the order they are found
-    std::vector<std::uint64_t> m_order; // pair << positionBits | position in m_made
+    std::vector<std::uint64_t> m_order; // pair << pairShift | flag << positionBits | position
     std::vector<std::uint64_t> m_sortScratch;
 };
