@@ -5,6 +5,7 @@
 #include "RadixSort.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 // Where the partners of one record may lie within one group of an index.
@@ -114,15 +115,21 @@ void JoinCollector::collectFromShelf(const SideIndex& index,
         if (static_cast<std::size_t>(block.highestIndex) < reach.outer ||
             std::int64_t{block.leastWaste} + leastStep > reach.slack)
             continue;
+        // The tests are combined without branches: which entries pass is hard to foresee.
+        std::array<const SideIndex::Entry*, SideIndex::blockLimit> passed;
+        std::size_t passing = 0;
         for (const SideIndex::Entry& entry : index.entries(block)) {
             if (std::int64_t{entry.internalWaste} + leastStep > reach.slack)
                 break; // so are all that follow, by ascending waste
             const auto b = static_cast<std::size_t>(entry.index);
-            if (entry.along <= reach.maxAlong && b >= reach.outer &&
-                std::int64_t{entry.internalWaste} + step(entry.along) <= reach.slack &&
-                fitsDemand(b, entry))
-                addBuild(reach, index, entry);
+            passed[passing] = &entry;
+            passing += static_cast<std::size_t>(
+                (entry.along <= reach.maxAlong) & (b >= reach.outer) &
+                (std::int64_t{entry.internalWaste} + step(entry.along) <= reach.slack) &
+                fitsDemand(b, entry));
         }
+        for (std::size_t k = 0; k < passing; ++k)
+            addBuild(reach, index, *passed[k]);
     }
 }
 

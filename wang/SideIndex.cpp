@@ -2,13 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Few enough entries that a block passed over saves more than its test costs.
-constexpr std::uint32_t blockSize = 8;
-
-} // namespace
-
 SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
                      const HeavyTypeClasses& classes, std::size_t from, std::size_t to,
                      bool byHeight) {
@@ -62,8 +55,8 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
 }
 
 void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end) {
-    for (std::uint32_t start = begin; start < end; start += blockSize) {
-        const std::uint32_t stop = std::min(end, start + blockSize);
+    for (std::uint32_t start = begin; start < end; start += blockLimit) {
+        const std::uint32_t stop = std::min(end, start + blockLimit);
         const auto first = m_entries.begin() + start;
         const std::int32_t leastAlong = first->along;
         std::ranges::sort(first, m_entries.begin() + stop, {}, &Entry::internalWaste);

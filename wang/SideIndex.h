@@ -15,6 +15,10 @@
 // found without looking at all the others.
 class SideIndex {
 public:
+    // The most entries a block holds: few enough that a block passed over saves more than
+    // its test costs.
+    static constexpr std::uint32_t blockLimit = 8;
+
     // One record as the index holds it: small, as a scan reads many.
     struct Entry {
         std::int32_t along = 0; // the side the group is sorted by
