@@ -42,8 +42,10 @@ void JoinCollector::appendInPairOrder(std::span<const std::uint8_t> flags,
                                       std::vector<MadeBuild>& shown)
 {
     m_order.clear();
-    for (std::uint64_t k = 0; k < m_made.size(); ++k)
-        m_order.push_back(m_made[k].pair << pairShift | std::uint64_t{flags[k]} << positionBits | k);
+    for (std::uint64_t k = 0; k < m_made.size(); ++k) {
+        const std::uint64_t flag = flags[k] != 0;
+        m_order.push_back(m_made[k].pair << pairShift | flag << positionBits | k);
+    }
     sortByHighBits(m_order, m_sortScratch, pairShift);
     constexpr std::uint64_t flagBit = std::uint64_t{1} << positionBits;
     for (std::size_t rank = 0; rank < m_order.size(); ++rank) {
