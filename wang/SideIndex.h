@@ -10,9 +10,9 @@
 
 // A range of records grouped by one side (the key), within a group shelved by heavy-type
 // class and sorted within a shelf by the other side, cut into short blocks that know their
-// least side, least inner waste and highest list position. Within a block the entries go by ascending inner waste, so that a scan leaves a
-// block at the first entry whose waste is too large. The partners a join can accept are thus
-// found without looking at all the others.
+// least side, least inner waste and highest list position. Within a block the entries go by
+// ascending inner waste, so that a scan leaves a block at the first entry whose waste is too
+// large. The partners a join can accept are thus found without looking at all the others.
 class SideIndex {
 public:
     // The most entries a block holds: few enough that a block passed over saves more than
