@@ -45,6 +45,7 @@ class FastRun {
         for (std::size_t i = 0; i < m_patterns.size(); ++i) {
             const PieceCountPool::Entry single = PieceCountPool::entry(i, 1);
             m_counts.append({&single, 1});
+            m_weights.append(m_patterns[i], 0);
         }
         const bool skipping = arithmeticIsExact();
         std::size_t oldEnd = 0;
@@ -107,9 +108,12 @@ class FastRun {
     void passSkippingRepeats(std::size_t oldEnd) {
         const std::size_t covered = m_patterns.size();
         m_classes.addPartners(m_counts, covered);
-        const SideIndex byHeight(m_patterns, m_counts, m_classes, oldEnd, covered, true);
-        const SideIndex byLength(m_patterns, m_counts, m_classes, oldEnd, covered, false);
-        const PartnerIndex partners{byHeight, byLength, m_classes};
+        const SideIndex byHeight(m_patterns, m_counts, m_classes, m_weights.along(true), oldEnd,
+                                 covered, true);
+        const SideIndex byLength(m_patterns, m_counts, m_classes, m_weights.along(false), oldEnd,
+                                 covered, false);
+        const PartnerIndex partners{byHeight, byLength, m_classes, m_weights,
+                                    LineWeights::repeatBound(m_result.passes)};
         for (OuterMaker& maker : m_makers)
             maker.mirrored.assign(covered, 0);
         m_madeAsOuter.resize(covered, 0);
@@ -153,7 +157,9 @@ class FastRun {
                            std::vector<MadeBuild>& shown) const {
         const std::size_t count = maker.collector.joinsOf(a, partners);
         for (const MadeBuild& made : maker.collector.made())
-            countMirrored(maker, a, made);
+            countMirrored(maker, a, made.pair);
+        for (const std::uint64_t pair : maker.collector.repeats())
+            countMirrored(maker, a, pair);
         showMayBeKept(maker, shown);
         return static_cast<std::int64_t>(count);
     }
@@ -177,8 +183,8 @@ class FastRun {
     // A build with a partner after a stands for the same build of the pair taken the other
     // way, which that partner, as an outer record, only counts. Builds with a itself are not
     // counted: a's count may already have been read.
-    static void countMirrored(OuterMaker& maker, std::size_t a, const MadeBuild& made) {
-        const std::size_t b = made.pair >> 1;
+    static void countMirrored(OuterMaker& maker, std::size_t a, std::uint64_t pair) {
+        const std::size_t b = pair >> 1;
         if (b != a)
             ++maker.mirrored[b];
     }
@@ -244,6 +250,7 @@ class FastRun {
         checkPatternLimit();
         m_patterns.push_back(built);
         m_counts.append(m_merged);
+        m_weights.append(built, m_result.passes);
         return m_patterns.size() - 1;
     }
 
@@ -267,6 +274,7 @@ class FastRun {
             m_counts.merge(q, r, m_merged);
             m_patterns.push_back(built);
             m_counts.append(m_merged);
+            m_weights.append(built, m_result.passes);
         }
         m_held.clear();
     }
@@ -295,6 +303,7 @@ class FastRun {
     PackedKeySet m_packedKeys;
     PackedKeySet m_passKeys;
     HeavyTypeClasses m_classes;
+    LineWeights m_weights;
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
     std::array<OuterMaker, 2> m_makers; // one per thread that makes builds
     std::vector<MadeBuild> m_made;      // of one outer record, where no second thread makes them

@@ -15,21 +15,24 @@ struct JoinCollector::Reach {
     std::int64_t key = 0;      // the partners' key
     std::int64_t slack = 0;    // inner waste the join may still add
     std::int64_t maxAlong = 0; // the longest side a partner may have
+    std::uint64_t repeatWeight = 0; // a partner's weight at most this repeats an earlier key
     bool horizontal = true;
 };
 
 std::size_t JoinCollector::joinsOf(std::size_t a, const PartnerIndex& partners)
 {
     m_made.clear();
+    m_repeats.clear();
     const std::uint32_t wanted = HeavyTypeClasses::compatibleWith(partners.classes.of(a));
-    collect(a, wanted, partners.byHeight, true);
-    collect(a, wanted, partners.byLength, false);
-    return m_made.size();
+    collect(a, wanted, partners.byHeight, true, partners);
+    collect(a, wanted, partners.byLength, false, partners);
+    return m_made.size() + m_repeats.size();
 }
 
 std::size_t JoinCollector::allJoinsOf(std::size_t a, std::size_t covered)
 {
     m_made.clear();
+    m_repeats.clear();
     for (std::size_t b = 0; b < covered; ++b) {
         tryBuild(a, b, kindHorizontal);
         tryBuild(a, b, kindVertical);
@@ -46,6 +49,8 @@ void JoinCollector::appendInPairOrder(std::span<const std::uint8_t> flags,
         const std::uint64_t flag = flags[k] != 0;
         m_order.push_back(m_made[k].pair << pairShift | flag << positionBits | k);
     }
+    for (const std::uint64_t pair : m_repeats)
+        m_order.push_back(pair << pairShift);
     sortByHighBits(m_order, m_sortScratch, pairShift);
     constexpr std::uint64_t flagBit = std::uint64_t{1} << positionBits;
     for (std::size_t rank = 0; rank < m_order.size(); ++rank) {
@@ -61,7 +66,7 @@ void JoinCollector::appendInPairOrder(std::span<const std::uint8_t> flags,
 // classes in `wanted` can hold a partner. The index holds all that a build reads of a partner,
 // so the list is not read at random.
 void JoinCollector::collect(std::size_t a, std::uint32_t wanted, const SideIndex& index,
-                            bool horizontal)
+                            bool horizontal, const PartnerIndex& partners)
 {
     const TPattern& x = m_patterns[a];
     const std::int64_t key = horizontal ? x.height : x.length;
@@ -76,6 +81,9 @@ void JoinCollector::collect(std::size_t a, std::uint32_t wanted, const SideIndex
     const PieceCountPool::Sketch pieces = m_counts.sketchOf(a);
     const bool oneWord = m_counts.packsInOneWord();
     const std::uint64_t firstWord = oneWord ? pieces.words[0] : 0;
+    const std::uint64_t weight = partners.weights.along(horizontal)[a];
+    const std::uint64_t repeatWeight =
+        weight < partners.repeatBound ? partners.repeatBound - weight : 0;
     auto fitsDemand = [&](std::size_t b, const SideIndex::Entry& entry) {
         return oneWord ? m_counts.fitsFirstWord(firstWord, entry.firstWord)
                        : m_counts.fitsDemand(a, pieces, b, index.sketchOf(entry));
@@ -94,7 +102,7 @@ void JoinCollector::collect(std::size_t a, std::uint32_t wanted, const SideIndex
             std::int64_t{group.leastWaste} + step(group.leastAlong) > slack)
             continue;
         const std::int64_t maxAlong = other < key ? std::min(room, slack / (key - other)) : room;
-        const Reach reach{a, &pieces, other, slack, maxAlong, horizontal};
+        const Reach reach{a, &pieces, other, slack, maxAlong, repeatWeight, horizontal};
         for (std::uint32_t shelves = group.occupied & wanted; shelves != 0;
              shelves &= shelves - 1) {
             const auto shelf = static_cast<HeavyTypeClasses::Class>(std::countr_zero(shelves));
@@ -130,8 +138,14 @@ void JoinCollector::collectFromShelf(const SideIndex& index,
                 (std::int64_t{entry.internalWaste} + step(entry.along) <= reach.slack) &
                 fitsDemand(b, entry));
         }
-        for (std::size_t k = 0; k < passing; ++k)
-            addBuild(reach, index, *passed[k]);
+        for (std::size_t k = 0; k < passing; ++k) {
+            const SideIndex::Entry& entry = *passed[k];
+            if (entry.weight <= reach.repeatWeight)
+                m_repeats.push_back(static_cast<std::uint64_t>(entry.index) << 1 |
+                                    (reach.horizontal ? 0U : 1U));
+            else
+                addBuild(reach, index, entry);
+        }
     }
 }
 

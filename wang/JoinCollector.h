@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HeavyTypeClasses.h"
+#include "LineWeights.h"
 #include "JoinShape.h"
 #include "PackedKeySet.h"
 #include "PieceCountPool.h"
@@ -39,11 +40,14 @@ struct JoinBounds {
     std::int64_t limitFloor = 0; // the limit rounded down, for the index scans
 };
 
-// The partners of one pass: both side indexes and the classes they are shelved by.
+// The partners of one pass: both side indexes, the classes they are shelved by, and what
+// tells that a build repeats a key kept before the pass.
 struct PartnerIndex {
     const SideIndex& byHeight;
     const SideIndex& byLength;
     const HeavyTypeClasses& classes;
+    const LineWeights& weights;
+    std::uint64_t repeatBound = 0; // LineWeights::repeatBound of the pass
 };
 
 // Makes the builds of one outer record in pair order: by partner, the horizontal build before
@@ -57,7 +61,9 @@ public:
     {
     }
 
-    // Makes the builds of a with the indexed partners b >= a; gives how many it made.
+    // Makes the builds of a with the indexed partners b >= a; gives how many it made. Those
+    // whose weights show that they repeat a key kept before the pass are only counted, by
+    // their pairs.
     std::size_t joinsOf(std::size_t a, const PartnerIndex& partners);
 
     // Makes the builds of a with each of the first `covered` records, for inputs whose
@@ -68,14 +74,18 @@ public:
     // in memory: a pass over all of them reads them here.
     std::span<const MadeBuild> made() const { return m_made; }
 
+    // The pairs of the builds of the last call that were only counted.
+    std::span<const std::uint64_t> repeats() const { return m_repeats; }
+
     // Appends to `shown` the builds of the last call whose flag (by found order) is set, in
-    // pair order, each with its rank among all the builds in that order.
+    // pair order, each with its rank among all the builds, those only counted included.
     void appendInPairOrder(std::span<const std::uint8_t> flags, std::vector<MadeBuild>& shown);
 
 private:
     struct Reach;
 
-    void collect(std::size_t a, std::uint32_t wanted, const SideIndex& index, bool horizontal);
+    void collect(std::size_t a, std::uint32_t wanted, const SideIndex& index, bool horizontal,
+                 const PartnerIndex& partners);
     template <typename Step, typename FitsDemand>
     void collectFromShelf(const SideIndex& index, std::span<const SideIndex::Block> blocks,
                           const Reach& reach, Step step, FitsDemand fitsDemand);
@@ -94,6 +104,7 @@ private:
     static constexpr unsigned pairShift = positionBits + 1;
 
     std::vector<MadeBuild> m_made;      // of the outer record, in the order they are found
+    std::vector<std::uint64_t> m_repeats; // pairs of its builds only counted
     std::vector<std::uint64_t> m_order; // pair << pairShift | flag << positionBits | position
     std::vector<std::uint64_t> m_sortScratch;
 };

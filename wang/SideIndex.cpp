@@ -3,8 +3,8 @@
 #include <algorithm>
 
 SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
-                     const HeavyTypeClasses& classes, std::size_t from, std::size_t to,
-                     bool byHeight) {
+                     const HeavyTypeClasses& classes, const std::vector<std::uint32_t>& weights,
+                     std::size_t from, std::size_t to, bool byHeight) {
     struct Keyed {
         std::int32_t key;
         HeavyTypeClasses::Class heavy;
@@ -19,7 +19,8 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
         const TPattern& record = patterns[i];
         keyed.push_back({byHeight ? record.height : record.length, classes.of(i),
                          {byHeight ? record.length : record.height, record.internalWaste,
-                          static_cast<std::int32_t>(i), oneWord ? counts.firstWordOf(i) : 0}});
+                          static_cast<std::int32_t>(i), weights[i],
+                          oneWord ? counts.firstWordOf(i) : 0}});
     }
     std::ranges::sort(keyed, [](const Keyed& x, const Keyed& y) {
         if (x.key != y.key)

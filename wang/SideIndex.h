@@ -24,6 +24,7 @@ public:
         std::int32_t along = 0; // the side the group is sorted by
         std::int32_t internalWaste = 0;
         std::int32_t index = 0;       // position in the pattern list
+        std::uint32_t weight = 0;     // along the joins the index serves (LineWeights)
         std::uint64_t firstWord = 0; // of its packed counts, where they fill one word
     };
 
@@ -45,9 +46,11 @@ public:
     };
 
     // Indexes records [from, to) of the list, but those that join with none; by height
-    // (sorted by length) or by length.
+    // (sorted by length) for joins side by side, or by length; `weights` are the records'
+    // weights along those joins.
     SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
-              const HeavyTypeClasses& classes, std::size_t from, std::size_t to, bool byHeight);
+              const HeavyTypeClasses& classes, const std::vector<std::uint32_t>& weights,
+              std::size_t from, std::size_t to, bool byHeight);
 
     // Number of groups, one per distinct key.
     std::size_t groupCount() const { return m_groups.size(); }
