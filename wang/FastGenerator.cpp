@@ -1,6 +1,7 @@
 #include "FastGenerator.h"
 
 #include "BuildsAhead.h"
+#include "DenseKeys.h"
 #include "HeavyTypeClasses.h"
 #include "Int32Arithmetic.h"
 #include "JoinCollector.h"
@@ -38,7 +39,8 @@ class FastRun {
           m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)),
           m_limitFloor(floorOf(m_limit)), m_demands(demandsOf(instance)),
           m_counts(m_demands, instance.pieceCount), m_keys(m_patterns, m_counts),
-          m_classes(m_demands), m_makers{makerOf(), makerOf()} {}
+          m_classes(m_demands), m_dense(instance),
+          m_denseKeys(m_dense.usable() && m_counts.packsCounts()), m_makers{makerOf(), makerOf()} {}
 
     GenerationResult run() {
         m_patterns = startingList(m_instance);
@@ -47,6 +49,8 @@ class FastRun {
             m_counts.append({&single, 1});
             m_weights.append(m_patterns[i], 0);
         }
+        if (m_denseKeys)
+            m_dense.appendStartingRecords();
         const bool skipping = arithmeticIsExact();
         std::size_t oldEnd = 0;
         std::int64_t kept = m_instance.pieceCount;
@@ -168,14 +172,19 @@ class FastRun {
     // counts pack, all but those whose key a record kept in an earlier pass holds.
     void showMayBeKept(OuterMaker& maker, std::vector<MadeBuild>& shown) const {
         const std::span<const MadeBuild> builds = maker.collector.made();
-        const bool packs = m_counts.packsCounts();
         maker.mayBeKept.resize(builds.size());
-        for (std::size_t k = 0; k < builds.size(); ++k) {
-            if (packs && k + prefetchDistance < builds.size())
-                m_packedKeys.prefetch(builds[k + prefetchDistance].hash);
-            const MadeBuild& made = builds[k];
-            maker.mayBeKept[k] = !packs || made.record.length == 0 ||
-                                 !m_packedKeys.contains(packedKeyOf(made), made.hash);
+        if (m_denseKeys) {
+            for (std::size_t k = 0; k < builds.size(); ++k)
+                maker.mayBeKept[k] = !m_dense.keptBefore(m_dense.keyOf(builds[k].record));
+        } else {
+            const bool packs = m_counts.packsCounts();
+            for (std::size_t k = 0; k < builds.size(); ++k) {
+                if (packs && k + prefetchDistance < builds.size())
+                    m_packedKeys.prefetch(builds[k + prefetchDistance].hash);
+                const MadeBuild& made = builds[k];
+                maker.mayBeKept[k] = !packs || made.record.length == 0 ||
+                                     !m_packedKeys.contains(packedKeyOf(made), made.hash);
+            }
         }
         maker.collector.appendInPairOrder(maker.mayBeKept, shown);
     }
@@ -211,7 +220,7 @@ class FastRun {
     // duplicate test reads is asked for a few tests ahead.
     void numberAndKeep(std::span<MadeBuild> builds, std::int32_t startId, std::int64_t counter) {
         for (std::size_t k = 0; k < builds.size(); ++k) {
-            if (k + prefetchDistance < builds.size() && m_counts.packsCounts())
+            if (k + prefetchDistance < builds.size() && m_counts.packsCounts() && !m_denseKeys)
                 m_passKeys.prefetch(builds[k + prefetchDistance].hash);
             MadeBuild& made = builds[k];
             made.record.id = wrap32(startId + counter + made.rank + 1);
@@ -226,6 +235,14 @@ class FastRun {
         const TPattern& built = made.record;
         const auto q = static_cast<std::size_t>(built.first);
         const auto r = static_cast<std::size_t>(built.second);
+        if (m_denseKeys) {
+            const std::uint64_t key = m_dense.keyOf(built);
+            if (m_dense.keptInPass(key))
+                return;
+            hold(built);
+            m_dense.keepInPass(key);
+            return;
+        }
         if (m_counts.packsCounts()) {
             const PackedKeySet::Key key = packedKeyOf(made);
             if (built.length != 0 && m_passKeys.contains(key, made.hash))
@@ -267,7 +284,9 @@ class FastRun {
         for (const TPattern& built : m_held) {
             const auto q = static_cast<std::size_t>(built.first);
             const auto r = static_cast<std::size_t>(built.second);
-            if (built.height != 0) {
+            if (m_denseKeys) {
+                m_dense.append(built);
+            } else if (built.height != 0) {
                 const PackedKeySet::Key key = packedKeyOf(built, m_counts.packedSum(q, r));
                 m_packedKeys.insert(key, PackedKeySet::hashOf(key));
             }
@@ -276,6 +295,8 @@ class FastRun {
             m_counts.append(m_merged);
             m_weights.append(built, m_result.passes);
         }
+        if (m_denseKeys)
+            m_dense.endPass();
         m_held.clear();
     }
 
@@ -304,6 +325,9 @@ class FastRun {
     PackedKeySet m_passKeys;
     HeavyTypeClasses m_classes;
     LineWeights m_weights;
+    // In place of the packed key sets where the keys are few (which implies exact arithmetic).
+    DenseKeys m_dense;
+    const bool m_denseKeys;
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
     std::array<OuterMaker, 2> m_makers; // one per thread that makes builds
     std::vector<MadeBuild> m_made;      // of one outer record, where no second thread makes them
