@@ -1,7 +1,6 @@
 #include "DenseKeys.h"
 
 #include <algorithm>
-#include <utility>
 
 DenseKeys::DenseKeys(const TInstance& instance) {
     std::uint64_t height = static_cast<std::uint64_t>(std::max(instance.plateHeight, 0));
@@ -24,9 +23,9 @@ DenseKeys::DenseKeys(const TInstance& instance) {
     m_lengths = length + 1;
     m_countNumbers = numbers;
     const std::size_t words = static_cast<std::size_t>((height + 1) * m_lengths * numbers / 64 + 1);
-    m_earlier.assign(words, 0);
-    m_pass.assign(words, 0);
-    m_usable = true;
+    m_earlier.reset(static_cast<std::uint64_t*>(std::calloc(words, sizeof(std::uint64_t))));
+    m_pass.reset(static_cast<std::uint64_t*>(std::calloc(words, sizeof(std::uint64_t))));
+    m_usable = m_earlier && m_pass; // without the memory, the key sets serve
 }
 
 void DenseKeys::appendStartingRecords() {
@@ -40,6 +39,9 @@ void DenseKeys::append(const TPattern& built) {
 }
 
 void DenseKeys::endPass() {
-    for (std::size_t w = 0; w < m_pass.size(); ++w)
-        m_earlier[w] |= std::exchange(m_pass[w], 0);
+    for (const std::uint64_t key : m_passKeys) {
+        clear(m_pass.get(), key);
+        set(m_earlier.get(), key);
+    }
+    m_passKeys.clear();
 }

@@ -4,6 +4,8 @@
 #include "Pattern.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 // The duplicate keys of built records as bits of two tables, where every key a build can have
@@ -37,27 +39,43 @@ class DenseKeys {
     }
 
     // Whether a record kept in an earlier pass, or in this one, has the key.
-    bool keptBefore(std::uint64_t key) const { return isSet(m_earlier, key); }
-    bool keptInPass(std::uint64_t key) const { return isSet(m_pass, key); }
+    bool keptBefore(std::uint64_t key) const { return isSet(m_earlier.get(), key); }
+    bool keptInPass(std::uint64_t key) const { return isSet(m_pass.get(), key); }
     void keepInPass(std::uint64_t key) {
-        m_pass[key / 64] |= std::uint64_t{1} << (key % 64);
+        set(m_pass.get(), key);
+        m_passKeys.push_back(key);
     }
     // Makes the keys kept in this pass those of an earlier one.
     void endPass();
 
   private:
-    static bool isSet(const std::vector<std::uint64_t>& bits, std::uint64_t key) {
+    struct Free {
+        void operator()(std::uint64_t* bits) const { std::free(bits); }
+    };
+    // Zeroed by the system as their pages are first touched, so a short generation does not
+    // pay for zeroing what it never reads.
+    using Bits = std::unique_ptr<std::uint64_t[], Free>;
+
+    static bool isSet(const std::uint64_t* bits, std::uint64_t key) {
         return (bits[key / 64] >> (key % 64) & 1) != 0;
     }
+    static void set(std::uint64_t* bits, std::uint64_t key) {
+        bits[key / 64] |= std::uint64_t{1} << (key % 64);
+    }
+    static void clear(std::uint64_t* bits, std::uint64_t key) {
+        bits[key / 64] &= ~(std::uint64_t{1} << (key % 64));
+    }
 
-    // Two tables of this many bits take 64 MiB.
-    static constexpr std::uint64_t maxKeys = std::uint64_t{1} << 28;
+    // Two tables of this many bits take 8 MiB, mostly read from the cache. Larger ones would
+    // cost a short generation more in page faults than the lookups they save.
+    static constexpr std::uint64_t maxKeys = std::uint64_t{1} << 25;
 
     std::vector<std::uint64_t> m_radix; // per type, the number of a count of one
     std::uint64_t m_lengths = 0;        // longest length + 1
     std::uint64_t m_countNumbers = 0;   // how many count numbers there are
     bool m_usable = false;
     std::vector<std::uint32_t> m_numbers; // per record of the list, its count number
-    std::vector<std::uint64_t> m_earlier;
-    std::vector<std::uint64_t> m_pass;
+    Bits m_earlier;
+    Bits m_pass;
+    std::vector<std::uint64_t> m_passKeys; // set in m_pass
 };
