@@ -12,12 +12,15 @@ DenseKeys::DenseKeys(const TInstance& instance) {
             return;
         height = std::max(height, static_cast<std::uint64_t>(piece.height));
         length = std::max(length, static_cast<std::uint64_t>(piece.length));
+        // A type of demand 0 shares its number with the next: its record holds more than its
+        // demand and never joins.
         m_radix.push_back(numbers);
         numbers *= static_cast<std::uint64_t>(piece.demand) + 1;
         if (numbers > maxKeys)
             return;
     }
-    // Sides and count numbers are each below maxKeys, so the product cannot overflow.
+    // Sides of up to 2^31 make a product within 64 bits; once it is within maxKeys, so is the
+    // product with the count numbers.
     if ((height + 1) * (length + 1) > maxKeys || (height + 1) * (length + 1) * numbers > maxKeys)
         return;
     m_lengths = length + 1;
