@@ -233,8 +233,6 @@ class FastRun {
     // the build is one whose key no earlier pass kept.
     void keepUnlessDuplicate(const MadeBuild& made) {
         const TPattern& built = made.record;
-        const auto q = static_cast<std::size_t>(built.first);
-        const auto r = static_cast<std::size_t>(built.second);
         if (m_denseKeys) {
             const std::uint64_t key = m_dense.keyOf(built);
             if (m_dense.keptInPass(key))
@@ -243,6 +241,8 @@ class FastRun {
             m_dense.keepInPass(key);
             return;
         }
+        const auto q = static_cast<std::size_t>(built.first);
+        const auto r = static_cast<std::size_t>(built.second);
         if (m_counts.packsCounts()) {
             const PackedKeySet::Key key = packedKeyOf(made);
             if (built.length != 0 && m_passKeys.contains(key, made.hash))

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "HeavyTypeClasses.h"
-#include "LineWeights.h"
 #include "JoinShape.h"
+#include "LineWeights.h"
 #include "PackedKeySet.h"
 #include "PieceCountPool.h"
 #include "SideIndex.h"
