@@ -87,13 +87,14 @@ std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, Problem
     }
 }
 
-void fastStep(ProblemKind kind, const TInstance& instance, const SolverSettings& settings,
-              AndOrRun& run)
+void fastStep(ProblemKind kind, NodeCounting counting, const TInstance& instance,
+              const SolverSettings& settings, AndOrRun& run)
 {
     const std::time_t searchStart = std::time(nullptr);
-    SearchOutcome outcome = kind == ProblemKind::Unconstrained
-                                ? fastSearchUnconstrained(instance, settings, run.xSet, run.ySet)
-                                : fastSearchConstrained(instance, settings, run.xSet, run.ySet);
+    SearchOutcome outcome =
+        kind == ProblemKind::Unconstrained
+            ? fastSearchUnconstrained(instance, settings, run.xSet, run.ySet, counting)
+            : fastSearchConstrained(instance, settings, run.xSet, run.ySet, counting);
     const std::time_t searchEnd = std::time(nullptr);
     run.value = outcome.value;
     run.counts = outcome.counts;
@@ -165,11 +166,12 @@ std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKin
 }
 
 std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
-                                               const SolverSettings& settings)
+                                               const SolverSettings& settings,
+                                               NodeCounting counting)
 {
     return runWith(instance, kind, settings,
-                   [kind](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
-                       fastStep(kind, i, s, run);
+                   [kind, counting](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
+                       fastStep(kind, counting, i, s, run);
                    });
 }
 

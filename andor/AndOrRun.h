@@ -8,6 +8,7 @@
 
 #include "CutLayout.h"
 #include "DiscretizationSet.h"
+#include "FastSearch.h"
 #include "Instance.h"
 #include "SolverSettings.h"
 
@@ -37,7 +38,7 @@ struct AndOrRun {
     std::array<std::int32_t, maxPieceTypes> counts{};
     std::int64_t elapsedSeconds = 0; // searchEnd - searchStart, builders not included
     CutLayout layout;                // empty from the direct engine
-    std::int64_t nodesExamined = 0;
+    std::optional<std::int64_t> nodesExamined; // nodes of the direct search, when counted
 };
 
 // The reason an input is outside the model, checked before anything runs; nothing when valid.
@@ -46,7 +47,8 @@ std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKin
 
 // Validates, builds xSet then ySet for the kind, and runs the fast search.
 std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
-                                               const SolverSettings& settings);
+                                               const SolverSettings& settings,
+                                               NodeCounting counting = NodeCounting::Skip);
 
 // As runAndOr with the direct node-by-node search; exponential, meant for tests.
 std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance, ProblemKind kind,

@@ -4,12 +4,22 @@
 #include <cmath>
 #include <limits>
 
-CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills,
+namespace {
+
+// Ceilings are kept for up to this many levels of cuts; deeper parts have only their bound,
+// which keeps the tables few and the work of a ceiling within its cuts of cuts.
+constexpr std::int32_t maxCeilingLevels = 4;
+
+} // namespace
+
+CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
                          const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
-    : m_fills(fills), m_xSet(xSet), m_ySet(ySet),
-      m_leaves(instance.plateHeight, instance.plateLength),
-      m_pairs(instance.plateHeight, instance.plateLength)
+    : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet),
+      m_plateHeight(instance.plateHeight), m_plateLength(instance.plateLength),
+      m_leaves(instance.plateHeight, instance.plateLength)
 {
+    for (int i = 0; i < instance.pieceCount; ++i)
+        m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
 }
 
 float CutCeilings::leafOf(std::int32_t a, std::int32_t b)
@@ -17,17 +27,33 @@ float CutCeilings::leafOf(std::int32_t a, std::int32_t b)
     return static_cast<float>(m_fills.full(a, b).value);
 }
 
-float CutCeilings::pair(RectSize part)
+RectValueCache& CutCeilings::cacheOf(std::int32_t levels)
 {
-    return m_pairs.get(part.height, part.length,
-                       [this](std::int32_t a, std::int32_t b) { return pairOf(a, b); });
+    while (m_withLevels.size() < static_cast<std::size_t>(levels))
+        m_withLevels.emplace_back(m_plateHeight, m_plateLength);
+    return m_withLevels[static_cast<std::size_t>(levels) - 1];
 }
 
-float CutCeilings::pairOf(std::int32_t a, std::int32_t b)
+// A plate too large for the tables would work out a deeper ceiling's cuts of cuts on every
+// call, so there it is only the bound.
+float CutCeilings::withLevels(RectSize part, std::int32_t levels)
+{
+    if (levels > maxCeilingLevels || (levels > 1 && m_leaves.uncached()))
+        return m_bound.within(part.height, part.length, m_demands);
+    return cacheOf(levels).get(part.height, part.length, [this, levels](std::int32_t a,
+                                                                       std::int32_t b) {
+        return std::min(cutsOf(a, b, levels), m_bound.within(a, b, m_demands));
+    });
+}
+
+float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels)
 {
     float ceiling = leaf({a, b});
+    const auto part = [&](RectSize one) {
+        return levels == 1 ? leaf(one) : withLevels(one, levels - 1);
+    };
     const auto consider = [&](RectSize one, RectSize two) {
-        const double sum = static_cast<double>(leaf(one)) + static_cast<double>(leaf(two));
+        const double sum = static_cast<double>(part(one)) + static_cast<double>(part(two));
         float rounded = static_cast<float>(sum);
         if (static_cast<double>(rounded) < sum)
             rounded = std::nextafter(rounded, std::numeric_limits<float>::infinity());

@@ -5,6 +5,7 @@
 
 #include "CutCeilings.h"
 #include "CutHeuristics.h"
+#include "DemandBound.h"
 #include "DemandFills.h"
 #include "FastSearch.h"
 #include "FitTable.h"
@@ -54,9 +55,11 @@ struct Level {
 template <typename Count> class ConstrainedEngine {
 public:
     ConstrainedEngine(const TInstance& instance, const SolverSettings& settings,
-                      const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
+                      const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                      NodeCounting counting)
         : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
-          m_n(static_cast<std::size_t>(instance.pieceCount))
+          m_n(static_cast<std::size_t>(instance.pieceCount)),
+          m_bounded(!settings.heuristicsOn && counting == NodeCounting::Skip)
     {
         for (std::size_t i = 0; i < m_n; ++i)
             m_demands.push_back(instance.pieces[i].demand);
@@ -73,10 +76,14 @@ public:
         Level& top = levelAt(0);
         const std::int32_t root = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0, 0,
                                         m_settings.depthLimit, m_demands.data());
-        return outcomeOf(root, static_cast<std::int32_t>(m_states.size()), m_instance, m_states,
-                         m_xSet, m_ySet, [&](std::int32_t state) {
-                             return m_states[static_cast<std::size_t>(state)].first.leaf;
-                         });
+        SearchOutcome outcome =
+            outcomeOf(root, static_cast<std::int32_t>(m_states.size()), m_instance, m_states,
+                      m_xSet, m_ySet, [&](std::int32_t state) {
+                          return m_states[static_cast<std::size_t>(state)].first.leaf;
+                      });
+        if (m_bounded)
+            outcome.nodesExamined.reset();
+        return outcome;
     }
 
 private:
@@ -200,11 +207,7 @@ private:
         if (depthLeft > 0)
             raiseSaturation(level);
         if (!solvedByBound) {
-            // With one level of cuts left and no heuristic tests, once the node is worth its
-            // pair ceiling every pair that follows is released unvalued.
-            const float ceiling = depthLeft == 1 && !m_settings.heuristicsOn
-                                      ? m_ceilings.pair({a, b})
-                                      : std::numeric_limits<float>::infinity();
+            const float ceiling = exitCeiling({a, b}, depthLeft, own);
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
                 if (loop.node.value >= ceiling) {
                     releaseRest(loop, m_usableX.count(j, a, b) + m_usableY.count(yStart, b, a));
@@ -238,6 +241,19 @@ private:
             }
         }
         return {loop.node, fill};
+    }
+
+    // Once the node is worth this much, every pair that follows is released unvalued: the
+    // most any of them can be worth, read from the node's own demand no further than its
+    // filling reads it. Only without the heuristic tests, which act on pairs that do not lift
+    // the node; and, while nodes are counted, only with one level of cuts left, where each
+    // pair released is two leaves.
+    float exitCeiling(RectSize whole, std::int32_t depthLeft, std::span<const std::int32_t> own)
+    {
+        if (m_settings.heuristicsOn || (!m_bounded && depthLeft != 1))
+            return std::numeric_limits<float>::infinity();
+        return std::min(m_ceilings.withLevels(whole, depthLeft),
+                        m_bound.within(whole.height, whole.length, own));
     }
 
     // Two leaves counted for each usable position left.
@@ -404,7 +420,8 @@ private:
     // part may lift the node.
     bool pairMayLift(const LoopState& loop, float firstValue, RectSize second)
     {
-        return static_cast<double>(firstValue) + static_cast<double>(m_ceilings.pair(second)) >
+        return static_cast<double>(firstValue) +
+                   static_cast<double>(m_ceilings.withLevels(second, 1)) >
                static_cast<double>(loop.node.value);
     }
 
@@ -454,24 +471,56 @@ private:
         keepIfBetter(loop, level, one, two, choice);
     }
 
+    // The most a part with levels of cuts left can be worth within the node's own demand,
+    // which it reads no further than the node's filling does.
+    float ceilingWithin(const Level& level, RectSize part, std::int32_t levels)
+    {
+        return std::min(m_ceilings.withLevels(part, levels),
+                        m_bound.within(part.height, part.length, level.remaining));
+    }
+
+    // The same within the working copy, which it reads up to the copies that fit the part.
+    float ceilingWithinWorking(Level& level, RectSize part, std::int32_t levels)
+    {
+        m_fits.fitCounts(part.height, part.length, level.need);
+        raiseSaturation(level);
+        return std::min(m_ceilings.withLevels(part, levels),
+                        m_bound.within(part.height, part.length, level.working));
+    }
+
+    static bool sumMayLift(const LoopState& loop, float one, float two)
+    {
+        return static_cast<double>(one) + static_cast<double>(two) >
+               static_cast<double>(loop.node.value);
+    }
+
     void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first,
                   RectSize second, std::int32_t xStart, std::int32_t yStart,
                   std::int32_t depthLeft, std::int32_t choice)
     {
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
-        // A second part without a cut to make spends one node whatever the first leaves it, so
-        // a pair that cannot lift the node needs only the first part's node count.
-        if (pairs && usableOf(second, xStart, yStart) == 0 &&
-            !pairMayLift(loop, m_ceilings.pair(first), second))
+        if (m_bounded) {
+            if (!sumMayLift(loop, ceilingWithin(level, first, depthLeft),
+                            ceilingWithin(level, second, depthLeft)))
+                return releaseUnseen(loop, level, 0);
+        } else if (pairs && usableOf(second, xStart, yStart) == 0 &&
+                   !pairMayLift(loop, m_ceilings.withLevels(first, 1), second)) {
+            // A second part without a cut to make spends one node whatever the first leaves
+            // it, so a pair that cannot lift the node needs only the first part's node count.
             return releaseUnseen(loop, level, nodesUnsolved(level, first, xStart, yStart) + 1);
+        }
         const bool ownDemand = !loop.reduced;
         const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
         addCounts(level.working.data(), one, -1);
         loop.reduced = true;
         SolvedState& node = loop.node;
         node.nodes = addNodes(node.nodes, nodesOf(one));
-        if (pairs && !pairMayLift(loop, valueOf(one), second))
+        if (m_bounded) {
+            if (!sumMayLift(loop, valueOf(one), ceilingWithinWorking(level, second, depthLeft)))
+                return releaseUnseen(loop, level, 0);
+        } else if (pairs && !pairMayLift(loop, valueOf(one), second)) {
             return releaseUnseen(loop, level, nodesUnsolved(level, second, xStart, yStart));
+        }
         if (discarded(loop, level, whole, first, second)) {
             node.nodes = addNodes(node.nodes, 1);
             loop.linked = false; // the working copy stays reduced by the first part
@@ -513,9 +562,13 @@ private:
     StateMemo m_groups{static_cast<int>(keyWords())};
     std::vector<std::int32_t> m_latestOfGroup;
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
+    // Pairs are skipped by their ceilings alone when no heuristic test acts on them and the
+    // nodes they would take need not be counted.
+    bool m_bounded;
     FitTable m_fits{m_instance};
     DemandFills m_fills{m_instance, m_fits};
-    CutCeilings m_ceilings{m_instance, m_fills, m_xSet, m_ySet};
+    DemandBound m_bound{m_instance, m_fits};
+    CutCeilings m_ceilings{m_instance, m_fills, m_bound, m_xSet, m_ySet};
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     std::vector<SolvedState> m_states;
@@ -549,9 +602,10 @@ bool countsFitSixteenBits(const TInstance& instance)
 } // namespace
 
 SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
-                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
+                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                                    NodeCounting counting)
 {
     if (countsFitSixteenBits(instance))
-        return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet).run();
-    return ConstrainedEngine<std::int32_t>(instance, settings, xSet, ySet).run();
+        return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet, counting).run();
+    return ConstrainedEngine<std::int32_t>(instance, settings, xSet, ySet, counting).run();
 }

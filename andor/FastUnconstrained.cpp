@@ -17,8 +17,10 @@ enum KeyWord { KeyHeight, KeyLength, KeyXStart, KeyYStart, KeyDepthLeft, KeyWord
 class UnconstrainedEngine {
 public:
     UnconstrainedEngine(const TInstance& instance, const SolverSettings& settings,
-                        const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
-        : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet)
+                        const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                        NodeCounting counting)
+        : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
+          m_counting(counting)
     {
     }
 
@@ -27,11 +29,14 @@ public:
         const std::int32_t a = m_instance.plateHeight, b = m_instance.plateLength;
         const std::int32_t root = solve(a, b, firstUsable(m_xSet, 0, a, b),
                                         firstUsable(m_ySet, 0, b, a), m_settings.depthLimit);
-        return outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet, m_ySet,
-                         [&](std::int32_t state) {
-                             const auto key = m_memo.key(state);
-                             return m_fits.best(key[KeyHeight], key[KeyLength]);
-                         });
+        SearchOutcome outcome = outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet,
+                                          m_ySet, [&](std::int32_t state) {
+                                              const auto key = m_memo.key(state);
+                                              return m_fits.best(key[KeyHeight], key[KeyLength]);
+                                          });
+        if (m_counting == NodeCounting::Skip)
+            outcome.nodesExamined.reset();
+        return outcome;
     }
 
 private:
@@ -206,6 +211,7 @@ private:
     const SolverSettings& m_settings;
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
+    NodeCounting m_counting;
     StateMemo m_memo{KeyWords};
     std::vector<SolvedState> m_states;
     FitTable m_fits{m_instance};
@@ -218,7 +224,7 @@ private:
 
 SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSettings& settings,
                                       const TDiscretizationSet& xSet,
-                                      const TDiscretizationSet& ySet)
+                                      const TDiscretizationSet& ySet, NodeCounting counting)
 {
-    return UnconstrainedEngine(instance, settings, xSet, ySet).run();
+    return UnconstrainedEngine(instance, settings, xSet, ySet, counting).run();
 }

@@ -33,21 +33,6 @@ FitTable::FitTable(const TInstance& instance)
     }
 }
 
-const std::int32_t* FitTable::rowsAt(std::int32_t a) const
-{
-    return m_rows.data() + static_cast<std::size_t>(a) * m_n;
-}
-
-const std::int32_t* FitTable::columnsAt(std::int32_t b) const
-{
-    return m_columns.data() + static_cast<std::size_t>(b) * m_n;
-}
-
-const std::int32_t* FitTable::rowValuesAt(std::int32_t a) const
-{
-    return m_rowValues.data() + static_cast<std::size_t>(a) * m_n;
-}
-
 // Input validation keeps every product below within 32 bits, so plain products are exact.
 HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const
 {

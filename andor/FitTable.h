@@ -29,6 +29,12 @@ public:
     // The copies of each type that fit a x b: bestWithin reads no remaining demand beyond them.
     void fitCounts(std::int32_t a, std::int32_t b, std::span<std::int32_t> counts) const;
 
+    // The copies of one type that fit a x b.
+    std::int32_t copiesThatFit(std::int32_t a, std::int32_t b, std::size_t type) const
+    {
+        return rowsAt(a)[type] * columnsAt(b)[type];
+    }
+
 private:
     // One bit per type, in table order.
     using TypeMask = std::array<std::uint64_t, 2>;
@@ -45,9 +51,20 @@ private:
                 visit(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
     }
 
-    const std::int32_t* rowsAt(std::int32_t a) const;
-    const std::int32_t* rowValuesAt(std::int32_t a) const;
-    const std::int32_t* columnsAt(std::int32_t b) const;
+    const std::int32_t* rowsAt(std::int32_t a) const
+    {
+        return m_rows.data() + static_cast<std::size_t>(a) * m_n;
+    }
+
+    const std::int32_t* rowValuesAt(std::int32_t a) const
+    {
+        return m_rowValues.data() + static_cast<std::size_t>(a) * m_n;
+    }
+
+    const std::int32_t* columnsAt(std::int32_t b) const
+    {
+        return m_columns.data() + static_cast<std::size_t>(b) * m_n;
+    }
 
     std::size_t m_n;
     bool m_copiesExact; // every count of copies that fits is exact as a float

@@ -14,6 +14,9 @@ public:
     {
     }
 
+    // Whether every value is computed each time it is asked for.
+    bool uncached() const { return m_table.empty(); }
+
     // The value of a x b, computed by compute(a, b) the first time; values are never negative.
     template <typename Compute> float get(std::int32_t a, std::int32_t b, Compute&& compute)
     {

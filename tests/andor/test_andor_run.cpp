@@ -101,16 +101,20 @@ TEST(AndOrRun, ReportsASetThatCannotBeBuilt)
 
 TEST(AndOrRun, AVeryDeepLimitEndsAsAFailedRunInsteadOfACrash)
 {
-    // One 2 x 2 type in 3 x 3: every rectangle stays short of its bound, so the search
-    // descends to the full depth.
-    const auto run =
-        runAndOr(makeInstance(3, 3, {{2, 2, 4, 9}}), ProblemKind::Constrained, withDepth(100000));
-    ASSERT_FALSE(run);
-    EXPECT_EQ(run.error(), AndOrFailure::OutOfMemory);
-    const auto shallower =
-        runAndOr(makeInstance(3, 3, {{2, 2, 4, 9}}), ProblemKind::Constrained, withDepth(1000));
-    ASSERT_TRUE(shallower);
-    EXPECT_EQ(shallower->value, 4.0f);
+    // A 2 x 2 type and a 1 x 2 one in 3 x 3: every rectangle stays short of its bounds, and a
+    // cut at a side's full length gives the rectangle again, so the search descends to the
+    // full depth, with or without node counts.
+    const TInstance instance = makeInstance(3, 3, {{2, 2, 5, 9}, {1, 2, 1, 9}});
+    for (const NodeCounting counting : {NodeCounting::Skip, NodeCounting::Count}) {
+        const auto run =
+            runAndOr(instance, ProblemKind::Constrained, withDepth(100000), counting);
+        ASSERT_FALSE(run);
+        EXPECT_EQ(run.error(), AndOrFailure::OutOfMemory);
+        const auto shallower =
+            runAndOr(instance, ProblemKind::Constrained, withDepth(1000), counting);
+        ASSERT_TRUE(shallower);
+        EXPECT_EQ(shallower->value, 6.0f);
+    }
 }
 
 TEST(AndOrRun, FailureMessagesAreDistinctForRefusals)

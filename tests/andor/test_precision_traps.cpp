@@ -20,7 +20,7 @@ TEST(PrecisionTraps, AreaBoundIsEvaluatedInDouble)
     SolverSettings settings;
     settings.depthLimit = 1;
     settings.setCapacity = 5000;
-    const auto run = runAndOr(instance, ProblemKind::Unconstrained, settings);
+    const auto run = runAndOr(instance, ProblemKind::Unconstrained, settings, NodeCounting::Count);
     ASSERT_TRUE(run);
     EXPECT_GT(run->nodesExamined, 1);
     ASSERT_FALSE(run->layout.nodes.empty());
@@ -59,7 +59,7 @@ TEST(PrecisionTraps, GreedyBoundIsAFloatComputation)
     EXPECT_EQ(greedyDemandBound(22, 22, demands, instance), 110.0f);
     SolverSettings settings;
     settings.depthLimit = 2;
-    const auto run = runAndOr(instance, ProblemKind::Constrained, settings);
+    const auto run = runAndOr(instance, ProblemKind::Constrained, settings, NodeCounting::Count);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->nodesExamined, 1);
     EXPECT_EQ(run->value, 110.0f);
@@ -154,14 +154,16 @@ TEST(ConstrainedWorkingCopy, FollowsEveryRule)
         SCOPED_TRACE(c.name);
         const int n = c.instance.pieceCount;
         const auto fast = runAndOr(c.instance, ProblemKind::Constrained, c.settings);
+        const auto counting =
+            runAndOr(c.instance, ProblemKind::Constrained, c.settings, NodeCounting::Count);
         const auto direct = runAndOrReference(c.instance, ProblemKind::Constrained, c.settings);
-        ASSERT_TRUE(fast && direct);
-        for (const auto* run : {&*fast, &*direct}) {
+        ASSERT_TRUE(fast && counting && direct);
+        for (const auto* run : {&*fast, &*counting, &*direct}) {
             EXPECT_EQ(run->value, c.value);
             EXPECT_EQ(std::vector<std::int32_t>(run->counts.begin(), run->counts.begin() + n),
                       c.counts);
         }
-        EXPECT_EQ(fast->nodesExamined, direct->nodesExamined);
+        EXPECT_EQ(counting->nodesExamined, direct->nodesExamined);
     }
 }
 

@@ -1,0 +1,40 @@
+#include "DemandBound.h"
+
+#include <algorithm>
+#include <limits>
+
+DemandBound::DemandBound(const TInstance& instance, const FitTable& fits) : m_fits(fits)
+{
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        if (piece.value > 0)
+            m_densestFirst.push_back({static_cast<std::size_t>(i),
+                                      std::int64_t{piece.height} * piece.length, piece.value});
+    }
+    // Compared as cross products, exactly; the order among equal densities leaves the bound
+    // unchanged.
+    std::stable_sort(m_densestFirst.begin(), m_densestFirst.end(),
+                     [](const Piece& x, const Piece& y) {
+                         return x.value * y.area > y.value * x.area;
+                     });
+}
+
+float DemandBound::within(std::int32_t a, std::int32_t b,
+                          std::span<const std::int32_t> demand) const
+{
+    std::int64_t room = std::int64_t{a} * b;
+    std::int64_t bound = 0;
+    for (const Piece& piece : m_densestFirst) {
+        const std::int64_t copies =
+            std::min(m_fits.copiesThatFit(a, b, piece.type), demand[piece.type]);
+        if (copies * piece.area > room) {
+            bound += room * piece.value / piece.area;
+            break;
+        }
+        bound += copies * piece.value;
+        room -= copies * piece.area;
+    }
+    if (bound >= std::int64_t{1} << 24)
+        return std::numeric_limits<float>::infinity();
+    return static_cast<float>(bound);
+}

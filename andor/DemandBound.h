@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "FitTable.h"
+
+// The most any cutting pattern of a rectangle can be worth within a demand: the pieces of
+// positive value, densest first, each type up to its demand and to the copies that fit, until
+// their area fills the rectangle, the last one in part (the fractional knapsack bound). A
+// pattern's value is a sum of whole pieces, so it is at most the bound rounded down; while that
+// stays below 2^24 every partial sum of such a pattern is exact as a float, so the bound holds
+// for the search's float values too.
+class DemandBound {
+public:
+    DemandBound(const TInstance& instance, const FitTable& fits);
+
+    // The bound of a x b within demand, or infinity where it is 2^24 or more. Reads of each
+    // type's demand no more than the copies that fit a x b.
+    float within(std::int32_t a, std::int32_t b, std::span<const std::int32_t> demand) const;
+
+private:
+    struct Piece {
+        std::size_t type;
+        std::int64_t area;
+        std::int64_t value;
+    };
+
+    const FitTable& m_fits;
+    std::vector<Piece> m_densestFirst;
+};
