@@ -39,10 +39,10 @@ RectValueCache& CutCeilings::cacheOf(std::int32_t levels)
 float CutCeilings::withLevels(RectSize part, std::int32_t levels)
 {
     if (levels > maxCeilingLevels || (levels > 1 && m_leaves.uncached()))
-        return m_bound.within(part.height, part.length, m_demands);
+        return m_bound.within(part, m_demands);
     return cacheOf(levels).get(part.height, part.length, [this, levels](std::int32_t a,
                                                                        std::int32_t b) {
-        return std::min(cutsOf(a, b, levels), m_bound.within(a, b, m_demands));
+        return std::min(cutsOf(a, b, levels), m_bound.within({a, b}, m_demands));
     });
 }
 

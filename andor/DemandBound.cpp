@@ -19,9 +19,9 @@ DemandBound::DemandBound(const TInstance& instance, const FitTable& fits) : m_fi
                      });
 }
 
-float DemandBound::within(std::int32_t a, std::int32_t b,
-                          std::span<const std::int32_t> demand) const
+float DemandBound::within(RectSize part, std::span<const std::int32_t> demand) const
 {
+    const std::int32_t a = part.height, b = part.length;
     std::int64_t room = std::int64_t{a} * b;
     std::int64_t bound = 0;
     for (const Piece& piece : m_densestFirst) {

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "CutHeuristics.h"
 #include "FitTable.h"
 
 // The most any cutting pattern of a rectangle can be worth within a demand: the pieces of
@@ -16,9 +17,9 @@ class DemandBound {
 public:
     DemandBound(const TInstance& instance, const FitTable& fits);
 
-    // The bound of a x b within demand, or infinity where it is 2^24 or more. Reads of each
-    // type's demand no more than the copies that fit a x b.
-    float within(std::int32_t a, std::int32_t b, std::span<const std::int32_t> demand) const;
+    // The bound of part within demand, or infinity where it is 2^24 or more. Reads of each
+    // type's demand no more than the copies that fit the part.
+    float within(RectSize part, std::span<const std::int32_t> demand) const;
 
 private:
     struct Piece {

@@ -48,6 +48,10 @@ struct Level {
     std::vector<std::int32_t> saturation; // of the node's result, per type
     std::vector<std::int32_t> need;       // the saturation of one use of the working copy
     std::vector<std::int32_t> key;        // a part's key words and what fits of its demand
+    // The types leaves took from the working copy since it was last put back, unless a state
+    // took from it too: then any type may differ from the node's own demand.
+    std::vector<std::int32_t> takenTypes;
+    bool takenByState = false;
 };
 
 // Count is the type in which saturations and demands are stored: 16 bits when no saturation
@@ -201,6 +205,8 @@ private:
         m_fits.fitCounts(a, b, level.saturation);
         loop.node.value = static_cast<float>(fill.value);
         level.working = level.remaining;
+        level.takenTypes.clear();
+        level.takenByState = false;
         const bool solvedByBound =
             depthLeft == 0 ||
             greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
@@ -252,8 +258,7 @@ private:
     {
         if (m_settings.heuristicsOn || (!m_bounded && depthLeft != 1))
             return std::numeric_limits<float>::infinity();
-        return std::min(m_ceilings.withLevels(whole, depthLeft),
-                        m_bound.within(whole.height, whole.length, own));
+        return std::min(m_ceilings.withLevels(whole, depthLeft), m_bound.within(whole, own));
     }
 
     // Two leaves counted for each usable position left.
@@ -325,15 +330,41 @@ private:
             restoreWorking(loop, level);
     }
 
+    // A use of the working copy that reads up to the copies that fit part. Where the working
+    // copy holds the node's own demand, it reads no more than what fits the node, which the
+    // node's filling already reads.
+    void raiseSaturationToFit(Level& level, RectSize part) const
+    {
+        if (level.takenByState) {
+            m_fits.fitCounts(part.height, part.length, level.need);
+            raiseSaturation(level);
+            return;
+        }
+        for (const std::int32_t type : level.takenTypes) {
+            const auto i = static_cast<std::size_t>(type);
+            level.saturation[i] = std::max(
+                level.saturation[i], m_fits.copiesThatFit(part.height, part.length, i) +
+                                         level.remaining[i] - level.working[i]);
+        }
+    }
+
+    // Takes a part's pieces from the working copy.
+    void take(Level& level, const PartRef& part) const
+    {
+        addCounts(level.working.data(), part, -1);
+        if (part.state >= 0)
+            level.takenByState = true;
+        else if (part.leaf.value != 0)
+            level.takenTypes.push_back(part.leaf.type);
+    }
+
     // A part with no depth left is a leaf: its homogeneous filling within the working copy.
     PartRef leafPart(Level& level, RectSize part, bool ownDemand)
     {
         // A leaf cut from the node's own demand, less at most the other part of its pair,
-        // reads no more of it than fits the node, which the node's filling already reads.
-        if (!ownDemand) {
-            m_fits.fitCounts(part.height, part.length, level.need);
-            raiseSaturation(level);
-        }
+        // reads no more of it than fits the node.
+        if (!ownDemand)
+            raiseSaturationToFit(level, part);
         return {-1, m_fills.within(part.height, part.length, level.working)};
     }
 
@@ -349,10 +380,18 @@ private:
     }
 
     // Puts the working copy back to the node's own demand and releases the pair.
-    void restoreWorking(LoopState& loop, Level& level) const
+    static void restoreWorking(LoopState& loop, Level& level)
     {
-        if (loop.reduced)
-            level.working = level.remaining;
+        if (loop.reduced) {
+            if (level.takenByState)
+                level.working = level.remaining;
+            else
+                for (const std::int32_t type : level.takenTypes)
+                    level.working[static_cast<std::size_t>(type)] =
+                        level.remaining[static_cast<std::size_t>(type)];
+        }
+        level.takenTypes.clear();
+        level.takenByState = false;
         loop.reduced = false;
         loop.linked = false;
     }
@@ -378,8 +417,7 @@ private:
     PartTest testPart(Level& level, RectSize part)
     {
         const std::span<const std::int32_t> working = level.working;
-        m_fits.fitCounts(part.height, part.length, level.need);
-        raiseSaturation(level);
+        raiseSaturationToFit(level, part);
         const auto value =
             static_cast<float>(m_fills.within(part.height, part.length, working).value);
         const float bound =
@@ -463,29 +501,12 @@ private:
         const PartRef one = leafPart(level, first, ownDemand);
         if (!leavesMayLift(loop, valueOf(one), second))
             return releaseUnseen(loop, level, 2);
-        addCounts(level.working.data(), one, -1);
+        take(level, one);
         loop.reduced = true;
         const PartRef two = leafPart(level, second, ownDemand);
-        addCounts(level.working.data(), two, -1);
+        take(level, two);
         loop.node.nodes = addNodes(loop.node.nodes, 2);
         keepIfBetter(loop, level, one, two, choice);
-    }
-
-    // The most a part with levels of cuts left can be worth within the node's own demand,
-    // which it reads no further than the node's filling does.
-    float ceilingWithin(const Level& level, RectSize part, std::int32_t levels)
-    {
-        return std::min(m_ceilings.withLevels(part, levels),
-                        m_bound.within(part.height, part.length, level.remaining));
-    }
-
-    // The same within the working copy, which it reads up to the copies that fit the part.
-    float ceilingWithinWorking(Level& level, RectSize part, std::int32_t levels)
-    {
-        m_fits.fitCounts(part.height, part.length, level.need);
-        raiseSaturation(level);
-        return std::min(m_ceilings.withLevels(part, levels),
-                        m_bound.within(part.height, part.length, level.working));
     }
 
     static bool sumMayLift(const LoopState& loop, float one, float two)
@@ -494,14 +515,39 @@ private:
                static_cast<double>(loop.node.value);
     }
 
+    // Whether two parts with levels of cuts left may lift the node: by their ceilings, then by
+    // their bounds within the node's own demand, which they read no further than the node's
+    // filling does.
+    bool partsMayLift(const LoopState& loop, const Level& level, RectSize first,
+                      RectSize second, std::int32_t levels)
+    {
+        const float one = m_ceilings.withLevels(first, levels);
+        const float two = m_ceilings.withLevels(second, levels);
+        return sumMayLift(loop, one, two) &&
+               sumMayLift(loop, std::min(one, m_bound.within(first, level.remaining)),
+                          std::min(two, m_bound.within(second, level.remaining)));
+    }
+
+    // Whether the second part may lift the node with the first one's value: by its ceiling,
+    // then by its bound within the working copy, which it reads up to the copies that fit.
+    bool secondMayLift(const LoopState& loop, Level& level, float firstValue, RectSize second,
+                       std::int32_t levels)
+    {
+        const float ceiling = m_ceilings.withLevels(second, levels);
+        if (!sumMayLift(loop, firstValue, ceiling))
+            return false;
+        raiseSaturationToFit(level, second);
+        return sumMayLift(loop, firstValue,
+                          std::min(ceiling, m_bound.within(second, level.working)));
+    }
+
     void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first,
                   RectSize second, std::int32_t xStart, std::int32_t yStart,
                   std::int32_t depthLeft, std::int32_t choice)
     {
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
         if (m_bounded) {
-            if (!sumMayLift(loop, ceilingWithin(level, first, depthLeft),
-                            ceilingWithin(level, second, depthLeft)))
+            if (!partsMayLift(loop, level, first, second, depthLeft))
                 return releaseUnseen(loop, level, 0);
         } else if (pairs && usableOf(second, xStart, yStart) == 0 &&
                    !pairMayLift(loop, m_ceilings.withLevels(first, 1), second)) {
@@ -511,12 +557,12 @@ private:
         }
         const bool ownDemand = !loop.reduced;
         const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
-        addCounts(level.working.data(), one, -1);
+        take(level, one);
         loop.reduced = true;
         SolvedState& node = loop.node;
         node.nodes = addNodes(node.nodes, nodesOf(one));
         if (m_bounded) {
-            if (!sumMayLift(loop, valueOf(one), ceilingWithinWorking(level, second, depthLeft)))
+            if (!secondMayLift(loop, level, valueOf(one), second, depthLeft))
                 return releaseUnseen(loop, level, 0);
         } else if (pairs && !pairMayLift(loop, valueOf(one), second)) {
             return releaseUnseen(loop, level, nodesUnsolved(level, second, xStart, yStart));
@@ -527,7 +573,7 @@ private:
             return;
         }
         const PartRef two = solvePart(level, second, xStart, yStart, depthLeft, ownDemand);
-        addCounts(level.working.data(), two, -1);
+        take(level, two);
         node.nodes = addNodes(node.nodes, nodesOf(two));
         keepIfBetter(loop, level, one, two, choice);
     }
