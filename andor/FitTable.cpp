@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 FitTable::FitTable(const TInstance& instance)
     : m_n(static_cast<std::size_t>(instance.pieceCount)),
@@ -31,6 +32,46 @@ FitTable::FitTable(const TInstance& instance)
                 m_narrowEnough[static_cast<std::size_t>(b)][i / 64] |= bit;
         }
     }
+    std::vector<std::size_t> narrowestFirst(m_n);
+    std::iota(narrowestFirst.begin(), narrowestFirst.end(), std::size_t{0});
+    std::stable_sort(narrowestFirst.begin(), narrowestFirst.end(), [&](std::size_t x, std::size_t y) {
+        return instance.pieces[x].length < instance.pieces[y].length;
+    });
+    for (std::int32_t a = 0; a <= instance.plateHeight; ++a)
+        listBestCandidates(instance, a, narrowestFirst);
+}
+
+// A type narrower than another, or as narrow and earlier in the table, fits wherever the
+// other does, with at least as many columns.
+void FitTable::listBestCandidates(const TInstance& instance, std::int32_t a,
+                                  std::span<const std::size_t> narrowestFirst)
+{
+    const std::int32_t* rowValues = rowValuesAt(a);
+    std::vector<std::uint8_t> kept;
+    std::int32_t bestRowValue = 0;
+    std::size_t bestType = m_n;
+    float density = 0.0f;
+    for (const std::size_t i : narrowestFirst) {
+        const TPieceType& piece = instance.pieces[i];
+        if (piece.height > a)
+            continue;
+        if (m_densities[i] > density) {
+            density = m_densities[i];
+            m_densityStairs.entries.push_back({piece.length, density});
+        }
+        if (rowValues[i] <= 0)
+            continue; // worth nothing, it never wins
+        // Any other type is beaten or tied by an earlier one wherever it fits.
+        if (rowValues[i] > bestRowValue || (rowValues[i] == bestRowValue && i < bestType)) {
+            bestRowValue = rowValues[i];
+            bestType = i;
+            kept.push_back(static_cast<std::uint8_t>(i));
+        }
+    }
+    std::sort(kept.begin(), kept.end());
+    m_bestCandidates.entries.insert(m_bestCandidates.entries.end(), kept.begin(), kept.end());
+    m_bestCandidates.at.push_back(static_cast<std::uint32_t>(m_bestCandidates.entries.size()));
+    m_densityStairs.at.push_back(static_cast<std::uint32_t>(m_densityStairs.entries.size()));
 }
 
 // Input validation keeps every product below within 32 bits, so plain products are exact.
@@ -39,13 +80,14 @@ HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const
     const std::int32_t* rowValues = rowValuesAt(a);
     const std::int32_t* columns = columnsAt(b);
     HomogeneousFill best;
-    forEachFitting(a, b, [&](std::size_t i) {
+    // A type too long for b has no columns and gives 0, which never wins.
+    for (const std::uint8_t i : m_bestCandidates.of(a)) {
         const std::int32_t value = rowValues[i] * columns[i];
         if (value > best.value) {
             best.value = value;
-            best.type = static_cast<std::int32_t>(i);
+            best.type = i;
         }
-    });
+    }
     if (best.type >= 0)
         best.count = rowsAt(a)[best.type] * columns[best.type];
     return best;
@@ -53,12 +95,12 @@ HomogeneousFill FitTable::best(std::int32_t a, std::int32_t b) const
 
 double FitTable::bound(std::int32_t a, std::int32_t b) const
 {
-    const std::int32_t* rows = rowsAt(a);
-    const std::int32_t* columns = columnsAt(b);
     float density = 0.0f;
-    for (std::size_t i = 0; i < m_n; ++i)
-        if (rows[i] > 0 && columns[i] > 0 && m_densities[i] > density)
-            density = m_densities[i];
+    for (const Stair& stair : m_densityStairs.of(a)) {
+        if (stair.length > b)
+            break;
+        density = stair.density;
+    }
     return static_cast<double>(a) * static_cast<double>(density) * static_cast<double>(b);
 }
 

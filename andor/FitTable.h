@@ -51,6 +51,29 @@ private:
                 visit(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
     }
 
+    // Where a height's entries start in a list kept per height: entries [at[a], at[a + 1]).
+    template <typename Entry> struct PerHeight {
+        std::vector<std::uint32_t> at{0};
+        std::vector<Entry> entries;
+
+        std::span<const Entry> of(std::int32_t a) const
+        {
+            const auto i = static_cast<std::size_t>(a);
+            return {entries.data() + at[i], entries.data() + at[i + 1]};
+        }
+    };
+
+    // The types that can fill a rectangle of a height best, in table order; a narrower or
+    // equal type that fills more rows, or as much and comes earlier, always does at least as
+    // well and keeps the ties.
+    struct Stair {
+        std::int32_t length;
+        float density;
+    };
+
+    void listBestCandidates(const TInstance& instance, std::int32_t a,
+                            std::span<const std::size_t> narrowestFirst);
+
     const std::int32_t* rowsAt(std::int32_t a) const
     {
         return m_rows.data() + static_cast<std::size_t>(a) * m_n;
@@ -75,4 +98,8 @@ private:
     std::vector<std::int32_t> m_columns;  // m_n per length
     std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
     std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
+    // Per height, the types best() needs, and the staircase of growing lengths and densities
+    // from which bound() takes the densest type that fits.
+    PerHeight<std::uint8_t> m_bestCandidates;
+    PerHeight<Stair> m_densityStairs;
 };
