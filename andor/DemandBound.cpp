@@ -21,12 +21,28 @@ DemandBound::DemandBound(const TInstance& instance, const FitTable& fits) : m_fi
 
 float DemandBound::within(RectSize part, std::span<const std::int32_t> demand) const
 {
-    const std::int32_t a = part.height, b = part.length;
-    std::int64_t room = std::int64_t{a} * b;
+    return fill(std::int64_t{part.height} * part.length, [&](std::size_t type) {
+        return std::min(m_fits.copiesThatFit(part.height, part.length, type), demand[type]);
+    });
+}
+
+float DemandBound::withinBoth(RectSize one, RectSize two,
+                              std::span<const std::int32_t> demand) const
+{
+    const std::int64_t room =
+        std::int64_t{one.height} * one.length + std::int64_t{two.height} * two.length;
+    return fill(room, [&](std::size_t type) {
+        return std::min(m_fits.copiesThatFit(one.height, one.length, type) +
+                            m_fits.copiesThatFit(two.height, two.length, type),
+                        demand[type]);
+    });
+}
+
+template <typename Copies> float DemandBound::fill(std::int64_t room, Copies&& copiesOf) const
+{
     std::int64_t bound = 0;
     for (const Piece& piece : m_densestFirst) {
-        const std::int64_t copies =
-            std::min(m_fits.copiesThatFit(a, b, piece.type), demand[piece.type]);
+        const std::int64_t copies = copiesOf(piece.type);
         if (copies * piece.area > room) {
             bound += room * piece.value / piece.area;
             break;

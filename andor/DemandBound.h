@@ -21,7 +21,14 @@ public:
     // type's demand no more than the copies that fit the part.
     float within(RectSize part, std::span<const std::int32_t> demand) const;
 
+    // The bound of two parts' patterns together, drawing on one demand: their pieces fit the
+    // two areas summed, each type up to its demand and the copies that fit either part.
+    float withinBoth(RectSize one, RectSize two, std::span<const std::int32_t> demand) const;
+
 private:
+    // The bound of pieces in room, each type up to copiesOf(type).
+    template <typename Copies> float fill(std::int64_t room, Copies&& copiesOf) const;
+
     struct Piece {
         std::size_t type;
         std::int64_t area;

@@ -524,6 +524,7 @@ private:
         const float one = m_ceilings.withLevels(first, levels);
         const float two = m_ceilings.withLevels(second, levels);
         return sumMayLift(loop, one, two) &&
+               sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f) &&
                sumMayLift(loop, std::min(one, m_bound.within(first, level.remaining)),
                           std::min(two, m_bound.within(second, level.remaining)));
     }

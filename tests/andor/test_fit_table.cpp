@@ -64,8 +64,30 @@ TEST(FitTable, AgreesWithTheDefinitionsOnEveryRectangle)
     }
 }
 
+// The value of whole pieces chosen at random that fit part one by one, within the demand and
+// the area left, each within the copies that fit; takes them from the demand.
+std::int64_t randomPieces(const TInstance& instance, const FitTable& fits, RectSize part,
+                          std::vector<std::int32_t>& demand, std::mt19937& random)
+{
+    std::int64_t room = std::int64_t{part.height} * part.length, value = 0;
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const auto type = static_cast<std::size_t>(i);
+        const TPieceType& piece = instance.pieces[type];
+        const std::int64_t area = std::int64_t{piece.height} * piece.length;
+        const std::int32_t fit = fits.copiesThatFit(part.height, part.length, type);
+        for (int copy = 0; copy < fit && demand[type] > 0; ++copy)
+            if (area <= room && piece.value > 0 &&
+                std::uniform_int_distribution<int>(0, 1)(random) == 1) {
+                room -= area;
+                value += piece.value;
+                --demand[type];
+            }
+    }
+    return value;
+}
+
 // No pattern of whole pieces within a demand is worth more than its bound: a single type's
-// filling, and any combination of types that fits the rectangle's area, checked at random.
+// filling, and combinations of types that fit the area, in one part or split over two.
 TEST(DemandBound, HoldsForFillingsAndCombinationsWithinTheDemand)
 {
     for (const TypeMix& mix : typeMixes) {
@@ -74,28 +96,23 @@ TEST(DemandBound, HoldsForFillingsAndCombinationsWithinTheDemand)
         const TInstance instance = randomInstance(random, mix, 30);
         const FitTable fits(instance);
         const DemandBound bound(instance, fits);
+        auto side = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
         std::vector<std::int32_t> demand(static_cast<std::size_t>(instance.pieceCount));
         for (int ask = 0; ask < 2000; ++ask) {
-            const std::int32_t a = std::uniform_int_distribution<int>(0, 30)(random);
-            const std::int32_t b = std::uniform_int_distribution<int>(0, 27)(random);
+            const RectSize one{side(30), side(27)};
+            const RectSize two{side(30 - one.height), one.length};
             for (std::int32_t& count : demand)
                 count = std::uniform_int_distribution<int>(0, 6)(random);
-            const float most = bound.within({a, b}, demand);
-            ASSERT_GE(most, static_cast<float>(bestHomogeneousWithin(a, b, demand, instance).value));
-            // Whole pieces that fit one by one, within the demand and the area left.
-            std::int64_t room = std::int64_t{a} * b, value = 0;
-            for (int i = 0; i < instance.pieceCount; ++i) {
-                const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
-                const std::int64_t area = std::int64_t{piece.height} * piece.length;
-                for (int copy = 0; copy < demand[static_cast<std::size_t>(i)]; ++copy)
-                    if (piece.height <= a && piece.length <= b && area <= room &&
-                        piece.value > 0 && std::uniform_int_distribution<int>(0, 1)(random) == 1 &&
-                        copy < fits.copiesThatFit(a, b, static_cast<std::size_t>(i))) {
-                        room -= area;
-                        value += piece.value;
-                    }
-            }
-            ASSERT_GE(most, static_cast<float>(value)) << a << " x " << b;
+            const float most = bound.within(one, demand);
+            const HomogeneousFill filling =
+                bestHomogeneousWithin(one.height, one.length, demand, instance);
+            ASSERT_GE(most, static_cast<float>(filling.value));
+            const float mostOfBoth = bound.withinBoth(one, two, demand);
+            std::vector<std::int32_t> left = demand;
+            const std::int64_t inOne = randomPieces(instance, fits, one, left, random);
+            ASSERT_GE(most, static_cast<float>(inOne));
+            const std::int64_t inTwo = randomPieces(instance, fits, two, left, random);
+            ASSERT_GE(mostOfBoth, static_cast<float>(inOne + inTwo));
         }
     }
 }
