@@ -4,22 +4,16 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// Ceilings are kept for up to this many levels of cuts; deeper parts have only their bound,
-// which keeps the tables few and the work of a ceiling within its cuts of cuts.
-constexpr std::int32_t maxCeilingLevels = 4;
-
-} // namespace
-
 CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
                          const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
     : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet),
-      m_plateHeight(instance.plateHeight), m_plateLength(instance.plateLength),
       m_leaves(instance.plateHeight, instance.plateLength)
 {
     for (int i = 0; i < instance.pieceCount; ++i)
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
+    // The tables come zeroed from the system, so those a search never reaches cost nothing.
+    for (std::int32_t levels = 1; levels <= maxCeilingLevels; ++levels)
+        m_withLevels.emplace_back(instance.plateHeight, instance.plateLength);
 }
 
 float CutCeilings::leafOf(std::int32_t a, std::int32_t b)
@@ -27,23 +21,9 @@ float CutCeilings::leafOf(std::int32_t a, std::int32_t b)
     return static_cast<float>(m_fills.full(a, b).value);
 }
 
-RectValueCache& CutCeilings::cacheOf(std::int32_t levels)
+float CutCeilings::ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels)
 {
-    while (m_withLevels.size() < static_cast<std::size_t>(levels))
-        m_withLevels.emplace_back(m_plateHeight, m_plateLength);
-    return m_withLevels[static_cast<std::size_t>(levels) - 1];
-}
-
-// A plate too large for the tables would work out a deeper ceiling's cuts of cuts on every
-// call, so there it is only the bound.
-float CutCeilings::withLevels(RectSize part, std::int32_t levels)
-{
-    if (levels > maxCeilingLevels || (levels > 1 && m_leaves.uncached()))
-        return m_bound.within(part, m_demands);
-    return cacheOf(levels).get(part.height, part.length, [this, levels](std::int32_t a,
-                                                                       std::int32_t b) {
-        return std::min(cutsOf(a, b, levels), m_bound.within({a, b}, m_demands));
-    });
+    return std::min(cutsOf(a, b, levels), m_bound.within({a, b}, m_demands));
 }
 
 float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels)
