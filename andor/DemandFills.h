@@ -11,7 +11,8 @@
 // from the rectangle's filling within the full demand. A smaller remaining demand can only
 // lower each type's filling (one of negative value is worth nothing either way), so while the
 // type that won within the full demand keeps its copies, it keeps its value and still wins,
-// ties included.
+// ties included. Otherwise only the types whose full filling is not below the best found so
+// far can still win: a rectangle asked this way gets its types listed by their full filling.
 class DemandFills {
 public:
     DemandFills(const TInstance& instance, const FitTable& fits);
@@ -24,6 +25,8 @@ public:
             const HomogeneousFill fill = full(a, b);
             if (fill.type < 0 || remaining[static_cast<std::size_t>(fill.type)] >= fill.count)
                 return fill;
+            if (const Candidate* first = candidatesOf(a, b))
+                return bestAmong(first, remaining);
         }
         return m_fits.bestWithin(a, b, remaining);
     }
@@ -40,6 +43,29 @@ public:
     }
 
 private:
+    // A type worth more than nothing within the full demand: that value and its copies. A
+    // list ends with a value of 0.
+    struct Candidate {
+        std::int32_t fullValue;
+        std::uint32_t copies : 24;
+        std::uint32_t type : 8;
+    };
+
+    // The list of a x b, made the first time; none once the lists have taken their room.
+    const Candidate* candidatesOf(std::int32_t a, std::int32_t b)
+    {
+        std::uint32_t& list = m_lists.at(a, b);
+        if (list == 0)
+            list = listCandidates(a, b);
+        return list == noRoom ? nullptr : m_candidates.data() + (list - 1);
+    }
+
+    std::uint32_t listCandidates(std::int32_t a, std::int32_t b);
+    HomogeneousFill bestAmong(const Candidate* first,
+                              std::span<const std::int32_t> remaining) const;
+
+    static constexpr std::uint32_t noRoom = 0xFFFFFFFF;
+
     // A known cell holds value << 32 | (type + 1, or 0xFF for none) << 24 | copies; 0 is
     // unknown.
     static std::uint64_t cellOf(const HomogeneousFill& fill)
@@ -59,5 +85,8 @@ private:
 
     const FitTable& m_fits;
     std::vector<std::int32_t> m_demands;
+    std::vector<std::int32_t> m_values;
     RectTable<std::uint64_t> m_cells; // empty on plates too large for a table
+    RectTable<std::uint32_t> m_lists; // 1 + where a rectangle's list starts, 0 when not made
+    std::vector<Candidate> m_candidates;
 };
