@@ -516,8 +516,8 @@ private:
     }
 
     // Whether two parts with levels of cuts left may lift the node: by their ceilings, then by
-    // their bounds within the node's own demand, which they read no further than the node's
-    // filling does.
+    // their bounds within the node's own demand, together and each on its own, which read it
+    // no further than the node's filling does.
     bool partsMayLift(const LoopState& loop, const Level& level, RectSize first,
                       RectSize second, std::int32_t levels)
     {
