@@ -4,7 +4,7 @@
 
 namespace {
 
-// Copies stay below 2^23, exact as floats and within their field, on plates of fewer cells;
+// Copies stay below 2^24, exact as floats and within their field, on plates of fewer cells;
 // a larger table would cost more memory than it saves.
 constexpr std::size_t maxCells = std::size_t{1} << 23;
 

@@ -444,8 +444,7 @@ private:
     // parts hold; false when two leaves cannot lift it, one of them valued as first.
     bool leavesMayLift(const LoopState& loop, float firstValue, RectSize second)
     {
-        return static_cast<double>(firstValue) + static_cast<double>(m_ceilings.leaf(second)) >
-               static_cast<double>(loop.node.value);
+        return sumMayLift(loop, firstValue, m_ceilings.leaf(second));
     }
 
     std::int64_t usableOf(RectSize part, std::int32_t xStart, std::int32_t yStart) const
@@ -458,9 +457,7 @@ private:
     // part may lift the node.
     bool pairMayLift(const LoopState& loop, float firstValue, RectSize second)
     {
-        return static_cast<double>(firstValue) +
-                   static_cast<double>(m_ceilings.withLevels(second, 1)) >
-               static_cast<double>(loop.node.value);
+        return sumMayLift(loop, firstValue, m_ceilings.withLevels(second, 1));
     }
 
     // The nodes a part with one level of cuts left spends when its value cannot matter:

@@ -63,14 +63,14 @@ private:
         }
     };
 
-    // The types that can fill a rectangle of a height best, in table order; a narrower or
-    // equal type that fills more rows, or as much and comes earlier, always does at least as
-    // well and keeps the ties.
     struct Stair {
         std::int32_t length;
         float density;
     };
 
+    // The types that can fill a rectangle of height a best, in table order; a narrower or
+    // equal type that fills more rows, or as much and comes earlier, always does at least as
+    // well and keeps the ties. Also a's staircase of densities.
     void listBestCandidates(const TInstance& instance, std::int32_t a,
                             std::span<const std::size_t> narrowestFirst);
 
