@@ -5,28 +5,25 @@
 #include <limits>
 
 CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
-                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
-    : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet),
-      m_leaves(instance.plateHeight, instance.plateLength)
+                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                         const PartSides& sides)
+    : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides)
 {
     for (int i = 0; i < instance.pieceCount; ++i)
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
     // The tables come zeroed from the system, so those a search never reaches cost nothing.
     for (std::int32_t levels = 1; levels <= maxCeilingLevels; ++levels)
-        m_withLevels.emplace_back(instance.plateHeight, instance.plateLength);
-}
-
-float CutCeilings::leafOf(std::int32_t a, std::int32_t b)
-{
-    return static_cast<float>(m_fills.full(a, b).value);
+        m_withLevels.emplace_back(sides);
 }
 
 float CutCeilings::ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels)
 {
-    return std::min(cutsOf(a, b, levels), m_bound.within({a, b}, m_demands));
+    const float bound = m_bound.within({a, b}, m_demands);
+    return std::min(cutsOf(a, b, levels, bound), bound);
 }
 
-float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels)
+// Stops at the first cut that reaches the bound: no later one can lower the ceiling.
+float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, float bound)
 {
     float ceiling = leaf({a, b});
     const auto part = [&](RectSize one) {
@@ -42,14 +39,14 @@ float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels)
     // The positions ascend, so none after the first beyond the side fits.
     for (std::int32_t j = 0; j < m_xSet.count; ++j) {
         const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
-        if (x > a)
+        if (x > a || ceiling >= bound)
             break;
         if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
             consider({x, b}, {a - x, b});
     }
     for (std::int32_t k = 0; k < m_ySet.count; ++k) {
         const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
-        if (y > b)
+        if (y > b || ceiling >= bound)
             break;
         if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
             consider({a, y}, {a, b - y});

@@ -14,10 +14,12 @@
 class CutCeilings {
 public:
     CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
-                const TDiscretizationSet& xSet, const TDiscretizationSet& ySet);
+                const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                const PartSides& sides);
 
-    // A leaf: its filling within the full demand. Inline, as the search asks for two per cut.
-    float leaf(RectSize part)
+    // A leaf: its filling within the full demand. Always inline, as the search asks for two
+    // per cut from a loop too large for the compiler to inline it on its own.
+    [[gnu::always_inline]] float leaf(RectSize part)
     {
         return m_leaves.get(part.height, part.length,
                             [this](std::int32_t a, std::int32_t b) { return leafOf(a, b); });
@@ -31,7 +33,7 @@ public:
     {
         // A plate too large for the tables would work out a deeper ceiling's cuts of cuts on
         // every call, so there it is only the bound.
-        if (levels > maxCeilingLevels || (levels > 1 && m_leaves.uncached()))
+        if (levels > maxCeilingLevels || (levels > 1 && m_withLevels.front().uncached()))
             return m_bound.within(part, m_demands);
         return m_withLevels[static_cast<std::size_t>(levels) - 1].get(
             part.height, part.length,
@@ -43,9 +45,13 @@ private:
     // bound, which keeps the tables few and the work of a ceiling within its cuts of cuts.
     static constexpr std::int32_t maxCeilingLevels = 4;
 
-    float leafOf(std::int32_t a, std::int32_t b);
+    float leafOf(std::int32_t a, std::int32_t b)
+    {
+        return static_cast<float>(m_fills.full(a, b).value);
+    }
+
     float ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels);
-    float cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels);
+    float cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, float bound);
 
     DemandFills& m_fills;
     const DemandBound& m_bound;

@@ -4,9 +4,18 @@
 
 namespace {
 
-// Copies stay below 2^24, exact as floats and within their field, on plates of fewer cells;
-// a larger table would cost more memory than it saves.
-constexpr std::size_t maxCells = std::size_t{1} << 23;
+// On larger plates few rectangles are asked for more than once or twice, and the pages the
+// table and its lists touch cost more than the looks at every type they save.
+constexpr std::size_t maxCells = std::size_t{1} << 16;
+
+// Copies stay below 2^24, exact as floats and within their field, on plates of smaller area;
+// larger ones get no table.
+std::size_t tableCells(const TInstance& instance)
+{
+    const std::int64_t area =
+        static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength;
+    return area < std::int64_t{1} << 24 ? maxCells : 0;
+}
 
 // The lists of all rectangles together hold no more entries (128 MiB); beyond, the table
 // looks at every type.
@@ -14,9 +23,8 @@ constexpr std::size_t maxCandidates = std::size_t{1} << 24;
 
 } // namespace
 
-DemandFills::DemandFills(const TInstance& instance, const FitTable& fits)
-    : m_fits(fits), m_cells(instance.plateHeight, instance.plateLength, maxCells),
-      m_lists(instance.plateHeight, instance.plateLength, maxCells)
+DemandFills::DemandFills(const TInstance& instance, const FitTable& fits, const PartSides& sides)
+    : m_fits(fits), m_cells(sides, tableCells(instance)), m_lists(sides, tableCells(instance))
 {
     for (int i = 0; i < instance.pieceCount; ++i) {
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);

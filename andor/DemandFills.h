@@ -15,7 +15,7 @@
 // far can still win: a rectangle asked this way gets its types listed by their full filling.
 class DemandFills {
 public:
-    DemandFills(const TInstance& instance, const FitTable& fits);
+    DemandFills(const TInstance& instance, const FitTable& fits, const PartSides& sides);
 
     // bestWithin(a, b, remaining) of the table, for 0 <= remaining <= the full demands.
     // Inline, as the search asks for one per leaf.

@@ -610,9 +610,10 @@ private:
     // nodes they would take need not be counted.
     bool m_bounded;
     FitTable m_fits{m_instance};
-    DemandFills m_fills{m_instance, m_fits};
+    PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
+    DemandFills m_fills{m_instance, m_fits, m_sides};
     DemandBound m_bound{m_instance, m_fits};
-    CutCeilings m_ceilings{m_instance, m_fills, m_bound, m_xSet, m_ySet};
+    CutCeilings m_ceilings{m_instance, m_fills, m_bound, m_xSet, m_ySet, m_sides};
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     std::vector<SolvedState> m_states;

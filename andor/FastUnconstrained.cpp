@@ -215,8 +215,9 @@ private:
     StateMemo m_memo{KeyWords};
     std::vector<SolvedState> m_states;
     FitTable m_fits{m_instance};
-    RectValueCache m_leafValues{m_instance.plateHeight, m_instance.plateLength};
-    RectValueCache m_solvedByBound{m_instance.plateHeight, m_instance.plateLength};
+    PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
+    RectValueCache m_leafValues{m_sides};
+    RectValueCache m_solvedByBound{m_sides};
     int m_level = 0;
 };
 

@@ -6,15 +6,17 @@
 #include <memory>
 #include <new>
 
-// One zeroed cell per rectangle a x b of a plate, 0 <= a <= H and 0 <= b <= W, in memory the
-// system zeroes, so that a search touches only the pages it needs. A plate of more than
-// maxCells rectangles gets no table.
+#include "PartSides.h"
+
+// One zeroed cell per rectangle whose sides parts of the plate can have, in memory the system
+// zeroes, so that a search touches only the pages it needs. Plates with more than maxCells
+// such rectangles get no table.
 template <typename Cell> class RectTable {
 public:
-    RectTable(std::int32_t plateHeight, std::int32_t plateLength, std::size_t maxCells)
-        : m_stride(static_cast<std::size_t>(plateHeight) + 1)
+    RectTable(const PartSides& sides, std::size_t maxCells)
+        : m_heightRanks(sides.heightRanks()), m_lengthStarts(sides.lengthStarts())
     {
-        const std::size_t size = m_stride * (static_cast<std::size_t>(plateLength) + 1);
+        const std::size_t size = sides.cellCount();
         if (size > maxCells)
             return;
         m_cells.reset(static_cast<Cell*>(std::calloc(size, sizeof(Cell))));
@@ -27,7 +29,7 @@ public:
     // The cell of a x b; only when the table is not empty.
     Cell& at(std::int32_t a, std::int32_t b)
     {
-        return m_cells[static_cast<std::size_t>(b) * m_stride + static_cast<std::size_t>(a)];
+        return m_cells[m_lengthStarts[b] + m_heightRanks[a]];
     }
 
 private:
@@ -35,6 +37,7 @@ private:
         void operator()(Cell* cells) const { std::free(cells); }
     };
 
-    std::size_t m_stride;
+    const std::uint32_t* m_heightRanks;
+    const std::size_t* m_lengthStarts;
     std::unique_ptr<Cell[], Free> m_cells;
 };

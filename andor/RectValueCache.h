@@ -6,19 +6,18 @@
 #include "RectTable.h"
 
 // Values by rectangle of a plate, each computed once; a plate too large for a table of them
-// (more than 2^24 rectangles, 64 MB) computes each value every time it is asked for.
+// (parts of more than 2^24 sizes, 64 MB) computes each value every time it is asked for.
 class RectValueCache {
 public:
-    RectValueCache(std::int32_t plateHeight, std::int32_t plateLength)
-        : m_table(plateHeight, plateLength, maxCells)
-    {
-    }
+    explicit RectValueCache(const PartSides& sides) : m_table(sides, maxCells) {}
 
     // Whether every value is computed each time it is asked for.
     bool uncached() const { return m_table.empty(); }
 
     // The value of a x b, computed by compute(a, b) the first time; values are never negative.
-    template <typename Compute> float get(std::int32_t a, std::int32_t b, Compute&& compute)
+    // Always inline: it is a lookup, asked for in the searches' innermost loops.
+    template <typename Compute>
+    [[gnu::always_inline]] float get(std::int32_t a, std::int32_t b, Compute&& compute)
     {
         if (m_table.empty())
             return compute(a, b);

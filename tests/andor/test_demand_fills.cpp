@@ -48,7 +48,8 @@ TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
         for (int trial = 0; trial < 40; ++trial) {
             const TInstance instance = randomInstance(random, c);
             const FitTable fits(instance);
-            DemandFills fills(instance, fits);
+            const PartSides sides(instance.plateHeight, instance.plateLength);
+            DemandFills fills(instance, fits, sides);
             std::vector<std::int32_t> demands;
             for (int i = 0; i < instance.pieceCount; ++i)
                 demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
@@ -73,7 +74,8 @@ TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
 } // namespace
 
 // Above 2^24 copies a float no longer holds every count: two demands that differ by one can
-// give the same filling, and then the earlier type keeps the tie.
+// give the same filling, and then the earlier type keeps the tie. That holds too where parts
+// can have few sizes and a table of them would be small.
 TEST(DemandFills, CountCopiesAsFloatsOnLargePlates)
 {
     TInstance instance;
@@ -83,7 +85,9 @@ TEST(DemandFills, CountCopiesAsFloatsOnLargePlates)
     instance.pieces[0] = {1, 1, 1, 16777216, 1};
     instance.pieces[1] = {2, 1, 1, 16777217, 1};
     const FitTable fits(instance);
-    DemandFills fills(instance, fits);
+    const TDiscretizationSet noPosition;
+    const PartSides sides(noPosition, instance.plateHeight, noPosition, instance.plateLength);
+    DemandFills fills(instance, fits, sides);
     const struct {
         std::vector<std::int32_t> remaining;
         std::int32_t type;
