@@ -24,7 +24,8 @@ constexpr std::size_t maxCandidates = std::size_t{1} << 24;
 } // namespace
 
 DemandFills::DemandFills(const TInstance& instance, const FitTable& fits, const PartSides& sides)
-    : m_fits(fits), m_cells(sides, tableCells(instance)), m_lists(sides, tableCells(instance))
+    : m_fits(fits), m_stairs(instance, fits), m_cells(sides, tableCells(instance)),
+      m_lists(sides, tableCells(instance))
 {
     for (int i = 0; i < instance.pieceCount; ++i) {
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "FillStairs.h"
 #include "FitTable.h"
 #include "RectTable.h"
 
@@ -21,12 +22,13 @@ public:
     // Inline, as the search asks for one per leaf.
     HomogeneousFill within(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining)
     {
-        if (!m_cells.empty()) {
+        if (!m_cells.empty() || m_stairs.exact()) {
             const HomogeneousFill fill = full(a, b);
             if (fill.type < 0 || remaining[static_cast<std::size_t>(fill.type)] >= fill.count)
                 return fill;
-            if (const Candidate* first = candidatesOf(a, b))
-                return bestAmong(first, remaining);
+            if (!m_cells.empty())
+                if (const Candidate* first = candidatesOf(a, b))
+                    return bestAmong(first, remaining);
         }
         return m_fits.bestWithin(a, b, remaining);
     }
@@ -35,10 +37,10 @@ public:
     HomogeneousFill full(std::int32_t a, std::int32_t b)
     {
         if (m_cells.empty())
-            return m_fits.bestWithin(a, b, m_demands);
+            return m_stairs.full(a, b);
         std::uint64_t& cell = m_cells.at(a, b);
         if (cell == 0)
-            cell = cellOf(m_fits.bestWithin(a, b, m_demands));
+            cell = cellOf(m_stairs.full(a, b));
         return fillOf(cell);
     }
 
@@ -86,6 +88,7 @@ private:
     const FitTable& m_fits;
     std::vector<std::int32_t> m_demands;
     std::vector<std::int32_t> m_values;
+    FillStairs m_stairs;
     RectTable<std::uint64_t> m_cells; // empty on plates too large for a table
     RectTable<std::uint32_t> m_lists; // 1 + where a rectangle's list starts, 0 when not made
     std::vector<Candidate> m_candidates;

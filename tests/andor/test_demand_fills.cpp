@@ -12,6 +12,7 @@ struct FillCase {
     std::int32_t plateHeight;
     std::int32_t plateLength;
     int lowestValue;
+    int highestDemand;
 };
 
 TInstance randomInstance(std::mt19937& random, const FillCase& c)
@@ -28,20 +29,23 @@ TInstance randomInstance(std::mt19937& random, const FillCase& c)
         const int values[] = {c.lowestValue, 0, 2, 3, 6, 6};
         instance.pieces[static_cast<std::size_t>(i)] = {i + 1, pick(1, std::min(c.plateHeight, 12)),
                                                         pick(1, std::min(c.plateLength, 12)),
-                                                        pick(0, 6), values[pick(0, 5)]};
+                                                        pick(0, c.highestDemand), values[pick(0, 5)]};
     }
     return instance;
 }
 
 // Whatever the remaining demand, from the full one down to none, the answers are those of the
-// homogeneous filling itself, ties and the type chosen included.
+// homogeneous filling itself, ties and the type chosen included: from the table, from the
+// staircases of fillings, and from neither.
 TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
 {
     const FillCase cases[] = {
-        {"positive values", 30, 25, 1},
-        {"zero values", 30, 25, 0},
-        {"negative value", 30, 25, -4},
-        {"plate beyond the table", 5000, 4000, 1},
+        {"positive values", 30, 25, 1, 6},
+        {"zero values", 30, 25, 0, 6},
+        {"negative value", 30, 25, -4, 6},
+        {"demands beyond the staircases", 30, 25, 1, 400},
+        {"plate without a table", 1000, 1000, 1, 6},
+        {"plate beyond the table and the staircases", 5000, 4000, 1, 6},
     };
     for (const FillCase& c : cases) {
         std::mt19937 random(static_cast<std::uint32_t>(c.plateHeight + c.lowestValue * 31));
