@@ -2,11 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
-#include <new>
 
 #include "PartSides.h"
+#include "ZeroedMemory.h"
 
 // One zeroed cell per rectangle whose sides parts of the plate can have, in memory the system
 // zeroes, so that a search touches only the pages it needs. Plates with more than maxCells
@@ -19,12 +17,11 @@ public:
         const std::size_t size = sides.cellCount();
         if (size > maxCells)
             return;
-        m_cells.reset(static_cast<Cell*>(std::calloc(size, sizeof(Cell))));
-        if (!m_cells)
-            throw std::bad_alloc();
+        m_memory = allocateZeroed(size * sizeof(Cell));
+        m_cells = static_cast<Cell*>(m_memory.get());
     }
 
-    bool empty() const { return !m_cells; }
+    bool empty() const { return m_cells == nullptr; }
 
     // The cell of a x b; only when the table is not empty.
     Cell& at(std::int32_t a, std::int32_t b)
@@ -33,11 +30,8 @@ public:
     }
 
 private:
-    struct Free {
-        void operator()(Cell* cells) const { std::free(cells); }
-    };
-
     const std::uint32_t* m_heightRanks;
     const std::size_t* m_lengthStarts;
-    std::unique_ptr<Cell[], Free> m_cells;
+    ZeroedMemory m_memory;
+    Cell* m_cells = nullptr;
 };
