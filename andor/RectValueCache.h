@@ -6,7 +6,8 @@
 #include "RectTable.h"
 
 // Values by rectangle of a plate, each computed once; a plate too large for a table of them
-// (parts of more than 2^24 sizes, 64 MB) computes each value every time it is asked for.
+// (more than 2^24 rectangles that parts can be, 64 MB) computes each value every time it is
+// asked for.
 class RectValueCache {
 public:
     explicit RectValueCache(const PartSides& sides) : m_table(sides, maxCells) {}
