@@ -8,13 +8,11 @@ namespace {
 // table and its lists touch cost more than the looks at every type they save.
 constexpr std::size_t maxCells = std::size_t{1} << 16;
 
-// Copies stay below 2^24, exact as floats and within their field, on plates of smaller area;
-// larger ones get no table.
-std::size_t tableCells(const TInstance& instance)
+// Where copies are exact as floats they also stay within their 24-bit field; elsewhere there
+// is no table.
+std::size_t tableCells(const FitTable& fits)
 {
-    const std::int64_t area =
-        static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength;
-    return area < std::int64_t{1} << 24 ? maxCells : 0;
+    return fits.copiesExact() ? maxCells : 0;
 }
 
 // The lists of all rectangles together hold no more entries (128 MiB); beyond, the table
@@ -24,8 +22,8 @@ constexpr std::size_t maxCandidates = std::size_t{1} << 24;
 } // namespace
 
 DemandFills::DemandFills(const TInstance& instance, const FitTable& fits, const PartSides& sides)
-    : m_fits(fits), m_stairs(instance, fits), m_cells(sides, tableCells(instance)),
-      m_lists(sides, tableCells(instance))
+    : m_fits(fits), m_stairs(instance, fits), m_cells(sides, tableCells(fits)),
+      m_lists(sides, tableCells(fits))
 {
     for (int i = 0; i < instance.pieceCount; ++i) {
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);

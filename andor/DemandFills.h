@@ -22,7 +22,7 @@ public:
     // Inline, as the search asks for one per leaf.
     HomogeneousFill within(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining)
     {
-        if (!m_cells.empty() || m_stairs.exact()) {
+        if (!m_cells.empty() || m_fits.copiesExact()) {
             const HomogeneousFill fill = full(a, b);
             if (fill.type < 0 || remaining[static_cast<std::size_t>(fill.type)] >= fill.count)
                 return fill;

@@ -11,18 +11,11 @@ constexpr std::size_t maxStepsPerType = 8;
 } // namespace
 
 FillStairs::FillStairs(const TInstance& instance, const FitTable& fits)
-    : m_fits(fits), m_plateLength(instance.plateLength)
+    : m_instance(instance), m_fits(fits)
 {
-    for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
-        m_demands.push_back(piece.demand);
-        m_values.push_back(piece.value);
-        m_heights.push_back(piece.height);
-        m_lengths.push_back(piece.length);
-    }
-    const std::int64_t area =
-        static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength;
-    if (area < std::int64_t{1} << 24)
+    for (int i = 0; i < instance.pieceCount; ++i)
+        m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
+    if (fits.copiesExact())
         m_stairs.resize(static_cast<std::size_t>(instance.plateHeight) + 1);
 }
 
@@ -54,13 +47,14 @@ FillStairs::Stair FillStairs::build(std::int32_t a)
     std::vector<Rise> rises;
     const std::size_t most = maxStepsPerType * m_demands.size();
     for (std::size_t i = 0; i < m_demands.size(); ++i) {
-        if (m_values[i] <= 0 || m_demands[i] <= 0 || m_heights[i] > a)
+        const TPieceType& piece = m_instance.pieces[i];
+        if (piece.value <= 0 || piece.demand <= 0 || piece.height > a)
             continue;
-        const std::int32_t rows = a / m_heights[i];
-        const std::int32_t columnsToMeetDemand = (m_demands[i] + rows - 1) / rows;
+        const std::int32_t rows = a / piece.height;
+        const std::int32_t columnsToMeetDemand = (piece.demand + rows - 1) / rows;
         for (std::int32_t columns = 1; columns <= columnsToMeetDemand; ++columns) {
-            const std::int64_t length = static_cast<std::int64_t>(columns) * m_lengths[i];
-            if (length > m_plateLength)
+            const std::int64_t length = static_cast<std::int64_t>(columns) * piece.length;
+            if (length > m_instance.plateLength)
                 break;
             if (rises.size() == most)
                 return {0, tooManySteps};
@@ -73,10 +67,10 @@ FillStairs::Stair FillStairs::build(std::int32_t a)
     HomogeneousFill best;
     for (std::size_t r = 0; r < rises.size(); ++r) {
         const Rise& rise = rises[r];
-        const std::int32_t rows = a / m_heights[rise.type];
+        const TPieceType& piece = m_instance.pieces[rise.type];
         const std::int32_t copies =
-            std::min(rows * (rise.length / m_lengths[rise.type]), m_demands[rise.type]);
-        const std::int32_t value = copies * m_values[rise.type];
+            std::min(a / piece.height * (rise.length / piece.length), piece.demand);
+        const std::int32_t value = copies * piece.value;
         const auto type = static_cast<std::int32_t>(rise.type);
         if (value > best.value || (value == best.value && type < best.type))
             best = {value, type, copies};

@@ -18,9 +18,6 @@ public:
     // bestWithin(a, b, full demands) of the table of fits.
     HomogeneousFill full(std::int32_t a, std::int32_t b);
 
-    // Whether heights get staircases: copies are exact as floats.
-    bool exact() const { return !m_stairs.empty(); }
-
 private:
     struct Step {
         std::int32_t length;  // where the step starts
@@ -38,12 +35,9 @@ private:
 
     Stair build(std::int32_t a);
 
+    const TInstance& m_instance;
     const FitTable& m_fits;
-    std::int32_t m_plateLength;
     std::vector<std::int32_t> m_demands;
-    std::vector<std::int32_t> m_values;
-    std::vector<std::int32_t> m_heights;
-    std::vector<std::int32_t> m_lengths;
     std::vector<Stair> m_stairs; // per height, empty when copies are not exact as floats
     std::vector<Step> m_steps;
 };

@@ -29,6 +29,10 @@ public:
     // The copies of each type that fit a x b: bestWithin reads no remaining demand beyond them.
     void fitCounts(std::int32_t a, std::int32_t b, std::span<std::int32_t> counts) const;
 
+    // Whether every count of copies that fits the plate is exact as a float (its area is below
+    // 2^24), so that fillings can be worked out in integers.
+    bool copiesExact() const { return m_copiesExact; }
+
     // The copies of one type that fit a x b.
     std::int32_t copiesThatFit(std::int32_t a, std::int32_t b, std::size_t type) const
     {
@@ -90,7 +94,7 @@ private:
     }
 
     std::size_t m_n;
-    bool m_copiesExact; // every count of copies that fits is exact as a float
+    bool m_copiesExact;
     std::vector<std::int32_t> m_values;
     std::vector<float> m_densities;       // (v / h) / l with truncating divisions
     std::vector<std::int32_t> m_rows;     // m_n per height
