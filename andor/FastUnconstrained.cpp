@@ -62,7 +62,9 @@ private:
         if (depthLeft == 0 || solvedByBound(a, b))
             return node;
         const RectSize whole{a, b};
-        if (depthLeft == 1) {
+        if (depthLeft == 1 && !m_settings.heuristicsOn && !m_leafValues.uncached()) {
+            tryLeafCuts(node, whole, xStart, yStart);
+        } else if (depthLeft == 1) {
             forEachCut(whole, xStart, yStart, [&](const PartsOfCut& cut) {
                 tryLeafCut(node, whole, cut.first, cut.second, cut.choice);
             });
@@ -90,19 +92,26 @@ private:
     void forEachCut(RectSize whole, std::int32_t xStart, std::int32_t yStart, Visit&& visit) const
     {
         const std::int32_t a = whole.height, b = whole.length;
-        for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
-            const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
-            if (x > a)
+        forEachUsable(m_xSet, xStart, a, b, [&](std::int32_t j, std::int32_t x) {
+            visit(PartsOfCut{{x, b}, {a - x, b}, j, 0, j});
+        });
+        forEachUsable(m_ySet, yStart, b, a, [&](std::int32_t k, std::int32_t y) {
+            visit(PartsOfCut{{a, y}, {a, b - y}, 0, k, m_xSet.count + k});
+        });
+    }
+
+    // Calls visit(index, position) for each position of the set from start that fits side and
+    // whose floor fits across.
+    template <typename Visit>
+    static void forEachUsable(const TDiscretizationSet& set, std::int32_t start, std::int32_t side,
+                              std::int32_t across, Visit&& visit)
+    {
+        for (std::int32_t i = start; i < set.count; ++i) {
+            const std::int32_t position = set.points[static_cast<std::size_t>(i)];
+            if (position > side)
                 break;
-            if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
-                visit(PartsOfCut{{x, b}, {a - x, b}, j, 0, j});
-        }
-        for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
-            const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
-            if (y > b)
-                break;
-            if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
-                visit(PartsOfCut{{a, y}, {a, b - y}, 0, k, m_xSet.count + k});
+            if (set.floors[static_cast<std::size_t>(i)] <= across)
+                visit(i, position);
         }
     }
 
@@ -128,8 +137,13 @@ private:
     float leafValue(std::int32_t a, std::int32_t b)
     {
         return m_leafValues.get(a, b, [this](std::int32_t height, std::int32_t length) {
-            return static_cast<float>(m_fits.best(height, length).value);
+            return leafOf(height, length);
         });
+    }
+
+    float leafOf(std::int32_t a, std::int32_t b) const
+    {
+        return static_cast<float>(m_fits.best(a, b).value);
     }
 
     // Whether step 4 stops every node of a x b before any cut, by rectangle.
@@ -192,6 +206,49 @@ private:
         const Part two{-1, leafValue(second.height, second.length), 1};
         node.nodes = addNodes(node.nodes, 2);
         keepIfBetter(node, one, two, choice);
+    }
+
+    // The best sum of two leaves so far; only a strictly greater one replaces it.
+    struct BestLeafPair {
+        float value;
+        std::int32_t choice = -1;
+        std::int64_t pairs = 0;
+
+        void consider(float one, float two, std::int32_t cut)
+        {
+            ++pairs;
+            const double sum = static_cast<double>(one) + static_cast<double>(two);
+            if (sum > static_cast<double>(value)) {
+                value = static_cast<float>(sum);
+                choice = cut;
+            }
+        }
+    };
+
+    // tryLeafCut for every cut of a rectangle without the heuristic tests, the most frequent
+    // loop of all: each leaf's value is looked up along the rectangle's length or height.
+    void tryLeafCuts(SolvedState& node, RectSize whole, std::int32_t xStart, std::int32_t yStart)
+    {
+        const std::int32_t a = whole.height, b = whole.length;
+        BestLeafPair best{node.value};
+        const auto ofLength = m_leafValues.ofLength(b);
+        forEachUsable(m_xSet, xStart, a, b, [&](std::int32_t j, std::int32_t x) {
+            best.consider(ofLength.get(x, [&] { return leafOf(x, b); }),
+                          ofLength.get(a - x, [&] { return leafOf(a - x, b); }), j);
+        });
+        const auto ofHeight = m_leafValues.ofHeight(a);
+        forEachUsable(m_ySet, yStart, b, a, [&](std::int32_t k, std::int32_t y) {
+            best.consider(ofHeight.get(y, [&] { return leafOf(a, y); }),
+                          ofHeight.get(b - y, [&] { return leafOf(a, b - y); }),
+                          m_xSet.count + k);
+        });
+        node.nodes = addNodes(node.nodes, 2 * best.pairs);
+        if (best.choice >= 0) {
+            node.value = best.value;
+            node.choice = best.choice;
+            node.first = {};
+            node.second = {};
+        }
     }
 
     // Only a strictly greater sum replaces the pair so far, so the earliest wins a tie.

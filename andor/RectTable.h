@@ -29,6 +29,31 @@ public:
         return m_cells[m_lengthStarts[b] + m_heightRanks[a]];
     }
 
+    // The cells of one length or of one height, by the other side: a loop over the cuts of a
+    // rectangle along one side finds its parts' cells without looking the fixed side up again.
+    template <typename Offset> class Line {
+    public:
+        Line(Cell* first, const Offset* offsets) : m_first(first), m_offsets(offsets) {}
+
+        Cell& at(std::int32_t side) const { return m_first[m_offsets[side]]; }
+
+    private:
+        Cell* m_first;
+        const Offset* m_offsets;
+    };
+
+    // The cells a x b of this length b, by a; only when the table is not empty.
+    Line<std::uint32_t> ofLength(std::int32_t b) const
+    {
+        return {m_cells + m_lengthStarts[b], m_heightRanks};
+    }
+
+    // The cells a x b of this height a, by b; only when the table is not empty.
+    Line<std::size_t> ofHeight(std::int32_t a) const
+    {
+        return {m_cells + m_heightRanks[a], m_lengthStarts};
+    }
+
 private:
     const std::uint32_t* m_heightRanks;
     const std::size_t* m_lengthStarts;

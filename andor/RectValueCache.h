@@ -9,6 +9,8 @@
 // (more than 2^24 rectangles that parts can be, 64 MB) computes each value every time it is
 // asked for.
 class RectValueCache {
+    using Table = RectTable<std::uint32_t>;
+
 public:
     explicit RectValueCache(const PartSides& sides) : m_table(sides, maxCells) {}
 
@@ -22,16 +24,42 @@ public:
     {
         if (m_table.empty())
             return compute(a, b);
-        // A cell holds the value's bits with the sign bit set, so that 0 means not known yet.
-        std::uint32_t& cell = m_table.at(a, b);
-        if (cell == 0)
-            cell = std::bit_cast<std::uint32_t>(static_cast<float>(compute(a, b))) | signBit;
-        return std::bit_cast<float>(cell & ~signBit);
+        return valueIn(m_table.at(a, b), [&] { return compute(a, b); });
     }
+
+    // The values of one length or of one height, by the other side, as RectTable::Line.
+    template <typename Offset> class Line {
+    public:
+        explicit Line(Table::Line<Offset> cells) : m_cells(cells) {}
+
+        // The value of the rectangle with this other side, computed by compute() the first
+        // time.
+        template <typename Compute>
+        [[gnu::always_inline]] float get(std::int32_t side, Compute&& compute) const
+        {
+            return valueIn(m_cells.at(side), compute);
+        }
+
+    private:
+        Table::Line<Offset> m_cells;
+    };
+
+    // Only when the values are cached.
+    Line<std::uint32_t> ofLength(std::int32_t b) const { return Line(m_table.ofLength(b)); }
+    Line<std::size_t> ofHeight(std::int32_t a) const { return Line(m_table.ofHeight(a)); }
 
 private:
     static constexpr std::size_t maxCells = std::size_t{1} << 24;
     static constexpr std::uint32_t signBit = 0x80000000u;
 
-    RectTable<std::uint32_t> m_table;
+    // A cell holds the value's bits with the sign bit set, so that 0 means not known yet.
+    template <typename Compute>
+    [[gnu::always_inline]] static float valueIn(std::uint32_t& cell, Compute&& compute)
+    {
+        if (cell == 0) [[unlikely]]
+            cell = std::bit_cast<std::uint32_t>(static_cast<float>(compute())) | signBit;
+        return std::bit_cast<float>(cell & ~signBit);
+    }
+
+    Table m_table;
 };
