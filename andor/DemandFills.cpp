@@ -25,6 +25,11 @@ DemandFills::DemandFills(const TInstance& instance, const FitTable& fits, const 
     : m_fits(fits), m_stairs(instance, fits), m_cells(sides, tableCells(fits)),
       m_lists(sides, tableCells(fits))
 {
+    // Room for every list at once: growing would copy them, and only what is filled is
+    // touched.
+    if (!m_lists.empty())
+        m_candidates.reserve(std::min(
+            maxCandidates, sides.cellCount() * (static_cast<std::size_t>(instance.pieceCount) + 1)));
     for (int i = 0; i < instance.pieceCount; ++i) {
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
         m_values.push_back(instance.pieces[static_cast<std::size_t>(i)].value);

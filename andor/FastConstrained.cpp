@@ -68,6 +68,7 @@ public:
         for (std::size_t i = 0; i < m_n; ++i)
             m_demands.push_back(instance.pieces[i].demand);
         m_states.reserve(expectedStates());
+        m_groups.reserve(expectedStates());
         m_readings.reserve(expectedStates() * 2 * m_n);
         m_counts.reserve(expectedStates() * m_n / 2);
         m_countsAt.reserve(expectedStates());
@@ -93,13 +94,15 @@ public:
 private:
     // Room for the states of a typical search is made at once: growing the arrays step by
     // step copies them and touches fresh memory each time, a good part of a small search's
-    // time. A state takes about its node, its readings and, for one in two, its counts.
+    // time. A state takes about its node, its key, its readings and, for one in two, its
+    // counts.
     std::size_t expectedStates() const
     {
         constexpr std::size_t states = std::size_t{1} << 16;
         constexpr std::size_t budget = std::size_t{16} << 20; // bytes
-        const std::size_t perState = sizeof(SolvedState) + 2 * m_n * sizeof(Count) +
-                                     m_n / 2 * sizeof(std::int32_t) + 16;
+        const std::size_t perState = sizeof(SolvedState) + keyWords() * sizeof(std::int32_t) +
+                                     2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) +
+                                     24;
         return std::min(states, budget / perState);
     }
 

@@ -61,6 +61,12 @@ std::pair<std::int32_t, bool> StateMemo::intern(std::span<const std::int32_t> ke
     return {m_size++, true};
 }
 
+void StateMemo::reserve(std::size_t keys)
+{
+    m_keys.reserve(keys * static_cast<std::size_t>(m_words));
+    m_hashes.reserve(keys);
+}
+
 void StateMemo::grow()
 {
     std::vector<Slot> slots(m_slots.size() * 2);

@@ -18,6 +18,9 @@ public:
 
     std::int32_t size() const { return m_size; }
 
+    // Makes room for this many keys at once, so that growing does not copy them.
+    void reserve(std::size_t keys);
+
 private:
     std::uint64_t hashOf(std::span<const std::int32_t> key) const;
     void grow();
