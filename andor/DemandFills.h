@@ -22,6 +22,11 @@ public:
     // Inline, as the search asks for one per leaf.
     HomogeneousFill within(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining)
     {
+        // A list starts with the full filling's type, so a rectangle that has one needs
+        // nothing else.
+        if (!m_lists.empty())
+            if (const std::uint32_t list = m_lists.at(a, b); list != 0 && list != noRoom)
+                return bestAmong(m_candidates.data() + (list - 1), remaining);
         if (!m_cells.empty() || m_fits.copiesExact()) {
             const HomogeneousFill fill = full(a, b);
             if (fill.type < 0 || remaining[static_cast<std::size_t>(fill.type)] >= fill.count)
