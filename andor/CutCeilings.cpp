@@ -18,7 +18,8 @@ CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills, const De
 
 float CutCeilings::ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels)
 {
-    const float bound = m_bound.within({a, b}, m_demands);
+    const float bound = std::min(m_bound.within({a, b}, m_demands),
+                                 m_bound.blocksWithin({a, b}, m_demands, levels));
     return std::min(cutsOf(a, b, levels, bound), bound);
 }
 

@@ -216,9 +216,9 @@ private:
         if (depthLeft > 0)
             raiseSaturation(level);
         if (!solvedByBound) {
-            const float ceiling = exitCeiling({a, b}, depthLeft, own);
+            ExitCeiling ceiling = exitCeiling({a, b}, depthLeft, own);
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
-                if (loop.node.value >= ceiling) {
+                if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
                     releaseRest(loop, m_usableX.count(j, a, b) + m_usableY.count(yStart, b, a));
                     return {loop.node, fill};
                 }
@@ -235,7 +235,7 @@ private:
             if (leadingMiss)
                 passOver(loop, level);
             for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
-                if (loop.node.value >= ceiling) {
+                if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
                     releaseRest(loop, m_usableY.count(k, b, a));
                     return {loop.node, fill};
                 }
@@ -252,16 +252,36 @@ private:
         return {loop.node, fill};
     }
 
-    // Once the node is worth this much, every pair that follows is released unvalued: the
-    // most any of them can be worth, read from the node's own demand no further than its
+    // Once the node is worth its exit ceiling, every pair that follows is released unvalued:
+    // the most any of them can be worth, read from the node's own demand no further than its
     // filling reads it. Only without the heuristic tests, which act on pairs that do not lift
     // the node; and, while nodes are counted, only with one level of cuts left, where each
     // pair released is two leaves.
-    float exitCeiling(RectSize whole, std::int32_t depthLeft, std::span<const std::int32_t> own)
+    struct ExitCeiling {
+        float value = std::numeric_limits<float>::infinity();
+        bool withBlocks = true; // whether the blocks bound has joined the value
+    };
+
+    ExitCeiling exitCeiling(RectSize whole, std::int32_t depthLeft,
+                            std::span<const std::int32_t> own)
     {
         if (m_settings.heuristicsOn || (!m_bounded && depthLeft != 1))
-            return std::numeric_limits<float>::infinity();
-        return std::min(m_ceilings.withLevels(whole, depthLeft), m_bound.within(whole, own));
+            return {};
+        return {std::min(m_ceilings.withLevels(whole, depthLeft), m_bound.within(whole, own)),
+                false};
+    }
+
+    // The blocks bound joins the ceiling once the node has taken a pair: until then the node
+    // holds its filling, the largest of the fillings that bound adds up, which reaches the
+    // bound only where no other type fits.
+    bool reached(ExitCeiling& ceiling, const LoopState& loop, RectSize whole,
+                 std::int32_t depthLeft, std::span<const std::int32_t> own) const
+    {
+        if (!ceiling.withBlocks && loop.node.choice >= 0) {
+            ceiling.value = std::min(ceiling.value, m_bound.blocksWithin(whole, own, depthLeft));
+            ceiling.withBlocks = true;
+        }
+        return loop.node.value >= ceiling.value;
     }
 
     // Two leaves counted for each usable position left.
@@ -516,8 +536,8 @@ private:
     }
 
     // Whether two parts with levels of cuts left may lift the node: by their ceilings, then by
-    // their bounds within the node's own demand, together and each on its own, which read it
-    // no further than the node's filling does.
+    // their area bounds within the node's own demand, together and each on its own, then by
+    // their blocks bound together; these read it no further than the node's filling does.
     bool partsMayLift(const LoopState& loop, const Level& level, RectSize first,
                       RectSize second, std::int32_t levels)
     {
@@ -526,11 +546,13 @@ private:
         return sumMayLift(loop, one, two) &&
                sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f) &&
                sumMayLift(loop, std::min(one, m_bound.within(first, level.remaining)),
-                          std::min(two, m_bound.within(second, level.remaining)));
+                          std::min(two, m_bound.within(second, level.remaining))) &&
+               sumMayLift(loop,
+                          m_bound.blocksWithinBoth(first, second, level.remaining, levels), 0.0f);
     }
 
     // Whether the second part may lift the node with the first one's value: by its ceiling,
-    // then by its bound within the working copy, which it reads up to the copies that fit.
+    // then by its bounds within the working copy, which it reads up to the copies that fit.
     bool secondMayLift(const LoopState& loop, Level& level, float firstValue, RectSize second,
                        std::int32_t levels)
     {
@@ -539,7 +561,8 @@ private:
             return false;
         raiseSaturationToFit(level, second);
         return sumMayLift(loop, firstValue,
-                          std::min(ceiling, m_bound.within(second, level.working)));
+                          std::min(ceiling, m_bound.within(second, level.working))) &&
+               sumMayLift(loop, firstValue, m_bound.blocksWithin(second, level.working, levels));
     }
 
     void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first,
