@@ -1,4 +1,5 @@
 #include <array>
+#include <limits>
 
 #include "CutHeuristics.h"
 #include "FastSearch.h"
@@ -179,16 +180,47 @@ private:
             m_settings);
     }
 
+    // Whether a pair worth up to one plus two may lift the node. With nothing to spend but
+    // its nodes, a pair that cannot is skipped unsolved where nodes are not counted: it would
+    // leave the node as it is, discarded by the heuristic tests or not.
+    bool mayLift(const SolvedState& node, float one, float two) const
+    {
+        return m_counting == NodeCounting::Count ||
+               static_cast<double>(one) + static_cast<double>(two) >
+                   static_cast<double>(node.value);
+    }
+
+    // The most a part with depthLeft levels of cuts left can be worth: its densest filling,
+    // and 2^depthLeft blocks of its best filling. Where its pieces may be worth 2^24 or more,
+    // the float sums of its patterns may round above either: no bound.
+    float ceiling(RectSize part, std::int32_t depthLeft)
+    {
+        const float densest =
+            m_densestFillings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
+                const std::int64_t most = m_fits.densestFilling(a, b);
+                return most < std::int64_t{1} << 24 ? static_cast<float>(most)
+                                                    : std::numeric_limits<float>::infinity();
+            });
+        if (depthLeft >= 24)
+            return densest;
+        return std::min(densest, leafValue(part.height, part.length) *
+                                     static_cast<float>(std::int32_t{1} << depthLeft));
+    }
+
     void tryCut(SolvedState& node, RectSize whole, RectSize first, RectSize second,
                 std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
                 std::int32_t choice)
     {
+        if (!mayLift(node, ceiling(first, depthLeft), ceiling(second, depthLeft)))
+            return;
         const Part one = solvePart(first, xStart, yStart, depthLeft);
         node.nodes = addNodes(node.nodes, one.nodes);
         if (discarded(node, whole, first, second)) {
             node.nodes = addNodes(node.nodes, 1);
             return;
         }
+        if (!mayLift(node, one.value, ceiling(second, depthLeft)))
+            return;
         const Part two = solvePart(second, xStart, yStart, depthLeft);
         node.nodes = addNodes(node.nodes, two.nodes);
         keepIfBetter(node, one, two, choice);
@@ -275,6 +307,7 @@ private:
     PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
     RectValueCache m_leafValues{m_sides};
     RectValueCache m_solvedByBound{m_sides};
+    RectValueCache m_densestFillings{m_sides};
     int m_level = 0;
 };
 

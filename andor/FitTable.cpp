@@ -19,6 +19,7 @@ FitTable::FitTable(const TInstance& instance)
         const TPieceType& piece = instance.pieces[i];
         m_values.push_back(piece.value);
         m_densities.push_back(static_cast<float>(piece.value / piece.height / piece.length));
+        m_pieceAreas.push_back(std::int64_t{piece.height} * piece.length);
         const std::uint64_t bit = std::uint64_t{1} << (i % 64);
         for (std::int32_t a = 0; a <= instance.plateHeight; ++a) {
             m_rows[static_cast<std::size_t>(a) * m_n + i] = a / piece.height;
@@ -102,6 +103,17 @@ double FitTable::bound(std::int32_t a, std::int32_t b) const
         density = stair.density;
     }
     return static_cast<double>(a) * static_cast<double>(density) * static_cast<double>(b);
+}
+
+std::int64_t FitTable::densestFilling(std::int32_t a, std::int32_t b) const
+{
+    // Plate sides below 5000 keep a 32-bit value times an area within 63 bits.
+    const std::int64_t area = std::int64_t{a} * b;
+    std::int64_t most = 0;
+    forEachFitting(a, b, [&](std::size_t i) {
+        most = std::max(most, m_values[i] * area / m_pieceAreas[i]);
+    });
+    return most;
 }
 
 // While the copies that fit are exact as floats, the float minimum is the integer one (no

@@ -22,6 +22,11 @@ public:
     // areaBound(a, b) for 0 <= a <= H, 0 <= b <= W.
     double bound(std::int32_t a, std::int32_t b) const;
 
+    // The most any pattern of a x b can be worth with unlimited copies: its area at the largest
+    // value per unit area of a type that fits, rounded down. Unlike areaBound, whose densities
+    // are truncated, it never falls below a pattern's value.
+    std::int64_t densestFilling(std::int32_t a, std::int32_t b) const;
+
     // bestHomogeneousWithin(a, b, remaining) for 0 <= a <= H, 0 <= b <= W and remaining >= 0.
     HomogeneousFill bestWithin(std::int32_t a, std::int32_t b,
                                std::span<const std::int32_t> remaining) const;
@@ -97,6 +102,7 @@ private:
     bool m_copiesExact;
     std::vector<std::int32_t> m_values;
     std::vector<float> m_densities;       // (v / h) / l with truncating divisions
+    std::vector<std::int64_t> m_pieceAreas;
     std::vector<std::int32_t> m_rows;     // m_n per height
     std::vector<std::int32_t> m_rowValues; // m_n per height: rows times the type's value
     std::vector<std::int32_t> m_columns;  // m_n per length
