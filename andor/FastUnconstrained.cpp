@@ -195,12 +195,10 @@ private:
     // the float sums of its patterns may round above either: no bound.
     float ceiling(RectSize part, std::int32_t depthLeft)
     {
-        const float densest =
-            m_densestFillings.get(part.height, part.length, [this](std::int32_t a, std::int32_t b) {
-                const std::int64_t most = m_fits.densestFilling(a, b);
-                return most < std::int64_t{1} << 24 ? static_cast<float>(most)
-                                                    : std::numeric_limits<float>::infinity();
-            });
+        const std::int64_t most = m_fits.densestFilling(part.height, part.length);
+        const float densest = most < std::int64_t{1} << 24
+                                  ? static_cast<float>(most)
+                                  : std::numeric_limits<float>::infinity();
         if (depthLeft >= 24)
             return densest;
         return std::min(densest, leafValue(part.height, part.length) *
@@ -307,7 +305,6 @@ private:
     PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
     RectValueCache m_leafValues{m_sides};
     RectValueCache m_solvedByBound{m_sides};
-    RectValueCache m_densestFillings{m_sides};
     int m_level = 0;
 };
 

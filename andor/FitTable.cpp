@@ -52,6 +52,7 @@ void FitTable::listBestCandidates(const TInstance& instance, std::int32_t a,
     std::int32_t bestRowValue = 0;
     std::size_t bestType = m_n;
     float density = 0.0f;
+    std::size_t densest = m_n;
     for (const std::size_t i : narrowestFirst) {
         const TPieceType& piece = instance.pieces[i];
         if (piece.height > a)
@@ -59,6 +60,12 @@ void FitTable::listBestCandidates(const TInstance& instance, std::int32_t a,
         if (m_densities[i] > density) {
             density = m_densities[i];
             m_densityStairs.entries.push_back({piece.length, density});
+        }
+        // Densities compared as cross products, exactly.
+        if (piece.value > 0 && (densest == m_n || m_values[i] * m_pieceAreas[densest] >
+                                                      m_values[densest] * m_pieceAreas[i])) {
+            densest = i;
+            m_densestStairs.entries.push_back({piece.length, static_cast<std::uint32_t>(i)});
         }
         if (rowValues[i] <= 0)
             continue; // worth nothing, it never wins
@@ -73,6 +80,7 @@ void FitTable::listBestCandidates(const TInstance& instance, std::int32_t a,
     m_bestCandidates.entries.insert(m_bestCandidates.entries.end(), kept.begin(), kept.end());
     m_bestCandidates.at.push_back(static_cast<std::uint32_t>(m_bestCandidates.entries.size()));
     m_densityStairs.at.push_back(static_cast<std::uint32_t>(m_densityStairs.entries.size()));
+    m_densestStairs.at.push_back(static_cast<std::uint32_t>(m_densestStairs.entries.size()));
 }
 
 // Input validation keeps every product below within 32 bits, so plain products are exact.
@@ -107,13 +115,16 @@ double FitTable::bound(std::int32_t a, std::int32_t b) const
 
 std::int64_t FitTable::densestFilling(std::int32_t a, std::int32_t b) const
 {
+    std::size_t densest = m_n;
+    for (const DensestStair& stair : m_densestStairs.of(a)) {
+        if (stair.length > b)
+            break;
+        densest = stair.type;
+    }
+    if (densest == m_n)
+        return 0;
     // Plate sides below 5000 keep a 32-bit value times an area within 63 bits.
-    const std::int64_t area = std::int64_t{a} * b;
-    std::int64_t most = 0;
-    forEachFitting(a, b, [&](std::size_t i) {
-        most = std::max(most, m_values[i] * area / m_pieceAreas[i]);
-    });
-    return most;
+    return m_values[densest] * (std::int64_t{a} * b) / m_pieceAreas[densest];
 }
 
 // While the copies that fit are exact as floats, the float minimum is the integer one (no

@@ -77,9 +77,15 @@ private:
         float density;
     };
 
+    // From this length on, type is the one of greatest value per unit area, exactly.
+    struct DensestStair {
+        std::int32_t length;
+        std::uint32_t type;
+    };
+
     // The types that can fill a rectangle of height a best, in table order; a narrower or
     // equal type that fills more rows, or as much and comes earlier, always does at least as
-    // well and keeps the ties. Also a's staircase of densities.
+    // well and keeps the ties. Also a's staircases of densities, truncated and exact.
     void listBestCandidates(const TInstance& instance, std::int32_t a,
                             std::span<const std::size_t> narrowestFirst);
 
@@ -108,8 +114,9 @@ private:
     std::vector<std::int32_t> m_columns;  // m_n per length
     std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
     std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
-    // Per height, the types best() needs, and the staircase of growing lengths and densities
-    // from which bound() takes the densest type that fits.
+    // Per height, the types best() needs, the staircase of growing lengths and densities
+    // from which bound() takes the densest type that fits, and the one of densestFilling().
     PerHeight<std::uint8_t> m_bestCandidates;
     PerHeight<Stair> m_densityStairs;
+    PerHeight<DensestStair> m_densestStairs;
 };
