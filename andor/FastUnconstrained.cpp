@@ -209,7 +209,8 @@ private:
                 std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
                 std::int32_t choice)
     {
-        if (!mayLift(node, ceiling(first, depthLeft), ceiling(second, depthLeft)))
+        const float secondCeiling = ceiling(second, depthLeft);
+        if (!mayLift(node, ceiling(first, depthLeft), secondCeiling))
             return;
         const Part one = solvePart(first, xStart, yStart, depthLeft);
         node.nodes = addNodes(node.nodes, one.nodes);
@@ -217,7 +218,7 @@ private:
             node.nodes = addNodes(node.nodes, 1);
             return;
         }
-        if (!mayLift(node, one.value, ceiling(second, depthLeft)))
+        if (!mayLift(node, one.value, secondCeiling))
             return;
         const Part two = solvePart(second, xStart, yStart, depthLeft);
         node.nodes = addNodes(node.nodes, two.nodes);
