@@ -1,6 +1,6 @@
-#include "AndOrReport.h"
+#include "andor/AndOrReport.h"
 
-#include "NumberText.h"
+#include "problem/NumberText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AndOrRun.h"
-#include "Report.h"
+#include "andor/AndOrRun.h"
+#include "problem/Report.h"
 
 #include <string>
 

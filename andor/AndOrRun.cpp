@@ -1,4 +1,4 @@
-#include "AndOrRun.h"
+#include "andor/AndOrRun.h"
 
 #include <ctime>
 #include <functional>
@@ -6,8 +6,8 @@
 #include <memory>
 #include <new>
 
-#include "FastSearch.h"
-#include "ReferenceSearch.h"
+#include "andor/fast/FastSearch.h"
+#include "andor/reference/ReferenceSearch.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "CutLayout.h"
-#include "DiscretizationSet.h"
-#include "FastSearch.h"
-#include "Instance.h"
-#include "SolverSettings.h"
+#include "andor/CutLayout.h"
+#include "andor/DiscretizationSet.h"
+#include "andor/fast/FastSearch.h"
+#include "problem/Instance.h"
+#include "andor/SolverSettings.h"
 
 // Which problem a run solves: unlimited copies, or at most each type's demand.
 enum class ProblemKind { Unconstrained, Constrained };

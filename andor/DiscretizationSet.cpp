@@ -1,4 +1,4 @@
-#include "DiscretizationSet.h"
+#include "andor/DiscretizationSet.h"
 
 #include <algorithm>
 #include <cstdio>

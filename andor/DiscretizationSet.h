@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "Instance.h"
-#include "SolverSettings.h"
+#include "problem/Instance.h"
+#include "andor/SolverSettings.h"
 
 // Most positions a discretization set can hold; positions range from 0 to maxSetPositions - 1.
 inline constexpr int maxSetPositions = 5000;

@@ -1,4 +1,4 @@
-#include "PatternOfLayout.h"
+#include "andor/PatternOfLayout.h"
 
 #include <algorithm>
 #include <utility>

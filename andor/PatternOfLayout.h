@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CutLayout.h"
-#include "CuttingPattern.h"
-#include "Instance.h"
+#include "andor/CutLayout.h"
+#include "pattern/CuttingPattern.h"
+#include "problem/Instance.h"
 
 // Places the layout's blocks on the plate and lists its cuts in the order they are made:
 // a block's rows are cut off top to bottom, then each row's pieces left to right.

@@ -5,8 +5,8 @@
 // a user waits, is printed too. Peak memory is the resident high-water mark during the fast
 // run. "--beta X" runs that beta alone in place of the ladder.
 
-#include "BiFile.h"
-#include "WangRun.h"
+#include "problem/BiFile.h"
+#include "wang/WangRun.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "AndOrCommand.h"
+#include "cli/AndOrCommand.h"
 
 #include <CLI/CLI.hpp>
 
@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "AndOrReport.h"
-#include "BiFile.h"
-#include "CliSupport.h"
-#include "NumberText.h"
-#include "PatternOfLayout.h"
-#include "SvgOutput.h"
+#include "andor/AndOrReport.h"
+#include "problem/BiFile.h"
+#include "cli/CliSupport.h"
+#include "problem/NumberText.h"
+#include "andor/PatternOfLayout.h"
+#include "cli/SvgOutput.h"
 
 namespace {
 

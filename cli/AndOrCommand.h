@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "AndOrRun.h"
-#include "Instance.h"
+#include "andor/AndOrRun.h"
+#include "problem/Instance.h"
 
 namespace CLI {
 class App;

@@ -1,4 +1,4 @@
-#include "CliSupport.h"
+#include "cli/CliSupport.h"
 
 #include <clocale>
 

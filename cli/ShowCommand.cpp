@@ -1,7 +1,7 @@
-#include "ShowCommand.h"
+#include "cli/ShowCommand.h"
 
-#include "BiFile.h"
-#include "CliSupport.h"
+#include "problem/BiFile.h"
+#include "cli/CliSupport.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
-#include "SvgOutput.h"
+#include "cli/SvgOutput.h"
 
-#include "CliSupport.h"
-#include "PatternSvg.h"
+#include "cli/CliSupport.h"
+#include "pattern/PatternSvg.h"
 
 #include <iostream>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CuttingPattern.h"
-#include "Instance.h"
-#include "Report.h"
+#include "pattern/CuttingPattern.h"
+#include "problem/Instance.h"
+#include "problem/Report.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "WangCommand.h"
+#include "cli/WangCommand.h"
 
-#include "BiFile.h"
-#include "CliSupport.h"
-#include "NumberText.h"
-#include "SvgOutput.h"
-#include "WangPattern.h"
-#include "WangReport.h"
+#include "problem/BiFile.h"
+#include "cli/CliSupport.h"
+#include "problem/NumberText.h"
+#include "cli/SvgOutput.h"
+#include "wang/WangPattern.h"
+#include "wang/WangReport.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>

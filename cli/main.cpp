@@ -1,7 +1,7 @@
-#include "AndOrCommand.h"
-#include "CliSupport.h"
-#include "ShowCommand.h"
-#include "WangCommand.h"
+#include "cli/AndOrCommand.h"
+#include "cli/CliSupport.h"
+#include "cli/ShowCommand.h"
+#include "cli/WangCommand.h"
 
 #include <CLI/CLI.hpp>
 

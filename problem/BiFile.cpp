@@ -1,6 +1,6 @@
-#include "BiFile.h"
+#include "problem/BiFile.h"
 
-#include "Windows1252.h"
+#include "problem/Windows1252.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "DescriptionCheck.h"
+#include "problem/DescriptionCheck.h"
 
-#include "BiFile.h"
-#include "Windows1252.h"
+#include "problem/BiFile.h"
+#include "problem/Windows1252.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "problem/NumberText.h"
 
 #include <cfenv>
 #include <charconv>

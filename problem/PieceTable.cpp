@@ -1,6 +1,6 @@
-#include "PieceTable.h"
+#include "problem/PieceTable.h"
 
-#include "NumberText.h"
+#include "problem/NumberText.h"
 
 #include <cstdint>
 

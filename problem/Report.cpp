@@ -1,7 +1,7 @@
-#include "Report.h"
+#include "problem/Report.h"
 
-#include "BiFile.h"
-#include "NumberText.h"
+#include "problem/BiFile.h"
+#include "problem/NumberText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Instance.h"
+#include "problem/Instance.h"
 
 #include <cstdint>
 #include <expected>

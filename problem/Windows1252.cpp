@@ -1,4 +1,4 @@
-#include "Windows1252.h"
+#include "problem/Windows1252.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "RtfReader.h"
+#include "shell/RtfReader.h"
 
-#include "Windows1252.h"
+#include "problem/Windows1252.h"
 
 #include <algorithm>
 #include <array>

@@ -9,5 +9,5 @@ cmake --build "$build" -j2 --target quadrix-screenshots
 mkdir -p docs
 # A fixed locale keeps the shots alike on every machine; Beta is typed with its separator.
 LC_ALL=${SCREENSHOT_LOCALE:-C.UTF-8} QT_QPA_PLATFORM=xcb \
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tools/screenshots/quadrix-screenshots" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tools/ui/screenshots/quadrix-screenshots" \
   examples docs

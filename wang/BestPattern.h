@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Instance.h"
-#include "Pattern.h"
+#include "problem/Instance.h"
+#include "wang/Pattern.h"
 
 #include <array>
 #include <cstddef>

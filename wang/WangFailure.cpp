@@ -1,4 +1,4 @@
-#include "WangFailure.h"
+#include "wang/WangFailure.h"
 
 std::string failureMessage(WangFailure failure) {
     switch (failure) {

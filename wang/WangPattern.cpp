@@ -1,4 +1,4 @@
-#include "WangPattern.h"
+#include "wang/WangPattern.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CuttingPattern.h"
-#include "Instance.h"
-#include "Pattern.h"
+#include "pattern/CuttingPattern.h"
+#include "problem/Instance.h"
+#include "wang/Pattern.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "WangReport.h"
+#include "wang/WangReport.h"
 
-#include "BestPattern.h"
-#include "NumberText.h"
+#include "wang/BestPattern.h"
+#include "problem/NumberText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Report.h"
-#include "WangRun.h"
+#include "problem/Report.h"
+#include "wang/WangRun.h"
 
 #include <array>
 #include <cstdint>

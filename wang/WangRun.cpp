@@ -1,9 +1,9 @@
-#include "WangRun.h"
+#include "wang/WangRun.h"
 
-#include "BestPattern.h"
-#include "FastGenerator.h"
-#include "Int32Arithmetic.h"
-#include "ReferenceGenerator.h"
+#include "wang/BestPattern.h"
+#include "wang/fast/FastGenerator.h"
+#include "wang/rules/Int32Arithmetic.h"
+#include "wang/reference/ReferenceGenerator.h"
 
 #include <chrono>
 

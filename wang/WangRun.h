@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GenerationSetup.h"
+#include "wang/rules/GenerationSetup.h"
 
 #include <array>
 #include <cstdint>

@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
-#include "AndOrRun.h"
-#include "AndOrTestSupport.h"
+#include "andor/AndOrRun.h"
+#include "support/AndOrTestSupport.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "AndOrRun.h"
-#include "BiFile.h"
+#include "andor/AndOrRun.h"
+#include "problem/BiFile.h"
 
 namespace {
 

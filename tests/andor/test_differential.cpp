@@ -7,10 +7,10 @@
 #include <random>
 #include <string>
 
-#include "AndOrRun.h"
-#include "AndOrTestSupport.h"
-#include "CuttingPattern.h"
-#include "PatternOfLayout.h"
+#include "andor/AndOrRun.h"
+#include "support/AndOrTestSupport.h"
+#include "pattern/CuttingPattern.h"
+#include "andor/PatternOfLayout.h"
 
 namespace {
 

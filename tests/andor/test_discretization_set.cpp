@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "AndOrTestSupport.h"
-#include "DiscretizationSet.h"
+#include "support/AndOrTestSupport.h"
+#include "andor/DiscretizationSet.h"
 
 namespace {
 

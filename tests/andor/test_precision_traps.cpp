@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "AndOrRun.h"
-#include "AndOrTestSupport.h"
-#include "CutHeuristics.h"
-#include "HomogeneousFilling.h"
-#include "ValueBounds.h"
+#include "andor/AndOrRun.h"
+#include "support/AndOrTestSupport.h"
+#include "andor/rules/CutHeuristics.h"
+#include "andor/rules/HomogeneousFilling.h"
+#include "andor/rules/ValueBounds.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "AndOrRun.h"
-#include "AndOrTestSupport.h"
-#include "HomogeneousFilling.h"
-#include "ValueBounds.h"
+#include "andor/AndOrRun.h"
+#include "support/AndOrTestSupport.h"
+#include "andor/rules/HomogeneousFilling.h"
+#include "andor/rules/ValueBounds.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The geometry behind every drawing, checked on generated instances for both methods: the
 // pattern is sound and shows exactly what the report counts.
-#include "AndOrReport.h"
-#include "AndOrRun.h"
-#include "AndOrTestSupport.h"
-#include "BestPattern.h"
-#include "PatternOfLayout.h"
-#include "PatternScene.h"
-#include "WangPattern.h"
-#include "WangRun.h"
+#include "andor/AndOrReport.h"
+#include "andor/AndOrRun.h"
+#include "support/AndOrTestSupport.h"
+#include "wang/BestPattern.h"
+#include "andor/PatternOfLayout.h"
+#include "pattern/PatternScene.h"
+#include "wang/WangPattern.h"
+#include "wang/WangRun.h"
 
 #include <gtest/gtest.h>
 

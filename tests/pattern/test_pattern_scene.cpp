@@ -1,4 +1,4 @@
-#include "PatternScene.h"
+#include "pattern/PatternScene.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PatternSvg.h"
+#include "pattern/PatternSvg.h"
 
 #include <gtest/gtest.h>
 

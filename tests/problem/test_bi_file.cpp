@@ -1,5 +1,5 @@
-#include "BiFile.h"
-#include "Windows1252.h"
+#include "problem/BiFile.h"
+#include "problem/Windows1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DescriptionCheck.h"
+#include "problem/DescriptionCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PieceTable.h"
+#include "problem/PieceTable.h"
 
 #include <gtest/gtest.h>
 

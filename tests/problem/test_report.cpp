@@ -1,4 +1,4 @@
-#include "Report.h"
+#include "problem/Report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "RtfReader.h"
+#include "shell/RtfReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "BiFile.h"
-#include "WangRun.h"
-#include "WangTestInstances.h"
+#include "problem/BiFile.h"
+#include "wang/WangRun.h"
+#include "support/WangTestInstances.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "GenerationSetup.h"
-#include "WangRun.h"
-#include "WangTestInstances.h"
+#include "wang/rules/GenerationSetup.h"
+#include "wang/WangRun.h"
+#include "support/WangTestInstances.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "WangReport.h"
-#include "WangTestInstances.h"
+#include "wang/WangReport.h"
+#include "support/WangTestInstances.h"
 
 #include <gtest/gtest.h>
 

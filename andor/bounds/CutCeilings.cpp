@@ -1,0 +1,56 @@
+#include "andor/bounds/CutCeilings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
+                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                         const PartSides& sides)
+    : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides)
+{
+    for (int i = 0; i < instance.pieceCount; ++i)
+        m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
+    // The tables come zeroed from the system, so those a search never reaches cost nothing.
+    for (std::int32_t levels = 1; levels <= maxCeilingLevels; ++levels)
+        m_withLevels.emplace_back(sides);
+}
+
+float CutCeilings::ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels)
+{
+    const float bound = std::min(m_bound.within({a, b}, m_demands),
+                                 m_bound.blocksWithin({a, b}, m_demands, levels));
+    return std::min(cutsOf(a, b, levels, bound), bound);
+}
+
+// Stops at the first cut that reaches the bound: no later one can lower the ceiling.
+float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, float bound)
+{
+    float ceiling = leaf({a, b});
+    const auto part = [&](RectSize one) {
+        return levels == 1 ? leaf(one) : withLevels(one, levels - 1);
+    };
+    const auto consider = [&](RectSize one, RectSize two) {
+        const double sum = static_cast<double>(part(one)) + static_cast<double>(part(two));
+        float rounded = static_cast<float>(sum);
+        if (static_cast<double>(rounded) < sum)
+            rounded = std::nextafter(rounded, std::numeric_limits<float>::infinity());
+        ceiling = std::max(ceiling, rounded);
+    };
+    // The positions ascend, so none after the first beyond the side fits.
+    for (std::int32_t j = 0; j < m_xSet.count; ++j) {
+        const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
+        if (x > a || ceiling >= bound)
+            break;
+        if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
+            consider({x, b}, {a - x, b});
+    }
+    for (std::int32_t k = 0; k < m_ySet.count; ++k) {
+        const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
+        if (y > b || ceiling >= bound)
+            break;
+        if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
+            consider({a, y}, {a, b - y});
+    }
+    return ceiling;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <vector>
+
+#include "andor/rules/CutHeuristics.h"
+#include "andor/bounds/DemandBound.h"
+#include "andor/bounds/DemandFills.h"
+#include "andor/DiscretizationSet.h"
+#include "andor/fast/RectValueCache.h"
+
+// The most a part can be worth in the constrained search, whatever its remaining demand, as
+// none exceeds the full demand: as a leaf, or with some levels of cuts left. Each is computed
+// once per rectangle and level.
+class CutCeilings {
+public:
+    CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
+                const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                const PartSides& sides);
+
+    // A leaf: its filling within the full demand. Always inline, as the search asks for two
+    // per cut from a loop too large for the compiler to inline it on its own.
+    [[gnu::always_inline]] float leaf(RectSize part)
+    {
+        return m_leaves.get(part.height, part.length,
+                            [this](std::int32_t a, std::int32_t b) { return leafOf(a, b); });
+    }
+
+    // A part with levels >= 1 levels of cuts left: its filling, or a pair of parts with one
+    // level fewer at any position of the sets, and never more than its bound within the full
+    // demand. A pair's sum is rounded up, as the search compares such sums unrounded. Inline,
+    // as the search asks for two per cut.
+    float withLevels(RectSize part, std::int32_t levels)
+    {
+        // A plate too large for the tables would work out a deeper ceiling's cuts of cuts on
+        // every call, so there it is only the bound.
+        if (levels > maxCeilingLevels || (levels > 1 && m_withLevels.front().uncached()))
+            return m_bound.within(part, m_demands);
+        return m_withLevels[static_cast<std::size_t>(levels) - 1].get(
+            part.height, part.length,
+            [this, levels](std::int32_t a, std::int32_t b) { return ceilingOf(a, b, levels); });
+    }
+
+private:
+    // Ceilings are kept for up to this many levels of cuts; deeper parts have only their
+    // bound, which keeps the tables few and the work of a ceiling within its cuts of cuts.
+    static constexpr std::int32_t maxCeilingLevels = 4;
+
+    float leafOf(std::int32_t a, std::int32_t b)
+    {
+        return static_cast<float>(m_fills.full(a, b).value);
+    }
+
+    float ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels);
+    float cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, float bound);
+
+    DemandFills& m_fills;
+    const DemandBound& m_bound;
+    const TDiscretizationSet& m_xSet;
+    const TDiscretizationSet& m_ySet;
+    std::vector<std::int32_t> m_demands;
+    RectValueCache m_leaves;
+    std::vector<RectValueCache> m_withLevels; // for 1, 2, ... maxCeilingLevels levels
+};

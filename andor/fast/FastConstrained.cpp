@@ -1,0 +1,682 @@
+#include <algorithm>
+#include <deque>
+#include <limits>
+#include <span>
+
+#include "andor/bounds/CutCeilings.h"
+#include "andor/rules/CutHeuristics.h"
+#include "andor/bounds/DemandBound.h"
+#include "andor/bounds/DemandFills.h"
+#include "andor/fast/FastSearch.h"
+#include "andor/bounds/FitTable.h"
+#include "andor/rules/HomogeneousFilling.h"
+#include "andor/fast/SolvedStates.h"
+#include "andor/fast/StateMemo.h"
+#include "andor/fast/UsableCounts.h"
+#include "andor/rules/ValueBounds.h"
+
+namespace {
+
+// A node's result depends on its rectangle, the first usable position along each axis, the
+// depth left, whether a position that does not fit precedes the first usable length position
+// (such a position compares a pair kept from the height cuts again and, when it does not
+// improve, puts the working copy back) and its remaining demand. Of each type's remaining
+// demand it reads no more than a saturation: every demand that agrees with the one it was
+// solved for, each type's cut off at its saturation, gives the same result.
+enum KeyWord {
+    KeyHeight,
+    KeyLength,
+    KeyXStart,
+    KeyYStart,
+    KeyLeadingMiss,
+    KeyDepthLeft,
+    KeyDemand
+};
+
+// Where the constrained loop stands between two positions.
+struct LoopState {
+    SolvedState node;
+    bool linked = false;    // a pair kept at the last position is still linked
+    bool reduced = false;   // the working copy holds less than the node's own demand
+    double linkedSum = 0.0; // that pair's sum
+};
+
+// Scratch of one recursion level; every array but key holds one entry per type.
+struct Level {
+    std::vector<std::int32_t> remaining;  // the node's own remaining demand
+    std::vector<std::int32_t> working;    // its working copy
+    std::vector<std::int32_t> saturation; // of the node's result, per type
+    std::vector<std::int32_t> need;       // the saturation of one use of the working copy
+    std::vector<std::int32_t> key;        // a part's key words and what fits of its demand
+    // The types leaves took from the working copy since it was last put back, unless a state
+    // took from it too: then any type may differ from the node's own demand.
+    std::vector<std::int32_t> takenTypes;
+    bool takenByState = false;
+};
+
+// Count is the type in which saturations and demands are stored: 16 bits when no saturation
+// can exceed them, which halves the memory of most searches.
+template <typename Count> class ConstrainedEngine {
+public:
+    ConstrainedEngine(const TInstance& instance, const SolverSettings& settings,
+                      const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                      NodeCounting counting)
+        : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
+          m_n(static_cast<std::size_t>(instance.pieceCount)),
+          m_bounded(!settings.heuristicsOn && counting == NodeCounting::Skip)
+    {
+        for (std::size_t i = 0; i < m_n; ++i)
+            m_demands.push_back(instance.pieces[i].demand);
+        m_states.reserve(expectedStates());
+        m_groups.reserve(expectedStates());
+        m_readings.reserve(expectedStates() * 2 * m_n);
+        m_counts.reserve(expectedStates() * m_n / 2);
+        m_countsAt.reserve(expectedStates());
+        m_previousInGroup.reserve(expectedStates());
+        m_latestOfGroup.reserve(expectedStates());
+    }
+
+    SearchOutcome run()
+    {
+        Level& top = levelAt(0);
+        const std::int32_t root = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0, 0,
+                                        m_settings.depthLimit, m_demands.data());
+        SearchOutcome outcome =
+            outcomeOf(root, static_cast<std::int32_t>(m_states.size()), m_instance, m_states,
+                      m_xSet, m_ySet, [&](std::int32_t state) {
+                          return m_states[static_cast<std::size_t>(state)].first.leaf;
+                      });
+        if (m_bounded)
+            outcome.nodesExamined.reset();
+        return outcome;
+    }
+
+private:
+    // Room for the states of a typical search is made at once: growing the arrays step by
+    // step copies them and touches fresh memory each time, a good part of a small search's
+    // time. A state takes about its node, its key, its readings and, for one in two, its
+    // counts.
+    std::size_t expectedStates() const
+    {
+        constexpr std::size_t states = std::size_t{1} << 16;
+        constexpr std::size_t budget = std::size_t{16} << 20; // bytes
+        const std::size_t perState = sizeof(SolvedState) + keyWords() * sizeof(std::int32_t) +
+                                     2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) +
+                                     24;
+        return std::min(states, budget / perState);
+    }
+
+    Level& levelAt(int depth)
+    {
+        while (m_levels.size() <= static_cast<std::size_t>(depth)) {
+            Level& level = m_levels.emplace_back();
+            for (auto* array : {&level.remaining, &level.working, &level.saturation, &level.need})
+                array->resize(m_n);
+            level.key.resize(keyWords());
+        }
+        return m_levels[static_cast<std::size_t>(depth)];
+    }
+
+    // Each type's saturation followed by the demand the state was solved for, cut off there.
+    const Count* readingOf(std::int32_t state) const
+    {
+        return m_readings.data() + static_cast<std::size_t>(state) * 2 * m_n;
+    }
+
+    // The state of a part given its remaining demand, found or solved; level is the caller's.
+    std::int32_t solve(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
+                       std::int32_t depthLeft, const std::int32_t* demand)
+    {
+        std::int32_t* key = level.key.data();
+        const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
+        key[KeyHeight] = part.height;
+        key[KeyLength] = part.length;
+        key[KeyXStart] = firstUsable(m_xSet, xStart, part.height, part.length);
+        key[KeyYStart] = ys;
+        key[KeyLeadingMiss] = yStart < ys ? 1 : 0;
+        key[KeyDepthLeft] = depthLeft;
+        // Every state reads at least what fits of each type: a state that serves this demand
+        // was solved for one that agrees with it up to there.
+        std::int32_t* fitting = level.need.data();
+        m_fits.fitCounts(part.height, part.length, {fitting, m_n});
+        for (std::size_t i = 0; i < m_n; ++i)
+            fitting[i] = std::min(fitting[i], demand[i]);
+        packCounts(fitting, key + KeyDemand);
+        const auto [group, fresh] = m_groups.intern(level.key);
+        if (fresh)
+            m_latestOfGroup.push_back(-1);
+        for (std::int32_t state = m_latestOfGroup[static_cast<std::size_t>(group)]; state >= 0;
+             state = m_previousInGroup[static_cast<std::size_t>(state)])
+            if (serves(state, demand))
+                return state;
+
+        const auto [node, fill] = compute(key, demand);
+        const std::int32_t* saturation =
+            m_levels[static_cast<std::size_t>(m_level) + 1].saturation.data();
+        const auto id = static_cast<std::int32_t>(m_states.size());
+        store(node, fill, {saturation, m_n}, demand);
+        m_previousInGroup.push_back(m_latestOfGroup[static_cast<std::size_t>(group)]);
+        m_latestOfGroup[static_cast<std::size_t>(group)] = id;
+        return id;
+    }
+
+    // Key words holding one count each, or two 16-bit counts each.
+    static constexpr std::size_t countsPerWord = sizeof(std::int32_t) / sizeof(Count);
+
+    std::size_t keyWords() const { return KeyDemand + (m_n + countsPerWord - 1) / countsPerWord; }
+
+    void packCounts(const std::int32_t* counts, std::int32_t* words) const
+    {
+        for (std::size_t i = 0; i < m_n; i += countsPerWord) {
+            std::uint32_t word = 0;
+            for (std::size_t k = 0; k < countsPerWord && i + k < m_n; ++k)
+                word |= static_cast<std::uint32_t>(static_cast<Count>(counts[i + k])) << (16 * k);
+            words[i / countsPerWord] = static_cast<std::int32_t>(word);
+        }
+    }
+
+    // True when the state's result holds for this remaining demand.
+    bool serves(std::int32_t state, const std::int32_t* demand) const
+    {
+        const Count* reading = readingOf(state);
+        for (std::size_t i = 0; i < m_n; ++i, reading += 2)
+            if (std::min(demand[i], static_cast<std::int32_t>(reading[0])) != reading[1])
+                return false;
+        return true;
+    }
+
+    struct Computed {
+        SolvedState node;
+        HomogeneousFill fill;
+    };
+
+    // Solves the state of key for this demand, leaving its saturation in its level.
+    Computed compute(const std::int32_t* key, const std::int32_t* demand)
+    {
+        RecursionGuard guard(m_level);
+        Level& level = levelAt(m_level);
+        std::int32_t* remaining = level.remaining.data();
+        std::copy_n(demand, m_n, remaining);
+        const std::int32_t a = key[KeyHeight], b = key[KeyLength];
+        const std::int32_t xStart = key[KeyXStart], yStart = key[KeyYStart];
+        const bool leadingMiss = key[KeyLeadingMiss] != 0;
+        const std::int32_t depthLeft = key[KeyDepthLeft];
+        const std::span<const std::int32_t> own(remaining, m_n);
+
+        LoopState loop;
+        const HomogeneousFill fill = m_fills.within(a, b, own);
+        m_fits.fitCounts(a, b, level.saturation);
+        loop.node.value = static_cast<float>(fill.value);
+        level.working = level.remaining;
+        level.takenTypes.clear();
+        level.takenByState = false;
+        const bool solvedByBound =
+            depthLeft == 0 ||
+            greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
+        if (depthLeft > 0)
+            raiseSaturation(level);
+        if (!solvedByBound) {
+            ExitCeiling ceiling = exitCeiling({a, b}, depthLeft, own);
+            for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
+                if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
+                    releaseRest(loop, m_usableX.count(j, a, b) + m_usableY.count(yStart, b, a));
+                    return {loop.node, fill};
+                }
+                const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
+                if (x > a) {
+                    passOver(loop, level);
+                    break;
+                }
+                if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
+                    cutAt(loop, level, {a, b}, {x, b}, {a - x, b}, j, 0, depthLeft - 1, j);
+                else
+                    passOver(loop, level);
+            }
+            if (leadingMiss)
+                passOver(loop, level);
+            for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
+                if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
+                    releaseRest(loop, m_usableY.count(k, b, a));
+                    return {loop.node, fill};
+                }
+                const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
+                if (y > b)
+                    break; // nothing comes after the last position
+                if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
+                    cutAt(loop, level, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1,
+                          m_xSet.count + k);
+                else
+                    passOver(loop, level);
+            }
+        }
+        return {loop.node, fill};
+    }
+
+    // Once the node is worth its exit ceiling, every pair that follows is released unvalued:
+    // the most any of them can be worth, read from the node's own demand no further than its
+    // filling reads it. Only without the heuristic tests, which act on pairs that do not lift
+    // the node; and, while nodes are counted, only with one level of cuts left, where each
+    // pair released is two leaves.
+    struct ExitCeiling {
+        float value = std::numeric_limits<float>::infinity();
+        bool withBlocks = true; // whether the blocks bound has joined the value
+    };
+
+    ExitCeiling exitCeiling(RectSize whole, std::int32_t depthLeft,
+                            std::span<const std::int32_t> own)
+    {
+        if (m_settings.heuristicsOn || (!m_bounded && depthLeft != 1))
+            return {};
+        return {std::min(m_ceilings.withLevels(whole, depthLeft), m_bound.within(whole, own)),
+                false};
+    }
+
+    // The blocks bound joins the ceiling once the node has taken a pair: until then the node
+    // holds its filling, the largest of the fillings that bound adds up, which reaches the
+    // bound only where no other type fits.
+    bool reached(ExitCeiling& ceiling, const LoopState& loop, RectSize whole,
+                 std::int32_t depthLeft, std::span<const std::int32_t> own) const
+    {
+        if (!ceiling.withBlocks && loop.node.choice >= 0) {
+            ceiling.value = std::min(ceiling.value, m_bound.blocksWithin(whole, own, depthLeft));
+            ceiling.withBlocks = true;
+        }
+        return loop.node.value >= ceiling.value;
+    }
+
+    // Two leaves counted for each usable position left.
+    static void releaseRest(LoopState& loop, std::int64_t usable)
+    {
+        loop.node.nodes = addNodes(loop.node.nodes, 2 * usable);
+    }
+
+    // A use of the working copy that reads up to level.need of it reads that much beyond the
+    // pieces already taken from the node's own demand.
+    void raiseSaturation(Level& level) const { raiseSaturation(level, level.need.data(), 1); }
+
+    template <typename Need>
+    void raiseSaturation(Level& level, const Need* need, std::size_t stride) const
+    {
+        for (std::size_t i = 0; i < m_n; ++i)
+            level.saturation[i] =
+                std::max(level.saturation[i], static_cast<std::int32_t>(need[i * stride]) +
+                                                  level.remaining[i] - level.working[i]);
+    }
+
+    void addCounts(std::int32_t* counts, const PartRef& part, std::int32_t sign) const
+    {
+        if (part.state < 0) {
+            if (part.leaf.value != 0)
+                counts[static_cast<std::size_t>(part.leaf.type)] += sign * part.leaf.count;
+            return;
+        }
+        const std::int64_t at = m_countsAt[static_cast<std::size_t>(part.state)];
+        if (at < 0) {
+            const SolvedState& solved = m_states[static_cast<std::size_t>(part.state)];
+            addCounts(counts, solved.first, sign);
+            addCounts(counts, solved.second, sign);
+            return;
+        }
+        const std::int32_t* partCounts = m_counts.data() + at;
+        for (std::size_t i = 0; i < m_n; ++i)
+            counts[i] += sign * partCounts[i];
+    }
+
+    // A state's counts are those of its two parts; a state that kept its filling holds it as
+    // its first part. Only states whose parts are states keep their counts apart: the others
+    // add up two leaves.
+    void store(SolvedState node, const HomogeneousFill& fill,
+               std::span<const std::int32_t> saturation, const std::int32_t* demand)
+    {
+        for (std::size_t i = 0; i < m_n; ++i) {
+            m_readings.push_back(static_cast<Count>(saturation[i]));
+            m_readings.push_back(static_cast<Count>(std::min(demand[i], saturation[i])));
+        }
+        if (node.choice < 0)
+            node.first = {-1, fill};
+        if (node.first.state < 0 && node.second.state < 0) {
+            m_countsAt.push_back(-1);
+        } else {
+            const std::size_t at = m_counts.size();
+            m_counts.resize(at + m_n, 0);
+            addCounts(m_counts.data() + at, node.first, 1);
+            addCounts(m_counts.data() + at, node.second, 1);
+            m_countsAt.push_back(static_cast<std::int64_t>(at));
+        }
+        m_states.push_back(node);
+    }
+
+    // A position that does not fit: a pair still linked is compared again.
+    void passOver(LoopState& loop, Level& level) const
+    {
+        if (loop.linked && !(loop.linkedSum > static_cast<double>(loop.node.value)))
+            restoreWorking(loop, level);
+    }
+
+    // A use of the working copy that reads up to the copies that fit part. Where the working
+    // copy holds the node's own demand, it reads no more than what fits the node, which the
+    // node's filling already reads.
+    void raiseSaturationToFit(Level& level, RectSize part) const
+    {
+        if (level.takenByState) {
+            m_fits.fitCounts(part.height, part.length, level.need);
+            raiseSaturation(level);
+            return;
+        }
+        for (const std::int32_t type : level.takenTypes) {
+            const auto i = static_cast<std::size_t>(type);
+            level.saturation[i] = std::max(
+                level.saturation[i], m_fits.copiesThatFit(part.height, part.length, i) +
+                                         level.remaining[i] - level.working[i]);
+        }
+    }
+
+    // Takes a part's pieces from the working copy.
+    void take(Level& level, const PartRef& part) const
+    {
+        addCounts(level.working.data(), part, -1);
+        if (part.state >= 0)
+            level.takenByState = true;
+        else if (part.leaf.value != 0)
+            level.takenTypes.push_back(part.leaf.type);
+    }
+
+    // A part with no depth left is a leaf: its homogeneous filling within the working copy.
+    PartRef leafPart(Level& level, RectSize part, bool ownDemand)
+    {
+        // A leaf cut from the node's own demand, less at most the other part of its pair,
+        // reads no more of it than fits the node.
+        if (!ownDemand)
+            raiseSaturationToFit(level, part);
+        return {-1, m_fills.within(part.height, part.length, level.working)};
+    }
+
+    PartRef solvePart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
+                      std::int32_t depthLeft, bool ownDemand)
+    {
+        if (depthLeft == 0)
+            return leafPart(level, part, ownDemand);
+        const std::int32_t state =
+            solve(level, part, xStart, yStart, depthLeft, level.working.data());
+        raiseSaturation(level, readingOf(state), 2);
+        return {state, {}};
+    }
+
+    // Puts the working copy back to the node's own demand and releases the pair.
+    static void restoreWorking(LoopState& loop, Level& level)
+    {
+        if (loop.reduced) {
+            if (level.takenByState)
+                level.working = level.remaining;
+            else
+                for (const std::int32_t type : level.takenTypes)
+                    level.working[static_cast<std::size_t>(type)] =
+                        level.remaining[static_cast<std::size_t>(type)];
+        }
+        level.takenTypes.clear();
+        level.takenByState = false;
+        loop.reduced = false;
+        loop.linked = false;
+    }
+
+    float valueOf(const PartRef& part) const
+    {
+        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].value
+                               : static_cast<float>(part.leaf.value);
+    }
+
+    std::int64_t nodesOf(const PartRef& part) const
+    {
+        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
+    }
+
+    // The value of a part's filling within the working copy, and whether its greedy bound
+    // stops it there; both read the working copy, so they raise the saturation.
+    struct PartTest {
+        float value = 0.0f;
+        bool stopped = false;
+    };
+
+    PartTest testPart(Level& level, RectSize part)
+    {
+        const std::span<const std::int32_t> working = level.working;
+        raiseSaturationToFit(level, part);
+        const auto value =
+            static_cast<float>(m_fills.within(part.height, part.length, working).value);
+        const float bound =
+            greedyDemandBound(part.height, part.length, working, m_instance, level.need);
+        raiseSaturation(level);
+        return {value, bound == value};
+    }
+
+    bool discarded(const LoopState& loop, Level& level, RectSize whole, RectSize first,
+                   RectSize second)
+    {
+        if (!m_settings.heuristicsOn)
+            return false;
+        const PartTest test = testPart(level, second);
+        if (test.stopped)
+            return false;
+        greedyDemandBound(first.height, first.length, level.working, m_instance, level.need);
+        raiseSaturation(level);
+        return discardsConstrainedCut({whole, loop.node.value, first, second, test.value},
+                                      level.working, m_instance, m_settings);
+    }
+
+    // Without the heuristic tests a pair that does not lift the node is released whatever its
+    // parts hold; false when two leaves cannot lift it, one of them valued as first.
+    bool leavesMayLift(const LoopState& loop, float firstValue, RectSize second)
+    {
+        return sumMayLift(loop, firstValue, m_ceilings.leaf(second));
+    }
+
+    std::int64_t usableOf(RectSize part, std::int32_t xStart, std::int32_t yStart) const
+    {
+        return m_usableX.count(xStart, part.height, part.length) +
+               m_usableY.count(yStart, part.length, part.height);
+    }
+
+    // Whether a part with one level of cuts left, worth firstValue at most, and a second such
+    // part may lift the node.
+    bool pairMayLift(const LoopState& loop, float firstValue, RectSize second)
+    {
+        return sumMayLift(loop, firstValue, m_ceilings.withLevels(second, 1));
+    }
+
+    // The nodes a part with one level of cuts left spends when its value cannot matter:
+    // itself, and two leaves per usable position unless its greedy bound stops it.
+    std::int64_t nodesUnsolved(Level& level, RectSize part, std::int32_t xStart,
+                               std::int32_t yStart)
+    {
+        const std::int64_t usable = usableOf(part, xStart, yStart);
+        if (usable == 0)
+            return 1; // no cut to make, whatever the test says
+        return testPart(level, part).stopped ? 1 : 1 + 2 * usable;
+    }
+
+    void releaseUnseen(LoopState& loop, Level& level, std::int64_t nodes) const
+    {
+        loop.node.nodes = addNodes(loop.node.nodes, nodes);
+        restoreWorking(loop, level);
+    }
+
+    void cutAt(LoopState& loop, Level& level, RectSize whole, RectSize first, RectSize second,
+               std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
+               std::int32_t choice)
+    {
+        if (depthLeft == 0 && !m_settings.heuristicsOn)
+            cutLeaves(loop, level, first, second, choice);
+        else
+            cutParts(loop, level, whole, first, second, xStart, yStart, depthLeft, choice);
+    }
+
+    // A cut into two leaves without the heuristic tests, by far the most frequent: cutParts
+    // for that case alone, kept small.
+    void cutLeaves(LoopState& loop, Level& level, RectSize first, RectSize second,
+                   std::int32_t choice)
+    {
+        if (!leavesMayLift(loop, m_ceilings.leaf(first), second))
+            return releaseUnseen(loop, level, 2);
+        const bool ownDemand = !loop.reduced;
+        const PartRef one = leafPart(level, first, ownDemand);
+        if (!leavesMayLift(loop, valueOf(one), second))
+            return releaseUnseen(loop, level, 2);
+        take(level, one);
+        loop.reduced = true;
+        const PartRef two = leafPart(level, second, ownDemand);
+        take(level, two);
+        loop.node.nodes = addNodes(loop.node.nodes, 2);
+        keepIfBetter(loop, level, one, two, choice);
+    }
+
+    static bool sumMayLift(const LoopState& loop, float one, float two)
+    {
+        return static_cast<double>(one) + static_cast<double>(two) >
+               static_cast<double>(loop.node.value);
+    }
+
+    // Whether two parts with levels of cuts left may lift the node: by their ceilings, then by
+    // their area bounds within the node's own demand, together and each on its own, then by
+    // their blocks bound together; these read it no further than the node's filling does.
+    bool partsMayLift(const LoopState& loop, const Level& level, RectSize first,
+                      RectSize second, std::int32_t levels)
+    {
+        const float one = m_ceilings.withLevels(first, levels);
+        const float two = m_ceilings.withLevels(second, levels);
+        return sumMayLift(loop, one, two) &&
+               sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f) &&
+               sumMayLift(loop, std::min(one, m_bound.within(first, level.remaining)),
+                          std::min(two, m_bound.within(second, level.remaining))) &&
+               sumMayLift(loop,
+                          m_bound.blocksWithinBoth(first, second, level.remaining, levels), 0.0f);
+    }
+
+    // Whether the second part may lift the node with the first one's value: by its ceiling,
+    // then by its bounds within the working copy, which it reads up to the copies that fit.
+    bool secondMayLift(const LoopState& loop, Level& level, float firstValue, RectSize second,
+                       std::int32_t levels)
+    {
+        const float ceiling = m_ceilings.withLevels(second, levels);
+        if (!sumMayLift(loop, firstValue, ceiling))
+            return false;
+        raiseSaturationToFit(level, second);
+        return sumMayLift(loop, firstValue,
+                          std::min(ceiling, m_bound.within(second, level.working))) &&
+               sumMayLift(loop, firstValue, m_bound.blocksWithin(second, level.working, levels));
+    }
+
+    void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first,
+                  RectSize second, std::int32_t xStart, std::int32_t yStart,
+                  std::int32_t depthLeft, std::int32_t choice)
+    {
+        const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
+        if (m_bounded) {
+            if (!partsMayLift(loop, level, first, second, depthLeft))
+                return releaseUnseen(loop, level, 0);
+        } else if (pairs && usableOf(second, xStart, yStart) == 0 &&
+                   !pairMayLift(loop, m_ceilings.withLevels(first, 1), second)) {
+            // A second part without a cut to make spends one node whatever the first leaves
+            // it, so a pair that cannot lift the node needs only the first part's node count.
+            return releaseUnseen(loop, level, nodesUnsolved(level, first, xStart, yStart) + 1);
+        }
+        const bool ownDemand = !loop.reduced;
+        const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
+        take(level, one);
+        loop.reduced = true;
+        SolvedState& node = loop.node;
+        node.nodes = addNodes(node.nodes, nodesOf(one));
+        if (m_bounded) {
+            if (!secondMayLift(loop, level, valueOf(one), second, depthLeft))
+                return releaseUnseen(loop, level, 0);
+        } else if (pairs && !pairMayLift(loop, valueOf(one), second)) {
+            return releaseUnseen(loop, level, nodesUnsolved(level, second, xStart, yStart));
+        }
+        if (discarded(loop, level, whole, first, second)) {
+            node.nodes = addNodes(node.nodes, 1);
+            loop.linked = false; // the working copy stays reduced by the first part
+            return;
+        }
+        const PartRef two = solvePart(level, second, xStart, yStart, depthLeft, ownDemand);
+        take(level, two);
+        node.nodes = addNodes(node.nodes, nodesOf(two));
+        keepIfBetter(loop, level, one, two, choice);
+    }
+
+    // A strictly greater sum takes the node and stays linked with the working copy reduced;
+    // any other puts the working copy back.
+    void keepIfBetter(LoopState& loop, Level& level, const PartRef& one, const PartRef& two,
+                      std::int32_t choice) const
+    {
+        SolvedState& node = loop.node;
+        const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
+        if (sum > static_cast<double>(node.value)) {
+            node.value = static_cast<float>(sum);
+            node.choice = choice;
+            node.first = one;
+            node.second = two;
+            loop.linked = true;
+            loop.linkedSum = sum;
+        } else {
+            restoreWorking(loop, level);
+        }
+    }
+
+    const TInstance& m_instance;
+    const SolverSettings& m_settings;
+    const TDiscretizationSet& m_xSet;
+    const TDiscretizationSet& m_ySet;
+    std::size_t m_n;
+    std::vector<std::int32_t> m_demands;
+    // States by their key words and what fits of their demand, each group listed from the
+    // latest stored state.
+    StateMemo m_groups{static_cast<int>(keyWords())};
+    std::vector<std::int32_t> m_latestOfGroup;
+    std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
+    // Pairs are skipped by their ceilings alone when no heuristic test acts on them and the
+    // nodes they would take need not be counted.
+    bool m_bounded;
+    FitTable m_fits{m_instance};
+    PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
+    DemandFills m_fills{m_instance, m_fits, m_sides};
+    DemandBound m_bound{m_instance, m_fits};
+    CutCeilings m_ceilings{m_instance, m_fills, m_bound, m_xSet, m_ySet, m_sides};
+    UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
+    UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
+    std::vector<SolvedState> m_states;
+    std::vector<Count> m_readings;        // 2 m_n per state
+    std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
+    std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
+    std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
+    int m_level = 0;
+};
+
+} // namespace
+
+namespace {
+
+// No saturation exceeds what the plate could hold of a type, give or take the rounding of the
+// greedy bound, plus its demand; nor does any demand a state is keyed by.
+bool countsFitSixteenBits(const TInstance& instance)
+{
+    const std::int64_t plateArea =
+        static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength;
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const std::int64_t most =
+            plateArea / (static_cast<std::int64_t>(piece.height) * piece.length) + 2 + piece.demand;
+        if (piece.demand < 0 || most > std::numeric_limits<std::uint16_t>::max())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
+                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                                    NodeCounting counting)
+{
+    if (countsFitSixteenBits(instance))
+        return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet, counting).run();
+    return ConstrainedEngine<std::int32_t>(instance, settings, xSet, ySet, counting).run();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "andor/CutLayout.h"
+#include "andor/DiscretizationSet.h"
+#include "problem/Instance.h"
+#include "andor/SolverSettings.h"
+
+// Whether a fast search also counts the nodes the direct search creates. Counting keeps the
+// constrained search from skipping a pair by its ceiling alone, as the nodes of its parts must
+// still be known; only the bench and the tests need them.
+enum class NodeCounting { Skip, Count };
+
+// What a fast search finds: the root's value and counts, the chosen pattern and its effort.
+struct SearchOutcome {
+    float value = 0.0f;
+    std::array<std::int32_t, maxPieceTypes> counts{};
+    CutLayout layout;
+    // Nodes the direct search creates, saturating at int64 max, when counted.
+    std::optional<std::int64_t> nodesExamined;
+    std::int64_t statesSolved = 0;  // distinct node states actually computed
+};
+
+// The unconstrained search with each node state solved once; requires depthLimit >= 0.
+// Throws std::bad_alloc when memory, or the stack for a very deep limit, runs out.
+SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSettings& settings,
+                                      const TDiscretizationSet& xSet,
+                                      const TDiscretizationSet& ySet, NodeCounting counting);
+
+// The constrained search with each node state solved once; requires depthLimit >= 0 and no
+// negative demand. Throws std::bad_alloc when memory, or the stack for a very deep limit, runs out.
+SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
+                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                                    NodeCounting counting);

@@ -1,0 +1,159 @@
+#include "andor/ui/AndOrWindow.h"
+
+#include "andor/AndOrReport.h"
+#include "andor/AndOrRun.h"
+#include "widgets/Dialogs.h"
+#include "problem/NumberText.h"
+#include "andor/PatternOfLayout.h"
+#include "pattern/PatternScene.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/ReportView.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TForm4::TForm4()
+    : RunWindow(QStringLiteral("Form4"), QStringLiteral("Quadrix - Abordagem Grafo E/OU"),
+                QSize(985, 641))
+{
+    Memo1->setGeometry(392, 104, 401, 449);
+    Button1->setGeometry(816, 16, 137, 65);
+    addParameterControls();
+    RadioGroup2Click();
+}
+
+void TForm4::addParameterControls()
+{
+    RadioGroup1 = new RadioGroup(QStringLiteral("Problema de Corte"),
+                                 {QStringLiteral("Irrestrito"), QStringLiteral("Restrito")},
+                                 centralWidget());
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    RadioGroup1->setGeometry(392, 8, 113, 86);
+    RadioGroup1->setItemIndex(1);
+    RadioGroup2 = new RadioGroup(QStringLiteral("Heurísticas"),
+                                 {QStringLiteral("Sim"), QStringLiteral("Não")}, centralWidget());
+    RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
+    RadioGroup2->setGeometry(512, 8, 81, 86);
+    RadioGroup2->setItemIndex(1);
+    connect(RadioGroup2, &RadioGroup::clicked, this, &TForm4::RadioGroup2Click);
+
+    addParameterLabel(QStringLiteral("Label5"), QStringLiteral("Profundidade"), 608, 8);
+    Edit4 = addParameterEdit(QStringLiteral("Edit4"), QStringLiteral("3"), {608, 24, 65, 21});
+    Label6 = addParameterLabel(QStringLiteral("Label6"), QStringLiteral("Lambda 1"), 688, 8);
+    Edit5 = addParameterEdit(QStringLiteral("Edit5"), QStringLiteral("0,1"), {688, 24, 49, 21});
+    Label7 = addParameterLabel(QStringLiteral("Label7"), QStringLiteral("Lambda 2"), 744, 8);
+    Edit6 = addParameterEdit(QStringLiteral("Edit6"), QStringLiteral("0,95"), {744, 24, 49, 21});
+    addParameterLabel(QStringLiteral("Label8"), QStringLiteral("Conjunto de discretização"), 608,
+                      56);
+    Edit7 = addParameterEdit(QStringLiteral("Edit7"), QStringLiteral("100"), {608, 72, 122, 21});
+    addParameterLabel(QStringLiteral("Label9"), QStringLiteral("Simetria"), 744, 56);
+    ComboBox1 = new QComboBox(centralWidget());
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems({QStringLiteral("Não"), QStringLiteral("Sim")});
+    ComboBox1->setCurrentIndex(0);
+    ComboBox1->setGeometry(744, 72, 49, 21);
+    addParameterLabel(QStringLiteral("Label10"), QString(), 272, 0);
+}
+
+QLabel* TForm4::addParameterLabel(const QString& name, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, centralWidget());
+    label->setObjectName(name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* TForm4::addParameterEdit(const QString& name, const QString& text, QRect geometry)
+{
+    auto* edit = new QLineEdit(text, centralWidget());
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+void TForm4::RadioGroup2Click()
+{
+    const bool lambdasUsed = RadioGroup2->itemIndex() != 1;
+    for (QWidget* widget : {static_cast<QWidget*>(Edit5), static_cast<QWidget*>(Edit6),
+                            static_cast<QWidget*>(Label6), static_cast<QWidget*>(Label7)})
+        widget->setEnabled(lambdasUsed);
+}
+
+int TForm4::symmetryItemIndex() const
+{
+    // A text typed into the box selects the item it spells, or none.
+    return ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly);
+}
+
+bool TForm4::readParameters()
+{
+    const auto depth = parseInteger(Edit4->text().toStdString());
+    if (!depth) {
+        Dialogs::error(QStringLiteral("Digite um valor inteiro para a Profundidade!"));
+        return false;
+    }
+    m_settings.depthLimit = *depth;
+    const auto capacity = parseInteger(Edit7->text().toStdString());
+    if (!capacity) {
+        Dialogs::error(QStringLiteral("Digite um valor inteiro para o Conjunto de Discretização!"));
+        return false;
+    }
+    m_settings.setCapacity = *capacity;
+    if (RadioGroup2->itemIndex() != 0) {
+        m_settings.heuristicsOn = false;
+        return true;
+    }
+    const auto lambda1 = parseReal(Edit5->text().toStdString(), decimalSeparator());
+    if (!lambda1) {
+        Dialogs::error(QStringLiteral("Digite um valor numérico para Lambda 1!"));
+        return false;
+    }
+    m_settings.lambda1 = static_cast<double>(*lambda1);
+    const auto lambda2 = parseReal(Edit6->text().toStdString(), decimalSeparator());
+    if (!lambda2) {
+        Dialogs::error(QStringLiteral("Digite um valor numérico para Lambda 2!"));
+        return false;
+    }
+    m_settings.lambda2 = static_cast<double>(*lambda2);
+    m_settings.heuristicsOn = true;
+    return true;
+}
+
+void TForm4::Button1Click()
+{
+    if (!instanceLoaded()) {
+        Dialogs::error(QStringLiteral("Abra um arquivo de entrada!"));
+        return;
+    }
+    m_settings.symmetryOn = symmetryItemIndex() != 0;
+    if (!readParameters())
+        return;
+    const ProblemKind kind =
+        RadioGroup1->itemIndex() != 0 ? ProblemKind::Constrained : ProblemKind::Unconstrained;
+    // Inputs outside the model are refused before the report areas change.
+    if (const auto fault = findInputFault(instance(), kind, m_settings)) {
+        Dialogs::error(toQString(failureMessage(*fault)));
+        return;
+    }
+    beginRun();
+    const auto run = runAndOr(instance(), kind, m_settings);
+    if (!run) {
+        Dialogs::error(toQString(failureMessage(run.error())));
+        return;
+    }
+    const AndOrReportChoices choices{RadioGroup1->itemIndex() == 1,
+                                     m_settings.depthLimit,
+                                     m_settings.setCapacity,
+                                     symmetryItemIndex() != 0,
+                                     RadioGroup2->itemIndex() == 0,
+                                     Edit5->text().toStdString(),
+                                     Edit6->text().toStdString()};
+    const ReportLines summary = andOrSummary(instance(), *run, decimalSeparator());
+    setResultPattern(cuttingPatternOf(run->layout, instance()), summaryLinesForDrawing(summary));
+    completeRun(andOrReport(instance(), *run, choices, decimalSeparator()), summary, run->counts);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "problem/ui/RunWindow.h"
+#include "andor/SolverSettings.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class RadioGroup;
+
+// The AND/OR run window: parameters, "Calcular", report, summary and piece counts.
+class TForm4 : public RunWindow {
+    Q_OBJECT
+public:
+    TForm4();
+
+    void Button1Click() override;
+    void RadioGroup2Click();
+
+private:
+    void addParameterControls();
+    QLabel* addParameterLabel(const QString& name, const QString& text, int left, int top);
+    QLineEdit* addParameterEdit(const QString& name, const QString& text, QRect geometry);
+    // Reads the parameter fields into m_settings; false after showing the field's message.
+    bool readParameters();
+    int symmetryItemIndex() const;
+
+    RadioGroup* RadioGroup1;
+    RadioGroup* RadioGroup2;
+    QLineEdit* Edit4;
+    QLineEdit* Edit5;
+    QLineEdit* Edit6;
+    QLineEdit* Edit7;
+    QLabel* Label6;
+    QLabel* Label7;
+    QComboBox* ComboBox1;
+    SolverSettings m_settings;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "pattern/CuttingPattern.h"
+#include "problem/Instance.h"
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+// The drawing of one cutting pattern, laid out anew for the widget's size.
+class PatternView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PatternView(QWidget* parent = nullptr);
+
+    void setPattern(const CuttingPattern& pattern, const TInstance& instance,
+                    const std::vector<std::string>& runLines);
+    const CuttingPattern& pattern() const { return m_pattern; }
+    const TInstance& instance() const { return m_instance; }
+    const std::vector<std::string>& runLines() const { return m_runLines; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    CuttingPattern m_pattern;
+    TInstance m_instance;
+    std::vector<std::string> m_runLines;
+};

@@ -1,0 +1,103 @@
+#include "pattern/ui/PatternWindow.h"
+
+#include "widgets/FilePath.h"
+
+#include "widgets/Dialogs.h"
+#include "pattern/ui/PatternPainter.h"
+#include "pattern/PatternSvg.h"
+#include "pattern/ui/PatternView.h"
+
+#include <QFile>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+// Exported images are at least as large as a drawing file, so that a small window still gives a
+// usable file.
+constexpr QSize smallestExport(static_cast<int>(fileDrawingWidth),
+                               static_cast<int>(fileDrawingHeight));
+constexpr double printLayoutWidth = 1000;
+
+} // namespace
+
+PatternWindow::PatternWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("PatternWindow"));
+    setWindowTitle(QStringLiteral("Quadrix - Padrão de Corte"));
+    resize(900, 600);
+    m_view = new PatternView(this);
+    m_view->setObjectName(QStringLiteral("PatternView1"));
+    setCentralWidget(m_view);
+
+    QMenu* arquivo = menuBar()->addMenu(QStringLiteral("Arquivo"));
+    arquivo->setObjectName(QStringLiteral("Arquivo1"));
+    arquivo
+        ->addAction(QStringLiteral("Exportar Imagem..."), this,
+                    &PatternWindow::ExportarImagem1Click)
+        ->setObjectName(QStringLiteral("ExportarImagem1"));
+    QAction* imprimir =
+        arquivo->addAction(QStringLiteral("Imprimir"), this, &PatternWindow::Imprimir1Click);
+    imprimir->setObjectName(QStringLiteral("Imprimir1"));
+    imprimir->setShortcut(QKeySequence::Print);
+    arquivo->addSeparator();
+    arquivo->addAction(QStringLiteral("Fechar"), this, &PatternWindow::Fechar1Click)
+        ->setObjectName(QStringLiteral("Fechar1"));
+}
+
+void PatternWindow::setPattern(const CuttingPattern& pattern, const TInstance& instance,
+                               const std::vector<std::string>& runLines)
+{
+    m_view->setPattern(pattern, instance, runLines);
+}
+
+void PatternWindow::ExportarImagem1Click()
+{
+    const QString name =
+        Dialogs::saveFileName(QStringLiteral("Imagem PNG *.png (*.png);;Imagem SVG *.svg (*.svg)"));
+    if (name.isEmpty())
+        return;
+    const QSize size = m_view->size().expandedTo(smallestExport);
+    if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        const PatternScene scene = buildPatternScene(
+            m_view->pattern(), m_view->instance(), m_view->runLines(), size.width(), size.height());
+        const auto written =
+            writePatternSvg(scene, toFilesystemPath(name));
+        if (!written)
+            Dialogs::exceptionReport(QString::fromStdString(written.error()));
+        return;
+    }
+    // Every name that is not an SVG one gets a PNG image, under a ".png" name.
+    const QString pngName =
+        name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? name : name + ".png";
+    const QImage image =
+        renderPatternImage(m_view->pattern(), m_view->instance(), m_view->runLines(), size);
+    if (!image.save(pngName, "PNG"))
+        Dialogs::exceptionReport(QStringLiteral("Não foi possível gravar o arquivo ") + pngName);
+}
+
+void PatternWindow::Imprimir1Click()
+{
+    QPrinter printer;
+    printer.setDocName(windowTitle());
+    if (!Dialogs::printerSetup(printer))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        Dialogs::exceptionReport(QStringLiteral("Não foi possível imprimir."));
+        return;
+    }
+    // Laid out at a screen-like width and scaled to the page, so fonts keep their proportion.
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const double factor = page.width() / printLayoutWidth;
+    painter.scale(factor, factor);
+    paintPatternScene(painter,
+                      buildPatternScene(m_view->pattern(), m_view->instance(), m_view->runLines(),
+                                        printLayoutWidth, page.height() / factor));
+}
+
+void PatternWindow::Fechar1Click()
+{
+    close();
+}

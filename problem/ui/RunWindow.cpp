@@ -1,0 +1,242 @@
+#include "problem/ui/RunWindow.h"
+
+#include "problem/BiFile.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FilePath.h"
+#include "problem/ui/InstanceView.h"
+#include "pattern/ui/PatternWindow.h"
+#include "widgets/ReportView.h"
+#include "widgets/StringGrid.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+
+// Run windows show a narrow piece grid up to this many piece types.
+constexpr int narrowPieceGridUpTo = 16;
+
+QStringList toQStringList(const ReportLines& lines)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        list << QString::fromStdString(line);
+    return list;
+}
+
+ReportLines toReportLines(const QStringList& list)
+{
+    ReportLines lines;
+    lines.reserve(static_cast<std::size_t>(list.size()));
+    for (const QString& line : list)
+        lines.push_back(line.toStdString());
+    return lines;
+}
+
+} // namespace
+
+RunWindow::RunWindow(const QString& objectName, const QString& caption, QSize size)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    resize(size);
+    setCentralWidget(new QWidget(this));
+    addMenu();
+    addInstanceControls();
+
+    Memo1 = new ReportView(centralWidget());
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo2 = new ReportView(centralWidget());
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setGeometry(808, 104, 153, 89);
+    StringGrid2 = new StringGrid(2, 2, centralWidget());
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setGeometry(808, 216, 133, 337);
+    StringGrid2->setWidthAndScrollBar(133, false);
+
+    Button1 = new QPushButton(QStringLiteral("Calcular"), centralWidget());
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setEnabled(false);
+    Button1->setShortcut(QKeySequence(Qt::Key_F9));
+    connect(Button1, &QPushButton::clicked, this, &RunWindow::Button1Click);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+}
+
+void RunWindow::addMenu()
+{
+    QMenu* arquivo = menuBar()->addMenu(QStringLiteral("Arquivo"));
+    arquivo->setObjectName(QStringLiteral("Arquivo1"));
+    QAction* abrir =
+        arquivo->addAction(QStringLiteral("Abrir Arquivo de Dados"), this, &RunWindow::Abrir1Click);
+    abrir->setObjectName(QStringLiteral("Abrir1"));
+    abrir->setShortcut(QKeySequence::Open);
+    SalvarResultado1 = arquivo->addAction(QStringLiteral("Salvar Resultado"), this,
+                                          &RunWindow::SalvarResultado1Click);
+    SalvarResultado1->setObjectName(QStringLiteral("SalvarResultado1"));
+    SalvarResultado1->setShortcut(QKeySequence::Save);
+    VisualizarPadrao1 = arquivo->addAction(QStringLiteral("Visualizar Padrão"), this,
+                                           &RunWindow::VisualizarPadrao1Click);
+    VisualizarPadrao1->setObjectName(QStringLiteral("VisualizarPadrao1"));
+    VisualizarPadrao1->setEnabled(false);
+    arquivo->addSeparator()->setObjectName(QStringLiteral("N1"));
+    arquivo->addAction(QStringLiteral("Fechar"), this, &RunWindow::Fechar1Click)
+        ->setObjectName(QStringLiteral("Fechar1"));
+    QMenu* ajuda = menuBar()->addMenu(QStringLiteral("Ajuda"));
+    ajuda->setObjectName(QStringLiteral("Ajdua1"));
+    ajuda->addAction(QStringLiteral("Sobre"), this, &RunWindow::Sobre1Click)
+        ->setObjectName(QStringLiteral("Sobre1"));
+}
+
+void RunWindow::addInstanceControls()
+{
+    Label1 = addLabel(QStringLiteral("Label1"), QString(), 16, 16);
+    addLabel(QStringLiteral("Label2"), QStringLiteral("Altura da placa"), 16, 40);
+    addLabel(QStringLiteral("Label3"), QStringLiteral("Comprimento da placa"), 136, 40);
+    addLabel(QStringLiteral("Label4"), QStringLiteral("Quantidade de peças"), 256, 40);
+    Edit1 = addEdit(QStringLiteral("Edit1"), 16);
+    Edit2 = addEdit(QStringLiteral("Edit2"), 136);
+    Edit3 = addEdit(QStringLiteral("Edit3"), 256);
+    StringGrid1 = new StringGrid(5, 2, centralWidget());
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(16, 104, 329, 449);
+    StringGrid1->setWidthAndScrollBar(329, false);
+}
+
+QLabel* RunWindow::addLabel(const QString& name, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, centralWidget());
+    label->setObjectName(name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* RunWindow::addEdit(const QString& name, int left)
+{
+    auto* edit = new QLineEdit(centralWidget());
+    edit->setObjectName(name);
+    edit->setGeometry(left, 56, 105, 21);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+char RunWindow::decimalSeparator()
+{
+    const QString point = QLocale::system().decimalPoint();
+    const QChar first = point.isEmpty() ? QLatin1Char('.') : point.front();
+    return first.unicode() < 0x80 ? static_cast<char>(first.unicode()) : '.';
+}
+
+void RunWindow::Abrir1Click()
+{
+    const QString name =
+        Dialogs::openFileName(QStringLiteral("Arquivos de Entrada *.BI (*.BI)"));
+    if (name.isEmpty())
+        return;
+    auto read = readBiFile(toFilesystemPath(name));
+    if (!read) {
+        Dialogs::error(toQString(read.error()));
+        return;
+    }
+    m_instance = std::move(*read);
+    showInstance();
+    m_instanceLoaded = true;
+    Button1->setEnabled(true);
+    Memo1->clearLines();
+    Memo2->clearLines();
+    setResultPresent(false);
+    // The drawing belonged to the previous problem.
+    if (m_patternWindow)
+        m_patternWindow->hide();
+}
+
+void RunWindow::showInstance()
+{
+    Label1->setText(toQString(m_instance.description));
+    Label1->adjustSize();
+    Edit1->setText(QString::number(m_instance.plateHeight));
+    Edit2->setText(QString::number(m_instance.plateLength));
+    Edit3->setText(QString::number(m_instance.pieceCount));
+    fillPieceGrid(*StringGrid1, m_instance, narrowPieceGridUpTo);
+}
+
+void RunWindow::SalvarResultado1Click()
+{
+    if (!m_resultPresent) {
+        Dialogs::error(QStringLiteral("Não há dados a serem salvos!"));
+        return;
+    }
+    const QString name = Dialogs::saveFileName(QStringLiteral("Arquivo Texto *.txt (*.txt)"));
+    if (name.isEmpty())
+        return;
+    // The suffix is appended always, as result files have always been named.
+    const auto written =
+        writeResultFile(toReportLines(Memo1->lines()), toFilesystemPath(name + ".txt"));
+    if (!written)
+        Dialogs::exceptionReport(toQString(written.error()));
+}
+
+void RunWindow::Fechar1Click() { close(); }
+
+void RunWindow::Sobre1Click()
+{
+    if (m_aboutBox)
+        m_aboutBox->exec();
+}
+
+void RunWindow::beginRun()
+{
+    Memo1->clearLines();
+    Memo2->clearLines();
+    StringGrid2->hide();
+    StringGrid2->show();
+    Memo1->addLine(QStringLiteral("Calculando..."));
+    // The run blocks the window; paint the notice before it starts.
+    Memo1->repaint();
+}
+
+void RunWindow::completeRun(const ReportLines& report, const ReportLines& summary,
+                            const std::array<std::int32_t, maxPieceTypes>& counts)
+{
+    fillCountGrid(*StringGrid2, counts, m_instance.pieceCount);
+    Memo2->setLines(toQStringList(summary));
+    Memo1->setLines(toQStringList(report));
+    setResultPresent(true);
+    if (m_patternWindow)
+        m_patternWindow->setPattern(m_resultPattern, m_instance, m_resultRunLines);
+    Dialogs::message(QStringLiteral("Cálculo concluído"), QString(), Dialogs::Icon::None);
+}
+
+void RunWindow::setResultPresent(bool present)
+{
+    m_resultPresent = present;
+    VisualizarPadrao1->setEnabled(present);
+}
+
+void RunWindow::setResultPattern(CuttingPattern pattern, std::vector<std::string> runLines)
+{
+    m_resultPattern = std::move(pattern);
+    m_resultRunLines = std::move(runLines);
+}
+
+void RunWindow::VisualizarPadrao1Click()
+{
+    if (!m_resultPresent)
+        return;
+    if (!m_patternWindow)
+        m_patternWindow = new PatternWindow(this);
+    m_patternWindow->setPattern(m_resultPattern, m_instance, m_resultRunLines);
+    m_patternWindow->show();
+    m_patternWindow->raise();
+    m_patternWindow->activateWindow();
+}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "andor/bounds/DemandFills.h"
+
+namespace {
+
+struct FillCase {
+    const char* name;
+    std::int32_t plateHeight;
+    std::int32_t plateLength;
+    int lowestValue;
+    int highestDemand;
+};
+
+TInstance randomInstance(std::mt19937& random, const FillCase& c)
+{
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    TInstance instance;
+    instance.plateHeight = c.plateHeight;
+    instance.plateLength = c.plateLength;
+    instance.pieceCount = pick(1, 8);
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        // Few distinct values and small demands, so that fillings often tie.
+        const int values[] = {c.lowestValue, 0, 2, 3, 6, 6};
+        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, pick(1, std::min(c.plateHeight, 12)),
+                                                        pick(1, std::min(c.plateLength, 12)),
+                                                        pick(0, c.highestDemand), values[pick(0, 5)]};
+    }
+    return instance;
+}
+
+// Whatever the remaining demand, from the full one down to none, the answers are those of the
+// homogeneous filling itself, ties and the type chosen included: from the table, from the
+// staircases of fillings, and from neither.
+TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
+{
+    const FillCase cases[] = {
+        {"positive values", 30, 25, 1, 6},
+        {"zero values", 30, 25, 0, 6},
+        {"negative value", 30, 25, -4, 6},
+        {"demands beyond the staircases", 30, 25, 1, 400},
+        {"plate without a table", 1000, 1000, 1, 6},
+        {"plate beyond the table and the staircases", 5000, 4000, 1, 6},
+    };
+    for (const FillCase& c : cases) {
+        std::mt19937 random(static_cast<std::uint32_t>(c.plateHeight + c.lowestValue * 31));
+        for (int trial = 0; trial < 40; ++trial) {
+            const TInstance instance = randomInstance(random, c);
+            const FitTable fits(instance);
+            const PartSides sides(instance.plateHeight, instance.plateLength);
+            DemandFills fills(instance, fits, sides);
+            std::vector<std::int32_t> demands;
+            for (int i = 0; i < instance.pieceCount; ++i)
+                demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
+            for (int ask = 0; ask < 300; ++ask) {
+                const std::int32_t a = std::uniform_int_distribution<int>(0, 30)(random);
+                const std::int32_t b = std::uniform_int_distribution<int>(0, 25)(random);
+                std::vector<std::int32_t> remaining = demands;
+                for (std::int32_t& count : remaining)
+                    if (count > 0)
+                        count -= std::uniform_int_distribution<int>(0, count)(random);
+                const HomogeneousFill expected = bestHomogeneousWithin(a, b, remaining, instance);
+                const HomogeneousFill got = fills.within(a, b, remaining);
+                ASSERT_EQ(got.value, expected.value) << c.name << ", " << a << " x " << b;
+                ASSERT_EQ(got.type, expected.type) << c.name << ", " << a << " x " << b;
+                ASSERT_EQ(got.count, expected.count) << c.name << ", " << a << " x " << b;
+                ASSERT_EQ(fills.full(a, b).value, homogeneousDemandValue(a, b, instance));
+            }
+        }
+    }
+}
+
+} // namespace
+
+// Above 2^24 copies a float no longer holds every count: two demands that differ by one can
+// give the same filling, and then the earlier type keeps the tie. That holds too where parts
+// can have few sizes and a table of them would be small.
+TEST(DemandFills, CountCopiesAsFloatsOnLargePlates)
+{
+    TInstance instance;
+    instance.plateHeight = 5000;
+    instance.plateLength = 4000;
+    instance.pieceCount = 2;
+    instance.pieces[0] = {1, 1, 1, 16777216, 1};
+    instance.pieces[1] = {2, 1, 1, 16777217, 1};
+    const FitTable fits(instance);
+    const TDiscretizationSet noPosition;
+    const PartSides sides(noPosition, instance.plateHeight, noPosition, instance.plateLength);
+    DemandFills fills(instance, fits, sides);
+    const struct {
+        std::vector<std::int32_t> remaining;
+        std::int32_t type;
+    } asks[] = {{{16777216, 16777217}, 0}, {{16777215, 16777217}, 1}, {{0, 16777217}, 1}};
+    for (const auto& ask : asks) {
+        const HomogeneousFill expected = bestHomogeneousWithin(5000, 4000, ask.remaining, instance);
+        ASSERT_EQ(expected.type, ask.type);
+        const HomogeneousFill got = fills.within(5000, 4000, ask.remaining);
+        EXPECT_EQ(got.type, expected.type);
+        EXPECT_EQ(got.value, expected.value);
+        EXPECT_EQ(got.count, expected.count);
+    }
+}

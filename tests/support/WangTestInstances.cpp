@@ -1,0 +1,33 @@
+#include "support/WangTestInstances.h"
+
+TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces) {
+    TInstance instance;
+    instance.description = "Teste\r\n";
+    instance.plateHeight = plateHeight;
+    instance.plateLength = plateLength;
+    instance.pieceCount = static_cast<int>(pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const TestPiece& piece = pieces[i];
+        instance.pieces[i] = {static_cast<int>(i + 1), piece.height, piece.length, piece.demand,
+                              piece.height * piece.length};
+    }
+    return instance;
+}
+
+std::string describe(const TInstance& instance) {
+    std::string text = "plate " + std::to_string(instance.plateHeight) + "x" +
+                       std::to_string(instance.plateLength) + ", pieces (h, l, d):";
+    for (int i = 0; i < instance.pieceCount; ++i) {
+        const TPieceType& piece = instance.pieces[i];
+        text += " (" + std::to_string(piece.height) + ", " + std::to_string(piece.length) + ", " +
+                std::to_string(piece.demand) + ")";
+    }
+    return text;
+}
+
+std::vector<int> idsOf(const std::vector<TPattern>& patterns) {
+    std::vector<int> ids;
+    for (const TPattern& record : patterns)
+        ids.push_back(record.id);
+    return ids;
+}

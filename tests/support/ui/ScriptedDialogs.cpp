@@ -1,0 +1,49 @@
+#include "support/ui/ScriptedDialogs.h"
+
+#include <QPrinter>
+
+ScriptedDialogs::ScriptedDialogs() { Dialogs::setBackend(this); }
+
+ScriptedDialogs::~ScriptedDialogs() { Dialogs::setBackend(nullptr); }
+
+void ScriptedDialogs::queuePrinterSetup(bool accept, const QString& pdfFile)
+{
+    m_printerAnswers.enqueue({accept, pdfFile});
+}
+
+QStringList ScriptedDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const Message& shown : m_messages)
+        texts << shown.text;
+    return texts;
+}
+
+void ScriptedDialogs::message(const QString& text, const QString& caption, Dialogs::Icon icon)
+{
+    m_messages.append({text, caption, icon});
+}
+
+QString ScriptedDialogs::openFileName(const QString&)
+{
+    ++m_openShown;
+    return m_openNames.isEmpty() ? QString() : m_openNames.dequeue();
+}
+
+QString ScriptedDialogs::saveFileName(const QString&)
+{
+    ++m_saveShown;
+    return m_saveNames.isEmpty() ? QString() : m_saveNames.dequeue();
+}
+
+bool ScriptedDialogs::printerSetup(QPrinter& printer)
+{
+    if (m_printerAnswers.isEmpty())
+        return false;
+    const PrinterAnswer answer = m_printerAnswers.dequeue();
+    if (answer.accept && !answer.pdfFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(answer.pdfFile);
+    }
+    return answer.accept;
+}

@@ -1,0 +1,53 @@
+#include "wang/ui/WangWindow.h"
+
+#include "widgets/Dialogs.h"
+#include "problem/NumberText.h"
+#include "pattern/PatternScene.h"
+#include "widgets/ReportView.h"
+#include "wang/WangPattern.h"
+#include "wang/WangReport.h"
+#include "wang/WangRun.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TForm5::TForm5()
+    : RunWindow(QStringLiteral("Form5"), QStringLiteral("Quadrix - Algoritmo de Wang"),
+                QSize(985, 642))
+{
+    Memo1->setGeometry(392, 16, 393, 537);
+    Button1->setGeometry(816, 52, 137, 41);
+    auto* label5 = new QLabel(QStringLiteral("Beta"), centralWidget());
+    label5->setObjectName(QStringLiteral("Label5"));
+    label5->move(832, 19);
+    Edit4 = new QLineEdit(QStringLiteral("0,01"), centralWidget());
+    Edit4->setObjectName(QStringLiteral("Edit4"));
+    Edit4->setGeometry(864, 16, 73, 21);
+    auto* label6 = new QLabel(centralWidget());
+    label6->setObjectName(QStringLiteral("Label6"));
+    label6->move(608, 0);
+}
+
+void TForm5::Button1Click()
+{
+    if (!instanceLoaded()) {
+        Dialogs::error(QStringLiteral("Abra um arquivo de entrada!"));
+        return;
+    }
+    const auto beta = parseReal(Edit4->text().toStdString(), decimalSeparator());
+    if (!beta) {
+        Dialogs::error(QStringLiteral("Digite um valor numérico para Beta!"));
+        return;
+    }
+    beginRun();
+    const auto run = runWang(instance(), static_cast<float>(*beta));
+    if (!run) {
+        Dialogs::error(toQString(failureMessage(run.error())));
+        return;
+    }
+    const ReportLines summary = wangSummary(*run, decimalSeparator());
+    setResultPattern(wangCuttingPattern(run->patterns, run->best, instance()),
+                     summaryLinesForDrawing(summary));
+    completeRun(wangReport(instance(), *run, decimalSeparator()), summary, run->counts);
+}

@@ -1,0 +1,82 @@
+#include "widgets/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+class QtDialogs final : public Dialogs::Backend {
+public:
+    void message(const QString& text, const QString& caption, Dialogs::Icon icon) override
+    {
+        QMessageBox box(icon == Dialogs::Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
+                        caption, text, QMessageBox::Ok);
+        box.exec();
+    }
+
+    QString openFileName(const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
+    }
+
+    QString saveFileName(const QString& filter) override
+    {
+        // No overwrite question: a result file is replaced as the user named it.
+        return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
+
+    bool printerSetup(QPrinter& printer) override
+    {
+        QPrintDialog dialog(&printer);
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
+Dialogs::Backend* installedBackend = nullptr;
+
+Dialogs::Backend& backend()
+{
+    static QtDialogs qtDialogs;
+    return installedBackend ? *installedBackend : qtDialogs;
+}
+
+} // namespace
+
+void Dialogs::message(const QString& text, const QString& caption, Icon icon)
+{
+    backend().message(text, caption, icon);
+}
+
+void Dialogs::error(const QString& text)
+{
+    message(text, QStringLiteral("Erro"), Icon::Error);
+}
+
+void Dialogs::exceptionReport(const QString& text)
+{
+    message(text, QApplication::applicationName(), Icon::Error);
+}
+
+QString Dialogs::openFileName(const QString& filter)
+{
+    return backend().openFileName(filter);
+}
+
+QString Dialogs::saveFileName(const QString& filter)
+{
+    return backend().saveFileName(filter);
+}
+
+bool Dialogs::printerSetup(QPrinter& printer)
+{
+    return backend().printerSetup(printer);
+}
+
+void Dialogs::setBackend(Backend* backend)
+{
+    installedBackend = backend;
+}
