@@ -1,11 +1,11 @@
 #include "shell/ui/LibraryViewer.h"
 
-#include "widgets/Dialogs.h"
-#include "shell/RtfReader.h"
 #include "problem/Windows1252.h"
+#include "shell/LibraryTexts.h"
+#include "shell/RtfReader.h"
+#include "widgets/Dialogs.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -77,20 +77,34 @@ void TForm2::createControls()
     m_richEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-void TForm2::setLibraryDirectory(const QString& directory) { m_libraryDirectory = directory; }
+void TForm2::setProgramDirectory(const QString& directory)
+{
+    m_programDirectory = directory;
+}
 
-void TForm2::AbordagemGrafoEOUIrrestrito1Click() { showLibrary(QStringLiteral("GSi.s")); }
+void TForm2::AbordagemGrafoEOUIrrestrito1Click()
+{
+    showLibrary(QStringLiteral("GSi.s"));
+}
 
-void TForm2::AbordagemGrafoEOU1Click() { showLibrary(QStringLiteral("GSr.s")); }
+void TForm2::AbordagemGrafoEOU1Click()
+{
+    showLibrary(QStringLiteral("GSr.s"));
+}
 
-void TForm2::AlgoritmodeWang1Click() { showLibrary(QStringLiteral("WS.s")); }
+void TForm2::AlgoritmodeWang1Click()
+{
+    showLibrary(QStringLiteral("WS.s"));
+}
 
 void TForm2::showLibrary(const QString& fileName)
 {
-    const QString directory = m_libraryDirectory.isEmpty()
-                                  ? QCoreApplication::applicationDirPath()
-                                  : m_libraryDirectory;
-    m_libraryLoaded = loadInto(QDir(directory).filePath(fileName));
+    const QString directory =
+        m_programDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDirectory;
+    const std::filesystem::path path =
+        findLibraryText(QFile::encodeName(directory).toStdString(), fileName.toStdString());
+    m_libraryLoaded =
+        !path.empty() && loadInto(QFile::decodeName(QByteArray::fromStdString(path.native())));
     if (!m_libraryLoaded)
         Dialogs::error(QStringLiteral("Não foi possível abrir o arquivo!"));
 }

@@ -4,16 +4,16 @@
 
 class QTextEdit;
 
-// The library viewer: shows one of the three library texts that lie beside the program,
-// and prints it.
+// The library viewer: shows one of the three library texts, found beside the program or in
+// its installed data folder, and prints it.
 class TForm2 : public QMainWindow {
     Q_OBJECT
 public:
     TForm2();
 
-    // Folder in which the library texts are looked for; empty (the default) means the
-    // program's own folder.
-    void setLibraryDirectory(const QString& directory);
+    // Folder from which the library texts are looked for in place of the program's own;
+    // empty (the default) means the program's own folder.
+    void setProgramDirectory(const QString& directory);
 
     void AbordagemGrafoEOUIrrestrito1Click();
     void AbordagemGrafoEOU1Click();
@@ -28,6 +28,6 @@ private:
     bool loadInto(const QString& path);
 
     QTextEdit* m_richEdit = nullptr;
-    QString m_libraryDirectory;
+    QString m_programDirectory;
     bool m_libraryLoaded = false;
 };

@@ -2,6 +2,7 @@
 #include "support/ui/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -58,10 +59,12 @@ private slots:
         QVERIFY(writeFile(m_dir->filePath("GSi.s"),
                           "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}Grafo {\\b Irrestrito}\\par "
                           "Pe\\'e7as\\par}"));
-        QVERIFY(writeFile(m_dir->filePath("GSr.s"), "Restrito em UTF-8: pe\xc3\xa7" "as\n"));
-        QVERIFY(writeFile(m_dir->filePath("WS.s"), "Wang em Windows-1252: pe\xe7" "as\n"));
+        QVERIFY(writeFile(m_dir->filePath("GSr.s"), "Restrito em UTF-8: pe\xc3\xa7"
+                                                    "as\n"));
+        QVERIFY(writeFile(m_dir->filePath("WS.s"), "Wang em Windows-1252: pe\xe7"
+                                                   "as\n"));
         m_form = std::make_unique<TForm2>();
-        m_form->setLibraryDirectory(m_dir->path());
+        m_form->setProgramDirectory(m_dir->path());
         m_form->show();
     }
 
@@ -97,12 +100,12 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("text");
-        QTest::newRow("unconstrained, rich text") << "AbordagemGrafoEOUIrrestrito1"
-                                                  << QStringLiteral("Grafo Irrestrito\nPeças");
-        QTest::newRow("constrained, UTF-8") << "AbordagemGrafoEOU1"
-                                            << QStringLiteral("Restrito em UTF-8: peças\n");
-        QTest::newRow("Wang, Windows-1252") << "AlgoritmodeWang1"
-                                            << QStringLiteral("Wang em Windows-1252: peças\n");
+        QTest::newRow("unconstrained, rich text")
+            << "AbordagemGrafoEOUIrrestrito1" << QStringLiteral("Grafo Irrestrito\nPeças");
+        QTest::newRow("constrained, UTF-8")
+            << "AbordagemGrafoEOU1" << QStringLiteral("Restrito em UTF-8: peças\n");
+        QTest::newRow("Wang, Windows-1252")
+            << "AlgoritmodeWang1" << QStringLiteral("Wang em Windows-1252: peças\n");
     }
 
     void eachItemShowsItsOwnFile()
@@ -144,6 +147,22 @@ private slots:
         action("Imprimir1")->trigger();
         QCOMPARE(m_dialogs->messageTexts(), QStringList({openError, printError}));
         QVERIFY(!QFile::exists(pdf));
+    }
+
+    void textsMissingBesideTheProgramComeFromTheInstalledDataFolder()
+    {
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/quadrix")));
+        QVERIFY(writeFile(prefix.filePath("share/quadrix/WS.s"), "Wang instalado\n"));
+        m_form->setProgramDirectory(prefix.filePath("bin"));
+        action("AlgoritmodeWang1")->trigger();
+        QVERIFY(m_dialogs->messages().isEmpty());
+        QCOMPARE(richEdit()->toPlainText(), QStringLiteral("Wang instalado\n"));
+        // Found in neither folder: the usual error, the text stays.
+        action("AbordagemGrafoEOU1")->trigger();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{openError});
+        QCOMPARE(richEdit()->toPlainText(), QStringLiteral("Wang instalado\n"));
     }
 
     void printsTheWholeTextTitledWithIt()
@@ -191,7 +210,7 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(QStringList, phrases);
-        m_form->setLibraryDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
+        m_form->setProgramDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
         action(item)->trigger();
         QVERIFY(m_dialogs->messages().isEmpty());
         const QString text = richEdit()->toPlainText();
