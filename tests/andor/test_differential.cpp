@@ -86,12 +86,13 @@ void checkPattern(const AndOrRun& run, const TInstance& instance)
         EXPECT_NEAR(static_cast<double>(value), run.value, 1e-6 * static_cast<double>(value));
 }
 
-// Value bits and counts equal, node counts too where the fast run counted them, and a sound
-// pattern worth the value.
+// Value bits, counts and pattern equal, node counts too where the fast run counted them, and
+// a sound pattern worth the value.
 void expectSameResult(const AndOrRun& fast, const AndOrRun& direct, const TInstance& instance)
 {
     EXPECT_EQ(std::bit_cast<std::uint32_t>(fast.value), std::bit_cast<std::uint32_t>(direct.value));
     EXPECT_EQ(fast.counts, direct.counts);
+    EXPECT_TRUE(fast.layout == direct.layout) << "the engines chose different patterns";
     if (fast.nodesExamined) {
         EXPECT_EQ(fast.nodesExamined, direct.nodesExamined);
     }
