@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -9,8 +8,7 @@
 
 #include "AndOrRun.h"
 #include "AndOrTestSupport.h"
-#include "CuttingPattern.h"
-#include "PatternOfLayout.h"
+#include "EngineComparison.h"
 
 namespace {
 
@@ -66,45 +64,12 @@ std::string replay(std::uint32_t seed, const GeneratedCase& c)
            ", plate " + describe(c.instance);
 }
 
-// The pattern of the fast engine is sound and worth what the run reports.
-void checkPattern(const AndOrRun& run, const TInstance& instance)
-{
-    const CuttingPattern pattern = cuttingPatternOf(run.layout, instance);
-    const auto fault = findPatternFault(pattern, instance);
-    ASSERT_FALSE(fault.has_value()) << *fault;
-    std::array<std::int32_t, maxPieceTypes> counts{};
-    std::int64_t value = 0;
-    for (const PlacedPiece& piece : pattern.pieces) {
-        ++counts[static_cast<std::size_t>(piece.type)];
-        value += instance.pieces[static_cast<std::size_t>(piece.type)].value;
-    }
-    EXPECT_EQ(counts, run.counts);
-    // The search sums its parts in 32-bit floats, which round above 2^24.
-    if (value < (std::int64_t{1} << 24))
-        EXPECT_EQ(static_cast<float>(value), run.value);
-    else
-        EXPECT_NEAR(static_cast<double>(value), run.value, 1e-6 * static_cast<double>(value));
-}
-
-// Value bits, counts and pattern equal, node counts too where the fast run counted them, and
-// a sound pattern worth the value.
-void expectSameResult(const AndOrRun& fast, const AndOrRun& direct, const TInstance& instance)
-{
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(fast.value), std::bit_cast<std::uint32_t>(direct.value));
-    EXPECT_EQ(fast.counts, direct.counts);
-    EXPECT_TRUE(fast.layout == direct.layout) << "the engines chose different patterns";
-    if (fast.nodesExamined) {
-        EXPECT_EQ(fast.nodesExamined, direct.nodesExamined);
-    }
-    checkPattern(fast, instance);
-}
-
 // The direct run and the fast one both as the program runs it, skipping pairs by their
 // ceilings, and while counting nodes.
 struct Runs {
-    std::expected<AndOrRun, AndOrFailure> direct;
-    std::expected<AndOrRun, AndOrFailure> skipping;
-    std::expected<AndOrRun, AndOrFailure> counting;
+    RunResult direct;
+    RunResult skipping;
+    RunResult counting;
 };
 
 Runs runEngines(const TInstance& instance, ProblemKind kind, const SolverSettings& settings)
@@ -117,16 +82,8 @@ Runs runEngines(const TInstance& instance, ProblemKind kind, const SolverSetting
 // Both fast runs give the direct run's result, or its failure.
 void expectSameRuns(const Runs& runs, const TInstance& instance)
 {
-    for (const auto* fast : {&runs.skipping, &runs.counting}) {
-        ASSERT_EQ(fast->has_value(), runs.direct.has_value());
-        if (!runs.direct) {
-            EXPECT_EQ(fast->error(), runs.direct.error());
-            continue;
-        }
-        EXPECT_TRUE(sameSet((*fast)->xSet, runs.direct->xSet));
-        EXPECT_TRUE(sameSet((*fast)->ySet, runs.direct->ySet));
-        expectSameResult(**fast, *runs.direct, instance);
-    }
+    for (const auto* fast : {&runs.skipping, &runs.counting})
+        expectSameRun(*fast, runs.direct, instance);
     if (runs.counting) {
         EXPECT_TRUE(runs.counting->nodesExamined.has_value());
     }
@@ -179,8 +136,7 @@ GeneratedCase generateWithDemands(std::uint32_t seed)
         c.instance.pieces[0].demand = 70000;
     // A piece of negative value is never worth placing, but is still valued and bounded.
     if (seed % 5 == 0)
-        c.instance.pieces[static_cast<std::size_t>(c.instance.pieceCount - 1)].value =
-            -pick(1, 60);
+        c.instance.pieces[static_cast<std::size_t>(c.instance.pieceCount - 1)].value = -pick(1, 60);
     return c;
 }
 
