@@ -114,6 +114,7 @@ void referenceStep(ProblemKind kind, const TInstance& instance, const SolverSett
         searchConstrained(context, root);
     run.value = root->value;
     run.counts = root->counts;
+    run.layout = layoutOf(*root, instance);
     run.nodesExamined = context.nodesCreated;
     run.elapsedSeconds = static_cast<std::int64_t>(context.searchEnd - context.searchStart);
 }

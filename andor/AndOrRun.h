@@ -36,8 +36,8 @@ struct AndOrRun {
     TDiscretizationSet xSet, ySet;
     float value = 0.0f;
     std::array<std::int32_t, maxPieceTypes> counts{};
-    std::int64_t elapsedSeconds = 0; // searchEnd - searchStart, builders not included
-    CutLayout layout;                // empty from the direct engine
+    std::int64_t elapsedSeconds = 0;           // searchEnd - searchStart, builders not included
+    CutLayout layout;                          // the pattern behind value and counts
     std::optional<std::int64_t> nodesExamined; // nodes of the direct search, when counted
 };
 

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "andor/rules/HomogeneousFilling.h"
+#include "problem/Instance.h"
+
 // How one rectangle of a chosen pattern is made.
 enum class LayoutKind { Block, HeightCut, LengthCut };
 
@@ -28,3 +31,7 @@ struct CutLayout {
 
     bool operator==(const CutLayout&) const = default;
 };
+
+// The block of rectangle a x b that holds a homogeneous filling; empty when nothing fits.
+LayoutNode blockOf(const HomogeneousFill& fill, std::int32_t a, std::int32_t b,
+                   const TInstance& instance);

@@ -1,6 +1,5 @@
 #include "andor/fast/SolvedStates.h"
 
-#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -52,17 +51,9 @@ public:
 private:
     void addBlock(const HomogeneousFill& fill, std::int32_t a, std::int32_t b)
     {
-        LayoutNode node;
-        node.height = a;
-        node.length = b;
-        if (fill.type >= 0 && fill.count > 0) {
-            const TPieceType& piece = m_instance.pieces[static_cast<std::size_t>(fill.type)];
-            node.type = fill.type;
-            node.count = fill.count;
-            node.columns = std::min(fill.count, b / piece.length);
-            node.rows = (fill.count + node.columns - 1) / node.columns;
-            m_counts[static_cast<std::size_t>(fill.type)] += fill.count;
-        }
+        const LayoutNode node = blockOf(fill, a, b, m_instance);
+        if (node.type >= 0)
+            m_counts[static_cast<std::size_t>(node.type)] += node.count;
         m_layout.nodes.push_back(node);
     }
 

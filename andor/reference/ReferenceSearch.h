@@ -5,6 +5,7 @@
 #include <ctime>
 #include <memory>
 
+#include "andor/CutLayout.h"
 #include "andor/reference/CutNode.h"
 #include "andor/DiscretizationSet.h"
 #include "problem/Instance.h"
@@ -39,3 +40,7 @@ void searchConstrained(SearchContext& context, std::unique_ptr<TCutNode>& root);
 void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b, std::int32_t xStart,
                        std::int32_t yStart, TCutNode* parent, std::unique_ptr<TCutNode>& slot,
                        std::int32_t depth, int side, const DemandArray& remaining);
+
+// The pattern behind the root's value as a tree of rectangles, in the order a fast search
+// unfolds its own.
+CutLayout layoutOf(const TCutNode& root, const TInstance& instance);

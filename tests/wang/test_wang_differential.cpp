@@ -11,7 +11,8 @@ namespace {
 
 // Small random instances: pieces mostly small against the plate, a few larger than it,
 // demands 0 to 4.
-TInstance randomInstance(std::mt19937& random) {
+TInstance randomInstance(std::mt19937& random)
+{
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
@@ -27,7 +28,8 @@ TInstance randomInstance(std::mt19937& random) {
     return makeInstance(height, length, pieces);
 }
 
-TInstance scaled(TInstance instance, int factor) {
+TInstance scaled(TInstance instance, int factor)
+{
     instance.plateHeight *= factor;
     instance.plateLength *= factor;
     for (int i = 0; i < instance.pieceCount; ++i) {
@@ -38,7 +40,8 @@ TInstance scaled(TInstance instance, int factor) {
 }
 
 // Compares both engines on one run; returns the number of built records kept (0 on failure).
-std::size_t expectSameRun(const TInstance& instance, float beta, const std::string& trace) {
+std::size_t expectSameRun(const TInstance& instance, float beta, const std::string& trace)
+{
     SCOPED_TRACE(trace + " beta " + std::to_string(beta) + ": " + describe(instance));
     WangOptions options;
     options.patternLimit = 400; // keeps the literal engine quick; both must stop alike
@@ -67,7 +70,8 @@ std::size_t expectSameRun(const TInstance& instance, float beta, const std::stri
     return fast->patterns.size() - static_cast<std::size_t>(instance.pieceCount);
 }
 
-TEST(FastAgainstReference, RandomSmallInstances) {
+TEST(FastAgainstReference, RandomSmallInstances)
+{
     const float betas[] = {-0.05f, 0.0f, 0.01f, 0.05f, 0.12f, 0.3f};
     int richRuns = 0;
     for (unsigned seed = 1; seed <= 60; ++seed) {
@@ -83,10 +87,68 @@ TEST(FastAgainstReference, RandomSmallInstances) {
     std::cout << "runs with 20 or more built records: " << richRuns << '\n';
 }
 
+// Instances made to tie: plates that the pieces' sides divide, types of one size repeated and
+// sides that add up to other types' sides, so that many builds have the same shape, the same
+// wastes or both, and the plate is covered exactly in many ways. Which record a duplicate
+// test keeps, which part of a join comes first and which record is the best are then decided
+// by the tie rules alone.
+TInstance instanceMadeToTie(std::mt19937& random)
+{
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const int unit = between(1, 3);
+    const int heightUnits = between(2, 5), lengthUnits = between(2, 5);
+    std::vector<TestPiece> pieces(static_cast<std::size_t>(between(2, 5)));
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        TestPiece& piece = pieces[i];
+        piece = {unit * between(1, heightUnits - 1), unit * between(1, lengthUnits - 1),
+                 between(1, 4)};
+        if (i == 0)
+            continue;
+        const TestPiece& one =
+            pieces[static_cast<std::size_t>(between(0, static_cast<int>(i) - 1))];
+        const TestPiece& two =
+            pieces[static_cast<std::size_t>(between(0, static_cast<int>(i) - 1))];
+        switch (between(0, 3)) {
+        case 0: // the size of an earlier type
+            piece.height = one.height;
+            piece.length = one.length;
+            break;
+        case 1: // two earlier types one above the other
+            piece.height = std::min(one.height + two.height, unit * heightUnits);
+            piece.length = one.length;
+            break;
+        case 2: // two earlier types side by side
+            piece.height = one.height;
+            piece.length = std::min(one.length + two.length, unit * lengthUnits);
+            break;
+        default:
+            break;
+        }
+    }
+    return makeInstance(unit * heightUnits, unit * lengthUnits, pieces);
+}
+
+TEST(FastAgainstReference, InstancesMadeToTie)
+{
+    int richRuns = 0;
+    for (unsigned seed = 500; seed < 620; ++seed) {
+        std::mt19937 random(seed);
+        const TInstance instance = instanceMadeToTie(random);
+        for (const float beta : {0.0f, 0.03f, 0.1f})
+            richRuns += expectSameRun(instance, beta, "tie seed " + std::to_string(seed)) >= 20;
+        if (HasFailure())
+            return;
+    }
+    EXPECT_GE(richRuns, 60);
+}
+
 // An instance built in code may hold a negative demand or value, which no BI file gives. A
 // piece of negative demand never joins (its counts do not pack, so the type masks decide);
 // values play no part in the generation.
-TEST(FastAgainstReference, NegativeDemandsAndValues) {
+TEST(FastAgainstReference, NegativeDemandsAndValues)
+{
     const float betas[] = {0.0f, 0.05f, 0.3f};
     for (unsigned seed = 1; seed <= 60; ++seed) {
         std::mt19937 random(seed);
@@ -107,7 +169,8 @@ TEST(FastAgainstReference, NegativeDemandsAndValues) {
 // the cases below reach each way.
 // Compares both engines at two betas on the instances widen(random instance) gives for
 // seeds [first, first + 20); returns how many runs built 20 records or more.
-template <typename Widen> int richRunsOfWidened(unsigned first, Widen widen) {
+template <typename Widen> int richRunsOfWidened(unsigned first, Widen widen)
+{
     int richRuns = 0;
     for (unsigned seed = first; seed < first + 20; ++seed) {
         std::mt19937 random(seed);
@@ -118,7 +181,8 @@ template <typename Widen> int richRunsOfWidened(unsigned first, Widen widen) {
     return richRuns;
 }
 
-TEST(FastAgainstReference, DemandsTooLargeToPack) {
+TEST(FastAgainstReference, DemandsTooLargeToPack)
+{
     // Ten types of boundless demand leave no room to pack the counts; the others still bind.
     const auto widen = [](TInstance instance) {
         for (int extra = 0; extra < 10; ++extra, ++instance.pieceCount)
@@ -130,7 +194,8 @@ TEST(FastAgainstReference, DemandsTooLargeToPack) {
     EXPECT_GE(richRunsOfWidened(300, widen), 8);
 }
 
-TEST(FastAgainstReference, CountsPackedIntoSeveralWords) {
+TEST(FastAgainstReference, CountsPackedIntoSeveralWords)
+{
     // Four types of demand 2^20 come first and push the fields of the others, which bind,
     // past the first word.
     const auto widen = [](const TInstance& small) {
@@ -148,7 +213,8 @@ TEST(FastAgainstReference, CountsPackedIntoSeveralWords) {
     EXPECT_GE(richRunsOfWidened(340, widen), 8);
 }
 
-TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes) {
+TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes)
+{
     // Most types have no demand and never join; those that do include the last ones, past
     // what one word of type bits holds. Every other instance adds types too large to join
     // whose boundless demands leave no room to pack the counts.
@@ -177,7 +243,8 @@ TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes) {
     EXPECT_GE(richRuns, 10);
 }
 
-TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering) {
+TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering)
+{
     // Many equal pieces make long runs of repeated and mirrored builds between kept ones.
     const TInstance instances[] = {
         makeInstance(12, 12, {{3, 3, 6}, {3, 4, 3}}),
@@ -190,7 +257,8 @@ TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering) {
             expectSameRun(instance, beta, "dense");
 }
 
-TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping) {
+TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping)
+{
     // Sides of many thousands leave the range in which pairs are skipped; the list must not
     // change with the scale.
     for (unsigned seed = 100; seed < 120; ++seed) {
@@ -201,7 +269,8 @@ TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping) {
     }
 }
 
-TEST(FastAgainstReference, SumsThatWrapAroundAgree) {
+TEST(FastAgainstReference, SumsThatWrapAroundAgree)
+{
     // Lengths whose sums leave the 32-bit range wrap around in both engines alike.
     const TInstance instances[] = {
         makeInstance(1, 2147483647, {{1, 1500000000, 3}, {1, 700000000, 3}}),

@@ -164,4 +164,25 @@ TEST(DemandBound, BlocksBoundAddsTheLargestFillingsOfOneTypeEach)
     }
 }
 
+// Five levels of cuts may make 32 blocks; from there on no blocks bound is given, however many
+// types could fill them (the area bound is the tighter one in practice).
+TEST(DemandBound, NoBlocksBoundFromFiveLevelsOn)
+{
+    TInstance instance;
+    instance.plateHeight = 10;
+    instance.plateLength = 10;
+    instance.pieceCount = 40;
+    for (int i = 0; i < instance.pieceCount; ++i)
+        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, 1, 1, 1, i + 1};
+    const FitTable fits(instance);
+    const DemandBound bound(instance, fits);
+    const std::vector<std::int32_t> demand(40, 1);
+    const float none = std::numeric_limits<float>::infinity();
+    // The 16 largest fillings: one copy each of the types worth 25 to 40.
+    EXPECT_EQ(bound.blocksWithin({10, 10}, demand, 4), 520.0f);
+    EXPECT_EQ(bound.blocksWithin({10, 10}, demand, 5), none);
+    EXPECT_EQ(bound.blocksWithinBoth({5, 10}, {5, 10}, demand, 3), 520.0f);
+    EXPECT_EQ(bound.blocksWithinBoth({5, 10}, {5, 10}, demand, 4), none);
+}
+
 } // namespace

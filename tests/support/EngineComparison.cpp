@@ -1,0 +1,52 @@
+#include "support/EngineComparison.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+
+#include "pattern/CuttingPattern.h"
+#include "andor/PatternOfLayout.h"
+
+namespace {
+
+// The pattern of the fast engine is sound and worth what the run reports.
+void checkPattern(const AndOrRun& run, const TInstance& instance)
+{
+    const CuttingPattern pattern = cuttingPatternOf(run.layout, instance);
+    const auto fault = findPatternFault(pattern, instance);
+    ASSERT_FALSE(fault.has_value()) << *fault;
+    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::int64_t value = 0;
+    for (const PlacedPiece& piece : pattern.pieces) {
+        ++counts[static_cast<std::size_t>(piece.type)];
+        value += instance.pieces[static_cast<std::size_t>(piece.type)].value;
+    }
+    EXPECT_EQ(counts, run.counts);
+    // The search sums its parts in 32-bit floats, which round above 2^24.
+    if (value < (std::int64_t{1} << 24))
+        EXPECT_EQ(static_cast<float>(value), run.value);
+    else
+        EXPECT_NEAR(static_cast<double>(value), run.value, 1e-6 * static_cast<double>(value));
+}
+
+} // namespace
+
+void expectSameRun(const RunResult& fast, const RunResult& direct, const TInstance& instance)
+{
+    ASSERT_EQ(fast.has_value(), direct.has_value());
+    if (!direct) {
+        EXPECT_EQ(fast.error(), direct.error());
+        return;
+    }
+    EXPECT_TRUE(sameSet(fast->xSet, direct->xSet));
+    EXPECT_TRUE(sameSet(fast->ySet, direct->ySet));
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(fast->value),
+              std::bit_cast<std::uint32_t>(direct->value));
+    EXPECT_EQ(fast->counts, direct->counts);
+    EXPECT_TRUE(fast->layout == direct->layout) << "the engines chose different patterns";
+    if (fast->nodesExamined) {
+        EXPECT_EQ(fast->nodesExamined, direct->nodesExamined);
+    }
+    checkPattern(*fast, instance);
+}
