@@ -1,5 +1,6 @@
 #include "BiFile.h"
 
+#include "AtomicFile.h"
 #include "Windows1252.h"
 
 #include <algorithm>
@@ -218,17 +219,12 @@ std::vector<std::string> biFileLines(const TInstance& instance)
 std::expected<void, std::string> writeTextLines(const std::vector<std::string>& lines,
                                                 const std::filesystem::path& path)
 {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += toWindows1252(line) + "\r\n";
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file)
-        file.close();
-    if (!file)
-        return std::unexpected("Não foi possível gravar o arquivo \"" + path.string() + "\".");
-    return {};
+    AtomicFile file(path);
+    for (const std::string& line : lines) {
+        file.write(toWindows1252(line));
+        file.write("\r\n");
+    }
+    return file.commit();
 }
 
 std::expected<void, std::string> writeBiFile(const TInstance& instance,

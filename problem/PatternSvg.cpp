@@ -1,8 +1,9 @@
 #include "PatternSvg.h"
 
+#include "AtomicFile.h"
+
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -130,12 +131,5 @@ std::string patternSvg(const PatternScene& scene)
 std::expected<void, std::string> writePatternSvg(const PatternScene& scene,
                                                  const std::filesystem::path& path)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    const std::string text = patternSvg(scene);
-    if (file)
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file)
-        return std::unexpected("Não foi possível gravar o arquivo " + path.string());
-    return {};
+    return writeFileAtomically(path, patternSvg(scene));
 }
