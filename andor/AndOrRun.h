@@ -31,13 +31,17 @@ enum class AndOrFailure {
 // A Portuguese sentence (UTF-8) for a message box that reports the failure.
 std::string failureMessage(AndOrFailure failure);
 
+// What is known of the cause beyond failureMessage (a limit reached, memory exhausted), for a
+// tool that can say more than the window's message box; empty when the message says it all.
+std::string failureReason(AndOrFailure failure);
+
 // The outcome of a successful run, everything the window and the report read.
 struct AndOrRun {
     TDiscretizationSet xSet, ySet;
     float value = 0.0f;
     std::array<std::int32_t, maxPieceTypes> counts{};
-    std::int64_t elapsedSeconds = 0; // searchEnd - searchStart, builders not included
-    CutLayout layout;                // empty from the direct engine
+    std::int64_t elapsedSeconds = 0;           // searchEnd - searchStart, builders not included
+    CutLayout layout;                          // empty from the direct engine
     std::optional<std::int64_t> nodesExamined; // nodes of the direct search, when counted
 };
 

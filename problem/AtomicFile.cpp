@@ -68,7 +68,10 @@ void AtomicFile::createTemporary()
     const auto seed = std::chrono::steady_clock::now().time_since_epoch().count();
     std::minstd_rand generator(static_cast<std::uint32_t>(seed) ^
                                static_cast<std::uint32_t>(::getpid()));
-    const std::string prefix = "." + m_finalPath.filename().string() + ".";
+    // Hidden beside the target: ".name.<random>.tmp".
+    std::string prefix = m_finalPath.filename().string();
+    prefix.insert(prefix.begin(), '.');
+    prefix += '.';
     for (int attempt = 0; attempt < namingAttempts; ++attempt) {
         std::filesystem::path name =
             m_finalPath.parent_path() / (prefix + hexadecimal(generator()) + ".tmp");

@@ -112,6 +112,9 @@ void writeTexts(std::ostringstream& svg, const PatternScene& scene)
 std::string patternSvg(const PatternScene& scene)
 {
     std::ostringstream svg;
+    // A stream keeps a failed allocation to itself and drops the rest of the text; the drawing
+    // must fail whole instead.
+    svg.exceptions(std::ios::badbit);
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(scene.width)
         << "\" height=\"" << number(scene.height) << "\" viewBox=\"0 0 " << number(scene.width)
