@@ -40,7 +40,8 @@ JsonWriter& JsonWriter::value(std::string_view text)
 {
     separate();
     // A lone string is no container: its escaping is borrowed without the allocating teardown.
-    m_out << nlohmann::json(text).dump();
+    // Bytes that are not UTF-8 become U+FFFD instead of an exception.
+    m_out << nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     return *this;
 }
 

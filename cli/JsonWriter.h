@@ -18,7 +18,7 @@ public:
     JsonWriter& endArray();
     // The name of the next member of the open object.
     JsonWriter& key(std::string_view name);
-    JsonWriter& value(std::string_view text); // UTF-8
+    JsonWriter& value(std::string_view text); // UTF-8; other bytes are written as U+FFFD
     JsonWriter& value(const char* text) { return value(std::string_view(text)); }
     JsonWriter& value(std::int64_t number);
     JsonWriter& value(std::int32_t number) { return value(std::int64_t{number}); }

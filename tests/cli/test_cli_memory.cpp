@@ -28,7 +28,6 @@ struct CliRun {
     int status = 0;
     std::string out;
     std::string err;
-    long allocations = 0;
     bool struck = false;
 };
 
@@ -46,7 +45,6 @@ CliRun runFailing(const std::vector<std::string>& words, long failing)
     {
         const AllocationFailure failure(failing);
         run.status = runCli(static_cast<int>(argv.size()), argv.data());
-        run.allocations = failure.allocationsCounted();
         run.struck = failure.struck();
     }
     std::cout.rdbuf(savedOut);
@@ -109,10 +107,13 @@ TEST_P(EveryAllocation, FailingEndsWithAMessageAndStatusTwoAndKeepsTheOldFile)
     ASSERT_EQ(clean.status, 0) << clean.err;
     const std::string written = withoutTime(fileContent(target));
 
-    for (long failing = 1; failing <= clean.allocations; ++failing) {
+    // Each allocation of the command fails in turn, until the command makes no more.
+    long failing = 1;
+    for (;; ++failing) {
         writeContent(target, old);
         const CliRun run = runFailing(words, failing);
-        ASSERT_TRUE(run.struck) << "allocation " << failing;
+        if (!run.struck)
+            break;
         if (run.status == 0) {
             // The failure was absorbed on the way, and the command still did its work.
             EXPECT_TRUE(withoutTime(run.out) == withoutTime(clean.out)) << "allocation " << failing;
@@ -128,6 +129,7 @@ TEST_P(EveryAllocation, FailingEndsWithAMessageAndStatusTwoAndKeepsTheOldFile)
         }
         ASSERT_EQ(folder.names(), std::vector<std::string>{"alvo"}) << "allocation " << failing;
     }
+    EXPECT_GT(failing, 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, EveryAllocation, ::testing::ValuesIn(commands),

@@ -62,11 +62,6 @@ AllocationFailure::~AllocationFailure()
     counting = false;
 }
 
-long AllocationFailure::allocationsCounted() const
-{
-    return counted.load();
-}
-
 bool AllocationFailure::struck() const
 {
     return struckFlag.load();

@@ -13,6 +13,6 @@ public:
     AllocationFailure(const AllocationFailure&) = delete;
     AllocationFailure& operator=(const AllocationFailure&) = delete;
 
-    long allocationsCounted() const;
+    // Whether the failing allocation came: false once a run makes fewer allocations.
     bool struck() const;
 };
