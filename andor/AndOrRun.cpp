@@ -145,6 +145,25 @@ std::string failureMessage(AndOrFailure failure)
     return "Solução não pôde ser calculada!";
 }
 
+std::string failureReason(AndOrFailure failure)
+{
+    switch (failure) {
+    case AndOrFailure::SetBuildFailed:
+        return "um conjunto de discretização teria mais posições que a capacidade dada";
+    case AndOrFailure::OutOfMemory:
+        return "memória insuficiente";
+    case AndOrFailure::NoPieceTypes:
+    case AndOrFailure::ZeroDimension:
+    case AndOrFailure::SideTooLarge:
+    case AndOrFailure::NegativeDepth:
+    case AndOrFailure::TooManyPieceTypes:
+    case AndOrFailure::ValueTooLarge:
+    case AndOrFailure::NegativeDemand:
+        break;
+    }
+    return {};
+}
+
 std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKind kind,
                                            const SolverSettings& settings)
 {

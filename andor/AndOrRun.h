@@ -31,6 +31,10 @@ enum class AndOrFailure {
 // A Portuguese sentence (UTF-8) for a message box that reports the failure.
 std::string failureMessage(AndOrFailure failure);
 
+// What is known of the cause beyond failureMessage (a limit reached, memory exhausted), for a
+// tool that can say more than the window's message box; empty when the message says it all.
+std::string failureReason(AndOrFailure failure);
+
 // The outcome of a successful run, everything the window and the report read.
 struct AndOrRun {
     TDiscretizationSet xSet, ySet;

@@ -111,8 +111,9 @@ bool buildSet(const TInstance& instance, const SolverSettings& settings, SetKind
     int firstInUse = 0;
     if (s >= 0) {
         if (s == n - 1) {
-            std::fputs("\nNao e possivel gerar o conjunto de discretizacao!", stdout);
-            std::fflush(stdout);
+            std::fputs("\nNao e possivel gerar o conjunto de discretizacao!",
+                       settings.builderNotices);
+            std::fflush(settings.builderNotices);
             set.count = capacity + 1;
             return false;
         }

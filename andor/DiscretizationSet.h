@@ -18,7 +18,8 @@ struct TDiscretizationSet {
 
 // The following four builders require 1 <= n <= maxPieceTypes, piece dimensions >= 1 and a
 // bound (the plate side, halved with symmetry) of at most maxSetPositions - 1. On failure they
-// print a line to standard output, set count to setCapacity + 1 and leave points and floors.
+// print a line to settings.builderNotices (standard output unless changed), set count to
+// setCapacity + 1 and leave points and floors.
 
 // Builds the heights that stacks of pieces fill exactly, any number of copies per type.
 bool buildXSetUnconstrained(const TInstance& instance, const SolverSettings& settings,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 // The parameters of one AND/OR run, as the run window sets them before each calculation.
 struct SolverSettings {
@@ -10,4 +11,5 @@ struct SolverSettings {
     bool heuristicsOn = false;      // the two tests that discard unpromising cuts
     double lambda1 = 0.1;
     double lambda2 = 0.95;
+    std::FILE* builderNotices = stdout; // where a set builder that fails writes its line
 };

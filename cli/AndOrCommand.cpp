@@ -11,6 +11,7 @@
 #include "andor/AndOrReport.h"
 #include "problem/BiFile.h"
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "problem/NumberText.h"
 #include "andor/PatternOfLayout.h"
 #include "cli/SvgOutput.h"
@@ -25,30 +26,31 @@ struct AndOrCliOptions {
     std::string setSize = "100";
     bool symmetry = false;
     bool heuristics = false;
-    std::string lambda1;
-    std::string lambda2;
-    std::string decimalSeparator;
-    std::string svg;
-    std::string output;
+    std::optional<std::string> lambda1;
+    std::optional<std::string> lambda2;
+    std::optional<std::string> decimalSeparator;
+    std::optional<std::string> svg;
+    std::optional<std::string> output;
     bool json = false;
 };
 
-nlohmann::ordered_json setJson(const TDiscretizationSet& set)
+void writeSet(JsonWriter& json, const TDiscretizationSet& set)
 {
-    return {
-        {"points", std::vector<std::int32_t>(set.points.begin(), set.points.begin() + set.count)},
-        {"floors", std::vector<std::int32_t>(set.floors.begin(), set.floors.begin() + set.count)}};
+    json.beginObject()
+        .key("points")
+        .value(std::vector<std::int32_t>(set.points.begin(), set.points.begin() + set.count))
+        .key("floors")
+        .value(std::vector<std::int32_t>(set.floors.begin(), set.floors.begin() + set.count))
+        .endObject();
 }
 
 // A lambda as typed, read with the active separator; an absent one keeps its default value.
-std::optional<double> lambdaValue(const std::string& text, double fallback, char separator)
+std::optional<double> lambdaValue(const std::optional<std::string>& text, double fallback,
+                                  char separator)
 {
-    if (text.empty())
+    if (!text)
         return fallback;
-    const auto value = parseReal(text, separator);
-    if (!value)
-        return std::nullopt;
-    return static_cast<double>(*value);
+    return parseRealAs<double>(*text, separator);
 }
 
 // The settings as the run window reads its fields; the message of the first that fails.
@@ -82,8 +84,8 @@ std::optional<std::string> readSettings(const AndOrCliOptions& options, char sep
 AndOrReportChoices reportChoices(const AndOrCliOptions& options, const SolverSettings& settings,
                                  char separator)
 {
-    auto typed = [separator](const std::string& text, double value) {
-        return text.empty() ? formatReal(value, separator) : text;
+    auto typed = [separator](const std::optional<std::string>& text, double value) {
+        return text ? *text : formatReal(value, separator);
     };
     return {!options.unconstrained,
             settings.depthLimit,
@@ -96,12 +98,23 @@ AndOrReportChoices reportChoices(const AndOrCliOptions& options, const SolverSet
 
 int runCommand(const AndOrCliOptions& options)
 {
-    const char separator = decimalSeparatorOr(options.decimalSeparator);
-    SolverSettings settings;
-    if (const auto fault = readSettings(options, separator, settings)) {
+    const auto separator = decimalSeparatorOr(options.decimalSeparator);
+    if (!separator) {
+        std::cerr << separator.error() << '\n';
+        return exitUsageOrFile;
+    }
+    if (const auto fault = emptyFileNameFault(options.output, options.svg)) {
         std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
+    SolverSettings settings;
+    if (const auto fault = readSettings(options, *separator, settings)) {
+        std::cerr << *fault << '\n';
+        return exitUsageOrFile;
+    }
+    // Standard output holds the JSON object alone.
+    if (options.json)
+        settings.builderNotices = stderr;
     const auto instance = readBiFile(options.file);
     if (!instance) {
         std::cerr << instance.error() << '\n';
@@ -111,23 +124,25 @@ int runCommand(const AndOrCliOptions& options)
         options.unconstrained ? ProblemKind::Unconstrained : ProblemKind::Constrained;
     const auto run = runAndOr(*instance, kind, settings);
     if (!run) {
-        std::cerr << failureMessage(run.error()) << '\n';
+        std::cerr << failedRunText(failureMessage(run.error()), failureReason(run.error())) << '\n';
         return exitRefused;
     }
-    const int drawn = writeSvgIfAsked(options.svg, cuttingPatternOf(run->layout, *instance),
-                                      *instance, andOrSummary(*instance, *run, separator));
-    if (drawn != 0)
-        return drawn;
+    if (options.svg) {
+        const int drawn = writeSvg(*options.svg, cuttingPatternOf(run->layout, *instance),
+                                   *instance, andOrSummary(*instance, *run, *separator));
+        if (drawn != 0)
+            return drawn;
+    }
     const ReportLines report =
-        andOrReport(*instance, *run, reportChoices(options, settings, separator), separator);
-    if (!options.output.empty()) {
-        if (const auto written = writeResultFile(report, options.output); !written) {
+        andOrReport(*instance, *run, reportChoices(options, settings, *separator), *separator);
+    if (options.output) {
+        if (const auto written = writeResultFile(report, *options.output); !written) {
             std::cerr << written.error() << '\n';
             return exitUsageOrFile;
         }
     }
     if (options.json) {
-        std::cout << andOrJson(*instance, kind, *run, separator).dump() << '\n';
+        writeAndOrJson(std::cout, *instance, kind, *run, *separator);
     } else {
         for (const std::string& line : report)
             std::cout << line << '\n';
@@ -137,24 +152,36 @@ int runCommand(const AndOrCliOptions& options)
 
 } // namespace
 
-nlohmann::ordered_json andOrJson(const TInstance& instance, ProblemKind kind, const AndOrRun& run,
-                                 char decimalSeparator)
+void writeAndOrJson(std::ostream& out, const TInstance& instance, ProblemKind kind,
+                    const AndOrRun& run, char decimalSeparator)
 {
-    const auto counts =
-        std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount);
-    return {{"problem", kind == ProblemKind::Constrained ? "constrained" : "unconstrained"},
-            {"xSet", setJson(run.xSet)},
-            {"ySet", setJson(run.ySet)},
-            {"value", run.value},
-            {"valueText", formatReal(run.value, decimalSeparator)},
-            {"counts", counts},
-            {"elapsedSeconds", run.elapsedSeconds},
-            {"usedArea", usedAreaOf(instance, run.counts)},
-            {"lossText", formatReal(andOrLoss(instance, usedAreaOf(instance, run.counts)),
-                                    decimalSeparator)}};
+    const float usedArea = usedAreaOf(instance, run.counts);
+    JsonWriter json(out);
+    json.beginObject()
+        .key("problem")
+        .value(kind == ProblemKind::Constrained ? "constrained" : "unconstrained")
+        .key("xSet");
+    writeSet(json, run.xSet);
+    json.key("ySet");
+    writeSet(json, run.ySet);
+    json.key("value")
+        .value(run.value)
+        .key("valueText")
+        .value(formatReal(run.value, decimalSeparator))
+        .key("counts")
+        .value(
+            std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount))
+        .key("elapsedSeconds")
+        .value(run.elapsedSeconds)
+        .key("usedArea")
+        .value(usedArea)
+        .key("lossText")
+        .value(formatReal(andOrLoss(instance, usedArea), decimalSeparator))
+        .endObject();
+    out << '\n';
 }
 
-void addAndOrCommand(CLI::App& app, int& exitStatus)
+void addAndOrCommand(CLI::App& app, CommandToRun& command)
 {
     auto options = std::make_shared<AndOrCliOptions>();
     CLI::App* andor = app.add_subcommand("andor", "Run the AND/OR graph approach on a BI file");
@@ -176,5 +203,5 @@ void addAndOrCommand(CLI::App& app, int& exitStatus)
     andor->add_option("-o,--output", options->output,
                       "Also write the report as a result file (Windows-1252, CR LF)");
     andor->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
-    andor->callback([options, &exitStatus] { exitStatus = runCommand(*options); });
+    andor->callback([options, &command] { command = [options] { return runCommand(*options); }; });
 }

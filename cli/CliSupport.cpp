@@ -1,16 +1,39 @@
 #include "cli/CliSupport.h"
 
+#include "problem/NumberText.h"
+
 #include <clocale>
 
 char systemDecimalSeparator()
 {
     const std::lconv* conventions = std::localeconv();
-    if (conventions && conventions->decimal_point && conventions->decimal_point[0])
-        return conventions->decimal_point[0];
-    return '.';
+    if (!conventions || !conventions->decimal_point)
+        return '.';
+    return decimalSeparatorOf(conventions->decimal_point).value_or('.');
 }
 
-char decimalSeparatorOr(const std::string& given)
+std::expected<char, std::string> decimalSeparatorOr(const std::optional<std::string>& given)
 {
-    return given.empty() ? systemDecimalSeparator() : given.front();
+    if (!given)
+        return systemDecimalSeparator();
+    if (const auto separator = decimalSeparatorOf(*given))
+        return *separator;
+    return std::unexpected("O separador decimal deve ser um único caractere ASCII que não seja "
+                           "algarismo, sinal, espaço nem E: \"" +
+                           *given + "\" não serve.");
+}
+
+std::optional<std::string> emptyFileNameFault(const std::optional<std::string>& output,
+                                              const std::optional<std::string>& svg)
+{
+    for (const auto& [name, option] : {std::pair{&output, "-o"}, std::pair{&svg, "--svg"}}) {
+        if (*name && (*name)->empty())
+            return "Informe um nome de arquivo para " + std::string(option) + ".";
+    }
+    return std::nullopt;
+}
+
+std::string failedRunText(const std::string& message, const std::string& reason)
+{
+    return reason.empty() ? message : message + " Motivo: " + reason + ".";
 }

@@ -2,9 +2,9 @@
 
 #include "problem/BiFile.h"
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <iostream>
 #include <memory>
@@ -16,22 +16,37 @@ struct ShowOptions {
     bool json = false;
 };
 
-nlohmann::ordered_json instanceJson(const TInstance& instance)
+void printJson(const TInstance& instance)
 {
-    nlohmann::ordered_json pieces = nlohmann::ordered_json::array();
+    JsonWriter json(std::cout);
+    json.beginObject()
+        .key("description")
+        .value(instance.description)
+        .key("plateHeight")
+        .value(instance.plateHeight)
+        .key("plateLength")
+        .value(instance.plateLength)
+        .key("pieceCount")
+        .value(instance.pieceCount)
+        .key("pieces")
+        .beginArray();
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[i];
-        pieces.push_back({{"id", piece.id},
-                          {"height", piece.height},
-                          {"length", piece.length},
-                          {"demand", piece.demand},
-                          {"value", piece.value}});
+        json.beginObject()
+            .key("id")
+            .value(piece.id)
+            .key("height")
+            .value(piece.height)
+            .key("length")
+            .value(piece.length)
+            .key("demand")
+            .value(piece.demand)
+            .key("value")
+            .value(piece.value)
+            .endObject();
     }
-    return {{"description", instance.description},
-            {"plateHeight", instance.plateHeight},
-            {"plateLength", instance.plateLength},
-            {"pieceCount", instance.pieceCount},
-            {"pieces", pieces}};
+    json.endArray().endObject();
+    std::cout << '\n';
 }
 
 void printText(const TInstance& instance)
@@ -44,29 +59,32 @@ void printText(const TInstance& instance)
     std::cout << "Peça nº  Valor  Altura  Comprimento  Demanda\n";
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[i];
-        std::cout << piece.id << "  " << piece.value << "  " << piece.height << "  "
-                  << piece.length << "  " << piece.demand << '\n';
+        std::cout << piece.id << "  " << piece.value << "  " << piece.height << "  " << piece.length
+                  << "  " << piece.demand << '\n';
     }
+}
+
+int runCommand(const ShowOptions& options)
+{
+    const auto instance = readBiFile(options.file);
+    if (!instance) {
+        std::cerr << instance.error() << '\n';
+        return exitUsageOrFile;
+    }
+    if (options.json)
+        printJson(*instance);
+    else
+        printText(*instance);
+    return 0;
 }
 
 } // namespace
 
-void addShowCommand(CLI::App& app, int& exitStatus)
+void addShowCommand(CLI::App& app, CommandToRun& command)
 {
     auto options = std::make_shared<ShowOptions>();
     CLI::App* show = app.add_subcommand("show", "Print a problem as read from a BI file");
     show->add_option("file", options->file, "BI input file")->required();
     show->add_flag("--json", options->json, "Print one JSON object");
-    show->callback([options, &exitStatus] {
-        const auto instance = readBiFile(options->file);
-        if (!instance) {
-            std::cerr << instance.error() << '\n';
-            exitStatus = exitUsageOrFile;
-            return;
-        }
-        if (options->json)
-            std::cout << instanceJson(*instance).dump() << '\n';
-        else
-            printText(*instance);
-    });
+    show->callback([options, &command] { command = [options] { return runCommand(*options); }; });
 }

@@ -1,8 +1,9 @@
 #include "pattern/PatternSvg.h"
 
+#include "problem/AtomicFile.h"
+
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -111,6 +112,9 @@ void writeTexts(std::ostringstream& svg, const PatternScene& scene)
 std::string patternSvg(const PatternScene& scene)
 {
     std::ostringstream svg;
+    // A stream keeps a failed allocation to itself and drops the rest of the text; the drawing
+    // must fail whole instead.
+    svg.exceptions(std::ios::badbit);
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(scene.width)
         << "\" height=\"" << number(scene.height) << "\" viewBox=\"0 0 " << number(scene.width)
@@ -130,12 +134,5 @@ std::string patternSvg(const PatternScene& scene)
 std::expected<void, std::string> writePatternSvg(const PatternScene& scene,
                                                  const std::filesystem::path& path)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    const std::string text = patternSvg(scene);
-    if (file)
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file)
-        return std::unexpected("Não foi possível gravar o arquivo " + path.string());
-    return {};
+    return writeFileAtomically(path, patternSvg(scene));
 }

@@ -1,12 +1,12 @@
 #include "problem/BiFile.h"
 
+#include "problem/AtomicFile.h"
 #include "problem/Windows1252.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -14,8 +14,13 @@ namespace {
 
 // One read takes at most this many characters, as the file format has always been read.
 constexpr std::size_t maxReadLength = 99;
+// The reads of a file that can be accepted: five before the piece types, then one per type.
+constexpr std::size_t maxBiFileBytes = (5 + maxPieceTypes) * maxReadLength;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 bool isAsciiLetterOrDigit(char c)
 {
@@ -26,8 +31,16 @@ bool isAsciiLetterOrDigit(char c)
 bool isWindows1252Letter(unsigned char c)
 {
     switch (c) {
-    case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-    case 0xAA: case 0xB5: case 0xBA:
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+    case 0x9F:
+    case 0xAA:
+    case 0xB5:
+    case 0xBA:
         return true;
     default:
         return c >= 0xC0 && c != 0xD7 && c != 0xF7;
@@ -134,7 +147,8 @@ private:
         if (digits.empty())
             return 0;
         std::int32_t value = 0;
-        const auto [last, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        const auto [last, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (error != std::errc{})
             throw NumberTooLarge{m_lineNumber};
         return value;
@@ -156,23 +170,27 @@ std::string descriptionOf(std::string_view line)
 std::expected<TInstance, std::string> parseBiFile(std::string_view bytes)
 {
     LineReader reader(bytes);
+    // The line is read before its number is taken, so that a fault names the line holding it.
+    auto scanNextLine = [&reader] {
+        const std::string_view line = reader.next();
+        return LineScanner(line, reader.lineNumber());
+    };
     TInstance instance;
     try {
         reader.next(); // the number of problems in the file is not kept
         reader.next();
         instance.description = descriptionOf(reader.next());
-        LineScanner plate(reader.next(), reader.lineNumber());
+        LineScanner plate = scanNextLine();
         instance.plateHeight = plate.nextInteger();
         instance.plateLength = plate.nextInteger();
-        instance.pieceCount = LineScanner(reader.next(), reader.lineNumber()).nextInteger();
+        instance.pieceCount = scanNextLine().nextInteger();
         if (instance.pieceCount > maxPieceTypes) {
-            return std::unexpected("O arquivo de entrada declara " +
-                                   std::to_string(instance.pieceCount) +
-                                   " tipos de peças; o máximo é " + std::to_string(maxPieceTypes) +
-                                   ".");
+            return std::unexpected(
+                "O arquivo de entrada declara " + std::to_string(instance.pieceCount) +
+                " tipos de peças; o máximo é " + std::to_string(maxPieceTypes) + ".");
         }
         for (int k = 1; k <= instance.pieceCount; ++k) {
-            LineScanner line(reader.next(), reader.lineNumber());
+            LineScanner line = scanNextLine();
             TPieceType& piece = instance.pieces[k - 1];
             piece.id = k;
             piece.value = line.nextValue();
@@ -192,9 +210,14 @@ std::expected<TInstance, std::string> readBiFile(const std::filesystem::path& pa
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::unexpected(biFileOpenError);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    // A stream read turns a failing read (a folder opens, but does not read) into badbit instead
+    // of an exception, and nothing past what the reads can reach is taken, so a device that never
+    // ends cannot exhaust memory.
+    std::string bytes(maxBiFileBytes, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (file.bad())
         return std::unexpected(biFileOpenError);
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
     return parseBiFile(bytes);
 }
 
@@ -218,17 +241,12 @@ std::vector<std::string> biFileLines(const TInstance& instance)
 std::expected<void, std::string> writeTextLines(const std::vector<std::string>& lines,
                                                 const std::filesystem::path& path)
 {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += toWindows1252(line) + "\r\n";
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file)
-        file.close();
-    if (!file)
-        return std::unexpected("Não foi possível gravar o arquivo \"" + path.string() + "\".");
-    return {};
+    AtomicFile file(path);
+    for (const std::string& line : lines) {
+        file.write(toWindows1252(line));
+        file.write("\r\n");
+    }
+    return file.commit();
 }
 
 std::expected<void, std::string> writeBiFile(const TInstance& instance,

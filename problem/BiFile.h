@@ -19,7 +19,8 @@ std::expected<TInstance, std::string> parseBiFile(std::string_view bytes);
 // The lines a BI input file holds for this instance, UTF-8, without line ends.
 std::vector<std::string> biFileLines(const TInstance& instance);
 
-// Writes lines as Windows-1252 text with CR LF after each, replacing the file whole.
+// Writes lines as Windows-1252 text with CR LF after each, replacing the file whole; a write that
+// fails leaves the file as it was (AtomicFile).
 std::expected<void, std::string> writeTextLines(const std::vector<std::string>& lines,
                                                 const std::filesystem::path& path);
 

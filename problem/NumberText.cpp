@@ -8,7 +8,10 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexDigitValue(char c)
 {
@@ -128,6 +131,17 @@ std::optional<long double> parseReal(std::string_view text, char decimalSeparato
     return value;
 }
 
+std::optional<char> decimalSeparatorOf(std::string_view text)
+{
+    if (text.size() != 1)
+        return std::nullopt;
+    const char c = text.front();
+    const bool printableAscii = c > ' ' && c < 0x7F;
+    if (!printableAscii || isDigit(c) || c == '+' || c == '-' || c == 'e' || c == 'E')
+        return std::nullopt;
+    return c;
+}
+
 std::string formatReal(long double value, char decimalSeparator)
 {
     if (std::isnan(value))
@@ -145,12 +159,15 @@ std::string formatReal(long double value, char decimalSeparator)
     std::snprintf(buffer, sizeof buffer, "%.*Le", significantDigits + 4, std::fabs(value));
     std::fesetround(previousRounding);
 
+    // printf writes the locale's decimal point, which may take several bytes: the digits are
+    // picked out around it.
     const std::string_view printed(buffer);
-    std::string digits;
-    digits += printed[0];
-    digits += printed.substr(2, significantDigits - 1);
-    const char nextDigit = printed[significantDigits + 1];
-    int exponent = std::stoi(std::string(printed.substr(printed.find('e') + 1)));
+    const std::size_t exponentAt = printed.find('e');
+    std::string digits(printed.substr(0, exponentAt));
+    std::erase_if(digits, [](char c) { return !isDigit(c); });
+    const char nextDigit = digits.at(significantDigits);
+    digits.resize(significantDigits);
+    int exponent = std::stoi(std::string(printed.substr(exponentAt + 1)));
     if (nextDigit >= '5' && incrementDigits(digits))
         ++exponent;
     while (digits.size() > 1 && digits.back() == '0')

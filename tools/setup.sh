@@ -5,7 +5,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 packages="cmake ninja-build g++ qt6-base-dev libcli11-dev nlohmann-json3-dev libgtest-dev"
-[ "${1:-}" = test ] && packages="$packages xvfb xauth dpkg-dev lintian desktop-file-utils"
+[ "${1:-}" = test ] && packages="$packages xvfb xauth locales dpkg-dev lintian desktop-file-utils"
 missing=""
 for package in $packages; do
   dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <new>
+
 TForm4::TForm4()
     : RunWindow(QStringLiteral("Form4"), QStringLiteral("Quadrix - Abordagem Grafo E/OU"),
                 QSize(985, 641))
@@ -26,9 +28,9 @@ TForm4::TForm4()
 
 void TForm4::addParameterControls()
 {
-    RadioGroup1 = new RadioGroup(QStringLiteral("Problema de Corte"),
-                                 {QStringLiteral("Irrestrito"), QStringLiteral("Restrito")},
-                                 centralWidget());
+    RadioGroup1 =
+        new RadioGroup(QStringLiteral("Problema de Corte"),
+                       {QStringLiteral("Irrestrito"), QStringLiteral("Restrito")}, centralWidget());
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(392, 8, 113, 86);
     RadioGroup1->setItemIndex(1);
@@ -108,23 +110,32 @@ bool TForm4::readParameters()
         m_settings.heuristicsOn = false;
         return true;
     }
-    const auto lambda1 = parseReal(Edit5->text().toStdString(), decimalSeparator());
+    const auto lambda1 = parseRealAs<double>(Edit5->text().toStdString(), decimalSeparator());
     if (!lambda1) {
         Dialogs::error(QStringLiteral("Digite um valor numérico para Lambda 1!"));
         return false;
     }
-    m_settings.lambda1 = static_cast<double>(*lambda1);
-    const auto lambda2 = parseReal(Edit6->text().toStdString(), decimalSeparator());
+    m_settings.lambda1 = *lambda1;
+    const auto lambda2 = parseRealAs<double>(Edit6->text().toStdString(), decimalSeparator());
     if (!lambda2) {
         Dialogs::error(QStringLiteral("Digite um valor numérico para Lambda 2!"));
         return false;
     }
-    m_settings.lambda2 = static_cast<double>(*lambda2);
+    m_settings.lambda2 = *lambda2;
     m_settings.heuristicsOn = true;
     return true;
 }
 
 void TForm4::Button1Click()
+{
+    try {
+        calculate();
+    } catch (const std::bad_alloc&) {
+        Dialogs::error(toQString(failureMessage(AndOrFailure::OutOfMemory)));
+    }
+}
+
+void TForm4::calculate()
 {
     if (!instanceLoaded()) {
         Dialogs::error(QStringLiteral("Abra um arquivo de entrada!"));
@@ -146,12 +157,9 @@ void TForm4::Button1Click()
         Dialogs::error(toQString(failureMessage(run.error())));
         return;
     }
-    const AndOrReportChoices choices{RadioGroup1->itemIndex() == 1,
-                                     m_settings.depthLimit,
-                                     m_settings.setCapacity,
-                                     symmetryItemIndex() != 0,
-                                     RadioGroup2->itemIndex() == 0,
-                                     Edit5->text().toStdString(),
+    const AndOrReportChoices choices{RadioGroup1->itemIndex() == 1, m_settings.depthLimit,
+                                     m_settings.setCapacity,        symmetryItemIndex() != 0,
+                                     RadioGroup2->itemIndex() == 0, Edit5->text().toStdString(),
                                      Edit6->text().toStdString()};
     const ReportLines summary = andOrSummary(instance(), *run, decimalSeparator());
     setResultPattern(cuttingPatternOf(run->layout, instance()), summaryLinesForDrawing(summary));

@@ -18,6 +18,8 @@ public:
     void RadioGroup2Click();
 
 private:
+    // The run behind "Calcular"; Button1Click ends it as a failed run where memory runs out.
+    void calculate();
     void addParameterControls();
     QLabel* addParameterLabel(const QString& name, const QString& text, int left, int top);
     QLineEdit* addParameterEdit(const QString& name, const QString& text, QRect geometry);

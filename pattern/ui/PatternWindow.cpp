@@ -1,13 +1,13 @@
 #include "pattern/ui/PatternWindow.h"
 
-#include "widgets/FilePath.h"
-
+#include "problem/AtomicFile.h"
 #include "widgets/Dialogs.h"
+#include "widgets/FilePath.h"
 #include "pattern/ui/PatternPainter.h"
 #include "pattern/PatternSvg.h"
 #include "pattern/ui/PatternView.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
@@ -62,8 +62,7 @@ void PatternWindow::ExportarImagem1Click()
     if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         const PatternScene scene = buildPatternScene(
             m_view->pattern(), m_view->instance(), m_view->runLines(), size.width(), size.height());
-        const auto written =
-            writePatternSvg(scene, toFilesystemPath(name));
+        const auto written = writePatternSvg(scene, toFilesystemPath(name));
         if (!written)
             Dialogs::exceptionReport(QString::fromStdString(written.error()));
         return;
@@ -71,10 +70,21 @@ void PatternWindow::ExportarImagem1Click()
     // Every name that is not an SVG one gets a PNG image, under a ".png" name.
     const QString pngName =
         name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? name : name + ".png";
+    // Encoded in memory, then written as every other file is: whole or not at all.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
     const QImage image =
         renderPatternImage(m_view->pattern(), m_view->instance(), m_view->runLines(), size);
-    if (!image.save(pngName, "PNG"))
+    if (!image.save(&buffer, "PNG")) {
         Dialogs::exceptionReport(QStringLiteral("Não foi possível gravar o arquivo ") + pngName);
+        return;
+    }
+    const auto written = writeFileAtomically(
+        toFilesystemPath(pngName),
+        std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!written)
+        Dialogs::exceptionReport(QString::fromStdString(written.error()));
 }
 
 void PatternWindow::Imprimir1Click()

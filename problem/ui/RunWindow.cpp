@@ -4,6 +4,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/FilePath.h"
 #include "problem/ui/InstanceView.h"
+#include "problem/NumberText.h"
 #include "pattern/ui/PatternWindow.h"
 #include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
@@ -132,15 +133,12 @@ QLineEdit* RunWindow::addEdit(const QString& name, int left)
 
 char RunWindow::decimalSeparator()
 {
-    const QString point = QLocale::system().decimalPoint();
-    const QChar first = point.isEmpty() ? QLatin1Char('.') : point.front();
-    return first.unicode() < 0x80 ? static_cast<char>(first.unicode()) : '.';
+    return decimalSeparatorOf(QLocale::system().decimalPoint().toStdString()).value_or('.');
 }
 
 void RunWindow::Abrir1Click()
 {
-    const QString name =
-        Dialogs::openFileName(QStringLiteral("Arquivos de Entrada *.BI (*.BI)"));
+    const QString name = Dialogs::openFileName(QStringLiteral("Arquivos de Entrada *.BI (*.BI)"));
     if (name.isEmpty())
         return;
     auto read = readBiFile(toFilesystemPath(name));
@@ -186,7 +184,10 @@ void RunWindow::SalvarResultado1Click()
         Dialogs::exceptionReport(toQString(written.error()));
 }
 
-void RunWindow::Fechar1Click() { close(); }
+void RunWindow::Fechar1Click()
+{
+    close();
+}
 
 void RunWindow::Sobre1Click()
 {

@@ -37,7 +37,8 @@ public:
 protected:
     RunWindow(const QString& objectName, const QString& caption, QSize size);
 
-    // The decimal separator of the user's locale, used for every real typed or shown.
+    // The decimal separator of the user's locale, used for every real typed or shown; a point
+    // where the locale's is no single ASCII character.
     static char decimalSeparator();
     static QString toQString(const std::string& text) { return QString::fromStdString(text); }
 

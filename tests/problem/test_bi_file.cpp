@@ -36,19 +36,17 @@ TEST_P(PieceLineTest, ReadsTheFieldsByTheDigitRunRules)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, PieceLineTest,
-    ::testing::Values(
-        PieceCase{" 30      10     20     2\r\n", {1, 10, 20, 2, 30}},
-        PieceCase{" 12.9 3 4 1\r\n", {1, 3, 4, 1, 12}},
-        PieceCase{" 1.5E+2 3 4 1\r\n", {1, 3, 4, 1, 150}},
-        PieceCase{" 1.5E2 3 4 1\r\n", {1, 3, 4, 1, 150}},
-        PieceCase{" -7 3 4 1\r\n", {1, 3, 4, 1, 7}},
-        PieceCase{"12,5 3 4 1\r\n", {1, 5, 3, 4, 12}},
-        PieceCase{"7+2 3 4 1\r\n", {1, 3, 4, 1, 7}},
-        PieceCase{"2e3 4 5 6\r\n", {1, 3, 4, 5, 2}},
-        PieceCase{"12. 3 4 1\r\n", {1, 3, 4, 1, 12}},
-        PieceCase{" 5 6\r\n", {1, 6, 0, 0, 5}},
-        PieceCase{"\r\n", {1, 0, 0, 0, 0}},
-        PieceCase{"valor 8 altura -3 comp 4 dem 2\n", {1, 3, 4, 2, 8}}));
+    ::testing::Values(PieceCase{" 30      10     20     2\r\n", {1, 10, 20, 2, 30}},
+                      PieceCase{" 12.9 3 4 1\r\n", {1, 3, 4, 1, 12}},
+                      PieceCase{" 1.5E+2 3 4 1\r\n", {1, 3, 4, 1, 150}},
+                      PieceCase{" 1.5E2 3 4 1\r\n", {1, 3, 4, 1, 150}},
+                      PieceCase{" -7 3 4 1\r\n", {1, 3, 4, 1, 7}},
+                      PieceCase{"12,5 3 4 1\r\n", {1, 5, 3, 4, 12}},
+                      PieceCase{"7+2 3 4 1\r\n", {1, 3, 4, 1, 7}},
+                      PieceCase{"2e3 4 5 6\r\n", {1, 3, 4, 5, 2}},
+                      PieceCase{"12. 3 4 1\r\n", {1, 3, 4, 1, 12}},
+                      PieceCase{" 5 6\r\n", {1, 6, 0, 0, 5}}, PieceCase{"\r\n", {1, 0, 0, 0, 0}},
+                      PieceCase{"valor 8 altura -3 comp 4 dem 2\n", {1, 3, 4, 2, 8}}));
 
 TEST(BiFileReader, ReadsHeaderAndDescriptionWithItsLineEnd)
 {
@@ -72,7 +70,9 @@ TEST(BiFileReader, DescriptionCases)
         {"LF only\n", "LF only\n"},
         {"Descri\xE7\xE3o de teste\r\n", "Descrição de teste\r\n"},
         {"\xD3timo\r\n", "Ótimo\r\n"},
-        {"(12) pe\xE7" "as\r\n", "12) peças\r\n"},
+        {"(12) pe\xE7"
+         "as\r\n",
+         "12) peças\r\n"},
     };
     for (const Case& c : cases) {
         const auto instance = parseBiFile("1\r\n\r\n" + c.line + "10   20\r\n0\r\n");
@@ -123,11 +123,45 @@ TEST(BiFileReader, RefusesWhatTheTablesCannotHold)
     EXPECT_TRUE(parseBiFile(header(" 2147483647 1 1 2147483647\r\n")).has_value());
 }
 
-TEST(BiFileReader, MissingFileGivesTheOpenMessage)
+TEST(BiFileReader, TooLargeNumbersNameTheirLine)
 {
-    const auto instance = readBiFile("/nonexistent/folder/x.BI");
-    ASSERT_FALSE(instance.has_value());
-    EXPECT_EQ(instance.error(), "Erro ao abrir o arquivo de entrada!");
+    struct Case {
+        std::string file;
+        int line;
+    };
+    const std::string big = "99999999999";
+    const Case cases[] = {
+        {"1\r\n\r\nT\r\n" + big + "   20\r\n1\r\n 5 1 1 1\r\n", 4},
+        {"1\r\n\r\nT\r\n10   " + big + "\r\n1\r\n 5 1 1 1\r\n", 4},
+        {"1\r\n\r\nT\r\n10   20\r\n" + big + "\r\n", 5},
+        {header(" 5 1 1 " + big + "\r\n"), 6},
+        {header(" 5 1 1 1\r\n 1E+30 1 1 1\r\n", "2"), 7},
+    };
+    for (const Case& c : cases) {
+        const auto instance = parseBiFile(c.file);
+        ASSERT_FALSE(instance.has_value()) << c.file;
+        EXPECT_EQ(instance.error(),
+                  "O arquivo de entrada contém um número grande demais na linha " +
+                      std::to_string(c.line) + ".")
+            << c.file;
+    }
+}
+
+TEST(BiFileReader, WhatCannotBeReadGivesTheOpenMessage)
+{
+    const char* paths[] = {"/nonexistent/folder/x.BI", QUADRIX_TEST_DATA_DIR};
+    for (const char* path : paths) {
+        const auto instance = readBiFile(path);
+        ASSERT_FALSE(instance.has_value()) << path;
+        EXPECT_EQ(instance.error(), "Erro ao abrir o arquivo de entrada!") << path;
+    }
+}
+
+TEST(BiFileReader, ADeviceWithoutEndIsReadOnlyAsFarAsTheReadsReach)
+{
+    const auto instance = readBiFile("/dev/zero");
+    ASSERT_TRUE(instance.has_value());
+    EXPECT_EQ(instance->pieceCount, 0);
 }
 
 std::string readBytes(const std::filesystem::path& path)

@@ -14,13 +14,30 @@ TEST(IntegerConversion, AcceptsAndRefuses)
         std::optional<std::int32_t> expected;
     };
     const Case cases[] = {
-        {"12", 12},          {" 12", 12},         {"   -5", -5},      {"+7", 7},
-        {"0", 0},            {"$1F", 31},         {"x1f", 31},       {"0x10", 16},
-        {"-$10", -16},       {"2147483647", 2147483647},             {"-2147483648", INT32_MIN},
-        {"12 ", std::nullopt}, {"", std::nullopt},  {" ", std::nullopt}, {"3,5", std::nullopt},
-        {"abc", std::nullopt}, {"2147483648", std::nullopt},         {"-2147483649", std::nullopt},
-        {"$", std::nullopt},   {"1e3", std::nullopt}, {"--1", std::nullopt}, {"$80000000", std::nullopt},
-        {"0x", std::nullopt},  {"99999999999999999999", std::nullopt},
+        {"12", 12},
+        {" 12", 12},
+        {"   -5", -5},
+        {"+7", 7},
+        {"0", 0},
+        {"$1F", 31},
+        {"x1f", 31},
+        {"0x10", 16},
+        {"-$10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"12 ", std::nullopt},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"3,5", std::nullopt},
+        {"abc", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"$", std::nullopt},
+        {"1e3", std::nullopt},
+        {"--1", std::nullopt},
+        {"$80000000", std::nullopt},
+        {"0x", std::nullopt},
+        {"99999999999999999999", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(parseInteger(c.text), c.expected) << '"' << c.text << '"';
@@ -34,12 +51,14 @@ TEST(RealConversion, FollowsTheSeparator)
         std::optional<long double> expected;
     };
     const Case cases[] = {
-        {"0,1", ',', 0.1L},     {" 0,95 ", ',', 0.95L},  {"-2,5E3", ',', -2500.0L},
-        {"1e-2", ',', 0.01L},   {"+3", ',', 3.0L},       {",5", ',', 0.5L},
-        {"5,", ',', 5.0L},      {"0.1", '.', 0.1L},      {"0,1", '.', std::nullopt},
-        {"0.01", ',', std::nullopt}, {"", ',', std::nullopt}, {"abc", ',', std::nullopt},
-        {"1E", ',', std::nullopt},   {",", ',', std::nullopt}, {"1 2", ',', std::nullopt},
-        {"1e99999", ',', std::nullopt},
+        {"0,1", ',', 0.1L},         {" 0,95 ", ',', 0.95L},
+        {"-2,5E3", ',', -2500.0L},  {"1e-2", ',', 0.01L},
+        {"+3", ',', 3.0L},          {",5", ',', 0.5L},
+        {"5,", ',', 5.0L},          {"0.1", '.', 0.1L},
+        {"0,1", '.', std::nullopt}, {"0.01", ',', std::nullopt},
+        {"", ',', std::nullopt},    {"abc", ',', std::nullopt},
+        {"1E", ',', std::nullopt},  {",", ',', std::nullopt},
+        {"1 2", ',', std::nullopt}, {"1e99999", ',', std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(parseReal(c.text, c.separator), c.expected) << '"' << c.text << '"';
@@ -52,6 +71,58 @@ TEST(RealConversion, RoundsOnceFromTheDecimalText)
     ASSERT_TRUE(beta.has_value());
     EXPECT_EQ(static_cast<float>(*beta), 0.01f);
     EXPECT_LT(static_cast<float>(*beta), 0.01);
+}
+
+TEST(RealConversion, RefusesValuesBeyondTheTypeTheyAreKeptIn)
+{
+    struct Case {
+        const char* text;
+        std::optional<float> asFloat;
+        std::optional<double> asDouble;
+    };
+    const Case cases[] = {
+        {"0,01", 0.01f, 0.01},
+        {"-2,5", -2.5f, -2.5},
+        {"3,4E38", 3.4e38f, 3.4e38},
+        {"1e50", std::nullopt, 1e50},
+        {"-1e39", std::nullopt, -1e39},
+        {"1e400", std::nullopt, std::nullopt},
+        {"-1e400", std::nullopt, std::nullopt},
+        {"1e-50", 0.0f, 1e-50},
+        {"abc", std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseRealAs<float>(c.text, ','), c.asFloat) << c.text;
+        EXPECT_EQ(parseRealAs<double>(c.text, ','), c.asDouble) << c.text;
+    }
+}
+
+TEST(DecimalSeparator, OnlyOneAsciiCharacterThatNoNumberUsesServes)
+{
+    struct Case {
+        std::string_view text;
+        std::optional<char> expected;
+    };
+    const Case cases[] = {
+        {",", ','},
+        {".", '.'},
+        {"'", '\''},
+        {"_", '_'},
+        {"", std::nullopt},
+        {"é", std::nullopt},
+        {"\xD9\xAB", std::nullopt},
+        {",,", std::nullopt},
+        {"5", std::nullopt},
+        {"-", std::nullopt},
+        {"+", std::nullopt},
+        {"e", std::nullopt},
+        {"E", std::nullopt},
+        {" ", std::nullopt},
+        {"\t", std::nullopt},
+        {"\x7F", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(decimalSeparatorOf(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(GeneralRealFormat, WritesFifteenSignificantDigits)

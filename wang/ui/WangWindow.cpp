@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <new>
+
 TForm5::TForm5()
     : RunWindow(QStringLiteral("Form5"), QStringLiteral("Quadrix - Algoritmo de Wang"),
                 QSize(985, 642))
@@ -31,17 +33,26 @@ TForm5::TForm5()
 
 void TForm5::Button1Click()
 {
+    try {
+        calculate();
+    } catch (const std::bad_alloc&) {
+        Dialogs::error(toQString(failureMessage(WangFailure::OutOfMemory)));
+    }
+}
+
+void TForm5::calculate()
+{
     if (!instanceLoaded()) {
         Dialogs::error(QStringLiteral("Abra um arquivo de entrada!"));
         return;
     }
-    const auto beta = parseReal(Edit4->text().toStdString(), decimalSeparator());
+    const auto beta = parseRealAs<float>(Edit4->text().toStdString(), decimalSeparator());
     if (!beta) {
         Dialogs::error(QStringLiteral("Digite um valor numérico para Beta!"));
         return;
     }
     beginRun();
-    const auto run = runWang(instance(), static_cast<float>(*beta));
+    const auto run = runWang(instance(), *beta);
     if (!run) {
         Dialogs::error(toQString(failureMessage(run.error())));
         return;

@@ -13,5 +13,8 @@ public:
     void Button1Click() override;
 
 private:
+    // The run behind "Calcular"; Button1Click ends it as a failed run where memory runs out.
+    void calculate();
+
     QLineEdit* Edit4;
 };

@@ -1,8 +1,11 @@
+#include "support/AllocationFailure.h"
 #include "andor/ui/AndOrWindow.h"
+#include "support/FileSizeLimit.h"
 #include "widgets/RadioGroup.h"
 #include "support/ui/RunWindowDriver.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -68,9 +71,17 @@ private slots:
         QVERIFY(m_driver->control<QPushButton>("Button1")->isEnabled());
     }
 
+    void failedOpenChangesNothing_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing file") << QStringLiteral("/nonexistent/x.BI");
+        QTest::newRow("folder") << QStringLiteral(QUADRIX_TEST_DATA_DIR);
+    }
+
     void failedOpenChangesNothing()
     {
-        m_driver->load(*m_dialogs, QStringLiteral("/nonexistent/x.BI"));
+        QFETCH(QString, path);
+        m_driver->load(*m_dialogs, path);
         QCOMPARE(m_dialogs->messageTexts(), QStringList{"Erro ao abrir o arquivo de entrada!"});
         QVERIFY(!m_window->instanceLoaded());
         m_driver->trigger("Abrir1"); // cancelled dialog
@@ -85,20 +96,42 @@ private slots:
         QTest::addColumn<QString>("lambda1");
         QTest::addColumn<QString>("lambda2");
         QTest::addColumn<QString>("message");
-        QTest::newRow("depth 3,5") << "3,5" << "x" << true << "x" << "x"
+        QTest::newRow("depth 3,5") << "3,5"
+                                   << "x" << true << "x"
+                                   << "x"
                                    << "Digite um valor inteiro para a Profundidade!";
-        QTest::newRow("depth empty") << "" << "100" << false << "" << ""
+        QTest::newRow("depth empty") << ""
+                                     << "100" << false << ""
+                                     << ""
                                      << "Digite um valor inteiro para a Profundidade!";
-        QTest::newRow("depth trailing blank") << "3 " << "100" << false << "" << ""
+        QTest::newRow("depth trailing blank") << "3 "
+                                              << "100" << false << ""
+                                              << ""
                                               << "Digite um valor inteiro para a Profundidade!";
-        QTest::newRow("capacity") << " 3" << "abc" << true << "x" << "x"
+        QTest::newRow("capacity") << " 3"
+                                  << "abc" << true << "x"
+                                  << "x"
                                   << "Digite um valor inteiro para o Conjunto de Discretização!";
-        QTest::newRow("lambda 1") << "2" << "100" << true << "abc" << "x"
+        QTest::newRow("lambda 1") << "2"
+                                  << "100" << true << "abc"
+                                  << "x"
                                   << "Digite um valor numérico para Lambda 1!";
-        QTest::newRow("lambda 2") << "2" << "100" << true << "1" << ""
+        QTest::newRow("lambda 2") << "2"
+                                  << "100" << true << "1"
+                                  << ""
                                   << "Digite um valor numérico para Lambda 2!";
-        QTest::newRow("negative depth") << "-1" << "100" << false << "" << ""
+        QTest::newRow("negative depth") << "-1"
+                                        << "100" << false << ""
+                                        << ""
                                         << "A profundidade não pode ser negativa.";
+        QTest::newRow("lambda 1 beyond a double") << "2"
+                                                  << "100" << true << "1e400"
+                                                  << "1"
+                                                  << "Digite um valor numérico para Lambda 1!";
+        QTest::newRow("lambda 2 beyond a double") << "2"
+                                                  << "100" << true << "1"
+                                                  << "-1E309"
+                                                  << "Digite um valor numérico para Lambda 2!";
     }
 
     void parameterMessagesInOrder()
@@ -163,7 +196,8 @@ private slots:
         QCOMPARE(saved, expected);
         QVERIFY(saved.startsWith(QByteArray(40, '=') + "\r\n\r\nProblema"));
         QVERIFY(saved.contains("Exemplo 10 x 8\r\n\r\nH = 10\r\n"));
-        QVERIFY(saved.contains("Pe\xE7" "as:\r\n"));
+        QVERIFY(saved.contains("Pe\xE7"
+                               "as:\r\n"));
     }
 
     void commandLineWritesTheSameResultFile()
@@ -206,6 +240,61 @@ private slots:
         QCOMPARE(m_driver->memo("Memo1"), QStringList{"Calculando..."});
         QVERIFY(m_driver->memo("Memo2").isEmpty());
         QVERIFY(m_window->resultPresent());
+    }
+
+    void runningOutOfMemoryAnywhereEndsAsAFailedRun()
+    {
+        m_driver->load(*m_dialogs, example());
+        m_driver->control<RadioGroup>("RadioGroup1")->setItemIndex(0);
+        m_driver->setText("Edit4", QStringLiteral("2"));
+        m_window->Button1Click();
+        const QStringList report = m_driver->memo("Memo1");
+        // Each allocation of the run fails in turn, until the run makes no more.
+        long failing = 1;
+        for (;; ++failing) {
+            m_dialogs->clearMessages();
+            bool struck = false;
+            {
+                const AllocationFailure failure(failing);
+                m_window->Button1Click();
+                struck = failure.struck();
+            }
+            if (!struck)
+                break;
+            const QStringList shown = m_dialogs->messageTexts();
+            if (shown == QStringList{"Cálculo concluído"}) {
+                QCOMPARE(withoutTime(m_driver->memo("Memo1")), withoutTime(report));
+                continue;
+            }
+            QCOMPARE(shown, QStringList{"Solução não pôde ser calculada!"});
+            QCOMPARE(m_dialogs->messages().front().icon, Dialogs::Icon::Error);
+            QVERIFY(m_window->resultPresent());
+        }
+        QVERIFY(failing > 100);
+    }
+
+    void savingThatFailsPartWayKeepsTheOldFile()
+    {
+        m_driver->load(*m_dialogs, example());
+        m_driver->calculate();
+        QTemporaryDir folder;
+        const QString name = folder.filePath(QStringLiteral("resultado"));
+        QFile old(name + ".txt");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        const QByteArray oldBytes(20000, 'o');
+        old.write(oldBytes);
+        old.close();
+        m_dialogs->clearMessages();
+        m_dialogs->queueSaveFileName(name);
+        {
+            const FileSizeLimit limit(512);
+            m_driver->trigger("SalvarResultado1");
+        }
+        QCOMPARE(m_dialogs->messages().size(), 1);
+        QVERIFY(m_dialogs->messages().front().text.contains(QStringLiteral("resultado.txt")));
+        QVERIFY(fileBytes(name + ".txt") == oldBytes);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"resultado.txt"});
     }
 
     void symmetryTextSelectingNoItemTurnsSymmetryOn()

@@ -1,4 +1,5 @@
 #include "andor/ui/AndOrWindow.h"
+#include "support/FileSizeLimit.h"
 #include "pattern/ui/PatternPainter.h"
 #include "pattern/ui/PatternView.h"
 #include "pattern/ui/PatternWindow.h"
@@ -199,6 +200,38 @@ private slots:
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
         QVERIFY(shown->isVisible());
+    }
+
+    void exportThatFailsPartWayKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("svg") << "padrao.svg";
+        QTest::newRow("png") << "padrao.png";
+    }
+
+    void exportThatFailsPartWayKeepsTheOldFile()
+    {
+        QFETCH(QString, name);
+        openedAfterWangRun();
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        const QByteArray oldBytes(200000, 'o');
+        old.write(oldBytes);
+        old.close();
+        m_dialogs->clearMessages();
+        m_dialogs->queueSaveFileName(path);
+        {
+            const FileSizeLimit limit(512);
+            RunWindowDriver(*m_window)
+                .control<QAction>(QStringLiteral("ExportarImagem1"))
+                ->trigger();
+        }
+        QCOMPARE(m_dialogs->messages().size(), 1);
+        QVERIFY(m_dialogs->messages().front().text.contains(name));
+        QVERIFY(fileBytes(path) == oldBytes);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
     }
 
     void printPaintsOnThePrinterSetUp()

@@ -1,4 +1,5 @@
 #include "problem/BiFile.h"
+#include "support/FileSizeLimit.h"
 #include "problem/ui/InputFileEditor.h"
 #include "widgets/ReportView.h"
 #include "support/ui/ScriptedDialogs.h"
@@ -134,17 +135,28 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("message");
         const QString heightMessage = QStringLiteral("Digite um valor inteiro para a Altura!");
-        QTest::newRow("height abc") << "abc" << "x" << "y" << heightMessage;
-        QTest::newRow("trailing blank") << "12 " << "5" << "1" << heightMessage;
-        QTest::newRow("empty height") << "" << "5" << "1" << heightMessage;
-        QTest::newRow("length") << "12" << "3,5" << "1"
+        QTest::newRow("height abc") << "abc"
+                                    << "x"
+                                    << "y" << heightMessage;
+        QTest::newRow("trailing blank") << "12 "
+                                        << "5"
+                                        << "1" << heightMessage;
+        QTest::newRow("empty height") << ""
+                                      << "5"
+                                      << "1" << heightMessage;
+        QTest::newRow("length") << "12"
+                                << "3,5"
+                                << "1"
                                 << QStringLiteral("Digite um valor inteiro para o Comprimento!");
-        QTest::newRow("count")
-            << "12" << "5" << "dois"
-            << QStringLiteral("Digite um valor inteiro para a Quantidade de Peças!");
+        QTest::newRow("count") << "12"
+                               << "5"
+                               << "dois"
+                               << QStringLiteral(
+                                      "Digite um valor inteiro para a Quantidade de Peças!");
         QTest::newRow("count above capacity")
-            << "12" << "5" << "101"
-            << QStringLiteral("A Quantidade de Peças deve ser no máximo 100!");
+            << "12"
+            << "5"
+            << "101" << QStringLiteral("A Quantidade de Peças deve ser no máximo 100!");
     }
 
     void okRefusesFieldsWithTheirMessage()
@@ -198,14 +210,22 @@ private slots:
         QTest::addColumn<QString>("length");
         // Empty when the row is refused.
         QTest::addColumn<QByteArray>("pieceLine");
-        QTest::newRow("empty is area")
-            << "" << "3" << "4" << QByteArray(" 12      3     4     1\r\n");
-        QTest::newRow("area wraps") << "" << "65536" << "65537"
-                                    << QByteArray(" 65536      65536     65537     1\r\n");
-        QTest::newRow("single blank refused") << " " << "3" << "4" << QByteArray();
-        QTest::newRow("empty with bad height") << "" << "3a" << "4" << QByteArray();
-        QTest::newRow("number kept")
-            << "-8" << "3" << "4" << QByteArray(" -8      3     4     1\r\n");
+        QTest::newRow("empty is area") << ""
+                                       << "3"
+                                       << "4" << QByteArray(" 12      3     4     1\r\n");
+        QTest::newRow("area wraps")
+            << ""
+            << "65536"
+            << "65537" << QByteArray(" 65536      65536     65537     1\r\n");
+        QTest::newRow("single blank refused") << " "
+                                              << "3"
+                                              << "4" << QByteArray();
+        QTest::newRow("empty with bad height") << ""
+                                               << "3a"
+                                               << "4" << QByteArray();
+        QTest::newRow("number kept") << "-8"
+                                     << "3"
+                                     << "4" << QByteArray(" -8      3     4     1\r\n");
     }
 
     void valorCellRules()
@@ -235,8 +255,10 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<int>("files");
         // teste.BI exists already: it is replaced without a question, or kept beside the new one.
-        QTest::newRow("plain name") << "teste" << "teste.BI" << 1;
-        QTest::newRow("existing BI file") << "teste.BI" << "teste.BI.BI" << 2;
+        QTest::newRow("plain name") << "teste"
+                                    << "teste.BI" << 1;
+        QTest::newRow("existing BI file") << "teste.BI"
+                                          << "teste.BI.BI" << 2;
     }
 
     void saveAlwaysAppendsTheExtension()
@@ -364,16 +386,49 @@ private slots:
         QCOMPARE(grid()->cell(1, 1), QStringLiteral("5"));
     }
 
+    void failedOrCancelledAbrirChangesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing file") << "nao-existe.BI";
+        QTest::newRow("folder") << "pasta.BI";
+    }
+
     void failedOrCancelledAbrirChangesNothing()
     {
+        QFETCH(QString, name);
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("pasta.BI")));
         confirmHeader("Antes", "10", "10", "1");
         action("Abrir1")->trigger(); // cancelled
-        m_dialogs->queueOpenFileName(m_dir->filePath("nao-existe.BI"));
+        m_dialogs->queueOpenFileName(m_dir->filePath(name));
         action("Abrir1")->trigger();
         QCOMPARE(m_dialogs->messageTexts(),
                  QStringList{QStringLiteral("Erro ao abrir o arquivo de entrada!")});
         QCOMPARE(edit(1)->text(), QStringLiteral("Antes"));
         expectState(true, true, false, false, true, true);
+    }
+
+    void saveThatFailsPartWayKeepsTheOldFile()
+    {
+        QList<PieceTexts> rows;
+        for (int row = 1; row <= 60; ++row)
+            rows.push_back({QString::number(1000 + row), "2", "3", "4"});
+        prepareSavable("Muitas peças", "1000", "1000", rows);
+        const QString name = m_dir->filePath("teste");
+        QFile old(name + ".BI");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        const QByteArray oldBytes(20000, 'o');
+        old.write(oldBytes);
+        old.close();
+        m_dialogs->queueSaveFileName(name);
+        {
+            const FileSizeLimit limit(512);
+            clickButton("Button2");
+        }
+        QCOMPARE(m_dialogs->messages().size(), 1);
+        QVERIFY(m_dialogs->messages().first().text.contains("teste.BI"));
+        QVERIFY(fileBytes(name + ".BI") == oldBytes);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"teste.BI"});
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "support/AllocationFailure.h"
 #include "support/ui/RunWindowDriver.h"
 #include "wang/ui/WangWindow.h"
 
@@ -54,17 +55,43 @@ private slots:
         m_driver->calculate();
         QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo concluído"});
         const QString sep(40, QLatin1Char('='));
-        QStringList expected = {sep, "", "Problema de Corte Bidimensional Restrito - Algoritmo de Wang",
-                                "", sep, "", "Quadrado", "", "H = 10", "W = 10", "", sep, "",
-                                "Peças:", "", "   Peça número 1", "   Altura: 5",
-                                "   Comprimento: 5", "   Quantidade: 4", "   Valor da peça: 25", "",
-                                sep, "", "Padrões gerados:", "",
+        QStringList expected = {sep,
+                                "",
+                                "Problema de Corte Bidimensional Restrito - Algoritmo de Wang",
+                                "",
+                                sep,
+                                "",
+                                "Quadrado",
+                                "",
+                                "H = 10",
+                                "W = 10",
+                                "",
+                                sep,
+                                "",
+                                "Peças:",
+                                "",
+                                "   Peça número 1",
+                                "   Altura: 5",
+                                "   Comprimento: 5",
+                                "   Quantidade: 4",
+                                "   Valor da peça: 25",
+                                "",
+                                sep,
+                                "",
+                                "Padrões gerados:",
+                                "",
                                 joined({1, 5, 5, 25, 0, 0, 0, 0, 75}),
                                 joined({2, 5, 10, 50, 1, 1, 1, 0, 50}),
                                 joined({3, 10, 5, 50, 2, 1, 1, 0, 50}),
-                                joined({6, 10, 10, 100, 2, 2, 2, 0, 0}), "", sep, "",
+                                joined({6, 10, 10, 100, 2, 2, 2, 0, 0}),
+                                "",
+                                sep,
+                                "",
                                 "Número de padrões gerados: 4",
-                                "Melhor padrão: Peça 6 (Área: 100)", "Perda = 0 %", "Tempo: ?", ""};
+                                "Melhor padrão: Peça 6 (Área: 100)",
+                                "Perda = 0 %",
+                                "Tempo: ?",
+                                ""};
         QCOMPARE(withoutTime(m_driver->memo("Memo1")), expected);
         QCOMPARE(withoutTime(m_driver->memo("Memo2")),
                  (QStringList{"Área ótima = 100", "", "Perda = 0 %", "", "Tempo: ?"}));
@@ -75,7 +102,8 @@ private slots:
         m_dialogs->queueSaveFileName(folder.filePath(QStringLiteral("wang")));
         m_driver->trigger("SalvarResultado1");
         const QByteArray saved = fileBytes(folder.filePath(QStringLiteral("wang.txt")));
-        QVERIFY(saved.contains("\r\nN\xFAmero de padr\xF5" "es gerados: 4\r\n"));
+        QVERIFY(saved.contains("\r\nN\xFAmero de padr\xF5"
+                               "es gerados: 4\r\n"));
         QVERIFY(saved.endsWith("\r\n\r\n"));
     }
 
@@ -86,6 +114,8 @@ private slots:
         QTest::newRow("empty") << "";
         QTest::newRow("other separator")
             << (QLocale::system().decimalPoint() == QStringLiteral(",") ? "0.01" : "0,01");
+        QTest::newRow("beyond a float") << "1e50";
+        QTest::newRow("below a float") << "-4E38";
     }
 
     void betaThatDoesNotConvertKeepsThePreviousReport()
@@ -103,6 +133,43 @@ private slots:
         QCOMPARE(m_driver->memo("Memo1"), report);
         QCOMPARE(m_driver->memo("Memo2"), summary);
         QVERIFY(m_window->resultPresent());
+    }
+
+    void folderIsRefusedLikeAnUnreadableFile()
+    {
+        m_driver->load(*m_dialogs, QStringLiteral(QUADRIX_TEST_DATA_DIR));
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Erro ao abrir o arquivo de entrada!"});
+        QVERIFY(!m_window->instanceLoaded());
+    }
+
+    void runningOutOfMemoryAnywhereEndsAsAFailedRun()
+    {
+        m_driver->load(*m_dialogs, square());
+        m_driver->setText("Edit4", localBeta("01"));
+        m_window->Button1Click();
+        const QStringList report = m_driver->memo("Memo1");
+        // Each allocation of the run fails in turn, until the run makes no more.
+        long failing = 1;
+        for (;; ++failing) {
+            m_dialogs->clearMessages();
+            bool struck = false;
+            {
+                const AllocationFailure failure(failing);
+                m_window->Button1Click();
+                struck = failure.struck();
+            }
+            if (!struck)
+                break;
+            const QStringList shown = m_dialogs->messageTexts();
+            if (shown == QStringList{"Cálculo concluído"}) {
+                QCOMPARE(withoutTime(m_driver->memo("Memo1")), withoutTime(report));
+                continue;
+            }
+            QCOMPARE(shown, QStringList{"Memória insuficiente para gerar os padrões."});
+            QCOMPARE(m_dialogs->messages().front().icon, Dialogs::Icon::Error);
+            QVERIFY(m_window->resultPresent());
+        }
+        QVERIFY(failing > 100);
     }
 
     void negativeBetaKeepsThePiecesAlone()
