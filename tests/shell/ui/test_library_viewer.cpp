@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontInfo>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -58,8 +59,10 @@ private slots:
         QVERIFY(writeFile(m_dir->filePath("GSi.s"),
                           "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}Grafo {\\b Irrestrito}\\par "
                           "Pe\\'e7as\\par}"));
-        QVERIFY(writeFile(m_dir->filePath("GSr.s"), "Restrito em UTF-8: pe\xc3\xa7" "as\n"));
-        QVERIFY(writeFile(m_dir->filePath("WS.s"), "Wang em Windows-1252: pe\xe7" "as\n"));
+        QVERIFY(writeFile(m_dir->filePath("GSr.s"), "Restrito em UTF-8: pe\xc3\xa7"
+                                                    "as\n"));
+        QVERIFY(writeFile(m_dir->filePath("WS.s"), "Wang em Windows-1252: pe\xe7"
+                                                   "as\n"));
         m_form = std::make_unique<TForm2>();
         m_form->setLibraryDirectory(m_dir->path());
         m_form->show();
@@ -97,12 +100,12 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("text");
-        QTest::newRow("unconstrained, rich text") << "AbordagemGrafoEOUIrrestrito1"
-                                                  << QStringLiteral("Grafo Irrestrito\nPeças");
-        QTest::newRow("constrained, UTF-8") << "AbordagemGrafoEOU1"
-                                            << QStringLiteral("Restrito em UTF-8: peças\n");
-        QTest::newRow("Wang, Windows-1252") << "AlgoritmodeWang1"
-                                            << QStringLiteral("Wang em Windows-1252: peças\n");
+        QTest::newRow("unconstrained, rich text")
+            << "AbordagemGrafoEOUIrrestrito1" << QStringLiteral("Grafo Irrestrito\nPeças");
+        QTest::newRow("constrained, UTF-8")
+            << "AbordagemGrafoEOU1" << QStringLiteral("Restrito em UTF-8: peças\n");
+        QTest::newRow("Wang, Windows-1252")
+            << "AlgoritmodeWang1" << QStringLiteral("Wang em Windows-1252: peças\n");
     }
 
     void eachItemShowsItsOwnFile()
@@ -201,6 +204,40 @@ private slots:
         for (const char* markup : {"\\", "{", "}", "Arial", "Courier"})
             QVERIFY2(!text.contains(markup), qPrintable(markup));
         QVERIFY(text.contains(QStringLiteral("Christofides e Whitlock (1977)")));
+    }
+
+    // The examples of BI files in the texts are set in a fixed-pitch font: their columns line up.
+    void examplesInTheTextsKeepTheirColumns_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("prose");
+        QTest::newRow("GSi.s") << "AbordagemGrafoEOUIrrestrito1"
+                               << " 6      3     2     2"
+                               << "Problema Irrestrito";
+        QTest::newRow("GSr.s") << "AbordagemGrafoEOU1"
+                               << " 20      4     5     1"
+                               << "Problema Restrito";
+        QTest::newRow("WS.s") << "AlgoritmodeWang1"
+                              << "Exemplo de Wang"
+                              << "Wang (1983)";
+    }
+
+    void examplesInTheTextsKeepTheirColumns()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, example);
+        QFETCH(QString, prose);
+        m_form->setLibraryDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
+        action(item)->trigger();
+        const auto fontAt = [this](const QString& text) {
+            const QTextCursor found = richEdit()->document()->find(text);
+            if (found.isNull())
+                qFatal("no text %s", qPrintable(text));
+            return QFontInfo(found.charFormat().font());
+        };
+        QVERIFY(fontAt(example).fixedPitch());
+        QVERIFY(!fontAt(prose).fixedPitch());
     }
 
 private:
