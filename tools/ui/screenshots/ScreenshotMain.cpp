@@ -27,7 +27,7 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     QString openFileName(const QString&) override { return file; }
-    QString saveFileName(const QString&) override { return {}; }
+    Dialogs::SaveChoice saveFile(const QString&) override { return {}; }
     bool printerSetup(QPrinter&) override { return false; }
 };
 
