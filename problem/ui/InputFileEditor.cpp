@@ -2,10 +2,10 @@
 
 #include "problem/BiFile.h"
 #include "problem/DescriptionCheck.h"
+#include "problem/PieceTable.h"
+#include "problem/ui/InstanceView.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FilePath.h"
-#include "problem/ui/InstanceView.h"
-#include "problem/PieceTable.h"
 #include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
 
@@ -113,14 +113,15 @@ void TForm3::createControls()
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setCellEditing(true);
+    setPieceGridColumns(*m_grid);
     m_grid->hide();
 
-    m_description = addField(QStringLiteral("Label1"), QStringLiteral("Descrição"),
-                             QStringLiteral("Edit1"), 8);
+    m_description =
+        addField(QStringLiteral("Label1"), QStringLiteral("Descrição"), QStringLiteral("Edit1"), 8);
     // Longer descriptions would not read back from the file.
     m_description->setMaxLength(maxDescriptionLength);
-    m_height = addField(QStringLiteral("Label2"), QStringLiteral("Altura"),
-                        QStringLiteral("Edit2"), 56);
+    m_height =
+        addField(QStringLiteral("Label2"), QStringLiteral("Altura"), QStringLiteral("Edit2"), 56);
     m_length = addField(QStringLiteral("Label3"), QStringLiteral("Comprimento"),
                         QStringLiteral("Edit3"), 104);
     m_count = addField(QStringLiteral("Label4"), QStringLiteral("Quantidade de peças"),
@@ -207,13 +208,16 @@ void TForm3::Abrir1Click()
     m_newFileMode = false;
 }
 
-void TForm3::Fechar1Click() { close(); }
+void TForm3::Fechar1Click()
+{
+    close();
+}
 
 void TForm3::Button1Click()
 {
     const HeaderFault fault =
-        applyHeaderTexts(m_instance, m_height->text().toStdString(),
-                         m_length->text().toStdString(), m_count->text().toStdString());
+        applyHeaderTexts(m_instance, m_height->text().toStdString(), m_length->text().toStdString(),
+                         m_count->text().toStdString());
     if (fault != HeaderFault::None) {
         Dialogs::error(headerFaultMessage(fault));
         return;

@@ -1,10 +1,12 @@
 #include "problem/ui/RunWindow.h"
 
-#include "problem/BiFile.h"
-#include "widgets/Dialogs.h"
-#include "widgets/FilePath.h"
-#include "problem/ui/InstanceView.h"
 #include "pattern/ui/PatternWindow.h"
+#include "problem/BiFile.h"
+#include "problem/ui/InstanceView.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ElidedLabel.h"
+#include "widgets/FilePath.h"
+#include "widgets/ProgramLook.h"
 #include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
 
@@ -55,9 +57,11 @@ RunWindow::RunWindow(const QString& objectName, const QString& caption, QSize si
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setFont(reportFont());
     Memo2 = new ReportView(centralWidget());
     Memo2->setObjectName(QStringLiteral("Memo2"));
-    Memo2->setGeometry(808, 104, 153, 89);
+    // Wide enough for a loss written with 15 significant digits down to 0,1 % (0,333333333333333).
+    Memo2->setGeometry(808, 104, 165, 89);
     StringGrid2 = new StringGrid(2, 2, centralWidget());
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
     StringGrid2->setGeometry(808, 216, 133, 337);
@@ -99,7 +103,10 @@ void RunWindow::addMenu()
 
 void RunWindow::addInstanceControls()
 {
-    Label1 = addLabel(QStringLiteral("Label1"), QString(), 16, 16);
+    // The description may be long: the label ends before the parameters and cuts it there.
+    Label1 = new ElidedLabel(centralWidget());
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(16, 16, 360, 16);
     addLabel(QStringLiteral("Label2"), QStringLiteral("Altura da placa"), 16, 40);
     addLabel(QStringLiteral("Label3"), QStringLiteral("Comprimento da placa"), 136, 40);
     addLabel(QStringLiteral("Label4"), QStringLiteral("Quantidade de peças"), 256, 40);
@@ -110,6 +117,7 @@ void RunWindow::addInstanceControls()
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(16, 104, 329, 449);
     StringGrid1->setWidthAndScrollBar(329, false);
+    setPieceGridColumns(*StringGrid1);
 }
 
 QLabel* RunWindow::addLabel(const QString& name, const QString& text, int left, int top)
@@ -137,10 +145,14 @@ char RunWindow::decimalSeparator()
     return first.unicode() < 0x80 ? static_cast<char>(first.unicode()) : '.';
 }
 
+QString RunWindow::localDecimal(const char* text)
+{
+    return QString::fromLatin1(text).replace(QLatin1Char(','), QLatin1Char(decimalSeparator()));
+}
+
 void RunWindow::Abrir1Click()
 {
-    const QString name =
-        Dialogs::openFileName(QStringLiteral("Arquivos de Entrada *.BI (*.BI)"));
+    const QString name = Dialogs::openFileName(QStringLiteral("Arquivos de Entrada *.BI (*.BI)"));
     if (name.isEmpty())
         return;
     auto read = readBiFile(toFilesystemPath(name));
@@ -163,7 +175,6 @@ void RunWindow::Abrir1Click()
 void RunWindow::showInstance()
 {
     Label1->setText(toQString(m_instance.description));
-    Label1->adjustSize();
     Edit1->setText(QString::number(m_instance.plateHeight));
     Edit2->setText(QString::number(m_instance.plateLength));
     Edit3->setText(QString::number(m_instance.pieceCount));
@@ -186,7 +197,10 @@ void RunWindow::SalvarResultado1Click()
         Dialogs::exceptionReport(toQString(written.error()));
 }
 
-void RunWindow::Fechar1Click() { close(); }
+void RunWindow::Fechar1Click()
+{
+    close();
+}
 
 void RunWindow::Sobre1Click()
 {

@@ -1,6 +1,7 @@
 #include "andor/ui/AndOrWindow.h"
-#include "widgets/RadioGroup.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/RunWindowDriver.h"
+#include "widgets/RadioGroup.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -30,8 +31,8 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Quadrix - Abordagem Grafo E/OU"));
         QVERIFY(!m_driver->control<QPushButton>("Button1")->isEnabled());
         QCOMPARE(m_driver->control<QLineEdit>("Edit4")->text(), QStringLiteral("3"));
-        QCOMPARE(m_driver->control<QLineEdit>("Edit5")->text(), QStringLiteral("0,1"));
-        QCOMPARE(m_driver->control<QLineEdit>("Edit6")->text(), QStringLiteral("0,95"));
+        QCOMPARE(m_driver->control<QLineEdit>("Edit5")->text(), localDecimal("0,1"));
+        QCOMPARE(m_driver->control<QLineEdit>("Edit6")->text(), localDecimal("0,95"));
         QCOMPARE(m_driver->control<QLineEdit>("Edit7")->text(), QStringLiteral("100"));
         QCOMPARE(m_driver->control<RadioGroup>("RadioGroup1")->itemIndex(), 1);
         QCOMPARE(m_driver->control<RadioGroup>("RadioGroup2")->itemIndex(), 1);
@@ -41,6 +42,21 @@ private slots:
         QCOMPARE(m_dialogs->messageTexts(), QStringList{"Não há dados a serem salvos!"});
         QCOMPARE(m_dialogs->messages().front().caption, QStringLiteral("Erro"));
         QCOMPARE(m_dialogs->saveDialogsShown(), 0);
+    }
+
+    // A user who changes nothing but "Heurísticas" can run, whatever the locale; the report
+    // keeps the texts as they stand in the fields.
+    void defaultLambdasConvertUnderTheUsersLocale()
+    {
+        m_driver->load(*m_dialogs, example());
+        m_driver->control<RadioGroup>("RadioGroup2")->setItemIndex(0);
+        m_window->RadioGroup2Click();
+        m_driver->setText("Edit4", QStringLiteral("1"));
+        m_driver->calculate();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo concluído"});
+        const QStringList report = m_driver->memo("Memo1");
+        QVERIFY(report.contains("   Lambda 1 = " + localDecimal("0,1")));
+        QVERIFY(report.contains("   Lambda 2 = " + localDecimal("0,95")));
     }
 
     void heuristicsChoiceEnablesTheLambdas()
@@ -85,19 +101,33 @@ private slots:
         QTest::addColumn<QString>("lambda1");
         QTest::addColumn<QString>("lambda2");
         QTest::addColumn<QString>("message");
-        QTest::newRow("depth 3,5") << "3,5" << "x" << true << "x" << "x"
+        QTest::newRow("depth 3,5") << "3,5"
+                                   << "x" << true << "x"
+                                   << "x"
                                    << "Digite um valor inteiro para a Profundidade!";
-        QTest::newRow("depth empty") << "" << "100" << false << "" << ""
+        QTest::newRow("depth empty") << ""
+                                     << "100" << false << ""
+                                     << ""
                                      << "Digite um valor inteiro para a Profundidade!";
-        QTest::newRow("depth trailing blank") << "3 " << "100" << false << "" << ""
+        QTest::newRow("depth trailing blank") << "3 "
+                                              << "100" << false << ""
+                                              << ""
                                               << "Digite um valor inteiro para a Profundidade!";
-        QTest::newRow("capacity") << " 3" << "abc" << true << "x" << "x"
+        QTest::newRow("capacity") << " 3"
+                                  << "abc" << true << "x"
+                                  << "x"
                                   << "Digite um valor inteiro para o Conjunto de Discretização!";
-        QTest::newRow("lambda 1") << "2" << "100" << true << "abc" << "x"
+        QTest::newRow("lambda 1") << "2"
+                                  << "100" << true << "abc"
+                                  << "x"
                                   << "Digite um valor numérico para Lambda 1!";
-        QTest::newRow("lambda 2") << "2" << "100" << true << "1" << ""
+        QTest::newRow("lambda 2") << "2"
+                                  << "100" << true << "1"
+                                  << ""
                                   << "Digite um valor numérico para Lambda 2!";
-        QTest::newRow("negative depth") << "-1" << "100" << false << "" << ""
+        QTest::newRow("negative depth") << "-1"
+                                        << "100" << false << ""
+                                        << ""
                                         << "A profundidade não pode ser negativa.";
     }
 
@@ -163,7 +193,8 @@ private slots:
         QCOMPARE(saved, expected);
         QVERIFY(saved.startsWith(QByteArray(40, '=') + "\r\n\r\nProblema"));
         QVERIFY(saved.contains("Exemplo 10 x 8\r\n\r\nH = 10\r\n"));
-        QVERIFY(saved.contains("Pe\xE7" "as:\r\n"));
+        QVERIFY(saved.contains("Pe\xE7"
+                               "as:\r\n"));
     }
 
     void commandLineWritesTheSameResultFile()
@@ -257,6 +288,12 @@ private slots:
     }
 
 private:
+    // The text as the user's locale writes it: with its decimal separator.
+    static QString localDecimal(QString text)
+    {
+        return text.replace(QLatin1Char(','), QLocale::system().decimalPoint());
+    }
+
     static QString example() { return QStringLiteral(QUADRIX_TEST_DATA_DIR "/example.BI"); }
 
     std::unique_ptr<TForm4> m_window;
@@ -264,5 +301,5 @@ private:
     std::unique_ptr<ScriptedDialogs> m_dialogs;
 };
 
-QTEST_MAIN(TestAndOrWindow)
+QUADRIX_GUI_TEST_MAIN(TestAndOrWindow)
 #include "test_andor_window.moc"

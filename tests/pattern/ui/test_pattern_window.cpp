@@ -2,6 +2,7 @@
 #include "pattern/ui/PatternPainter.h"
 #include "pattern/ui/PatternView.h"
 #include "pattern/ui/PatternWindow.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/RunWindowDriver.h"
 #include "wang/ui/WangWindow.h"
 
@@ -231,5 +232,5 @@ private:
     std::unique_ptr<RunWindow> m_window;
 };
 
-QTEST_MAIN(TestPatternWindow)
+QUADRIX_GUI_TEST_MAIN(TestPatternWindow)
 #include "test_pattern_window.moc"

@@ -1,7 +1,8 @@
 #include "problem/BiFile.h"
 #include "problem/ui/InputFileEditor.h"
-#include "widgets/ReportView.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/ScriptedDialogs.h"
+#include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
 
 #include <QAction>
@@ -134,17 +135,28 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("message");
         const QString heightMessage = QStringLiteral("Digite um valor inteiro para a Altura!");
-        QTest::newRow("height abc") << "abc" << "x" << "y" << heightMessage;
-        QTest::newRow("trailing blank") << "12 " << "5" << "1" << heightMessage;
-        QTest::newRow("empty height") << "" << "5" << "1" << heightMessage;
-        QTest::newRow("length") << "12" << "3,5" << "1"
+        QTest::newRow("height abc") << "abc"
+                                    << "x"
+                                    << "y" << heightMessage;
+        QTest::newRow("trailing blank") << "12 "
+                                        << "5"
+                                        << "1" << heightMessage;
+        QTest::newRow("empty height") << ""
+                                      << "5"
+                                      << "1" << heightMessage;
+        QTest::newRow("length") << "12"
+                                << "3,5"
+                                << "1"
                                 << QStringLiteral("Digite um valor inteiro para o Comprimento!");
-        QTest::newRow("count")
-            << "12" << "5" << "dois"
-            << QStringLiteral("Digite um valor inteiro para a Quantidade de Peças!");
+        QTest::newRow("count") << "12"
+                               << "5"
+                               << "dois"
+                               << QStringLiteral(
+                                      "Digite um valor inteiro para a Quantidade de Peças!");
         QTest::newRow("count above capacity")
-            << "12" << "5" << "101"
-            << QStringLiteral("A Quantidade de Peças deve ser no máximo 100!");
+            << "12"
+            << "5"
+            << "101" << QStringLiteral("A Quantidade de Peças deve ser no máximo 100!");
     }
 
     void okRefusesFieldsWithTheirMessage()
@@ -198,14 +210,22 @@ private slots:
         QTest::addColumn<QString>("length");
         // Empty when the row is refused.
         QTest::addColumn<QByteArray>("pieceLine");
-        QTest::newRow("empty is area")
-            << "" << "3" << "4" << QByteArray(" 12      3     4     1\r\n");
-        QTest::newRow("area wraps") << "" << "65536" << "65537"
-                                    << QByteArray(" 65536      65536     65537     1\r\n");
-        QTest::newRow("single blank refused") << " " << "3" << "4" << QByteArray();
-        QTest::newRow("empty with bad height") << "" << "3a" << "4" << QByteArray();
-        QTest::newRow("number kept")
-            << "-8" << "3" << "4" << QByteArray(" -8      3     4     1\r\n");
+        QTest::newRow("empty is area") << ""
+                                       << "3"
+                                       << "4" << QByteArray(" 12      3     4     1\r\n");
+        QTest::newRow("area wraps")
+            << ""
+            << "65536"
+            << "65537" << QByteArray(" 65536      65536     65537     1\r\n");
+        QTest::newRow("single blank refused") << " "
+                                              << "3"
+                                              << "4" << QByteArray();
+        QTest::newRow("empty with bad height") << ""
+                                               << "3a"
+                                               << "4" << QByteArray();
+        QTest::newRow("number kept") << "-8"
+                                     << "3"
+                                     << "4" << QByteArray(" -8      3     4     1\r\n");
     }
 
     void valorCellRules()
@@ -235,8 +255,10 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<int>("files");
         // teste.BI exists already: it is replaced without a question, or kept beside the new one.
-        QTest::newRow("plain name") << "teste" << "teste.BI" << 1;
-        QTest::newRow("existing BI file") << "teste.BI" << "teste.BI.BI" << 2;
+        QTest::newRow("plain name") << "teste"
+                                    << "teste.BI" << 1;
+        QTest::newRow("existing BI file") << "teste.BI"
+                                          << "teste.BI.BI" << 2;
     }
 
     void saveAlwaysAppendsTheExtension()
@@ -451,5 +473,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-QTEST_MAIN(TestEditor)
+QUADRIX_GUI_TEST_MAIN(TestEditor)
 #include "test_editor.moc"

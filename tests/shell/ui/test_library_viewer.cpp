@@ -1,4 +1,5 @@
 #include "shell/ui/LibraryViewer.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/ScriptedDialogs.h"
 
 #include <QAction>
@@ -259,5 +260,5 @@ private:
     std::unique_ptr<TForm2> m_form;
 };
 
-QTEST_MAIN(TestLibraryViewer)
+QUADRIX_GUI_TEST_MAIN(TestLibraryViewer)
 #include "test_library_viewer.moc"
