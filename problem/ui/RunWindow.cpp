@@ -9,6 +9,7 @@
 #include "widgets/ProgramLook.h"
 #include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDialog>
 #include <QFile>
@@ -247,8 +248,10 @@ void RunWindow::VisualizarPadrao1Click()
 {
     if (!m_resultPresent)
         return;
-    if (!m_patternWindow)
+    if (!m_patternWindow) {
         m_patternWindow = new PatternWindow(this);
+        centreWhenFirstShown(m_patternWindow, this);
+    }
     m_patternWindow->setPattern(m_resultPattern, m_instance, m_resultRunLines);
     m_patternWindow->show();
     m_patternWindow->raise();

@@ -8,7 +8,7 @@
 #include "wang/ui/WangWindow.h"
 
 // Every window of the program, created at start-up in this order and kept until the program
-// ends; each is wired to the window that opens it.
+// ends; each is wired to the window that opens it and opens centred on the main window's screen.
 struct ProgramWindows {
     ProgramWindows();
 
