@@ -1,6 +1,7 @@
 #include "shell/RtfReader.h"
 
 #include "problem/Windows1252.h"
+#include "shell/RtfFontTable.h"
 
 #include <algorithm>
 #include <array>
@@ -20,13 +21,29 @@ constexpr int maxHalfPoints = 2000;
 constexpr int maxUnicodeSkip = 16;
 constexpr char32_t replacementCharacter = 0xFFFD;
 
+// The font of a run when it names none: the document's default font.
+constexpr int defaultFont = -1;
+
 struct CharFormat {
     bool bold = false;
     bool italic = false;
     bool underline = false;
     int halfPoints = defaultHalfPoints;
+    int font = defaultFont;
+};
 
-    bool operator==(const CharFormat&) const = default;
+// How a run is shown: its format with the font resolved to what matters, its pitch.
+struct RunStyle {
+    CharFormat format;
+    bool fixedPitch = false;
+
+    bool operator==(const RunStyle& other) const
+    {
+        const CharFormat& a = format;
+        const CharFormat& b = other.format;
+        return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline &&
+               a.halfPoints == b.halfPoints && fixedPitch == other.fixedPitch;
+    }
 };
 
 enum class Alignment { Left, Center, Right, Justify };
@@ -37,11 +54,19 @@ struct GroupState {
     Alignment alignment = Alignment::Left;
     int unicodeSkip = 1;
     bool skipping = false;
+    // Inside the font table, text is the names of fonts.
+    bool inFontTable = false;
 };
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string halfPointsToCss(int halfPoints)
 {
@@ -51,9 +76,9 @@ std::string halfPointsToCss(int halfPoints)
 // Collects formatted text into HTML paragraphs, one span per run of equal format.
 class HtmlWriter {
 public:
-    void text(std::string_view utf8, const CharFormat& format)
+    void text(std::string_view utf8, const RunStyle& style)
     {
-        switchTo(format);
+        switchTo(style);
         for (char c : utf8)
             appendEscaped(c);
     }
@@ -66,8 +91,8 @@ public:
         // Qt collapses an empty paragraph unless it is marked as one; other readers ignore it.
         const bool empty = m_paragraph.empty();
         m_html += "<p" + alignAttribute(alignment) + " style=\"" +
-                  (empty ? "-qt-paragraph-type:empty;" : "") +
-                  "margin:0;white-space:pre-wrap\">" + (empty ? "<br>" : m_paragraph) + "</p>";
+                  (empty ? "-qt-paragraph-type:empty;" : "") + "margin:0;white-space:pre-wrap\">" +
+                  (empty ? "<br>" : m_paragraph) + "</p>";
         m_paragraph.clear();
     }
 
@@ -95,12 +120,15 @@ private:
         return {};
     }
 
-    void switchTo(const CharFormat& format)
+    void switchTo(const RunStyle& style)
     {
-        if (m_run == format)
+        if (m_run == style)
             return;
         closeRun();
+        const CharFormat& format = style.format;
         m_paragraph += "<span style=\"font-size:" + halfPointsToCss(format.halfPoints);
+        if (style.fixedPitch)
+            m_paragraph += ";font-family:monospace";
         if (format.bold)
             m_paragraph += ";font-weight:bold";
         if (format.italic)
@@ -108,7 +136,7 @@ private:
         if (format.underline)
             m_paragraph += ";text-decoration:underline";
         m_paragraph += "\">";
-        m_run = format;
+        m_run = style;
     }
 
     void closeRun()
@@ -140,15 +168,18 @@ private:
 
     std::string m_html;
     std::string m_paragraph;
-    std::optional<CharFormat> m_run;
+    std::optional<RunStyle> m_run;
 };
 
 // Groups whose content is never shown: tables, metadata, pictures, page furniture.
-constexpr std::array<std::string_view, 22> skippedDestinations = {
-    "fonttbl",  "colortbl", "stylesheet", "info",        "pict",     "header",
-    "headerl",  "headerr",  "headerf",    "footer",      "footerl",  "footerr",
-    "footerf",  "object",   "listtable",  "listoverridetable",       "rsidtbl",
-    "themedata", "colorschememapping",    "latentstyles", "datastore", "generator",
+constexpr std::array<std::string_view, 21> skippedDestinations = {
+    "colortbl",     "stylesheet", "info",
+    "pict",         "header",     "headerl",
+    "headerr",      "headerf",    "footer",
+    "footerl",      "footerr",    "footerf",
+    "object",       "listtable",  "listoverridetable",
+    "rsidtbl",      "themedata",  "colorschememapping",
+    "latentstyles", "datastore",  "generator",
 };
 
 constexpr std::array<std::pair<std::string_view, char32_t>, 10> namedCharacters = {{
@@ -220,6 +251,8 @@ private:
         }
         if (m_groups.size() == 1)
             return; // a stray brace closes nothing
+        if (state().inFontTable && !state().skipping)
+            m_fonts.endEntry(); // an entry's group may end without its ";"
         m_groups.pop_back();
         // The document ends with its outermost group; what follows is not part of it.
         m_finished = m_groups.size() == 1;
@@ -276,8 +309,20 @@ private:
             state().skipping = true;
             return;
         }
-        if (applyFormatWord(word, parameter) || applyParagraphWord(word))
+        if (word == "fonttbl") {
+            state().inFontTable = true;
             return;
+        }
+        if (state().inFontTable) {
+            if (applyFontTableWord(word, parameter))
+                return;
+        } else if (applyFormatWord(word, parameter) || applyParagraphWord(word)) {
+            return;
+        }
+        if (word == "deff") {
+            m_defaultFont = parameter.value_or(0);
+            return;
+        }
         if (word == "u") {
             emitUnicode(parameter.value_or(0));
             m_fallbackLeft = state().unicodeSkip;
@@ -291,6 +336,23 @@ private:
             if (named != namedCharacters.end())
                 emitCodePoint(named->second);
         }
+    }
+
+    // The words that describe a font; any other word in the table shows nothing.
+    bool applyFontTableWord(std::string_view word, std::optional<int> parameter)
+    {
+        if (word == "f")
+            m_fonts.beginEntry(parameter.value_or(0));
+        else if (word == "fmodern")
+            m_fonts.setModernFamily();
+        else if (word == "fprq")
+            m_fonts.setPitch(parameter.value_or(0));
+        else
+            return word != "u" && word != "uc" &&
+                   std::ranges::find(namedCharacters, word,
+                                     &std::pair<std::string_view, char32_t>::first) ==
+                       namedCharacters.end();
+        return true;
     }
 
     bool applyFormatWord(std::string_view word, std::optional<int> parameter)
@@ -307,10 +369,11 @@ private:
             format.underline = false;
         else if (word == "plain")
             format = CharFormat{};
+        else if (word == "f")
+            format.font = parameter.value_or(0);
         else if (word == "fs")
-            format.halfPoints = parameter.value_or(0) > 0
-                                    ? std::min(*parameter, maxHalfPoints)
-                                    : defaultHalfPoints;
+            format.halfPoints =
+                parameter.value_or(0) > 0 ? std::min(*parameter, maxHalfPoints) : defaultHalfPoints;
         else
             return false;
         return true;
@@ -435,8 +498,7 @@ private:
             return;
         }
         flushLoneSurrogate();
-        m_out.text(fromWindows1252(std::string_view(&byte, 1)), state().format);
-        m_tailAlignment = state().alignment;
+        put(fromWindows1252(std::string_view(&byte, 1)));
     }
 
     void emitCodePoint(char32_t cp)
@@ -446,8 +508,28 @@ private:
         flushLoneSurrogate();
         std::string utf8;
         appendUtf8(utf8, cp);
-        m_out.text(utf8, state().format);
-        m_tailAlignment = state().alignment;
+        put(utf8);
+    }
+
+    // Text goes to the page, or inside the font table to the name of a font, which ";" ends.
+    void put(std::string_view utf8)
+    {
+        if (!state().inFontTable) {
+            m_out.text(utf8, runStyle());
+            m_tailAlignment = state().alignment;
+            return;
+        }
+        if (utf8 == ";")
+            m_fonts.endEntry();
+        else
+            m_fonts.appendToName(utf8);
+    }
+
+    RunStyle runStyle()
+    {
+        const CharFormat& format = state().format;
+        const int font = format.font == defaultFont ? m_defaultFont : format.font;
+        return {format, font != defaultFont && m_fonts.isFixedPitch(font)};
     }
 
     std::string_view m_in;
@@ -458,11 +540,19 @@ private:
     char32_t m_highSurrogate = 0;
     bool m_finished = false;
     Alignment m_tailAlignment = Alignment::Left;
+    RtfFontTable m_fonts;
+    int m_defaultFont = defaultFont;
     HtmlWriter m_out;
 };
 
 } // namespace
 
-bool isRtf(std::string_view bytes) { return bytes.starts_with("{\\rtf"); }
+bool isRtf(std::string_view bytes)
+{
+    return bytes.starts_with("{\\rtf");
+}
 
-std::string rtfToHtml(std::string_view rtf) { return RtfParser(rtf).run(); }
+std::string rtfToHtml(std::string_view rtf)
+{
+    return RtfParser(rtf).run();
+}

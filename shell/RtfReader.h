@@ -12,6 +12,8 @@ bool isRtf(std::string_view bytes);
 
 // Converts a rich-text document to an HTML fragment of paragraphs (UTF-8). Handles groups,
 // paragraphs and line breaks, tabs, bold, italic, underline, font sizes, paragraph alignment,
-// Windows-1252 and Unicode escapes, and skips destinations that hold no visible text.
+// Windows-1252 and Unicode escapes, and skips destinations that hold no visible text. Runs in a
+// fixed-pitch font of the font table get the generic family "monospace", so that text laid
+// out in columns keeps them; other fonts are left to the reader's default.
 // Never fails: malformed input yields whatever text could be recovered.
 std::string rtfToHtml(std::string_view rtf);

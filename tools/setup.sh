@@ -4,7 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="cmake ninja-build g++ qt6-base-dev libcli11-dev nlohmann-json3-dev libgtest-dev"
+packages="cmake ninja-build g++ qt6-base-dev libcli11-dev nlohmann-json3-dev libgtest-dev
+  fonts-liberation2 fonts-dejavu-core qt6-translations-l10n"
 [ "${1:-}" = test ] && packages="$packages xvfb xauth locales dpkg-dev lintian desktop-file-utils"
 missing=""
 for package in $packages; do

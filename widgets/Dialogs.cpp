@@ -22,11 +22,14 @@ public:
         return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
     }
 
-    QString saveFileName(const QString& filter) override
+    Dialogs::SaveChoice saveFile(const QString& filters) override
     {
+        Dialogs::SaveChoice choice;
         // No overwrite question: a result file is replaced as the user named it.
-        return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        choice.name =
+            QFileDialog::getSaveFileName(nullptr, QString(), QString(), filters, &choice.filter,
+                                         QFileDialog::DontConfirmOverwrite);
+        return choice;
     }
 
     bool printerSetup(QPrinter& printer) override
@@ -68,7 +71,12 @@ QString Dialogs::openFileName(const QString& filter)
 
 QString Dialogs::saveFileName(const QString& filter)
 {
-    return backend().saveFileName(filter);
+    return saveFile(filter).name;
+}
+
+Dialogs::SaveChoice Dialogs::saveFile(const QString& filters)
+{
+    return backend().saveFile(filters);
 }
 
 bool Dialogs::printerSetup(QPrinter& printer)

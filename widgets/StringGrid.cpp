@@ -2,13 +2,14 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace {
 constexpr int gridColumnWidth = 64;
 constexpr int gridRowHeight = 24;
 } // namespace
 
-StringGrid::StringGrid(int columns, int rows, QWidget* parent)
-    : QTableWidget(0, columns, parent)
+StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(0, columns, parent)
 {
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -57,6 +58,15 @@ void StringGrid::setWidthAndScrollBar(int width, bool verticalScrollBar)
     resize(width, height());
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void StringGrid::setColumnWidths(const QList<int>& widths)
+{
+    for (int column = 0; column < widths.size(); ++column) {
+        horizontalHeader()->setMinimumSectionSize(
+            std::min(horizontalHeader()->minimumSectionSize(), widths[column]));
+        setColumnWidth(column, widths[column]);
+    }
 }
 
 void StringGrid::prepareCell(int column, int row)

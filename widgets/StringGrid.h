@@ -17,6 +17,8 @@ public:
     bool cellEditing() const;
     // Sets the width and shows a vertical scroll bar or none.
     void setWidthAndScrollBar(int width, bool verticalScrollBar);
+    // Widths of the columns from the first; the others keep the default width.
+    void setColumnWidths(const QList<int>& widths);
 
 private:
     void prepareCell(int column, int row);

@@ -2,10 +2,10 @@
 
 #include "andor/AndOrReport.h"
 #include "andor/AndOrRun.h"
-#include "widgets/Dialogs.h"
-#include "problem/NumberText.h"
 #include "andor/PatternOfLayout.h"
 #include "pattern/PatternScene.h"
+#include "problem/NumberText.h"
+#include "widgets/Dialogs.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/ReportView.h"
 
@@ -44,9 +44,9 @@ void TForm4::addParameterControls()
     addParameterLabel(QStringLiteral("Label5"), QStringLiteral("Profundidade"), 608, 8);
     Edit4 = addParameterEdit(QStringLiteral("Edit4"), QStringLiteral("3"), {608, 24, 65, 21});
     Label6 = addParameterLabel(QStringLiteral("Label6"), QStringLiteral("Lambda 1"), 688, 8);
-    Edit5 = addParameterEdit(QStringLiteral("Edit5"), QStringLiteral("0,1"), {688, 24, 49, 21});
+    Edit5 = addParameterEdit(QStringLiteral("Edit5"), localDecimal("0,1"), {688, 24, 49, 21});
     Label7 = addParameterLabel(QStringLiteral("Label7"), QStringLiteral("Lambda 2"), 744, 8);
-    Edit6 = addParameterEdit(QStringLiteral("Edit6"), QStringLiteral("0,95"), {744, 24, 49, 21});
+    Edit6 = addParameterEdit(QStringLiteral("Edit6"), localDecimal("0,95"), {744, 24, 49, 21});
     addParameterLabel(QStringLiteral("Label8"), QStringLiteral("Conjunto de discretização"), 608,
                       56);
     Edit7 = addParameterEdit(QStringLiteral("Edit7"), QStringLiteral("100"), {608, 72, 122, 21});

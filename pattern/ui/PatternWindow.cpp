@@ -1,9 +1,9 @@
 #include "pattern/ui/PatternWindow.h"
 
+#include "pattern/ui/PatternPainter.h"
 #include "problem/AtomicFile.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FilePath.h"
-#include "pattern/ui/PatternPainter.h"
 #include "pattern/PatternSvg.h"
 #include "pattern/ui/PatternView.h"
 
@@ -19,6 +19,26 @@ namespace {
 constexpr QSize smallestExport(static_cast<int>(fileDrawingWidth),
                                static_cast<int>(fileDrawingHeight));
 constexpr double printLayoutWidth = 1000;
+
+const QString pngFilter = QStringLiteral("Imagem PNG *.png (*.png)");
+const QString svgFilter = QStringLiteral("Imagem SVG *.svg (*.svg)");
+
+struct ExportTarget {
+    QString path;
+    bool svg;
+};
+
+// A name ending in ".png" or ".svg" keeps its format; any other name gets the format of the
+// filter selected and its extension.
+ExportTarget exportTarget(const Dialogs::SaveChoice& choice)
+{
+    if (choice.name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+        return {choice.name, true};
+    if (choice.name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        return {choice.name, false};
+    const bool svg = choice.filter == svgFilter;
+    return {choice.name + (svg ? QStringLiteral(".svg") : QStringLiteral(".png")), svg};
+}
 
 } // namespace
 
@@ -54,12 +74,14 @@ void PatternWindow::setPattern(const CuttingPattern& pattern, const TInstance& i
 
 void PatternWindow::ExportarImagem1Click()
 {
-    const QString name =
-        Dialogs::saveFileName(QStringLiteral("Imagem PNG *.png (*.png);;Imagem SVG *.svg (*.svg)"));
-    if (name.isEmpty())
+    const Dialogs::SaveChoice choice =
+        Dialogs::saveFile(pngFilter + QStringLiteral(";;") + svgFilter);
+    if (choice.name.isEmpty())
         return;
+    const ExportTarget target = exportTarget(choice);
+    const QString& name = target.path;
     const QSize size = m_view->size().expandedTo(smallestExport);
-    if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    if (target.svg) {
         const PatternScene scene = buildPatternScene(
             m_view->pattern(), m_view->instance(), m_view->runLines(), size.width(), size.height());
         const auto written = writePatternSvg(scene, toFilesystemPath(name));
@@ -67,9 +89,6 @@ void PatternWindow::ExportarImagem1Click()
             Dialogs::exceptionReport(QString::fromStdString(written.error()));
         return;
     }
-    // Every name that is not an SVG one gets a PNG image, under a ".png" name.
-    const QString pngName =
-        name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? name : name + ".png";
     // Encoded in memory, then written as every other file is: whole or not at all.
     QByteArray png;
     QBuffer buffer(&png);
@@ -77,11 +96,11 @@ void PatternWindow::ExportarImagem1Click()
     const QImage image =
         renderPatternImage(m_view->pattern(), m_view->instance(), m_view->runLines(), size);
     if (!image.save(&buffer, "PNG")) {
-        Dialogs::exceptionReport(QStringLiteral("Não foi possível gravar o arquivo ") + pngName);
+        Dialogs::exceptionReport(QStringLiteral("Não foi possível gravar o arquivo ") + name);
         return;
     }
     const auto written = writeFileAtomically(
-        toFilesystemPath(pngName),
+        toFilesystemPath(name),
         std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
     if (!written)
         Dialogs::exceptionReport(QString::fromStdString(written.error()));

@@ -2,10 +2,11 @@
 
 #include "problem/BiFile.h"
 #include "problem/DescriptionCheck.h"
+#include "problem/PieceTable.h"
+#include "problem/ui/DescriptionLimit.h"
+#include "problem/ui/InstanceView.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FilePath.h"
-#include "problem/ui/InstanceView.h"
-#include "problem/PieceTable.h"
 #include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
 
@@ -86,6 +87,12 @@ TForm3::TForm3()
     createControls();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
+    auto* count = new QLabel(DescriptionLimit::countText(0, maxDescriptionLength));
+    count->setObjectName(QStringLiteral("DescriptionCount"));
+    statusBar()->addWidget(count);
+    connect(m_description, &QLineEdit::textChanged, count, [count](const QString& text) {
+        count->setText(DescriptionLimit::countText(text.size(), maxDescriptionLength));
+    });
 }
 
 void TForm3::createMenu()
@@ -113,14 +120,18 @@ void TForm3::createControls()
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setCellEditing(true);
+    setPieceGridColumns(*m_grid);
     m_grid->hide();
 
-    m_description = addField(QStringLiteral("Label1"), QStringLiteral("Descrição"),
-                             QStringLiteral("Edit1"), 8);
-    // Longer descriptions would not read back from the file.
-    m_description->setMaxLength(maxDescriptionLength);
-    m_height = addField(QStringLiteral("Label2"), QStringLiteral("Altura"),
-                        QStringLiteral("Edit2"), 56);
+    m_description =
+        addField(QStringLiteral("Label1"), QStringLiteral("Descrição"), QStringLiteral("Edit1"), 8);
+    // Longer descriptions would not read back from the file; the status bar counts.
+    auto* limit = new DescriptionLimit(m_description, maxDescriptionLength);
+    m_description->setValidator(limit);
+    connect(limit, &DescriptionLimit::refused, this, &TForm3::descriptionRefused,
+            Qt::QueuedConnection);
+    m_height =
+        addField(QStringLiteral("Label2"), QStringLiteral("Altura"), QStringLiteral("Edit2"), 56);
     m_length = addField(QStringLiteral("Label3"), QStringLiteral("Comprimento"),
                         QStringLiteral("Edit3"), 104);
     m_count = addField(QStringLiteral("Label4"), QStringLiteral("Quantidade de peças"),
@@ -196,6 +207,8 @@ void TForm3::Abrir1Click()
     }
     m_instance = *std::move(loaded);
     m_description->setText(shownDescription(m_instance.description));
+    // A description longer than the field shows from its start.
+    m_description->setCursorPosition(0);
     m_height->setText(QString::number(m_instance.plateHeight));
     m_length->setText(QString::number(m_instance.plateLength));
     m_count->setText(QString::number(m_instance.pieceCount));
@@ -207,13 +220,24 @@ void TForm3::Abrir1Click()
     m_newFileMode = false;
 }
 
-void TForm3::Fechar1Click() { close(); }
+void TForm3::Fechar1Click()
+{
+    close();
+}
+
+void TForm3::descriptionRefused(int length)
+{
+    Dialogs::error(QStringLiteral("A Descrição aceita no máximo %1 caracteres; com o texto colado "
+                                  "ela teria %2.")
+                       .arg(maxDescriptionLength)
+                       .arg(length));
+}
 
 void TForm3::Button1Click()
 {
     const HeaderFault fault =
-        applyHeaderTexts(m_instance, m_height->text().toStdString(),
-                         m_length->text().toStdString(), m_count->text().toStdString());
+        applyHeaderTexts(m_instance, m_height->text().toStdString(), m_length->text().toStdString(),
+                         m_count->text().toStdString());
     if (fault != HeaderFault::None) {
         Dialogs::error(headerFaultMessage(fault));
         return;

@@ -36,6 +36,7 @@ private:
     void layOutGrid();
     bool collectPieces();
     bool descriptionIsSavable();
+    void descriptionRefused(int length);
     void save(const QString& path);
 
     TInstance m_instance;

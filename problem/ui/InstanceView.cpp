@@ -22,11 +22,17 @@ int rowsFor(int pieceCount)
 
 } // namespace
 
+void setPieceGridColumns(StringGrid& grid)
+{
+    grid.setColumnWidths({54, 64, 64, 74, 64});
+}
+
 void fillPieceGrid(StringGrid& grid, const TInstance& instance, int narrowUpTo)
 {
     grid.setRows(rowsFor(instance.pieceCount));
-    setRow(grid, 0, {QStringLiteral("Peça nº"), QStringLiteral("Valor"), QStringLiteral("Altura"),
-                     QStringLiteral("Comprimento"), QStringLiteral("Demanda")});
+    setRow(grid, 0,
+           {QStringLiteral("Peça nº"), QStringLiteral("Valor"), QStringLiteral("Altura"),
+            QStringLiteral("Comprimento"), QStringLiteral("Demanda")});
     for (int row = 1; row < grid.rowCount(); ++row) {
         const TPieceType& piece = instance.pieces[row - 1];
         setRow(grid, row,

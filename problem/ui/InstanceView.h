@@ -7,6 +7,10 @@
 
 class StringGrid;
 
+// Sizes the five columns of a piece grid: "Comprimento" needs more room than the default
+// width, "Peça nº" less, and the grid keeps its width.
+void setPieceGridColumns(StringGrid& grid);
+
 // Fills the piece grid of a window: headings and one row per piece type; narrow
 // without scroll bars up to narrowUpTo types, wide with a vertical scroll bar above.
 void fillPieceGrid(StringGrid& grid, const TInstance& instance, int narrowUpTo);

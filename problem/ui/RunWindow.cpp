@@ -6,8 +6,11 @@
 #include "problem/ui/InstanceView.h"
 #include "problem/NumberText.h"
 #include "pattern/ui/PatternWindow.h"
+#include "widgets/ElidedLabel.h"
+#include "widgets/ProgramLook.h"
 #include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDialog>
 #include <QFile>
@@ -56,9 +59,11 @@ RunWindow::RunWindow(const QString& objectName, const QString& caption, QSize si
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setFont(reportFont());
     Memo2 = new ReportView(centralWidget());
     Memo2->setObjectName(QStringLiteral("Memo2"));
-    Memo2->setGeometry(808, 104, 153, 89);
+    // Wide enough for a loss written with 15 significant digits down to 0,1 % (0,333333333333333).
+    Memo2->setGeometry(808, 104, 165, 89);
     StringGrid2 = new StringGrid(2, 2, centralWidget());
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
     StringGrid2->setGeometry(808, 216, 133, 337);
@@ -100,7 +105,10 @@ void RunWindow::addMenu()
 
 void RunWindow::addInstanceControls()
 {
-    Label1 = addLabel(QStringLiteral("Label1"), QString(), 16, 16);
+    // The description may be long: the label ends before the parameters and cuts it there.
+    Label1 = new ElidedLabel(centralWidget());
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(16, 16, 360, 16);
     addLabel(QStringLiteral("Label2"), QStringLiteral("Altura da placa"), 16, 40);
     addLabel(QStringLiteral("Label3"), QStringLiteral("Comprimento da placa"), 136, 40);
     addLabel(QStringLiteral("Label4"), QStringLiteral("Quantidade de peças"), 256, 40);
@@ -111,6 +119,7 @@ void RunWindow::addInstanceControls()
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(16, 104, 329, 449);
     StringGrid1->setWidthAndScrollBar(329, false);
+    setPieceGridColumns(*StringGrid1);
 }
 
 QLabel* RunWindow::addLabel(const QString& name, const QString& text, int left, int top)
@@ -134,6 +143,11 @@ QLineEdit* RunWindow::addEdit(const QString& name, int left)
 char RunWindow::decimalSeparator()
 {
     return decimalSeparatorOf(QLocale::system().decimalPoint().toStdString()).value_or('.');
+}
+
+QString RunWindow::localDecimal(const char* text)
+{
+    return QString::fromLatin1(text).replace(QLatin1Char(','), QLatin1Char(decimalSeparator()));
 }
 
 void RunWindow::Abrir1Click()
@@ -161,7 +175,6 @@ void RunWindow::Abrir1Click()
 void RunWindow::showInstance()
 {
     Label1->setText(toQString(m_instance.description));
-    Label1->adjustSize();
     Edit1->setText(QString::number(m_instance.plateHeight));
     Edit2->setText(QString::number(m_instance.plateLength));
     Edit3->setText(QString::number(m_instance.pieceCount));
@@ -234,8 +247,10 @@ void RunWindow::VisualizarPadrao1Click()
 {
     if (!m_resultPresent)
         return;
-    if (!m_patternWindow)
+    if (!m_patternWindow) {
         m_patternWindow = new PatternWindow(this);
+        centreWhenFirstShown(m_patternWindow, this);
+    }
     m_patternWindow->setPattern(m_resultPattern, m_instance, m_resultRunLines);
     m_patternWindow->show();
     m_patternWindow->raise();

@@ -40,6 +40,8 @@ protected:
     // The decimal separator of the user's locale, used for every real typed or shown; a point
     // where the locale's is no single ASCII character.
     static char decimalSeparator();
+    // A decimal written with a comma, as the user's locale writes it: a default that converts.
+    static QString localDecimal(const char* text);
     static QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
     // The start of a run: report areas emptied and "Calculando..." shown.

@@ -1,5 +1,7 @@
 #include "shell/ui/MainWindow.h"
 
+#include "widgets/ProgramLook.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -71,24 +73,39 @@ QPushButton* TForm1::addButton(const QString& name, const QString& caption, int 
     auto* button = new QPushButton(caption, centralWidget());
     button->setObjectName(name);
     button->setGeometry(buttonLeft, top, buttonWidth, buttonHeight);
-    QFont font = button->font();
-    font.setBold(true);
-    font.setPointSize(12);
-    button->setFont(font);
+    button->setFont(bigButtonFont());
     return button;
 }
 
-void TForm1::Button1Click() { showModeless(m_libraryViewer); }
+void TForm1::Button1Click()
+{
+    showModeless(m_libraryViewer);
+}
 
-void TForm1::Button2Click() { showModeless(m_inputEditor); }
+void TForm1::Button2Click()
+{
+    showModeless(m_inputEditor);
+}
 
-void TForm1::Button3Click() { showModeless(m_andOrWindow); }
+void TForm1::Button3Click()
+{
+    showModeless(m_andOrWindow);
+}
 
-void TForm1::Button4Click() { showModeless(m_wangWindow); }
+void TForm1::Button4Click()
+{
+    showModeless(m_wangWindow);
+}
 
-void TForm1::Sair1Click() { close(); }
+void TForm1::Sair1Click()
+{
+    close();
+}
 
-void TForm1::Sobre1Click() { m_aboutBox->exec(); }
+void TForm1::Sobre1Click()
+{
+    m_aboutBox->exec();
+}
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

@@ -1,6 +1,7 @@
 #include "shell/ui/QuadrixApplication.h"
 
 #include "widgets/Dialogs.h"
+#include "widgets/ProgramLook.h"
 
 #include <exception>
 
@@ -10,6 +11,7 @@ QuadrixApplication::QuadrixApplication(int& argc, char** argv) : QApplication(ar
     setApplicationVersion(QStringLiteral("1.0"));
     // Hidden windows must not end the program; the main window ends it explicitly.
     setQuitOnLastWindowClosed(false);
+    applyProgramLook(*this);
 }
 
 bool QuadrixApplication::notify(QObject* receiver, QEvent* event)

@@ -30,7 +30,10 @@ struct Case {
 
 class RtfToHtml : public testing::TestWithParam<Case> {};
 
-TEST_P(RtfToHtml, ProducesExpectedHtml) { EXPECT_EQ(rtfToHtml(GetParam().rtf), GetParam().html); }
+TEST_P(RtfToHtml, ProducesExpectedHtml)
+{
+    EXPECT_EQ(rtfToHtml(GetParam().rtf), GetParam().html);
+}
 
 const Case formattingCases[] = {
     {"PlainParagraph", R"({\rtf1\ansi Ola mundo\par})", para(run("Ola mundo"))},
@@ -78,7 +81,9 @@ const Case escapeCases[] = {
     {"LoneHighSurrogate", R"({\rtf1 \u-10179?x\par})", para(run("\xef\xbf\xbdx"))},
     {"NamedCharacters", R"({\rtf1 \ldblquote a\rdblquote  \emdash  \bullet\par})",
      para(run("“a” — •"))},
-    {"NonBreakingSpaceAndHyphens", R"({\rtf1 a\~b\-c\_d\par})", para(run("a\xc2\xa0" "bc-d"))},
+    {"NonBreakingSpaceAndHyphens", R"({\rtf1 a\~b\-c\_d\par})",
+     para(run("a\xc2\xa0"
+              "bc-d"))},
     {"BackslashNewlineIsParagraph", "{\\rtf1 a\\\nb\\par}", para(run("a")) + para(run("b"))},
     {"UnknownWordsIgnored", R"({\rtf1\ansi\ansicpg1252\deff0\f1\cf2\lang1046 x\par})",
      para(run("x"))},
@@ -100,6 +105,40 @@ const Case destinationCases[] = {
 INSTANTIATE_TEST_SUITE_P(Destinations, RtfToHtml, testing::ValuesIn(destinationCases),
                          [](const auto& info) { return info.param.name; });
 
+// Runs in a fixed-pitch font of the table are marked so that their columns line up.
+const std::string mono = "font-size:12pt;font-family:monospace";
+
+const Case fontCases[] = {
+    {"ModernFamilyIsFixedPitch",
+     R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f1\fmodern Courier New;}}a{\f1 b}c\par})",
+     para(run("a") + run("b", mono) + run("c"))},
+    {"FixedPitchNameInAnyFamily",
+     R"({\rtf1{\fonttbl{\f0\fnil Courier;}{\f1\fnil Times;}{\f2\froman DejaVu Sans Mono;}})"
+     R"(\f0 a\f1 b\f2 c\par})",
+     para(run("a", mono) + run("b") + run("c", mono))},
+    {"MonoOnlyAsAWord", R"({\rtf1{\fonttbl{\f0\fscript Monotype Corsiva;}}\f0 a\par})",
+     para(run("a"))},
+    {"DeclaredPitchDecides",
+     R"({\rtf1{\fonttbl{\f0\fmodern\fprq2 Largura;}{\f1\fswiss\fprq1 Fixa;}}\f0 a\f1 b\par})",
+     para(run("a") + run("b", mono))},
+    {"DefaultFontAndPlain",
+     R"({\rtf1\deff1{\fonttbl{\f0\fswiss Arial;}{\f1\fmodern Courier New;}}a\f0 b\plain c\par})",
+     para(run("a", mono) + run("b") + run("c", mono))},
+    {"TableWithoutGroups", R"({\rtf1{\fonttbl\f0\fswiss Arial;\f1\fmodern Courier;}\f1 x\par})",
+     para(run("x", mono))},
+    {"EntryEndedByItsGroup", R"({\rtf1{\fonttbl{\f3\fnil Courier New}}\f3 x\par})",
+     para(run("x", mono))},
+    {"NameWithEscapesAndHiddenParts",
+     R"({\rtf1{\fonttbl{\f2\fnil{\*\panose 02070309}Lucida Con\u115?ole;}}\f2 x\par})",
+     para(run("x", mono))},
+    {"FontMissingFromTable", R"({\rtf1{\fonttbl{\f0\fmodern Courier;}}\f9 x\par})", para(run("x"))},
+    {"SizeAndPitchTogether", R"({\rtf1{\fonttbl{\f1\fmodern Courier New;}}{\f1\fs18 1  2}\par})",
+     para(run("1  2", "font-size:9pt;font-family:monospace"))},
+    {"TableTextNeverShown", R"({\rtf1{\fonttbl{\f0\fmodern Courier;\par}}x\par})", para(run("x"))},
+};
+INSTANTIATE_TEST_SUITE_P(Fonts, RtfToHtml, testing::ValuesIn(fontCases),
+                         [](const auto& info) { return info.param.name; });
+
 const Case malformedCases[] = {
     {"UnclosedGroups", R"({\rtf1 a{\b b)",
      para(run("a") + run("b", "font-size:12pt;font-weight:bold"))},
@@ -112,7 +151,10 @@ const Case malformedCases[] = {
     {"HugeUcIsBounded", R"({\rtf1\uc99999 \u233 abcdefghijklmnopqrstuvwxyz\par})",
      para(run("éqrstuvwxyz"))},
     {"HugeBinCountStopsAtEnd", R"({\rtf1 x\bin99999999999 abc)", para(run("x"))},
-    {"ControlCharactersDropped", "{\\rtf1 a\x01\x1f" "b\\'07\\par}", para(run("ab"))},
+    {"ControlCharactersDropped",
+     "{\\rtf1 a\x01\x1f"
+     "b\\'07\\par}",
+     para(run("ab"))},
 };
 INSTANTIATE_TEST_SUITE_P(Malformed, RtfToHtml, testing::ValuesIn(malformedCases),
                          [](const auto& info) { return info.param.name; });
@@ -120,8 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Malformed, RtfToHtml, testing::ValuesIn(malformedCases)
 TEST(RtfReader, DeepNestingIsBoundedAndKeepsShallowText)
 {
     const int depth = 100000;
-    const std::string rtf = "{\\rtf1 a" + std::string(depth, '{') + "deep" +
-                            std::string(depth, '}') + "b\\par}";
+    const std::string rtf =
+        "{\\rtf1 a" + std::string(depth, '{') + "deep" + std::string(depth, '}') + "b\\par}";
     EXPECT_EQ(rtfToHtml(rtf), para(run("ab")));
 }
 
@@ -142,12 +184,14 @@ struct Detection {
 
 class RtfDetection : public testing::TestWithParam<Detection> {};
 
-TEST_P(RtfDetection, RecognisesTheSignature) { EXPECT_EQ(isRtf(GetParam().bytes), GetParam().rtf); }
+TEST_P(RtfDetection, RecognisesTheSignature)
+{
+    EXPECT_EQ(isRtf(GetParam().bytes), GetParam().rtf);
+}
 
 INSTANTIATE_TEST_SUITE_P(Signatures, RtfDetection,
                          testing::Values(Detection{"{\\rtf1\\ansi x}", true},
-                                         Detection{"{\\rtf", true},
-                                         Detection{"", false},
+                                         Detection{"{\\rtf", true}, Detection{"", false},
                                          Detection{" {\\rtf1}", false},
                                          Detection{"Texto simples", false}));
 

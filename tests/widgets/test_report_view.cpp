@@ -1,3 +1,4 @@
+#include "support/ui/GuiTestMain.h"
 #include "widgets/ReportView.h"
 
 #include <QApplication>
@@ -129,5 +130,5 @@ private:
     std::unique_ptr<ReportView> m_view;
 };
 
-QTEST_MAIN(TestReportView)
+QUADRIX_GUI_TEST_MAIN(TestReportView)
 #include "test_report_view.moc"

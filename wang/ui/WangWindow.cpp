@@ -1,12 +1,12 @@
 #include "wang/ui/WangWindow.h"
 
-#include "widgets/Dialogs.h"
-#include "problem/NumberText.h"
 #include "pattern/PatternScene.h"
-#include "widgets/ReportView.h"
+#include "problem/NumberText.h"
 #include "wang/WangPattern.h"
 #include "wang/WangReport.h"
 #include "wang/WangRun.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ReportView.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +23,7 @@ TForm5::TForm5()
     auto* label5 = new QLabel(QStringLiteral("Beta"), centralWidget());
     label5->setObjectName(QStringLiteral("Label5"));
     label5->move(832, 19);
-    Edit4 = new QLineEdit(QStringLiteral("0,01"), centralWidget());
+    Edit4 = new QLineEdit(localDecimal("0,01"), centralWidget());
     Edit4->setObjectName(QStringLiteral("Edit4"));
     Edit4->setGeometry(864, 16, 73, 21);
     auto* label6 = new QLabel(centralWidget());

@@ -2,6 +2,7 @@
 #include "andor/ui/AndOrWindow.h"
 #include "support/FileSizeLimit.h"
 #include "widgets/RadioGroup.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/RunWindowDriver.h"
 
 #include <QComboBox>
@@ -33,8 +34,8 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Quadrix - Abordagem Grafo E/OU"));
         QVERIFY(!m_driver->control<QPushButton>("Button1")->isEnabled());
         QCOMPARE(m_driver->control<QLineEdit>("Edit4")->text(), QStringLiteral("3"));
-        QCOMPARE(m_driver->control<QLineEdit>("Edit5")->text(), QStringLiteral("0,1"));
-        QCOMPARE(m_driver->control<QLineEdit>("Edit6")->text(), QStringLiteral("0,95"));
+        QCOMPARE(m_driver->control<QLineEdit>("Edit5")->text(), localDecimal("0,1"));
+        QCOMPARE(m_driver->control<QLineEdit>("Edit6")->text(), localDecimal("0,95"));
         QCOMPARE(m_driver->control<QLineEdit>("Edit7")->text(), QStringLiteral("100"));
         QCOMPARE(m_driver->control<RadioGroup>("RadioGroup1")->itemIndex(), 1);
         QCOMPARE(m_driver->control<RadioGroup>("RadioGroup2")->itemIndex(), 1);
@@ -44,6 +45,21 @@ private slots:
         QCOMPARE(m_dialogs->messageTexts(), QStringList{"Não há dados a serem salvos!"});
         QCOMPARE(m_dialogs->messages().front().caption, QStringLiteral("Erro"));
         QCOMPARE(m_dialogs->saveDialogsShown(), 0);
+    }
+
+    // A user who changes nothing but "Heurísticas" can run, whatever the locale; the report
+    // keeps the texts as they stand in the fields.
+    void defaultLambdasConvertUnderTheUsersLocale()
+    {
+        m_driver->load(*m_dialogs, example());
+        m_driver->control<RadioGroup>("RadioGroup2")->setItemIndex(0);
+        m_window->RadioGroup2Click();
+        m_driver->setText("Edit4", QStringLiteral("1"));
+        m_driver->calculate();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo concluído"});
+        const QStringList report = m_driver->memo("Memo1");
+        QVERIFY(report.contains("   Lambda 1 = " + localDecimal("0,1")));
+        QVERIFY(report.contains("   Lambda 2 = " + localDecimal("0,95")));
     }
 
     void heuristicsChoiceEnablesTheLambdas()
@@ -346,6 +362,12 @@ private slots:
     }
 
 private:
+    // The text as the user's locale writes it: with its decimal separator.
+    static QString localDecimal(QString text)
+    {
+        return text.replace(QLatin1Char(','), QLocale::system().decimalPoint());
+    }
+
     static QString example() { return QStringLiteral(QUADRIX_TEST_DATA_DIR "/example.BI"); }
 
     std::unique_ptr<TForm4> m_window;
@@ -353,5 +375,5 @@ private:
     std::unique_ptr<ScriptedDialogs> m_dialogs;
 };
 
-QTEST_MAIN(TestAndOrWindow)
+QUADRIX_GUI_TEST_MAIN(TestAndOrWindow)
 #include "test_andor_window.moc"

@@ -3,6 +3,7 @@
 #include "pattern/ui/PatternPainter.h"
 #include "pattern/ui/PatternView.h"
 #include "pattern/ui/PatternWindow.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/RunWindowDriver.h"
 #include "wang/ui/WangWindow.h"
 
@@ -168,26 +169,27 @@ private slots:
     void exportChoosesTheFormatByName_data()
     {
         QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("filter"); // 0: PNG, 1: SVG
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("svg");
-        QTest::newRow("svg") << "padrao.svg"
-                             << "padrao.svg" << true;
-        QTest::newRow("SVG upper case") << "padrao.SVG"
-                                        << "padrao.SVG" << true;
-        QTest::newRow("png") << "padrao.png"
-                             << "padrao.png" << false;
-        QTest::newRow("no suffix") << "padrao"
-                                   << "padrao.png" << false;
+        QTest::newRow("svg") << "padrao.svg" << 0 << "padrao.svg" << true;
+        QTest::newRow("SVG upper case") << "padrao.SVG" << 0 << "padrao.SVG" << true;
+        QTest::newRow("png") << "padrao.png" << 0 << "padrao.png" << false;
+        QTest::newRow("png typed, SVG filter") << "padrao.png" << 1 << "padrao.png" << false;
+        QTest::newRow("no suffix, PNG filter") << "padrao" << 0 << "padrao.png" << false;
+        QTest::newRow("no suffix, SVG filter") << "padrao" << 1 << "padrao.svg" << true;
+        QTest::newRow("other suffix, SVG filter") << "padrao.v2" << 1 << "padrao.v2.svg" << true;
     }
 
     void exportChoosesTheFormatByName()
     {
         QFETCH(QString, chosen);
+        QFETCH(int, filter);
         QFETCH(QString, written);
         QFETCH(bool, svg);
         PatternWindow* shown = openedAfterWangRun();
         QTemporaryDir folder;
-        m_dialogs->queueSaveFileName(folder.filePath(chosen));
+        m_dialogs->queueSaveFileName(folder.filePath(chosen), filter);
         RunWindowDriver(*m_window).control<QAction>(QStringLiteral("ExportarImagem1"))->trigger();
         const QByteArray bytes = fileBytes(folder.filePath(written));
         QVERIFY(!bytes.isEmpty());
@@ -263,5 +265,5 @@ private:
     std::unique_ptr<RunWindow> m_window;
 };
 
-QTEST_MAIN(TestPatternWindow)
+QUADRIX_GUI_TEST_MAIN(TestPatternWindow)
 #include "test_pattern_window.moc"

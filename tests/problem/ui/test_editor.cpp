@@ -1,13 +1,16 @@
 #include "problem/BiFile.h"
 #include "support/FileSizeLimit.h"
 #include "problem/ui/InputFileEditor.h"
-#include "widgets/ReportView.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/ScriptedDialogs.h"
+#include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -320,6 +323,10 @@ private slots:
         QTest::newRow("outside the code page")
             << QStringLiteral("Placa ∞")
             << QStringLiteral("A Descrição contém caracteres que não podem ser gravados!");
+        // Only a program can set such a text; the user's paste of it is refused (below).
+        QTest::newRow("too long") << QString(98, QLatin1Char('a'))
+                                  << QStringLiteral(
+                                         "A Descrição deve ter no máximo 97 caracteres!");
     }
 
     void descriptionsThatWouldNotReadBackAreRefused()
@@ -332,6 +339,77 @@ private slots:
         QCOMPARE(m_dialogs->messageTexts(), QStringList{message});
         QCOMPARE(m_dialogs->saveDialogsShown(), 0);
         QVERIFY(QDir(m_dir->path()).isEmpty());
+    }
+
+    void descriptionCountFollowsTheText_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("empty") << 0 << "Descrição: 97 caracteres no máximo";
+        QTest::newRow("some") << 12 << "Descrição: restam 85 de 97 caracteres";
+        QTest::newRow("one left") << 96 << "Descrição: resta 1 de 97 caracteres";
+        QTest::newRow("full") << 97 << "Descrição: restam 0 de 97 caracteres";
+        QTest::newRow("over, as set by a program")
+            << 99 << "Descrição: 2 caracteres além do máximo de 97";
+    }
+
+    void descriptionCountFollowsTheText()
+    {
+        QFETCH(int, length);
+        QFETCH(QString, count);
+        edit(1)->setText(QString(length, QLatin1Char('d')));
+        auto* shown = child<QLabel>("DescriptionCount");
+        QCOMPARE(shown->text(), count);
+        QVERIFY(shown->isVisible());
+    }
+
+    // Typing stops at the limit, the count saying so; nothing already typed is lost.
+    void typingStopsAtTheLimit()
+    {
+        action("Novo1")->trigger();
+        const QString full = QString(96, QLatin1Char('x'));
+        edit(1)->setText(full);
+        QTest::keyClicks(edit(1), QStringLiteral("yz"));
+        QCOMPARE(edit(1)->text(), full + QLatin1Char('y'));
+        QCOMPARE(child<QLabel>("DescriptionCount")->text(),
+                 QStringLiteral("Descrição: restam 0 de 97 caracteres"));
+        QVERIFY(m_dialogs->messages().isEmpty());
+    }
+
+    void pasteBeyondTheLimitIsRefusedWithAMessage_data()
+    {
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<int>("pasted");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("fits exactly") << 90 << 7 << true;
+        QTest::newRow("one too many") << 90 << 8 << false;
+        QTest::newRow("long paste into an empty field") << 0 << 120 << false;
+    }
+
+    void pasteBeyondTheLimitIsRefusedWithAMessage()
+    {
+        QFETCH(int, typed);
+        QFETCH(int, pasted);
+        QFETCH(bool, accepted);
+        action("Novo1")->trigger();
+        const QString before(typed, QLatin1Char('t'));
+        edit(1)->setText(before);
+        QGuiApplication::clipboard()->setText(QString(pasted, QLatin1Char('p')));
+        edit(1)->setFocus();
+        edit(1)->end(false);
+        QTest::keySequence(edit(1), QKeySequence::Paste);
+        QCoreApplication::processEvents();
+        if (accepted) {
+            QCOMPARE(edit(1)->text().size(), typed + pasted);
+            QVERIFY(m_dialogs->messages().isEmpty());
+            return;
+        }
+        QCOMPARE(edit(1)->text(), before);
+        QCOMPARE(m_dialogs->messageTexts(),
+                 QStringList{QStringLiteral("A Descrição aceita no máximo 97 caracteres; com o "
+                                            "texto colado ela teria %1.")
+                                 .arg(typed + pasted)});
+        QCOMPARE(m_dialogs->messages().first().caption, QStringLiteral("Erro"));
     }
 
     void savedFileReadsBackAsTheSameProblem()
@@ -371,6 +449,7 @@ private slots:
         action("Abrir1")->trigger();
         QVERIFY(m_dialogs->messages().isEmpty());
         QCOMPARE(edit(1)->text(), QStringLiteral("Arquivo"));
+        QCOMPARE(edit(1)->cursorPosition(), 0); // a long description shows from its start
         QCOMPARE(edit(2)->text(), QStringLiteral("40"));
         QCOMPARE(edit(3)->text(), QStringLiteral("50"));
         QCOMPARE(edit(4)->text(), QStringLiteral("15"));
@@ -506,5 +585,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-QTEST_MAIN(TestEditor)
+QUADRIX_GUI_TEST_MAIN(TestEditor)
 #include "test_editor.moc"

@@ -1,6 +1,8 @@
 #include "shell/ui/QuadrixApplication.h"
 #include "support/ui/ScriptedDialogs.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QtTest>
 
 #include <stdexcept>
@@ -30,6 +32,24 @@ class TestApplication : public QObject {
     Q_OBJECT
 
 private slots:
+    // Qt's own texts speak the program's language: standard buttons, file and print dialogs.
+    void standardTextsArePortuguese_data()
+    {
+        QTest::addColumn<QDialogButtonBox::StandardButton>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("cancel") << QDialogButtonBox::Cancel << "Cancelar";
+        QTest::newRow("save") << QDialogButtonBox::Save << "Salvar";
+        QTest::newRow("open") << QDialogButtonBox::Open << "Abrir";
+    }
+
+    void standardTextsArePortuguese()
+    {
+        QFETCH(QDialogButtonBox::StandardButton, button);
+        QFETCH(QString, text);
+        QDialogButtonBox box(button);
+        QCOMPARE(box.button(button)->text().remove(QLatin1Char('&')), text);
+    }
+
     void escapedExceptionIsReportedAndTheLoopGoesOn()
     {
         ScriptedDialogs dialogs;

@@ -1,9 +1,11 @@
 #include "shell/ui/LibraryViewer.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -222,6 +224,40 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Christofides e Whitlock (1977)")));
     }
 
+    // The examples of BI files in the texts are set in a fixed-pitch font: their columns line up.
+    void examplesInTheTextsKeepTheirColumns_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("prose");
+        QTest::newRow("GSi.s") << "AbordagemGrafoEOUIrrestrito1"
+                               << " 6      3     2     2"
+                               << "Problema Irrestrito";
+        QTest::newRow("GSr.s") << "AbordagemGrafoEOU1"
+                               << " 20      4     5     1"
+                               << "Problema Restrito";
+        QTest::newRow("WS.s") << "AlgoritmodeWang1"
+                              << "Exemplo de Wang"
+                              << "Wang (1983)";
+    }
+
+    void examplesInTheTextsKeepTheirColumns()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, example);
+        QFETCH(QString, prose);
+        m_form->setLibraryDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
+        action(item)->trigger();
+        const auto fontAt = [this](const QString& text) {
+            const QTextCursor found = richEdit()->document()->find(text);
+            if (found.isNull())
+                qFatal("no text %s", qPrintable(text));
+            return QFontInfo(found.charFormat().font());
+        };
+        QVERIFY(fontAt(example).fixedPitch());
+        QVERIFY(!fontAt(prose).fixedPitch());
+    }
+
 private:
     QTextEdit* richEdit() const
     {
@@ -241,5 +277,5 @@ private:
     std::unique_ptr<TForm2> m_form;
 };
 
-QTEST_MAIN(TestLibraryViewer)
+QUADRIX_GUI_TEST_MAIN(TestLibraryViewer)
 #include "test_library_viewer.moc"

@@ -1,5 +1,6 @@
 #include "shell/ui/AboutBoxes.h"
 #include "shell/ui/MainWindow.h"
+#include "support/ui/GuiTestMain.h"
 #include "support/ui/ScriptedDialogs.h"
 
 #include <QAction>
@@ -100,5 +101,5 @@ private:
     std::unique_ptr<TAboutBox2> m_about;
 };
 
-QTEST_MAIN(TestMainWindow)
+QUADRIX_GUI_TEST_MAIN(TestMainWindow)
 #include "test_main_window.moc"

@@ -2,9 +2,15 @@
 
 #include <QPrinter>
 
-ScriptedDialogs::ScriptedDialogs() { Dialogs::setBackend(this); }
+ScriptedDialogs::ScriptedDialogs()
+{
+    Dialogs::setBackend(this);
+}
 
-ScriptedDialogs::~ScriptedDialogs() { Dialogs::setBackend(nullptr); }
+ScriptedDialogs::~ScriptedDialogs()
+{
+    Dialogs::setBackend(nullptr);
+}
 
 void ScriptedDialogs::queuePrinterSetup(bool accept, const QString& pdfFile)
 {
@@ -30,10 +36,17 @@ QString ScriptedDialogs::openFileName(const QString&)
     return m_openNames.isEmpty() ? QString() : m_openNames.dequeue();
 }
 
-QString ScriptedDialogs::saveFileName(const QString&)
+Dialogs::SaveChoice ScriptedDialogs::saveFile(const QString& filters)
 {
     ++m_saveShown;
-    return m_saveNames.isEmpty() ? QString() : m_saveNames.dequeue();
+    if (m_saveAnswers.isEmpty())
+        return {};
+    const SaveAnswer answer = m_saveAnswers.dequeue();
+    const QStringList offered = filters.split(QStringLiteral(";;"));
+    if (answer.filterIndex < 0 || answer.filterIndex >= offered.size())
+        qFatal("the save dialog offers no filter %d in %s", answer.filterIndex,
+               qPrintable(filters));
+    return {answer.name, offered[answer.filterIndex]};
 }
 
 bool ScriptedDialogs::printerSetup(QPrinter& printer)

@@ -20,7 +20,12 @@ public:
     ~ScriptedDialogs() override;
 
     void queueOpenFileName(const QString& name) { m_openNames.enqueue(name); }
-    void queueSaveFileName(const QString& name) { m_saveNames.enqueue(name); }
+    // The save dialog answers the name with the filter at filterIndex of those it offers
+    // selected (the first, as a dialog starts with it, unless the user picks another).
+    void queueSaveFileName(const QString& name, int filterIndex = 0)
+    {
+        m_saveAnswers.enqueue({name, filterIndex});
+    }
     // When accepted, the printer is pointed at this PDF file.
     void queuePrinterSetup(bool accept, const QString& pdfFile = QString());
 
@@ -32,7 +37,7 @@ public:
 
     void message(const QString& text, const QString& caption, Dialogs::Icon icon) override;
     QString openFileName(const QString& filter) override;
-    QString saveFileName(const QString& filter) override;
+    Dialogs::SaveChoice saveFile(const QString& filters) override;
     bool printerSetup(QPrinter& printer) override;
 
 private:
@@ -43,7 +48,12 @@ private:
 
     QList<Message> m_messages;
     QQueue<QString> m_openNames;
-    QQueue<QString> m_saveNames;
+    struct SaveAnswer {
+        QString name;
+        int filterIndex;
+    };
+
+    QQueue<SaveAnswer> m_saveAnswers;
     QQueue<PrinterAnswer> m_printerAnswers;
     int m_openShown = 0;
     int m_saveShown = 0;

@@ -1,15 +1,13 @@
 // Opens the run windows on the examples, calculates, shows the best pattern and saves a PNG of
 // each window: the screenshots of the README. Run under an X server (tools/screenshots.sh).
-#include "andor/ui/AndOrWindow.h"
-#include "widgets/Dialogs.h"
 #include "pattern/ui/PatternWindow.h"
-#include "wang/ui/WangWindow.h"
+#include "shell/ui/ProgramWindows.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ProgramLook.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTextStream>
 
@@ -27,7 +25,7 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     QString openFileName(const QString&) override { return file; }
-    QString saveFileName(const QString&) override { return {}; }
+    Dialogs::SaveChoice saveFile(const QString&) override { return {}; }
     bool printerSetup(QPrinter&) override { return false; }
 };
 
@@ -65,13 +63,29 @@ bool shoot(RunWindow& window, ExampleDialogs& dialogs, const QString& example, c
     return pattern && save(*pattern, patternShot);
 }
 
+// The windows the README does not show, saved to be looked at: the main window, the editor
+// and the library viewer with a text, and an About box.
+bool shootOthers(ProgramWindows& windows, ExampleDialogs& dialogs, const QDir& examples,
+                 const QDir& output)
+{
+    dialogs.file = examples.filePath(QStringLiteral("cgcut1.BI"));
+    windows.form3.Abrir1Click();
+    windows.form2.setLibraryDirectory(QStringLiteral("shell/library"));
+    windows.form2.AbordagemGrafoEOUIrrestrito1Click();
+    return save(windows.form1, output.filePath(QStringLiteral("main-window.png"))) &&
+           save(windows.form3, output.filePath(QStringLiteral("editor.png"))) &&
+           save(windows.form2, output.filePath(QStringLiteral("library-viewer.png"))) &&
+           save(windows.aboutBox, output.filePath(QStringLiteral("about-box.png")));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s EXAMPLES_DIR OUTPUT_DIR\n", argv[0]);
+    applyProgramLook(app);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s EXAMPLES_DIR OUTPUT_DIR [OTHER_WINDOWS_DIR]\n", argv[0]);
         return 1;
     }
     const QDir examples(QString::fromLocal8Bit(argv[1]));
@@ -79,16 +93,16 @@ int main(int argc, char** argv)
     ExampleDialogs dialogs;
     Dialogs::setBackend(&dialogs);
 
-    TForm4 andOr;
-    TForm5 wang;
-    wang.findChild<QLineEdit*>(QStringLiteral("Edit4"))
-        ->setText(QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("01"));
-    const bool shot = shoot(andOr, dialogs, examples.filePath(QStringLiteral("cgcut1.BI")),
-                            output.filePath(QStringLiteral("andor-window.png")),
-                            output.filePath(QStringLiteral("pattern-window.png"))) &&
-                      shoot(wang, dialogs, examples.filePath(QStringLiteral("2s.BI")),
-                            output.filePath(QStringLiteral("wang-window.png")),
-                            output.filePath(QStringLiteral("wang-pattern-window.png")));
+    ProgramWindows windows;
+    windows.form1.show();
+    bool shot = shoot(windows.form4, dialogs, examples.filePath(QStringLiteral("cgcut1.BI")),
+                      output.filePath(QStringLiteral("andor-window.png")),
+                      output.filePath(QStringLiteral("pattern-window.png"))) &&
+                shoot(windows.form5, dialogs, examples.filePath(QStringLiteral("2s.BI")),
+                      output.filePath(QStringLiteral("wang-window.png")),
+                      output.filePath(QStringLiteral("wang-pattern-window.png")));
+    if (shot && argc == 4)
+        shot = shootOthers(windows, dialogs, examples, QDir(QString::fromLocal8Bit(argv[3])));
     Dialogs::setBackend(nullptr);
     return shot ? 0 : 1;
 }
