@@ -246,7 +246,7 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, example);
         QFETCH(QString, prose);
-        m_form->setLibraryDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
+        m_form->setProgramDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
         action(item)->trigger();
         const auto fontAt = [this](const QString& text) {
             const QTextCursor found = richEdit()->document()->find(text);

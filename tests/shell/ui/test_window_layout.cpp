@@ -145,7 +145,7 @@ private slots:
     void libraryViewerShowingAText()
     {
         TForm2& viewer = m_windows->form2;
-        viewer.setLibraryDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
+        viewer.setProgramDirectory(QStringLiteral(QUADRIX_LIBRARY_TEXTS_DIR));
         viewer.AlgoritmodeWang1Click();
         QVERIFY(m_dialogs->messages().isEmpty());
         showAndPaint(viewer);

@@ -70,7 +70,7 @@ bool shootOthers(ProgramWindows& windows, ExampleDialogs& dialogs, const QDir& e
 {
     dialogs.file = examples.filePath(QStringLiteral("cgcut1.BI"));
     windows.form3.Abrir1Click();
-    windows.form2.setLibraryDirectory(QStringLiteral("shell/library"));
+    windows.form2.setProgramDirectory(QStringLiteral("shell/library"));
     windows.form2.AbordagemGrafoEOUIrrestrito1Click();
     return save(windows.form1, output.filePath(QStringLiteral("main-window.png"))) &&
            save(windows.form3, output.filePath(QStringLiteral("editor.png"))) &&
