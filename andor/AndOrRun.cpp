@@ -8,6 +8,7 @@
 
 #include "FastSearch.h"
 #include "ReferenceSearch.h"
+#include "StackRoom.h"
 
 namespace {
 
@@ -84,6 +85,8 @@ std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, Problem
         return std::move(*run);
     } catch (const std::bad_alloc&) {
         return std::unexpected(AndOrFailure::OutOfMemory);
+    } catch (const StackExhausted&) {
+        return std::unexpected(AndOrFailure::RecursionTooDeep);
     }
 }
 
@@ -139,9 +142,17 @@ std::string failureMessage(AndOrFailure failure)
         return "A demanda de uma peça não pode ser negativa.";
     case AndOrFailure::SetBuildFailed:
     case AndOrFailure::OutOfMemory:
+    case AndOrFailure::RecursionTooDeep:
         break;
     }
     return "Solução não pôde ser calculada!";
+}
+
+std::string failureReason(AndOrFailure failure)
+{
+    if (failure == AndOrFailure::RecursionTooDeep)
+        return "Recursão profunda demais para a pilha do programa: diminua a Profundidade.";
+    return {};
 }
 
 std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKind kind,

@@ -15,7 +15,8 @@
 // Which problem a run solves: unlimited copies, or at most each type's demand.
 enum class ProblemKind { Unconstrained, Constrained };
 
-// Why a run gave no result: a refused input, a set that could not be built, or no memory.
+// Why a run gave no result: a refused input, a set that could not be built, no memory, or a
+// depth limit deeper than the thread's stack allows.
 enum class AndOrFailure {
     NoPieceTypes,
     ZeroDimension,
@@ -26,18 +27,23 @@ enum class AndOrFailure {
     TooManyPieceTypes, // more than maxPieceTypes
     ValueTooLarge,     // a homogeneous filling of the plate exceeds the 32-bit range
     NegativeDemand,    // in a constrained run
+    RecursionTooDeep,  // the search would overflow the stack of its thread
 };
 
 // A Portuguese sentence (UTF-8) for a message box that reports the failure.
 std::string failureMessage(AndOrFailure failure);
+
+// Why a run that could not be completed stopped, in Portuguese, where the program knows it
+// more precisely than failureMessage says; empty otherwise.
+std::string failureReason(AndOrFailure failure);
 
 // The outcome of a successful run, everything the window and the report read.
 struct AndOrRun {
     TDiscretizationSet xSet, ySet;
     float value = 0.0f;
     std::array<std::int32_t, maxPieceTypes> counts{};
-    std::int64_t elapsedSeconds = 0; // searchEnd - searchStart, builders not included
-    CutLayout layout;                // empty from the direct engine
+    std::int64_t elapsedSeconds = 0;           // searchEnd - searchStart, builders not included
+    CutLayout layout;                          // empty from the direct engine
     std::optional<std::int64_t> nodesExamined; // nodes of the direct search, when counted
 };
 

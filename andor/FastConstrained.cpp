@@ -192,7 +192,7 @@ private:
     // Solves the state of key for this demand, leaving its saturation in its level.
     Computed compute(const std::int32_t* key, const std::int32_t* demand)
     {
-        RecursionGuard guard(m_level);
+        RecursionGuard guard(m_level, m_stack);
         Level& level = levelAt(m_level);
         std::int32_t* remaining = level.remaining.data();
         std::copy_n(demand, m_n, remaining);
@@ -657,6 +657,7 @@ private:
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
     int m_level = 0;
+    StackRoom m_stack; // of the thread that runs the search
 };
 
 } // namespace

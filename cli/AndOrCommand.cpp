@@ -112,6 +112,8 @@ int runCommand(const AndOrCliOptions& options)
     const auto run = runAndOr(*instance, kind, settings);
     if (!run) {
         std::cerr << failureMessage(run.error()) << '\n';
+        if (const std::string reason = failureReason(run.error()); !reason.empty())
+            std::cerr << reason << '\n';
         return exitRefused;
     }
     const int drawn = writeSvgIfAsked(options.svg, cuttingPatternOf(run->layout, *instance),
@@ -150,8 +152,8 @@ nlohmann::ordered_json andOrJson(const TInstance& instance, ProblemKind kind, co
             {"counts", counts},
             {"elapsedSeconds", run.elapsedSeconds},
             {"usedArea", usedAreaOf(instance, run.counts)},
-            {"lossText", formatReal(andOrLoss(instance, usedAreaOf(instance, run.counts)),
-                                    decimalSeparator)}};
+            {"lossText",
+             formatReal(andOrLoss(instance, usedAreaOf(instance, run.counts)), decimalSeparator)}};
 }
 
 void addAndOrCommand(CLI::App& app, int& exitStatus)
