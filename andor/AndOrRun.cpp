@@ -8,6 +8,7 @@
 
 #include "andor/fast/FastSearch.h"
 #include "andor/reference/ReferenceSearch.h"
+#include "andor/StackRoom.h"
 
 namespace {
 
@@ -84,6 +85,8 @@ std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, Problem
         return std::move(*run);
     } catch (const std::bad_alloc&) {
         return std::unexpected(AndOrFailure::OutOfMemory);
+    } catch (const StackExhausted&) {
+        return std::unexpected(AndOrFailure::RecursionTooDeep);
     }
 }
 
@@ -140,6 +143,7 @@ std::string failureMessage(AndOrFailure failure)
         return "A demanda de uma peça não pode ser negativa.";
     case AndOrFailure::SetBuildFailed:
     case AndOrFailure::OutOfMemory:
+    case AndOrFailure::RecursionTooDeep:
         break;
     }
     return "Solução não pôde ser calculada!";
@@ -152,6 +156,8 @@ std::string failureReason(AndOrFailure failure)
         return "um conjunto de discretização teria mais posições que a capacidade dada";
     case AndOrFailure::OutOfMemory:
         return "memória insuficiente";
+    case AndOrFailure::RecursionTooDeep:
+        return "Recursão profunda demais para a pilha do programa: diminua a Profundidade.";
     case AndOrFailure::NoPieceTypes:
     case AndOrFailure::ZeroDimension:
     case AndOrFailure::SideTooLarge:

@@ -15,7 +15,8 @@
 // Which problem a run solves: unlimited copies, or at most each type's demand.
 enum class ProblemKind { Unconstrained, Constrained };
 
-// Why a run gave no result: a refused input, a set that could not be built, or no memory.
+// Why a run gave no result: a refused input, a set that could not be built, no memory, or a
+// depth limit deeper than the thread's stack allows.
 enum class AndOrFailure {
     NoPieceTypes,
     ZeroDimension,
@@ -26,6 +27,7 @@ enum class AndOrFailure {
     TooManyPieceTypes, // more than maxPieceTypes
     ValueTooLarge,     // a homogeneous filling of the plate exceeds the 32-bit range
     NegativeDemand,    // in a constrained run
+    RecursionTooDeep,  // the search would overflow the stack of its thread
 };
 
 // A Portuguese sentence (UTF-8) for a message box that reports the failure.

@@ -1,6 +1,6 @@
 #include "wang/BestPattern.h"
 
-#include "wang/rules/Int32Arithmetic.h"
+#include "problem/Int32Arithmetic.h"
 
 std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plateArea) {
     std::size_t best = patterns.size();

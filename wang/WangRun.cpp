@@ -2,7 +2,7 @@
 
 #include "wang/BestPattern.h"
 #include "wang/fast/FastGenerator.h"
-#include "wang/rules/Int32Arithmetic.h"
+#include "problem/Int32Arithmetic.h"
 #include "wang/reference/ReferenceGenerator.h"
 
 #include <chrono>

@@ -22,16 +22,19 @@ DemandBound::DemandBound(const TInstance& instance, const FitTable& fits) : m_fi
 {
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
-        if (piece.value > 0)
+        // A type that fits no part adds nothing to either bound; left out, every area stays
+        // below 2^25 and the products below stay within 64 bits.
+        const bool fitsThePlate =
+            piece.height <= instance.plateHeight && piece.length <= instance.plateLength;
+        if (piece.value > 0 && fitsThePlate)
             m_densestFirst.push_back({static_cast<std::size_t>(i),
                                       std::int64_t{piece.height} * piece.length, piece.value});
     }
     // Compared as cross products, exactly; the order among equal densities leaves the bound
     // unchanged.
-    std::stable_sort(m_densestFirst.begin(), m_densestFirst.end(),
-                     [](const Piece& x, const Piece& y) {
-                         return x.value * y.area > y.value * x.area;
-                     });
+    std::stable_sort(
+        m_densestFirst.begin(), m_densestFirst.end(),
+        [](const Piece& x, const Piece& y) { return x.value * y.area > y.value * x.area; });
     for (const Piece& piece : m_densestFirst) {
         const std::int32_t demand = instance.pieces[piece.type].demand;
         if (demand > 0)
@@ -95,8 +98,7 @@ float DemandBound::blocksWithin(RectSize part, std::span<const std::int32_t> dem
 }
 
 float DemandBound::blocksWithinBoth(RectSize one, RectSize two,
-                                    std::span<const std::int32_t> demand,
-                                    std::int32_t levels) const
+                                    std::span<const std::int32_t> demand, std::int32_t levels) const
 {
     const TypeMask inOne = fitting(one), inTwo = fitting(two);
     return asBound(largestFillings(levels + 1, {inOne[0] | inTwo[0], inOne[1] | inTwo[1]},
@@ -147,7 +149,8 @@ std::int64_t DemandBound::largestFillings(std::int32_t levels, const TypeMask& f
     };
     for (std::size_t word = 0, more = true; word < fits.size() && more; ++word)
         for (std::uint64_t bits = fits[word]; bits != 0 && more; bits &= bits - 1)
-            more = add(m_largestFirst[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))]);
+            more =
+                add(m_largestFirst[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))]);
     return std::accumulate(largest.begin(), largest.begin() + static_cast<std::ptrdiff_t>(kept),
                            std::int64_t{0});
 }

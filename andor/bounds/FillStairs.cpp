@@ -51,9 +51,10 @@ FillStairs::Stair FillStairs::build(std::int32_t a)
         if (piece.value <= 0 || piece.demand <= 0 || piece.height > a)
             continue;
         const std::int32_t rows = a / piece.height;
-        const std::int32_t columnsToMeetDemand = (piece.demand + rows - 1) / rows;
-        for (std::int32_t columns = 1; columns <= columnsToMeetDemand; ++columns) {
-            const std::int64_t length = static_cast<std::int64_t>(columns) * piece.length;
+        // In 64 bits: a demand near 2^31 would overflow on its way up to whole columns.
+        const std::int64_t columnsToMeetDemand = (std::int64_t{piece.demand} + rows - 1) / rows;
+        for (std::int64_t columns = 1; columns <= columnsToMeetDemand; ++columns) {
+            const std::int64_t length = columns * piece.length;
             if (length > m_instance.plateLength)
                 break;
             if (rises.size() == most)

@@ -101,8 +101,7 @@ private:
         constexpr std::size_t states = std::size_t{1} << 16;
         constexpr std::size_t budget = std::size_t{16} << 20; // bytes
         const std::size_t perState = sizeof(SolvedState) + keyWords() * sizeof(std::int32_t) +
-                                     2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) +
-                                     24;
+                                     2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) + 24;
         return std::min(states, budget / perState);
     }
 
@@ -193,7 +192,7 @@ private:
     // Solves the state of key for this demand, leaving its saturation in its level.
     Computed compute(const std::int32_t* key, const std::int32_t* demand)
     {
-        RecursionGuard guard(m_level);
+        RecursionGuard guard(m_level, m_stack);
         Level& level = levelAt(m_level);
         std::int32_t* remaining = level.remaining.data();
         std::copy_n(demand, m_n, remaining);
@@ -290,6 +289,16 @@ private:
         loop.node.nodes = addNodes(loop.node.nodes, 2 * usable);
     }
 
+    // How far a use of the working copy that reads need of type i reads into the node's own
+    // demand: need beyond the pieces already taken. Past every demand it reads them all, so
+    // it stops at the largest one instead of overflowing.
+    static std::int32_t readingBeyondTaken(std::int32_t need, const Level& level, std::size_t i)
+    {
+        const std::int64_t reading = std::int64_t{need} + level.remaining[i] - level.working[i];
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(reading, std::numeric_limits<std::int32_t>::max()));
+    }
+
     // A use of the working copy that reads up to level.need of it reads that much beyond the
     // pieces already taken from the node's own demand.
     void raiseSaturation(Level& level) const { raiseSaturation(level, level.need.data(), 1); }
@@ -299,8 +308,8 @@ private:
     {
         for (std::size_t i = 0; i < m_n; ++i)
             level.saturation[i] =
-                std::max(level.saturation[i], static_cast<std::int32_t>(need[i * stride]) +
-                                                  level.remaining[i] - level.working[i]);
+                std::max(level.saturation[i],
+                         readingBeyondTaken(static_cast<std::int32_t>(need[i * stride]), level, i));
     }
 
     void addCounts(std::int32_t* counts, const PartRef& part, std::int32_t sign) const
@@ -366,8 +375,8 @@ private:
         for (const std::int32_t type : level.takenTypes) {
             const auto i = static_cast<std::size_t>(type);
             level.saturation[i] = std::max(
-                level.saturation[i], m_fits.copiesThatFit(part.height, part.length, i) +
-                                         level.remaining[i] - level.working[i]);
+                level.saturation[i],
+                readingBeyondTaken(m_fits.copiesThatFit(part.height, part.length, i), level, i));
         }
     }
 
@@ -538,8 +547,8 @@ private:
     // Whether two parts with levels of cuts left may lift the node: by their ceilings, then by
     // their area bounds within the node's own demand, together and each on its own, then by
     // their blocks bound together; these read it no further than the node's filling does.
-    bool partsMayLift(const LoopState& loop, const Level& level, RectSize first,
-                      RectSize second, std::int32_t levels)
+    bool partsMayLift(const LoopState& loop, const Level& level, RectSize first, RectSize second,
+                      std::int32_t levels)
     {
         const float one = m_ceilings.withLevels(first, levels);
         const float two = m_ceilings.withLevels(second, levels);
@@ -547,8 +556,8 @@ private:
                sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f) &&
                sumMayLift(loop, std::min(one, m_bound.within(first, level.remaining)),
                           std::min(two, m_bound.within(second, level.remaining))) &&
-               sumMayLift(loop,
-                          m_bound.blocksWithinBoth(first, second, level.remaining, levels), 0.0f);
+               sumMayLift(loop, m_bound.blocksWithinBoth(first, second, level.remaining, levels),
+                          0.0f);
     }
 
     // Whether the second part may lift the node with the first one's value: by its ceiling,
@@ -565,9 +574,9 @@ private:
                sumMayLift(loop, firstValue, m_bound.blocksWithin(second, level.working, levels));
     }
 
-    void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first,
-                  RectSize second, std::int32_t xStart, std::int32_t yStart,
-                  std::int32_t depthLeft, std::int32_t choice)
+    void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first, RectSize second,
+                  std::int32_t xStart, std::int32_t yStart, std::int32_t depthLeft,
+                  std::int32_t choice)
     {
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
         if (m_bounded) {
@@ -648,6 +657,7 @@ private:
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
     int m_level = 0;
+    StackRoom m_stack; // of the thread that runs the search
 };
 
 } // namespace

@@ -21,17 +21,19 @@ struct SearchOutcome {
     CutLayout layout;
     // Nodes the direct search creates, saturating at int64 max, when counted.
     std::optional<std::int64_t> nodesExamined;
-    std::int64_t statesSolved = 0;  // distinct node states actually computed
+    std::int64_t statesSolved = 0; // distinct node states actually computed
 };
 
 // The unconstrained search with each node state solved once; requires depthLimit >= 0.
-// Throws std::bad_alloc when memory, or the stack for a very deep limit, runs out.
+// Throws std::bad_alloc when memory runs out, StackExhausted when a very deep limit would
+// overflow the stack of the calling thread.
 SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSettings& settings,
                                       const TDiscretizationSet& xSet,
                                       const TDiscretizationSet& ySet, NodeCounting counting);
 
 // The constrained search with each node state solved once; requires depthLimit >= 0 and no
-// negative demand. Throws std::bad_alloc when memory, or the stack for a very deep limit, runs out.
+// negative demand. Throws std::bad_alloc when memory runs out, StackExhausted when a very deep
+// limit would overflow the stack of the calling thread.
 SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
                                     const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                                     NodeCounting counting);

@@ -30,8 +30,8 @@ public:
         const std::int32_t a = m_instance.plateHeight, b = m_instance.plateLength;
         const std::int32_t root = solve(a, b, firstUsable(m_xSet, 0, a, b),
                                         firstUsable(m_ySet, 0, b, a), m_settings.depthLimit);
-        SearchOutcome outcome = outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet,
-                                          m_ySet, [&](std::int32_t state) {
+        SearchOutcome outcome = outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet, m_ySet,
+                                          [&](std::int32_t state) {
                                               const auto key = m_memo.key(state);
                                               return m_fits.best(key[KeyHeight], key[KeyLength]);
                                           });
@@ -57,7 +57,7 @@ private:
     SolvedState compute(std::int32_t a, std::int32_t b, std::int32_t xStart, std::int32_t yStart,
                         std::int32_t depthLeft)
     {
-        RecursionGuard guard(m_level);
+        RecursionGuard guard(m_level, m_stack);
         SolvedState node;
         node.value = leafValue(a, b);
         if (depthLeft == 0 || solvedByBound(a, b))
@@ -196,9 +196,8 @@ private:
     float ceiling(RectSize part, std::int32_t depthLeft)
     {
         const std::int64_t most = m_fits.densestFilling(part.height, part.length);
-        const float densest = most < std::int64_t{1} << 24
-                                  ? static_cast<float>(most)
-                                  : std::numeric_limits<float>::infinity();
+        const float densest = most < std::int64_t{1} << 24 ? static_cast<float>(most)
+                                                           : std::numeric_limits<float>::infinity();
         if (depthLeft >= 24)
             return densest;
         return std::min(densest, leafValue(part.height, part.length) *
@@ -270,8 +269,7 @@ private:
         const auto ofHeight = m_leafValues.ofHeight(a);
         forEachUsable(m_ySet, yStart, b, a, [&](std::int32_t k, std::int32_t y) {
             best.consider(ofHeight.get(y, [&] { return leafOf(a, y); }),
-                          ofHeight.get(b - y, [&] { return leafOf(a, b - y); }),
-                          m_xSet.count + k);
+                          ofHeight.get(b - y, [&] { return leafOf(a, b - y); }), m_xSet.count + k);
         });
         node.nodes = addNodes(node.nodes, 2 * best.pairs);
         if (best.choice >= 0) {
@@ -307,6 +305,7 @@ private:
     RectValueCache m_leafValues{m_sides};
     RectValueCache m_solvedByBound{m_sides};
     int m_level = 0;
+    StackRoom m_stack; // of the thread that runs the search
 };
 
 } // namespace

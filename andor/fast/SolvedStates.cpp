@@ -1,13 +1,10 @@
 #include "andor/fast/SolvedStates.h"
 
 #include <new>
+#include <algorithm>
 #include <utility>
 
 namespace {
-
-// A level of either search takes a few hundred bytes of stack (more in a debug build); this
-// many stay well inside the usual 8 MB, so a deeper limit fails as a run out of memory.
-constexpr int maxRecursionLevels = 5000;
 
 // Walks the chosen pattern, appending a node per rectangle in depth-first order.
 class LayoutUnfolder {
@@ -97,10 +94,9 @@ std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std:
     return set.count;
 }
 
-RecursionGuard::RecursionGuard(int& level) : m_level(level)
+RecursionGuard::RecursionGuard(int& level, const StackRoom& stack) : m_level(level)
 {
-    if (m_level >= maxRecursionLevels)
-        throw std::bad_alloc();
+    stack.check();
     ++m_level;
 }
 

@@ -12,6 +12,7 @@
 #include "andor/fast/FastSearch.h"
 #include "andor/rules/HomogeneousFilling.h"
 #include "problem/Instance.h"
+#include "andor/StackRoom.h"
 
 // One part of a chosen cut: a solved state, or (state -1) a rectangle that the search never
 // expands, valued by its homogeneous filling leaf.
@@ -54,11 +55,11 @@ inline std::int64_t addNodes(std::int64_t left, std::int64_t right)
     return left > most - right ? most : left + right;
 }
 
-// Bounds the recursion of a fast search so that a huge depth limit fails instead of
-// overflowing the stack.
+// Counts the levels of a fast search's recursion and stops it, with StackExhausted, before it
+// overflows the stack of its thread.
 class RecursionGuard {
 public:
-    explicit RecursionGuard(int& level);
+    RecursionGuard(int& level, const StackRoom& stack);
     ~RecursionGuard();
     RecursionGuard(const RecursionGuard&) = delete;
     RecursionGuard& operator=(const RecursionGuard&) = delete;

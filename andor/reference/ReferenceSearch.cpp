@@ -138,6 +138,7 @@ void expandUnconstrained(SearchContext& context, std::int32_t a, std::int32_t b,
 {
     if (depth > context.settings.depthLimit)
         return;
+    context.stack.check();
     const TInstance& instance = context.instance;
     TCutNode& node = makeNode(context, a, b, bestHomogeneous(a, b, instance), slot);
     if (areaBound(a, b, instance) == static_cast<double>(node.value))
@@ -190,6 +191,7 @@ void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b, s
 {
     if (depth > context.settings.depthLimit)
         return;
+    context.stack.check();
     const TInstance& instance = context.instance;
     TCutNode& node =
         makeNode(context, a, b, bestHomogeneousWithin(a, b, remaining, instance), slot);

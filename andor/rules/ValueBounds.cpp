@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "problem/Int32Arithmetic.h"
+
 double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
 {
     float density = 0.0f;
@@ -21,12 +23,12 @@ double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
                         const TInstance& instance)
 {
-    const auto area = static_cast<float>(a * b);
+    const auto area = static_cast<float>(mul32(a, b));
     float used = 0.0f;
     float bound = 0.0f;
     for (int i = 0; i < instance.pieceCount; ++i) {
         const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
-        const auto pieceArea = static_cast<float>(piece.height * piece.length);
+        const auto pieceArea = static_cast<float>(mul32(piece.height, piece.length));
         const float copies = std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]),
                                       (area - used) / pieceArea);
         used += pieceArea * copies;
@@ -40,7 +42,7 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
                         const TInstance& instance, std::span<std::int32_t> saturation)
 {
-    const auto area = static_cast<float>(a * b);
+    const auto area = static_cast<float>(mul32(a, b));
     float used = 0.0f;
     float bound = 0.0f;
     for (std::size_t i = 0; i < static_cast<std::size_t>(instance.pieceCount); ++i) {
@@ -54,7 +56,7 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
             continue;
         }
         const TPieceType& piece = instance.pieces[i];
-        const auto pieceArea = static_cast<float>(piece.height * piece.length);
+        const auto pieceArea = static_cast<float>(mul32(piece.height, piece.length));
         const float room = left / pieceArea;
         // From ceil(room) copies on, the smaller of the two below is room itself.
         saturation[i] = room > 0.0f ? static_cast<std::int32_t>(std::ceil(room)) : 0;

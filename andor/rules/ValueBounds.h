@@ -10,7 +10,8 @@
 double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance);
 
 // Greedy fractional filling of a x b within remaining, in table order and in 32-bit floats;
-// every type takes part, whether it fits or not.
+// every type takes part, whether it fits or not. The areas are 32-bit products, which wrap for
+// a piece too large for them.
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
                         const TInstance& instance);
 

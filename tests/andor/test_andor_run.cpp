@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
+#include <vector>
+
+#include <pthread.h>
 
 #include "andor/AndOrRun.h"
 #include "support/AndOrTestSupport.h"
@@ -99,21 +104,83 @@ TEST(AndOrRun, ReportsASetThatCannotBeBuilt)
     EXPECT_EQ(run.error(), AndOrFailure::SetBuildFailed);
 }
 
+// A 2 x 2 type and a 1 x 2 one in 3 x 3: every rectangle stays short of its bounds, and a
+// cut at a side's full length gives the rectangle again, so the search descends to the full
+// depth, with or without node counts, and the direct search as well.
+const TInstance deepCuts = makeInstance(3, 3, {{2, 2, 5, 9}, {1, 2, 1, 9}});
+
+// An engine on deepCuts at a depth, and a depth it completes quickly (the direct search
+// doubles its nodes with every level).
+struct DeepEngine {
+    const char* name;
+    std::function<std::expected<AndOrRun, AndOrFailure>(std::int32_t depth)> run;
+    std::int32_t quickDepth;
+};
+
+std::vector<DeepEngine> deepEngines()
+{
+    auto fast = [](NodeCounting counting) {
+        return [counting](std::int32_t depth) {
+            return runAndOr(deepCuts, ProblemKind::Constrained, withDepth(depth), counting);
+        };
+    };
+    auto direct = [](std::int32_t depth) {
+        return runAndOrReference(deepCuts, ProblemKind::Constrained, withDepth(depth));
+    };
+    return {{"fast", fast(NodeCounting::Skip), 200},
+            {"fast counting nodes", fast(NodeCounting::Count), 200},
+            {"direct", direct, 4}};
+}
+
+// Runs work on a thread whose stack is stackBytes long, as a worker thread may have.
+template <typename Work> void onThreadWithStack(std::size_t stackBytes, Work work)
+{
+    pthread_attr_t attributes;
+    ASSERT_EQ(pthread_attr_init(&attributes), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, stackBytes), 0);
+    pthread_t thread;
+    auto call = [](void* argument) -> void* {
+        (*static_cast<Work*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, call, &work), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
 TEST(AndOrRun, AVeryDeepLimitEndsAsAFailedRunInsteadOfACrash)
 {
-    // A 2 x 2 type and a 1 x 2 one in 3 x 3: every rectangle stays short of its bounds, and a
-    // cut at a side's full length gives the rectangle again, so the search descends to the
-    // full depth, with or without node counts.
-    const TInstance instance = makeInstance(3, 3, {{2, 2, 5, 9}, {1, 2, 1, 9}});
-    for (const NodeCounting counting : {NodeCounting::Skip, NodeCounting::Count}) {
-        const auto run =
-            runAndOr(instance, ProblemKind::Constrained, withDepth(100000), counting);
-        ASSERT_FALSE(run);
-        EXPECT_EQ(run.error(), AndOrFailure::OutOfMemory);
-        const auto shallower =
-            runAndOr(instance, ProblemKind::Constrained, withDepth(1000), counting);
+    for (const DeepEngine& engine : deepEngines()) {
+        SCOPED_TRACE(engine.name);
+        for (const std::int32_t depth : {100000, 1000000}) {
+            const auto run = engine.run(depth);
+            ASSERT_FALSE(run);
+            EXPECT_EQ(run.error(), AndOrFailure::RecursionTooDeep);
+        }
+        const auto shallower = engine.run(engine.quickDepth);
         ASSERT_TRUE(shallower);
         EXPECT_EQ(shallower->value, 6.0f);
+    }
+    EXPECT_EQ(failureMessage(AndOrFailure::RecursionTooDeep), "Solução não pôde ser calculada!");
+    EXPECT_FALSE(failureReason(AndOrFailure::RecursionTooDeep).empty());
+}
+
+// The limit comes from the stack of the thread that runs the search, not from the main one's.
+TEST(AndOrRun, ADeepLimitOnASmallThreadStackEndsAsAFailedRun)
+{
+    for (const std::size_t stackBytes : {std::size_t{512} << 10, std::size_t{2} << 20}) {
+        SCOPED_TRACE(stackBytes);
+        onThreadWithStack(stackBytes, [] {
+            for (const DeepEngine& engine : deepEngines()) {
+                SCOPED_TRACE(engine.name);
+                const auto deep = engine.run(100000);
+                ASSERT_FALSE(deep);
+                EXPECT_EQ(deep.error(), AndOrFailure::RecursionTooDeep);
+                const auto quick = engine.run(std::min(engine.quickDepth, 10));
+                ASSERT_TRUE(quick);
+                EXPECT_EQ(quick->value, 6.0f);
+            }
+        });
     }
 }
 

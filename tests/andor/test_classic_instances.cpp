@@ -1,65 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "andor/AndOrRun.h"
 #include "problem/BiFile.h"
+#include "support/ClassicOptima.h"
 
 namespace {
-
-// Proven optima from the instances README: file name -> (constrained, unconstrained).
-struct Optima {
-    std::optional<long> constrained;
-    std::optional<long> unconstrained;
-};
-
-std::optional<long> leadingNumber(const std::string& cell)
-{
-    std::istringstream in(cell);
-    long number = 0;
-    if (in >> number)
-        return number;
-    return std::nullopt; // "unknown"
-}
-
-std::vector<std::string> cellsOf(const std::string& row)
-{
-    std::vector<std::string> cells;
-    std::istringstream in(row);
-    std::string cell;
-    while (std::getline(in, cell, '|'))
-        cells.push_back(cell);
-    return cells;
-}
-
-std::map<std::string, Optima> readOptima(const std::filesystem::path& readme)
-{
-    std::map<std::string, Optima> optima;
-    std::ifstream in(readme);
-    std::string row;
-    while (std::getline(in, row)) {
-        const auto cells = cellsOf(row);
-        // | file | paper | data | n | H | W | demand | constrained | unconstrained |
-        if (cells.size() < 10 || cells[1].find("file") != std::string::npos)
-            continue;
-        std::istringstream name(cells[1]);
-        std::string file;
-        name >> file;
-        optima[file] = {leadingNumber(cells[8]), leadingNumber(cells[9])};
-    }
-    return optima;
-}
 
 TEST(ClassicInstances, NoValueExceedsTheProvenOptimum)
 {
     const std::filesystem::path folder = QUADRIX_INSTANCES_DIR;
-    const auto optima = readOptima(folder / "README.md");
+    const auto optima = readClassicOptima(classicInstancesReadme());
     ASSERT_GE(optima.size(), 80u);
     SolverSettings settings;
     settings.depthLimit = 2;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <string>
@@ -10,6 +11,9 @@
 #include <vector>
 
 #include "andor/AndOrRun.h"
+#include "andor/PatternOfLayout.h"
+#include "pattern/CuttingPattern.h"
+#include "problem/BiFile.h"
 #include "support/AndOrTestSupport.h"
 #include "support/EngineComparison.h"
 
@@ -317,6 +321,61 @@ TEST(AndOrDifferential, CountsBeyondSixteenBits)
         const Runs runs = runEngines(instance, ProblemKind::Constrained, settings);
         ASSERT_TRUE(runs.direct);
         expectSameRuns(runs, instance);
+    }
+}
+
+// Pieces far larger than the plate, areas and values at the edge of 32 bits, demands as large
+// as a file can give: the bounds of the fast engine must stay upper bounds there, and the
+// greedy bound keeps the 32-bit products it is defined with.
+std::vector<std::pair<std::string, TInstance>> extremeInstances()
+{
+    constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
+    const auto cgcut2 = readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / "cgcut2.BI");
+    EXPECT_TRUE(cgcut2.has_value());
+    TInstance longPiece = *cgcut2;
+    longPiece.pieces[3].length = most;
+    longPiece.pieces[4] = {5, most, most, 1, most};
+    TInstance addedPiece = longPiece;
+    addedPiece.pieces[static_cast<std::size_t>(addedPiece.pieceCount++)] = {11, most, most, 3,
+                                                                            most};
+    return {
+        {"cgcut2, piece 4 of length 2^31-1, piece 5 of 2^31-1 x 2^31-1", longPiece},
+        {"cgcut2 with an 11th piece of 2^31-1 x 2^31-1", addedPiece},
+        {"an area of 2^32, 0 in 32 bits",
+         makeInstance(9, 7, {{65536, 65536, 50, 2}, {2, 3, 6, 4}, {4, 1, 5, 9}})},
+        {"an area beyond 32 bits, first in the table",
+         makeInstance(12, 10, {{most, 9, most, 1}, {3, 2, 7, 5}, {5, 4, 21, 2}})},
+        {"a long piece of great value among small ones",
+         makeInstance(10, 12, {{2, most, most / 5, most}, {3, 4, 13, most}, {2, 2, 5, 7}})},
+        {"values near 2^31 and demands of 2^31-1",
+         makeInstance(8, 9, {{1, 1, most / 72, most}, {8, 9, most, most}, {3, 3, most / 8, 2}})},
+        {"the plate as the only fitting piece, great values elsewhere",
+         makeInstance(6, 5, {{6, 5, 1, 1}, {7, 5, most, most}, {6, 6, most, most}})},
+    };
+}
+
+TEST(AndOrDifferential, ExtremeSidesValuesAndDemandsKeepTheBoundsSound)
+{
+    for (const auto& [name, instance] : extremeInstances()) {
+        for (const ProblemKind kind : {ProblemKind::Constrained, ProblemKind::Unconstrained}) {
+            for (const std::int32_t depth : {0, 1, 2}) {
+                for (const bool shortcuts : {false, true}) {
+                    SolverSettings settings;
+                    settings.depthLimit = depth;
+                    settings.symmetryOn = shortcuts;
+                    settings.heuristicsOn = shortcuts;
+                    // The direct engine doubles its work with each level on cgcut2's plate.
+                    if (depth == 2 && instance.plateHeight > 20)
+                        continue;
+                    SCOPED_TRACE(
+                        name +
+                        (kind == ProblemKind::Constrained ? ", constrained" : ", unconstrained") +
+                        ", depth " + std::to_string(depth) +
+                        (shortcuts ? ", symmetry and heuristics" : ""));
+                    expectSameRuns(runEngines(instance, kind, settings), instance);
+                }
+            }
+        }
     }
 }
 

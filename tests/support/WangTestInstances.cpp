@@ -1,6 +1,9 @@
 #include "support/WangTestInstances.h"
 
-TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces) {
+#include "problem/Int32Arithmetic.h"
+
+TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces)
+{
     TInstance instance;
     instance.description = "Teste\r\n";
     instance.plateHeight = plateHeight;
@@ -8,13 +11,15 @@ TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestP
     instance.pieceCount = static_cast<int>(pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const TestPiece& piece = pieces[i];
+        // A piece too large for 32-bit areas keeps a wrapped value; only its refusal is tested.
         instance.pieces[i] = {static_cast<int>(i + 1), piece.height, piece.length, piece.demand,
-                              piece.height * piece.length};
+                              mul32(piece.height, piece.length)};
     }
     return instance;
 }
 
-std::string describe(const TInstance& instance) {
+std::string describe(const TInstance& instance)
+{
     std::string text = "plate " + std::to_string(instance.plateHeight) + "x" +
                        std::to_string(instance.plateLength) + ", pieces (h, l, d):";
     for (int i = 0; i < instance.pieceCount; ++i) {
@@ -25,7 +30,8 @@ std::string describe(const TInstance& instance) {
     return text;
 }
 
-std::vector<int> idsOf(const std::vector<TPattern>& patterns) {
+std::vector<int> idsOf(const std::vector<TPattern>& patterns)
+{
     std::vector<int> ids;
     for (const TPattern& record : patterns)
         ids.push_back(record.id);

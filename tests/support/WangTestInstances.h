@@ -13,7 +13,7 @@ struct TestPiece {
     int demand;
 };
 
-// An instance with the given plate and piece types; value = area.
+// An instance with the given plate and piece types; value = area (wrapped to 32 bits).
 TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces);
 
 // A one-line text of an instance, for failure messages.

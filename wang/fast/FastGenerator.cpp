@@ -3,7 +3,7 @@
 #include "wang/fast/BuildsAhead.h"
 #include "wang/fast/DenseKeys.h"
 #include "wang/fast/HeavyTypeClasses.h"
-#include "wang/rules/Int32Arithmetic.h"
+#include "problem/Int32Arithmetic.h"
 #include "wang/fast/JoinCollector.h"
 #include "wang/fast/PackedKeySet.h"
 #include "wang/fast/PatternKeySet.h"

@@ -1,6 +1,6 @@
 #include "wang/rules/JoinShape.h"
 
-#include "wang/rules/Int32Arithmetic.h"
+#include "problem/Int32Arithmetic.h"
 
 #include <utility>
 

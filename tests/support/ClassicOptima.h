@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+// The known optima of one classic instance; empty where none is known.
+struct ClassicOptima {
+    std::optional<long> constrained;
+    std::optional<long> unconstrained;
+};
+
+// The optima table of the instances README, by file name without ".BI". The columns are found
+// by their headings, so the table may gain or reorder columns.
+std::map<std::string, ClassicOptima> readClassicOptima(const std::filesystem::path& readme);
+
+// The README beside the classic instances this build was configured with.
+std::filesystem::path classicInstancesReadme();
