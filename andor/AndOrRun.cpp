@@ -157,7 +157,7 @@ std::string failureReason(AndOrFailure failure)
     case AndOrFailure::OutOfMemory:
         return "memória insuficiente";
     case AndOrFailure::RecursionTooDeep:
-        return "Recursão profunda demais para a pilha do programa: diminua a Profundidade.";
+        return "a pilha do programa não comporta uma busca tão profunda; diminua a Profundidade";
     case AndOrFailure::NoPieceTypes:
     case AndOrFailure::ZeroDimension:
     case AndOrFailure::SideTooLarge:
