@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "AndOrTestSupport.h"
 #include "DemandFills.h"
 
 namespace {
@@ -27,9 +30,9 @@ TInstance randomInstance(std::mt19937& random, const FillCase& c)
     for (int i = 0; i < instance.pieceCount; ++i) {
         // Few distinct values and small demands, so that fillings often tie.
         const int values[] = {c.lowestValue, 0, 2, 3, 6, 6};
-        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, pick(1, std::min(c.plateHeight, 12)),
-                                                        pick(1, std::min(c.plateLength, 12)),
-                                                        pick(0, c.highestDemand), values[pick(0, 5)]};
+        instance.pieces[static_cast<std::size_t>(i)] = {
+            i + 1, pick(1, std::min(c.plateHeight, 12)), pick(1, std::min(c.plateLength, 12)),
+            pick(0, c.highestDemand), values[pick(0, 5)]};
     }
     return instance;
 }
@@ -77,31 +80,65 @@ TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
 
 } // namespace
 
-// Above 2^24 copies a float no longer holds every count: two demands that differ by one can
-// give the same filling, and then the earlier type keeps the tie. That holds too where parts
-// can have few sizes and a table of them would be small.
-TEST(DemandFills, CountCopiesAsFloatsOnLargePlates)
+// Within a lower demand two types can reach the same filling although their full ones differ;
+// the earlier type keeps the tie, whichever of them the list of the rectangle holds first.
+TEST(DemandFills, EarlierTypeKeepsATieWithinALowerDemand)
 {
-    TInstance instance;
-    instance.plateHeight = 5000;
-    instance.plateLength = 4000;
-    instance.pieceCount = 2;
-    instance.pieces[0] = {1, 1, 1, 16777216, 1};
-    instance.pieces[1] = {2, 1, 1, 16777217, 1};
-    const FitTable fits(instance);
-    const TDiscretizationSet noPosition;
-    const PartSides sides(noPosition, instance.plateHeight, noPosition, instance.plateLength);
-    DemandFills fills(instance, fits, sides);
     const struct {
+        const char* name;
+        TInstance instance;
         std::vector<std::int32_t> remaining;
         std::int32_t type;
-    } asks[] = {{{16777216, 16777217}, 0}, {{16777215, 16777217}, 1}, {{0, 16777217}, 1}};
-    for (const auto& ask : asks) {
-        const HomogeneousFill expected = bestHomogeneousWithin(5000, 4000, ask.remaining, instance);
-        ASSERT_EQ(expected.type, ask.type);
-        const HomogeneousFill got = fills.within(5000, 4000, ask.remaining);
+    } cases[] = {
+        // Listed first, worth 54 in full, one copy left: 6. The second: three copies, 6.
+        {"earlier type listed first", makeInstance(3, 3, {{1, 1, 6, 9}, {1, 1, 2, 9}}), {1, 3}, 0},
+        // Listed first now is the later type; the earlier one reaches its 6 only second.
+        {"earlier type listed second", makeInstance(3, 3, {{1, 1, 2, 9}, {1, 1, 6, 9}}), {3, 1}, 0},
+        {"three types, the middle one listed last",
+         makeInstance(3, 3, {{1, 1, 6, 9}, {1, 1, 2, 9}, {1, 1, 3, 9}}),
+         {1, 3, 2},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FitTable fits(c.instance);
+        const PartSides sides(c.instance.plateHeight, c.instance.plateLength);
+        DemandFills fills(c.instance, fits, sides);
+        const HomogeneousFill expected = bestHomogeneousWithin(3, 3, c.remaining, c.instance);
+        ASSERT_EQ(expected.type, c.type);
+        const HomogeneousFill got = fills.within(3, 3, c.remaining);
         EXPECT_EQ(got.type, expected.type);
         EXPECT_EQ(got.value, expected.value);
         EXPECT_EQ(got.count, expected.count);
+    }
+}
+
+// Above 2^24 copies a float no longer holds every count: two demands that differ by one can
+// give the same filling, and then the earlier type keeps the tie. That holds too where parts
+// can have few sizes and a table of them would be small, and on the plate of exactly 2^24
+// cells, the smallest where a 1 x 1 type has more copies than a table entry holds.
+TEST(DemandFills, CountCopiesAsFloatsOnLargePlates)
+{
+    for (const auto& [height, length] : {std::pair{5000, 4000}, std::pair{4096, 4096}}) {
+        SCOPED_TRACE(std::to_string(height) + " x " + std::to_string(length));
+        const TInstance instance =
+            makeInstance(height, length, {{1, 1, 1, 16777216}, {1, 1, 1, 16777217}});
+        const FitTable fits(instance);
+        const TDiscretizationSet noPosition;
+        const PartSides sides(noPosition, height, noPosition, length);
+        DemandFills fills(instance, fits, sides);
+        const struct {
+            std::vector<std::int32_t> remaining;
+            std::int32_t type;
+        } asks[] = {{{16777216, 16777217}, 0}, {{16777215, 16777217}, 1}, {{0, 16777217}, 1}};
+        for (const auto& ask : asks) {
+            const HomogeneousFill expected =
+                bestHomogeneousWithin(height, length, ask.remaining, instance);
+            ASSERT_EQ(expected.type, ask.type);
+            const HomogeneousFill got = fills.within(height, length, ask.remaining);
+            EXPECT_EQ(got.type, expected.type);
+            EXPECT_EQ(got.value, expected.value);
+            EXPECT_EQ(got.count, expected.count);
+        }
     }
 }

@@ -100,6 +100,23 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
          false,
          {3},
          {2}},
+        // Of two types with one height, the longer is added first and the shorter, whose
+        // demand gives two more positions, overflows: the set is the longer one's alone.
+        {"equal heights, the shorter type added last",
+         makeInstance(12, 8, {{4, 2, 1, 3}, {4, 5, 1, 1}}),
+         buildXSetConstrained,
+         1,
+         false,
+         {4},
+         {5}},
+        // Two types equal in both sides stay in table order, so the later one is added first.
+        {"equal types, the later one added first",
+         makeInstance(12, 8, {{4, 5, 1, 3}, {4, 5, 1, 1}}),
+         buildXSetConstrained,
+         1,
+         false,
+         {4},
+         {5}},
     };
     for (const SetCase& c : cases) {
         SCOPED_TRACE(c.name);

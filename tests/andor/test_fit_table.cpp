@@ -28,9 +28,9 @@ TInstance randomInstance(std::mt19937& random, const TypeMix& mix, int plateSide
     instance.plateLength = plateSide - 3;
     instance.pieceCount = mix.types;
     for (int i = 0; i < mix.types; ++i)
-        instance.pieces[static_cast<std::size_t>(i)] = {
-            i + 1, pick(1, mix.longestSide), pick(1, mix.longestSide), pick(0, 5),
-            mix.values[pick(0, 3)] * pick(1, 3)};
+        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, pick(1, mix.longestSide),
+                                                        pick(1, mix.longestSide), pick(0, 5),
+                                                        mix.values[pick(0, 3)] * pick(1, 3)};
     return instance;
 }
 
@@ -83,10 +83,10 @@ TEST(FitTable, DensestFillingRoundsOnlyOnce)
         double areaBound;
     };
     const Case cases[] = {
-        {3, 3, 10, 9.0},   // one piece of the first type: the area bound falls below it
-        {4, 4, 17, 16.0},  // 16 x 10 / 9 rounded down
-        {2, 5, 7, 0.0},    // only the second type fits
-        {1, 12, 0, 0.0},   // nothing fits
+        {3, 3, 10, 9.0},  // one piece of the first type: the area bound falls below it
+        {4, 4, 17, 16.0}, // 16 x 10 / 9 rounded down
+        {2, 5, 7, 0.0},   // only the second type fits
+        {1, 12, 0, 0.0},  // nothing fits
         {12, 12, 160, 144.0},
     };
     for (const Case& c : cases) {
@@ -160,15 +160,15 @@ std::int64_t randomBlocks(const TInstance& instance, const FitTable& fits, RectS
     };
     if (levels > 0 && part.height > 1 && pick(0, 3) > 0) {
         const int x = pick(1, part.height - 1);
-        const std::int64_t one = randomBlocks(instance, fits, {x, part.length}, levels - 1,
-                                              demand, random);
+        const std::int64_t one =
+            randomBlocks(instance, fits, {x, part.length}, levels - 1, demand, random);
         return one + randomBlocks(instance, fits, {part.height - x, part.length}, levels - 1,
                                   demand, random);
     }
     if (levels > 0 && part.length > 1 && pick(0, 2) > 0) {
         const int y = pick(1, part.length - 1);
-        const std::int64_t one = randomBlocks(instance, fits, {part.height, y}, levels - 1,
-                                              demand, random);
+        const std::int64_t one =
+            randomBlocks(instance, fits, {part.height, y}, levels - 1, demand, random);
         return one + randomBlocks(instance, fits, {part.height, part.length - y}, levels - 1,
                                   demand, random);
     }
@@ -233,19 +233,38 @@ TEST(DemandBound, BlocksBoundAddsTheLargestFillingsOfOneTypeEach)
         float expected;
     };
     const Case cases[] = {
-        {{10, 10}, full, 0, 40.0f},
-        {{10, 10}, full, 1, 70.0f},
+        {{10, 10}, full, 0, 40.0f},     {{10, 10}, full, 1, 70.0f},
         {{10, 10}, full, 2, none}, // a block for every type
-        {{10, 10}, withoutC, 0, 30.0f},
-        {{10, 10}, withoutC, 1, 45.0f},
+        {{10, 10}, withoutC, 0, 30.0f}, {{10, 10}, withoutC, 1, 45.0f},
         {{4, 10}, full, 1, 31.0f}, // B does not fit, C in 4 rows, A up to its demand
-        {{10, 9}, full, 1, 45.0f},         // C does not fit
+        {{10, 9}, full, 1, 45.0f}, // C does not fit
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.part.height) + " x " + std::to_string(c.part.length) +
                      ", levels " + std::to_string(c.levels));
         EXPECT_EQ(bound.blocksWithin(c.part, c.demand, c.levels), c.expected);
     }
+}
+
+// Five levels of cuts may make 32 blocks; from there on no blocks bound is given, however many
+// types could fill them (the area bound is the tighter one in practice).
+TEST(DemandBound, NoBlocksBoundFromFiveLevelsOn)
+{
+    TInstance instance;
+    instance.plateHeight = 10;
+    instance.plateLength = 10;
+    instance.pieceCount = 40;
+    for (int i = 0; i < instance.pieceCount; ++i)
+        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, 1, 1, 1, i + 1};
+    const FitTable fits(instance);
+    const DemandBound bound(instance, fits);
+    const std::vector<std::int32_t> demand(40, 1);
+    const float none = std::numeric_limits<float>::infinity();
+    // The 16 largest fillings: one copy each of the types worth 25 to 40.
+    EXPECT_EQ(bound.blocksWithin({10, 10}, demand, 4), 520.0f);
+    EXPECT_EQ(bound.blocksWithin({10, 10}, demand, 5), none);
+    EXPECT_EQ(bound.blocksWithinBoth({5, 10}, {5, 10}, demand, 3), 520.0f);
+    EXPECT_EQ(bound.blocksWithinBoth({5, 10}, {5, 10}, demand, 4), none);
 }
 
 } // namespace
