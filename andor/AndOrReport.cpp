@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace andor {
+
 namespace {
 
 std::int32_t wrappingProduct(std::int32_t a, std::int32_t b)
@@ -11,7 +13,7 @@ std::int32_t wrappingProduct(std::int32_t a, std::int32_t b)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
 
-void writeSet(ReportLines& lines, const TDiscretizationSet& set, const char* name,
+void writeSet(problem::ReportLines& lines, const TDiscretizationSet& set, const char* name,
               const char* heading)
 {
     lines.push_back(std::string(name) + ": " + std::to_string(set.count) + " elementos");
@@ -21,7 +23,7 @@ void writeSet(ReportLines& lines, const TDiscretizationSet& set, const char* nam
                         std::to_string(set.floors[i]));
 }
 
-void writeSets(ReportLines& lines, const AndOrRun& run)
+void writeSets(problem::ReportLines& lines, const AndOrRun& run)
 {
     lines.insert(lines.end(), {"", "Elementos dos conjuntos de discretização:", ""});
     writeSet(lines, run.xSet, "X", "    x      F(x)");
@@ -30,10 +32,10 @@ void writeSets(ReportLines& lines, const AndOrRun& run)
     lines.emplace_back();
 }
 
-void writeParameters(ReportLines& lines, const AndOrReportChoices& choices)
+void writeParameters(problem::ReportLines& lines, const AndOrReportChoices& choices)
 {
     lines.insert(lines.end(),
-                 {separatorLine, "", "Profundidade = " + std::to_string(choices.depthLimit),
+                 {problem::separatorLine, "", "Profundidade = " + std::to_string(choices.depthLimit),
                   "Tamanho do conjunto de discretização = " + std::to_string(choices.setCapacity),
                   choices.symmetryOn ? "Simetria: Sim" : "Simetria: Não"});
     if (choices.heuristicsOn) {
@@ -45,10 +47,10 @@ void writeParameters(ReportLines& lines, const AndOrReportChoices& choices)
     lines.emplace_back();
 }
 
-void writePattern(ReportLines& lines, const TInstance& instance, const AndOrRun& run)
+void writePattern(problem::ReportLines& lines, const problem::TInstance& instance, const AndOrRun& run)
 {
-    lines.insert(lines.end(), {separatorLine, ""});
-    for (int r = 1; r <= std::clamp(instance.pieceCount, 0, maxPieceTypes); ++r) {
+    lines.insert(lines.end(), {problem::separatorLine, ""});
+    for (int r = 1; r <= std::clamp(instance.pieceCount, 0, problem::maxPieceTypes); ++r) {
         const std::int32_t count = run.counts[r - 1];
         if (count <= 0)
             continue;
@@ -60,43 +62,45 @@ void writePattern(ReportLines& lines, const TInstance& instance, const AndOrRun&
 
 } // namespace
 
-float usedAreaOf(const TInstance& instance, const std::array<std::int32_t, maxPieceTypes>& counts)
+float usedAreaOf(const problem::TInstance& instance, const std::array<std::int32_t, problem::maxPieceTypes>& counts)
 {
     float usedArea = 0.0f;
-    for (int i = 0; i < std::clamp(instance.pieceCount, 0, maxPieceTypes); ++i) {
-        const TPieceType& piece = instance.pieces[i];
+    for (int i = 0; i < std::clamp(instance.pieceCount, 0, problem::maxPieceTypes); ++i) {
+        const problem::TPieceType& piece = instance.pieces[i];
         usedArea += static_cast<float>(
             wrappingProduct(wrappingProduct(counts[i], piece.height), piece.length));
     }
     return usedArea;
 }
 
-long double andOrLoss(const TInstance& instance, float usedArea)
+long double andOrLoss(const problem::TInstance& instance, float usedArea)
 {
     const std::int32_t plateArea = wrappingProduct(instance.plateHeight, instance.plateLength);
     return 100.0L - 100.0L * static_cast<long double>(usedArea) / plateArea;
 }
 
-ReportLines andOrReport(const TInstance& instance, const AndOrRun& run,
+problem::ReportLines andOrReport(const problem::TInstance& instance, const AndOrRun& run,
                         const AndOrReportChoices& choices, char decimalSeparator)
 {
-    ReportLines lines;
-    writeReportHead(lines, choices.constrained
+    problem::ReportLines lines;
+    problem::writeReportHead(lines, choices.constrained
                                ? "Problema de Corte Bidimensional Restrito - Abordagem Grafo E/OU"
                                : "Problema de Corte Bidimensional Irrestrito - Abordagem Grafo E/OU");
-    writeInstanceBlock(lines, instance);
+    problem::writeInstanceBlock(lines, instance);
     writeSets(lines, run);
     writeParameters(lines, choices);
     writePattern(lines, instance, run);
     const long double loss = andOrLoss(instance, usedAreaOf(instance, run.counts));
-    writeReportFoot(lines, {"Área ótima = " + formatReal(run.value, decimalSeparator)},
-                    formatReal(loss, decimalSeparator), run.elapsedSeconds);
+    problem::writeReportFoot(lines, {"Área ótima = " + problem::formatReal(run.value, decimalSeparator)},
+                    problem::formatReal(loss, decimalSeparator), run.elapsedSeconds);
     return lines;
 }
 
-ReportLines andOrSummary(const TInstance& instance, const AndOrRun& run, char decimalSeparator)
+problem::ReportLines andOrSummary(const problem::TInstance& instance, const AndOrRun& run, char decimalSeparator)
 {
     const long double loss = andOrLoss(instance, usedAreaOf(instance, run.counts));
-    return summaryLines(formatReal(run.value, decimalSeparator), formatReal(loss, decimalSeparator),
+    return problem::summaryLines(problem::formatReal(run.value, decimalSeparator), problem::formatReal(loss, decimalSeparator),
                         run.elapsedSeconds);
 }
+
+} // namespace andor

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace andor {
+
 // The run window's choices as the report shows them, read from its controls.
 struct AndOrReportChoices {
     bool constrained = true;   // "Problema de Corte" on "Restrito"
@@ -17,14 +19,16 @@ struct AndOrReportChoices {
 };
 
 // Area covered by the pattern's pieces, summed as a 32-bit real in table order.
-float usedAreaOf(const TInstance& instance, const std::array<std::int32_t, maxPieceTypes>& counts);
+float usedAreaOf(const problem::TInstance& instance, const std::array<std::int32_t, problem::maxPieceTypes>& counts);
 
 // Waste percentage P = 100 - 100 * usedArea / (H * W), in extended precision.
-long double andOrLoss(const TInstance& instance, float usedArea);
+long double andOrLoss(const problem::TInstance& instance, float usedArea);
 
 // The whole report of an AND/OR run.
-ReportLines andOrReport(const TInstance& instance, const AndOrRun& run,
+problem::ReportLines andOrReport(const problem::TInstance& instance, const AndOrRun& run,
                         const AndOrReportChoices& choices, char decimalSeparator);
 
 // The five summary lines of an AND/OR run.
-ReportLines andOrSummary(const TInstance& instance, const AndOrRun& run, char decimalSeparator);
+problem::ReportLines andOrSummary(const problem::TInstance& instance, const AndOrRun& run, char decimalSeparator);
+
+} // namespace andor

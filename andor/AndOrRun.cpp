@@ -10,13 +10,15 @@
 #include "andor/reference/ReferenceSearch.h"
 #include "andor/StackRoom.h"
 
+namespace andor {
+
 namespace {
 
 // The largest bound a discretization set's tables can hold.
 constexpr std::int32_t maxBound = maxSetPositions - 1;
 
 // The best homogeneous filling of the whole plate by one type, with no 32-bit wrap.
-std::int64_t plateFillValue(const TInstance& instance, const TPieceType& piece)
+std::int64_t plateFillValue(const problem::TInstance& instance, const problem::TPieceType& piece)
 {
     const std::int64_t rows = instance.plateHeight / piece.height;
     const std::int64_t columns = instance.plateLength / piece.length;
@@ -30,10 +32,10 @@ bool fitsInt32(std::int64_t value)
            value <= std::numeric_limits<std::int32_t>::max();
 }
 
-bool valuesFit(const TInstance& instance)
+bool valuesFit(const problem::TInstance& instance)
 {
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const std::int64_t rows = instance.plateHeight / piece.height;
         if (!fitsInt32(rows * piece.value) || !fitsInt32(plateFillValue(instance, piece)))
             return false;
@@ -43,7 +45,7 @@ bool valuesFit(const TInstance& instance)
 
 // Fewer than no copies of a piece would take its value below zero, and a negative value with
 // them above: a pattern would be worth pieces it does not hold.
-bool hasNegativeDemand(const TInstance& instance)
+bool hasNegativeDemand(const problem::TInstance& instance)
 {
     for (int i = 0; i < instance.pieceCount; ++i)
         if (instance.pieces[static_cast<std::size_t>(i)].demand < 0)
@@ -51,12 +53,12 @@ bool hasNegativeDemand(const TInstance& instance)
     return false;
 }
 
-bool dimensionsPositive(const TInstance& instance)
+bool dimensionsPositive(const problem::TInstance& instance)
 {
     if (instance.plateHeight <= 0 || instance.plateLength <= 0)
         return false;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         if (piece.height <= 0 || piece.length <= 0)
             return false;
     }
@@ -64,9 +66,9 @@ bool dimensionsPositive(const TInstance& instance)
 }
 
 // Fills the run's value, counts, layout and effort; the sets are already built.
-using SearchStep = std::function<void(const TInstance&, const SolverSettings&, AndOrRun&)>;
+using SearchStep = std::function<void(const problem::TInstance&, const SolverSettings&, AndOrRun&)>;
 
-std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runWith(const problem::TInstance& instance, ProblemKind kind,
                                               const SolverSettings& settings,
                                               const SearchStep& search)
 {
@@ -90,7 +92,7 @@ std::expected<AndOrRun, AndOrFailure> runWith(const TInstance& instance, Problem
     }
 }
 
-void fastStep(ProblemKind kind, NodeCounting counting, const TInstance& instance,
+void fastStep(ProblemKind kind, NodeCounting counting, const problem::TInstance& instance,
               const SolverSettings& settings, AndOrRun& run)
 {
     const std::time_t searchStart = std::time(nullptr);
@@ -106,7 +108,7 @@ void fastStep(ProblemKind kind, NodeCounting counting, const TInstance& instance
     run.elapsedSeconds = static_cast<std::int64_t>(searchEnd - searchStart);
 }
 
-void referenceStep(ProblemKind kind, const TInstance& instance, const SolverSettings& settings,
+void referenceStep(ProblemKind kind, const problem::TInstance& instance, const SolverSettings& settings,
                    AndOrRun& run)
 {
     SearchContext context{instance, settings, run.xSet, run.ySet};
@@ -170,12 +172,12 @@ std::string failureReason(AndOrFailure failure)
     return {};
 }
 
-std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKind kind,
+std::optional<AndOrFailure> findInputFault(const problem::TInstance& instance, ProblemKind kind,
                                            const SolverSettings& settings)
 {
     if (instance.pieceCount <= 0)
         return AndOrFailure::NoPieceTypes;
-    if (instance.pieceCount > maxPieceTypes)
+    if (instance.pieceCount > problem::maxPieceTypes)
         return AndOrFailure::TooManyPieceTypes;
     if (!dimensionsPositive(instance))
         return AndOrFailure::ZeroDimension;
@@ -191,21 +193,23 @@ std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKin
     return std::nullopt;
 }
 
-std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runAndOr(const problem::TInstance& instance, ProblemKind kind,
                                                const SolverSettings& settings,
                                                NodeCounting counting)
 {
     return runWith(instance, kind, settings,
-                   [kind, counting](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
+                   [kind, counting](const problem::TInstance& i, const SolverSettings& s, AndOrRun& run) {
                        fastStep(kind, counting, i, s, run);
                    });
 }
 
-std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance, ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const problem::TInstance& instance, ProblemKind kind,
                                                         const SolverSettings& settings)
 {
     return runWith(instance, kind, settings,
-                   [kind](const TInstance& i, const SolverSettings& s, AndOrRun& run) {
+                   [kind](const problem::TInstance& i, const SolverSettings& s, AndOrRun& run) {
                        referenceStep(kind, i, s, run);
                    });
 }
+
+} // namespace andor

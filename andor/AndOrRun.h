@@ -12,6 +12,8 @@
 #include "problem/Instance.h"
 #include "andor/SolverSettings.h"
 
+namespace andor {
+
 // Which problem a run solves: unlimited copies, or at most each type's demand.
 enum class ProblemKind { Unconstrained, Constrained };
 
@@ -41,21 +43,23 @@ std::string failureReason(AndOrFailure failure);
 struct AndOrRun {
     TDiscretizationSet xSet, ySet;
     float value = 0.0f;
-    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::array<std::int32_t, problem::maxPieceTypes> counts{};
     std::int64_t elapsedSeconds = 0;           // searchEnd - searchStart, builders not included
     CutLayout layout;                          // the pattern behind value and counts
     std::optional<std::int64_t> nodesExamined; // nodes of the direct search, when counted
 };
 
 // The reason an input is outside the model, checked before anything runs; nothing when valid.
-std::optional<AndOrFailure> findInputFault(const TInstance& instance, ProblemKind kind,
+std::optional<AndOrFailure> findInputFault(const problem::TInstance& instance, ProblemKind kind,
                                            const SolverSettings& settings);
 
 // Validates, builds xSet then ySet for the kind, and runs the fast search.
-std::expected<AndOrRun, AndOrFailure> runAndOr(const TInstance& instance, ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runAndOr(const problem::TInstance& instance, ProblemKind kind,
                                                const SolverSettings& settings,
                                                NodeCounting counting = NodeCounting::Skip);
 
 // As runAndOr with the direct node-by-node search; exponential, meant for tests.
-std::expected<AndOrRun, AndOrFailure> runAndOrReference(const TInstance& instance, ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const problem::TInstance& instance, ProblemKind kind,
                                                         const SolverSettings& settings);
+
+} // namespace andor

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
+namespace andor {
+
 LayoutNode blockOf(const HomogeneousFill& fill, std::int32_t a, std::int32_t b,
-                   const TInstance& instance)
+                   const problem::TInstance& instance)
 {
     LayoutNode node;
     node.height = a;
     node.length = b;
     if (fill.type >= 0 && fill.count > 0) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(fill.type)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(fill.type)];
         node.type = fill.type;
         node.count = fill.count;
         node.columns = std::min(fill.count, b / piece.length);
@@ -17,3 +19,5 @@ LayoutNode blockOf(const HomogeneousFill& fill, std::int32_t a, std::int32_t b,
     }
     return node;
 }
+
+} // namespace andor

@@ -6,6 +6,8 @@
 #include "andor/rules/HomogeneousFilling.h"
 #include "problem/Instance.h"
 
+namespace andor {
+
 // How one rectangle of a chosen pattern is made.
 enum class LayoutKind { Block, HeightCut, LengthCut };
 
@@ -34,4 +36,6 @@ struct CutLayout {
 
 // The block of rectangle a x b that holds a homogeneous filling; empty when nothing fits.
 LayoutNode blockOf(const HomogeneousFill& fill, std::int32_t a, std::int32_t b,
-                   const TInstance& instance);
+                   const problem::TInstance& instance);
+
+} // namespace andor

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+namespace andor {
+
 namespace {
 
 using Table = std::array<std::int32_t, maxSetPositions>;
@@ -14,19 +16,19 @@ struct SetKind {
     bool limitedByDemand;
 };
 
-std::int32_t primary(const TPieceType& piece, SetKind kind)
+std::int32_t primary(const problem::TPieceType& piece, SetKind kind)
 {
     return kind.alongHeight ? piece.height : piece.length;
 }
 
-std::int32_t secondary(const TPieceType& piece, SetKind kind)
+std::int32_t secondary(const problem::TPieceType& piece, SetKind kind)
 {
     return kind.alongHeight ? piece.length : piece.height;
 }
 
 // Pairwise exchange sort; kept instead of std::sort because the order it leaves pieces that
 // are equal in both dimensions decides which of them a capacity overflow drops.
-void exchangeSort(std::array<TPieceType, maxPieceTypes>& sorted, int n, SetKind kind)
+void exchangeSort(std::array<problem::TPieceType, problem::maxPieceTypes>& sorted, int n, SetKind kind)
 {
     for (int i = 0; i + 1 < n; ++i)
         for (int j = i + 1; j < n; ++j) {
@@ -44,7 +46,7 @@ void resetTables(Table& before, Table& after, std::int32_t bound, std::int32_t i
 }
 
 // Lowers after[p] to the best floor of putting copies of the piece on the earlier combinations.
-void addType(const TPieceType& piece, SetKind kind, const Table& before, Table& after,
+void addType(const problem::TPieceType& piece, SetKind kind, const Table& before, Table& after,
              std::int32_t bound, std::int32_t inf)
 {
     const std::int32_t step = primary(piece, kind);
@@ -83,11 +85,11 @@ void collect(const Table& after, std::int32_t first, std::int32_t bound, std::in
         }
 }
 
-bool buildSet(const TInstance& instance, const SolverSettings& settings, SetKind kind,
+bool buildSet(const problem::TInstance& instance, const SolverSettings& settings, SetKind kind,
               TDiscretizationSet& set)
 {
     const int n = instance.pieceCount;
-    std::array<TPieceType, maxPieceTypes> sorted{};
+    std::array<problem::TPieceType, problem::maxPieceTypes> sorted{};
     std::copy_n(instance.pieces.begin(), n, sorted.begin());
     exchangeSort(sorted, n, kind);
 
@@ -131,25 +133,25 @@ bool buildSet(const TInstance& instance, const SolverSettings& settings, SetKind
 
 } // namespace
 
-bool buildXSetUnconstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildXSetUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
                             TDiscretizationSet& xSet)
 {
     return buildSet(instance, settings, {true, false}, xSet);
 }
 
-bool buildXSetConstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildXSetConstrained(const problem::TInstance& instance, const SolverSettings& settings,
                           TDiscretizationSet& xSet)
 {
     return buildSet(instance, settings, {true, true}, xSet);
 }
 
-bool buildYSetUnconstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildYSetUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
                             TDiscretizationSet& ySet)
 {
     return buildSet(instance, settings, {false, false}, ySet);
 }
 
-bool buildYSetConstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildYSetConstrained(const problem::TInstance& instance, const SolverSettings& settings,
                           TDiscretizationSet& ySet)
 {
     return buildSet(instance, settings, {false, true}, ySet);
@@ -163,3 +165,5 @@ bool sameSet(const TDiscretizationSet& left, const TDiscretizationSet& right)
     return std::equal(left.points.begin(), left.points.begin() + used, right.points.begin()) &&
            std::equal(left.floors.begin(), left.floors.begin() + used, right.floors.begin());
 }
+
+} // namespace andor

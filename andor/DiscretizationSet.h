@@ -6,6 +6,8 @@
 #include "problem/Instance.h"
 #include "andor/SolverSettings.h"
 
+namespace andor {
+
 // Most positions a discretization set can hold; positions range from 0 to maxSetPositions - 1.
 inline constexpr int maxSetPositions = 5000;
 
@@ -22,20 +24,22 @@ struct TDiscretizationSet {
 // setCapacity + 1 and leave points and floors.
 
 // Builds the heights that stacks of pieces fill exactly, any number of copies per type.
-bool buildXSetUnconstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildXSetUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
                             TDiscretizationSet& xSet);
 
 // Builds the heights that stacks of pieces fill exactly, at most a type's demand of copies.
-bool buildXSetConstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildXSetConstrained(const problem::TInstance& instance, const SolverSettings& settings,
                           TDiscretizationSet& xSet);
 
 // Builds the lengths that rows of pieces fill exactly, any number of copies per type.
-bool buildYSetUnconstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildYSetUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
                             TDiscretizationSet& ySet);
 
 // Builds the lengths that rows of pieces fill exactly, at most a type's demand of copies.
-bool buildYSetConstrained(const TInstance& instance, const SolverSettings& settings,
+bool buildYSetConstrained(const problem::TInstance& instance, const SolverSettings& settings,
                           TDiscretizationSet& ySet);
 
 // True when both sets hold the same positions and floors.
 bool sameSet(const TDiscretizationSet& left, const TDiscretizationSet& right);
+
+} // namespace andor

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace andor {
+
 namespace {
 
 // Where a rectangle lies and how the cut that made it ran, for the stage of the next cut.
@@ -15,14 +17,14 @@ struct Place {
 
 class PatternBuilder {
 public:
-    PatternBuilder(const CutLayout& layout, const TInstance& instance)
+    PatternBuilder(const CutLayout& layout, const problem::TInstance& instance)
         : m_layout(layout), m_instance(instance)
     {
         m_pattern.plateHeight = instance.plateHeight;
         m_pattern.plateLength = instance.plateLength;
     }
 
-    CuttingPattern build()
+    pattern::CuttingPattern build()
     {
         if (!m_layout.nodes.empty())
             place(0, Place{});
@@ -67,7 +69,7 @@ private:
     {
         if (node.type < 0 || node.count <= 0)
             return;
-        const TPieceType& piece = m_instance.pieces[static_cast<std::size_t>(node.type)];
+        const problem::TPieceType& piece = m_instance.pieces[static_cast<std::size_t>(node.type)];
         Place rest = at; // the part of the block not yet cut into rows
         for (std::int32_t row = 0; row < node.rows; ++row) {
             rest.top = at.top + row * piece.height;
@@ -79,7 +81,7 @@ private:
     }
 
     // Cuts one row of a block into its pieces, left to right.
-    void placeRow(const TPieceType& piece, const LayoutNode& node, std::int32_t inRow,
+    void placeRow(const problem::TPieceType& piece, const LayoutNode& node, std::int32_t inRow,
                   const Place& at)
     {
         Place rest = at;
@@ -92,13 +94,15 @@ private:
     }
 
     const CutLayout& m_layout;
-    const TInstance& m_instance;
-    CuttingPattern m_pattern;
+    const problem::TInstance& m_instance;
+    pattern::CuttingPattern m_pattern;
 };
 
 } // namespace
 
-CuttingPattern cuttingPatternOf(const CutLayout& layout, const TInstance& instance)
+pattern::CuttingPattern cuttingPatternOf(const CutLayout& layout, const problem::TInstance& instance)
 {
     return PatternBuilder(layout, instance).build();
 }
+
+} // namespace andor

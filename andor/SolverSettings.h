@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace andor {
+
 // The parameters of one AND/OR run, as the run window sets them before each calculation.
 struct SolverSettings {
     std::int32_t depthLimit = 3;    // nodes exist for depths 0 to depthLimit
@@ -13,3 +15,5 @@ struct SolverSettings {
     double lambda2 = 0.95;
     std::FILE* builderNotices = stdout; // where a set builder that fails writes its line
 };
+
+} // namespace andor

@@ -4,6 +4,8 @@
 
 #include <pthread.h>
 
+namespace andor {
+
 namespace {
 
 // Kept free below the last check: a level's callees, an allocation, the unwinding of a
@@ -47,3 +49,5 @@ StackRoom::StackRoom()
     const std::uintptr_t reserve = guard + std::min(largestReserve, size / 4);
     m_floor = bottom + std::min(reserve, here - bottom);
 }
+
+} // namespace andor

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <exception>
 
+namespace andor {
+
 // Thrown where a recursion would leave too little of its thread's stack.
 class StackExhausted : public std::exception {
 public:
@@ -28,3 +30,5 @@ public:
 private:
     std::uintptr_t m_floor = 0;
 };
+
+} // namespace andor

@@ -34,7 +34,7 @@ struct BenchLimits {
 
 struct BenchCase {
     std::string name;
-    TInstance instance;
+    problem::TInstance instance;
 };
 
 // What one child process measured.
@@ -47,11 +47,11 @@ struct Measure {
     long peakKilobytes = 0;
 };
 
-using Engine = std::expected<AndOrRun, AndOrFailure> (*)(const TInstance&, ProblemKind,
-                                                         const SolverSettings&);
+using Engine = std::expected<andor::AndOrRun, andor::AndOrFailure> (*)(const problem::TInstance&, andor::ProblemKind,
+                                                         const andor::SolverSettings&);
 
-Measure measureInChild(Engine engine, const TInstance& instance, ProblemKind kind,
-                       const SolverSettings& settings, unsigned secondsCap)
+Measure measureInChild(Engine engine, const problem::TInstance& instance, andor::ProblemKind kind,
+                       const andor::SolverSettings& settings, unsigned secondsCap)
 {
     int channel[2];
     if (pipe(channel) != 0)
@@ -91,8 +91,8 @@ Measure measureInChild(Engine engine, const TInstance& instance, ProblemKind kin
 constexpr double repeatBelowSeconds = 5.0;
 constexpr int runsOfShortCases = 3;
 
-Measure fastestInChildren(Engine engine, const TInstance& instance, ProblemKind kind,
-                          const SolverSettings& settings, unsigned secondsCap)
+Measure fastestInChildren(Engine engine, const problem::TInstance& instance, andor::ProblemKind kind,
+                          const andor::SolverSettings& settings, unsigned secondsCap)
 {
     Measure best = measureInChild(engine, instance, kind, settings, secondsCap);
     if (!best.finished || best.seconds >= repeatBelowSeconds)
@@ -106,17 +106,17 @@ Measure fastestInChildren(Engine engine, const TInstance& instance, ProblemKind 
 }
 
 // The program's run, timed, and the run that counts the direct engine's nodes for the table.
-std::expected<AndOrRun, AndOrFailure> runAsTheProgram(const TInstance& instance, ProblemKind kind,
-                                                      const SolverSettings& settings)
+std::expected<andor::AndOrRun, andor::AndOrFailure> runAsTheProgram(const problem::TInstance& instance, andor::ProblemKind kind,
+                                                      const andor::SolverSettings& settings)
 {
-    return runAndOr(instance, kind, settings, NodeCounting::Skip);
+    return andor::runAndOr(instance, kind, settings, andor::NodeCounting::Skip);
 }
 
-std::expected<AndOrRun, AndOrFailure> runCountingNodes(const TInstance& instance,
-                                                       ProblemKind kind,
-                                                       const SolverSettings& settings)
+std::expected<andor::AndOrRun, andor::AndOrFailure> runCountingNodes(const problem::TInstance& instance,
+                                                       andor::ProblemKind kind,
+                                                       const andor::SolverSettings& settings)
 {
-    return runAndOr(instance, kind, settings, NodeCounting::Count);
+    return andor::runAndOr(instance, kind, settings, andor::NodeCounting::Count);
 }
 
 std::vector<BenchCase> classicCases()
@@ -124,7 +124,7 @@ std::vector<BenchCase> classicCases()
     std::vector<BenchCase> cases;
     for (const auto& entry : std::filesystem::directory_iterator(QUADRIX_INSTANCES_DIR))
         if (entry.path().extension() == ".BI")
-            if (auto instance = readBiFile(entry.path()))
+            if (auto instance = problem::readBiFile(entry.path()))
                 cases.push_back({entry.path().stem().string(), *instance});
     std::sort(cases.begin(), cases.end(),
               [](const BenchCase& a, const BenchCase& b) { return a.name < b.name; });
@@ -137,7 +137,7 @@ BenchCase generatedCase(std::uint32_t seed, int side, int types)
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = pick(side / 2, side);
     instance.plateLength = pick(side / 2, side);
     instance.pieceCount = types;
@@ -156,11 +156,11 @@ std::string secondsText(double seconds)
 }
 
 // Runs one case at depths 1 to maxDepth and prints a row per depth.
-void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits)
+void benchCase(const BenchCase& c, andor::ProblemKind kind, const BenchLimits& limits)
 {
-    const char* kindName = kind == ProblemKind::Constrained ? "constrained" : "unconstrained";
+    const char* kindName = kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained";
     for (int depth = 1; depth <= limits.maxDepth; ++depth) {
-        SolverSettings settings;
+        andor::SolverSettings settings;
         settings.depthLimit = depth;
         const Measure fast =
             fastestInChildren(runAsTheProgram, c.instance, kind, settings, limits.fastSecondsCap);
@@ -181,7 +181,7 @@ void benchCase(const BenchCase& c, ProblemKind kind, const BenchLimits& limits)
         std::string direct = "skipped", speedUp = "-";
         if (counted.nodes <= limits.directNodeCap) {
             const Measure slow =
-                fastestInChildren(runAndOrReference, c.instance, kind, settings, 600);
+                fastestInChildren(andor::runAndOrReference, c.instance, kind, settings, 600);
             if (slow.finished && slow.solved) {
                 direct = secondsText(slow.seconds);
                 speedUp = fast.seconds > 0 ? secondsText(slow.seconds / fast.seconds) : "-";
@@ -239,8 +239,8 @@ int main(int argc, char** argv)
         limits.fastSecondsCap = 10;
         printHeader(limits);
         const BenchCase c = generatedCase(7, 12, 3);
-        benchCase(c, ProblemKind::Unconstrained, limits);
-        benchCase(c, ProblemKind::Constrained, limits);
+        benchCase(c, andor::ProblemKind::Unconstrained, limits);
+        benchCase(c, andor::ProblemKind::Constrained, limits);
         return 0;
     }
     const BenchLimits limits = limitsOf(argc, argv);
@@ -253,7 +253,7 @@ int main(int argc, char** argv)
         if ((!limits.only.empty() && c.name != limits.only) ||
             (!limits.from.empty() && c.name < limits.from))
             continue;
-        for (ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained})
+        for (andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained})
             benchCase(c, kind, limits);
     }
     return 0;

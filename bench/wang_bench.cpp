@@ -33,7 +33,7 @@ struct Settings {
 
 struct NamedInstance {
     std::string name;
-    TInstance instance;
+    problem::TInstance instance;
 };
 
 double cpuSeconds()
@@ -60,13 +60,13 @@ std::optional<double> peakMemoryMiB()
     return std::nullopt;
 }
 
-TInstance generated(unsigned seed, int height, int length, int types, int maxDemand)
+problem::TInstance generated(unsigned seed, int height, int length, int types, int maxDemand)
 {
     std::mt19937 random(seed);
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    TInstance instance;
+    problem::TInstance instance;
     instance.description = "Gerado " + std::to_string(seed);
     instance.plateHeight = height;
     instance.plateLength = length;
@@ -83,7 +83,7 @@ std::vector<NamedInstance> benchInstances(const Settings& settings)
 {
     std::vector<NamedInstance> all;
     if (settings.smoke) {
-        TInstance small = generated(1, 10, 15, 2, 2);
+        problem::TInstance small = generated(1, 10, 15, 2, 2);
         small.pieces[0] = {1, 5, 10, 1, 50};
         small.pieces[1] = {2, 5, 5, 2, 25};
         all.push_back({"two-types", small});
@@ -95,7 +95,7 @@ std::vector<NamedInstance> benchInstances(const Settings& settings)
             files.push_back(entry.path());
     std::ranges::sort(files);
     for (const auto& file : files)
-        if (auto instance = readBiFile(file))
+        if (auto instance = problem::readBiFile(file))
             all.push_back({file.stem().string(), *instance});
     all.push_back({"gen-60x80-8", generated(7, 60, 80, 8, 4)});
     all.push_back({"gen-100x100-12", generated(11, 100, 100, 12, 3)});
@@ -111,13 +111,13 @@ std::vector<NamedInstance> benchInstances(const Settings& settings)
 }
 
 struct Timed {
-    std::expected<WangRun, WangFailure> run;
+    std::expected<wang::WangRun, wang::WangFailure> run;
     double cpu;
     double wall;
 };
 
 template <typename Runner>
-Timed timed(Runner runner, const TInstance& instance, float beta, const WangOptions& options)
+Timed timed(Runner runner, const problem::TInstance& instance, float beta, const wang::WangOptions& options)
 {
     const double cpuStart = cpuSeconds();
     const auto wallStart = std::chrono::steady_clock::now();
@@ -130,16 +130,16 @@ Timed timed(Runner runner, const TInstance& instance, float beta, const WangOpti
 // Runs one instance up the beta ladder; returns false when it should not go higher.
 bool benchStep(const NamedInstance& item, float beta, const Settings& settings, bool& directDone)
 {
-    WangOptions fastOptions;
+    wang::WangOptions fastOptions;
     fastOptions.patternLimit = settings.targetRecords * 3 / 2;
     const bool peakKnown = resetPeakMemory();
-    const Timed fast = timed(runWang, item.instance, beta, fastOptions);
+    const Timed fast = timed(wang::runWang, item.instance, beta, fastOptions);
     const auto peak = peakMemoryMiB();
     if (!fast.run) {
         const std::string why =
-            fast.run.error() == WangFailure::TooManyPatterns
+            fast.run.error() == wang::WangFailure::TooManyPatterns
                 ? "list passed " + std::to_string(fastOptions.patternLimit) + " records"
-                : failureMessage(fast.run.error());
+                : wang::failureMessage(fast.run.error());
         std::printf("%-16s %6.4f  fast run stopped: %s (%.2f s)\n", item.name.c_str(), beta,
                     why.c_str(), fast.cpu);
         return false;
@@ -147,11 +147,11 @@ bool benchStep(const NamedInstance& item, float beta, const Settings& settings, 
     std::string direct = "-";
     std::string speedUp = "-";
     if (!directDone) {
-        WangOptions directOptions;
+        wang::WangOptions directOptions;
         directOptions.deadline = std::chrono::steady_clock::now() +
                                  std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                      std::chrono::duration<double>(settings.directCap));
-        const Timed reference = timed(runWangReference, item.instance, beta, directOptions);
+        const Timed reference = timed(wang::runWangReference, item.instance, beta, directOptions);
         char text[64];
         if (reference.run) {
             std::snprintf(text, sizeof text, "%.3f", reference.cpu);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "andor/AndOrReport.h"
+#include "andor/ParameterTexts.h"
 #include "problem/BiFile.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonWriter.h"
@@ -34,7 +35,7 @@ struct AndOrCliOptions {
     bool json = false;
 };
 
-void writeSet(JsonWriter& json, const TDiscretizationSet& set)
+void writeSet(JsonWriter& json, const andor::TDiscretizationSet& set)
 {
     json.beginObject()
         .key("points")
@@ -44,48 +45,12 @@ void writeSet(JsonWriter& json, const TDiscretizationSet& set)
         .endObject();
 }
 
-// A lambda as typed, read with the active separator; an absent one keeps its default value.
-std::optional<double> lambdaValue(const std::optional<std::string>& text, double fallback,
-                                  char separator)
-{
-    if (!text)
-        return fallback;
-    return parseRealAs<double>(*text, separator);
-}
-
-// The settings as the run window reads its fields; the message of the first that fails.
-std::optional<std::string> readSettings(const AndOrCliOptions& options, char separator,
-                                        SolverSettings& settings)
-{
-    const auto depth = parseInteger(options.depth);
-    if (!depth)
-        return "Digite um valor inteiro para a Profundidade!";
-    const auto setSize = parseInteger(options.setSize);
-    if (!setSize)
-        return "Digite um valor inteiro para o Conjunto de Discretização!";
-    settings.depthLimit = *depth;
-    settings.setCapacity = *setSize;
-    settings.symmetryOn = options.symmetry;
-    settings.heuristicsOn = options.heuristics;
-    if (!options.heuristics)
-        return std::nullopt; // the lambdas are not read, as in the window
-    const auto lambda1 = lambdaValue(options.lambda1, settings.lambda1, separator);
-    if (!lambda1)
-        return "Digite um valor numérico para Lambda 1!";
-    const auto lambda2 = lambdaValue(options.lambda2, settings.lambda2, separator);
-    if (!lambda2)
-        return "Digite um valor numérico para Lambda 2!";
-    settings.lambda1 = *lambda1;
-    settings.lambda2 = *lambda2;
-    return std::nullopt;
-}
-
 // The report shows the lambdas as typed; an absent one as its default in the active form.
-AndOrReportChoices reportChoices(const AndOrCliOptions& options, const SolverSettings& settings,
+andor::AndOrReportChoices reportChoices(const AndOrCliOptions& options, const andor::SolverSettings& settings,
                                  char separator)
 {
     auto typed = [separator](const std::optional<std::string>& text, double value) {
-        return text ? *text : formatReal(value, separator);
+        return text ? *text : problem::formatReal(value, separator);
     };
     return {!options.unconstrained,
             settings.depthLimit,
@@ -107,36 +72,40 @@ int runCommand(const AndOrCliOptions& options)
         std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
-    SolverSettings settings;
-    if (const auto fault = readSettings(options, *separator, settings)) {
-        std::cerr << *fault << '\n';
+    const andor::ParameterTexts texts{options.depth,      options.setSize,
+                                      options.symmetry,   options.heuristics,
+                                      options.lambda1,    options.lambda2};
+    const auto parameters = andor::readParameters(texts, *separator);
+    if (!parameters) {
+        std::cerr << parameters.error() << '\n';
         return exitUsageOrFile;
     }
+    andor::SolverSettings settings = *parameters;
     // Standard output holds the JSON object alone.
     if (options.json)
         settings.builderNotices = stderr;
-    const auto instance = readBiFile(options.file);
+    const auto instance = problem::readBiFile(options.file);
     if (!instance) {
         std::cerr << instance.error() << '\n';
         return exitUsageOrFile;
     }
-    const ProblemKind kind =
-        options.unconstrained ? ProblemKind::Unconstrained : ProblemKind::Constrained;
-    const auto run = runAndOr(*instance, kind, settings);
+    const andor::ProblemKind kind =
+        options.unconstrained ? andor::ProblemKind::Unconstrained : andor::ProblemKind::Constrained;
+    const auto run = andor::runAndOr(*instance, kind, settings);
     if (!run) {
-        std::cerr << failedRunText(failureMessage(run.error()), failureReason(run.error())) << '\n';
+        std::cerr << failedRunText(andor::failureMessage(run.error()), andor::failureReason(run.error())) << '\n';
         return exitRefused;
     }
     if (options.svg) {
-        const int drawn = writeSvg(*options.svg, cuttingPatternOf(run->layout, *instance),
-                                   *instance, andOrSummary(*instance, *run, *separator));
+        const int drawn = writeSvg(*options.svg, andor::cuttingPatternOf(run->layout, *instance),
+                                   *instance, andor::andOrSummary(*instance, *run, *separator));
         if (drawn != 0)
             return drawn;
     }
-    const ReportLines report =
-        andOrReport(*instance, *run, reportChoices(options, settings, *separator), *separator);
+    const problem::ReportLines report =
+        andor::andOrReport(*instance, *run, reportChoices(options, settings, *separator), *separator);
     if (options.output) {
-        if (const auto written = writeResultFile(report, *options.output); !written) {
+        if (const auto written = problem::writeResultFile(report, *options.output); !written) {
             std::cerr << written.error() << '\n';
             return exitUsageOrFile;
         }
@@ -152,14 +121,14 @@ int runCommand(const AndOrCliOptions& options)
 
 } // namespace
 
-void writeAndOrJson(std::ostream& out, const TInstance& instance, ProblemKind kind,
-                    const AndOrRun& run, char decimalSeparator)
+void writeAndOrJson(std::ostream& out, const problem::TInstance& instance, andor::ProblemKind kind,
+                    const andor::AndOrRun& run, char decimalSeparator)
 {
-    const float usedArea = usedAreaOf(instance, run.counts);
+    const float usedArea = andor::usedAreaOf(instance, run.counts);
     JsonWriter json(out);
     json.beginObject()
         .key("problem")
-        .value(kind == ProblemKind::Constrained ? "constrained" : "unconstrained")
+        .value(kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained")
         .key("xSet");
     writeSet(json, run.xSet);
     json.key("ySet");
@@ -167,7 +136,7 @@ void writeAndOrJson(std::ostream& out, const TInstance& instance, ProblemKind ki
     json.key("value")
         .value(run.value)
         .key("valueText")
-        .value(formatReal(run.value, decimalSeparator))
+        .value(problem::formatReal(run.value, decimalSeparator))
         .key("counts")
         .value(
             std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount))
@@ -176,7 +145,7 @@ void writeAndOrJson(std::ostream& out, const TInstance& instance, ProblemKind ki
         .key("usedArea")
         .value(usedArea)
         .key("lossText")
-        .value(formatReal(andOrLoss(instance, usedArea), decimalSeparator))
+        .value(problem::formatReal(andor::andOrLoss(instance, usedArea), decimalSeparator))
         .endObject();
     out << '\n';
 }

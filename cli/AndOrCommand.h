@@ -13,8 +13,8 @@ class App;
 
 // Writes the JSON object of an AND/OR run on one line: problem kind, both sets, value, counts
 // and time.
-void writeAndOrJson(std::ostream& out, const TInstance& instance, ProblemKind kind,
-                    const AndOrRun& run, char decimalSeparator);
+void writeAndOrJson(std::ostream& out, const problem::TInstance& instance, andor::ProblemKind kind,
+                    const andor::AndOrRun& run, char decimalSeparator);
 
 // "andor FILE.BI [--unconstrained|--constrained] [--depth N] [--set-size N] [--symmetry]
 // [--heuristics] [--lambda1 X] [--lambda2 Y] [--decimal-separator C] [--json]": runs the

@@ -9,14 +9,14 @@ char systemDecimalSeparator()
     const std::lconv* conventions = std::localeconv();
     if (!conventions || !conventions->decimal_point)
         return '.';
-    return decimalSeparatorOf(conventions->decimal_point).value_or('.');
+    return problem::decimalSeparatorOf(conventions->decimal_point).value_or('.');
 }
 
 std::expected<char, std::string> decimalSeparatorOr(const std::optional<std::string>& given)
 {
     if (!given)
         return systemDecimalSeparator();
-    if (const auto separator = decimalSeparatorOf(*given))
+    if (const auto separator = problem::decimalSeparatorOf(*given))
         return *separator;
     return std::unexpected("O separador decimal deve ser um único caractere ASCII que não seja "
                            "algarismo, sinal, espaço nem E: \"" +

@@ -16,7 +16,7 @@ struct ShowOptions {
     bool json = false;
 };
 
-void printJson(const TInstance& instance)
+void printJson(const problem::TInstance& instance)
 {
     JsonWriter json(std::cout);
     json.beginObject()
@@ -31,7 +31,7 @@ void printJson(const TInstance& instance)
         .key("pieces")
         .beginArray();
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[i];
+        const problem::TPieceType& piece = instance.pieces[i];
         json.beginObject()
             .key("id")
             .value(piece.id)
@@ -49,7 +49,7 @@ void printJson(const TInstance& instance)
     std::cout << '\n';
 }
 
-void printText(const TInstance& instance)
+void printText(const problem::TInstance& instance)
 {
     std::cout << "Descrição: " << instance.description;
     if (!instance.description.ends_with('\n'))
@@ -58,7 +58,7 @@ void printText(const TInstance& instance)
               << "\nPeças: " << instance.pieceCount << '\n';
     std::cout << "Peça nº  Valor  Altura  Comprimento  Demanda\n";
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[i];
+        const problem::TPieceType& piece = instance.pieces[i];
         std::cout << piece.id << "  " << piece.value << "  " << piece.height << "  " << piece.length
                   << "  " << piece.demand << '\n';
     }
@@ -66,7 +66,7 @@ void printText(const TInstance& instance)
 
 int runCommand(const ShowOptions& options)
 {
-    const auto instance = readBiFile(options.file);
+    const auto instance = problem::readBiFile(options.file);
     if (!instance) {
         std::cerr << instance.error() << '\n';
         return exitUsageOrFile;

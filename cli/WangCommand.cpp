@@ -5,11 +5,13 @@
 #include "cli/JsonWriter.h"
 #include "problem/NumberText.h"
 #include "cli/SvgOutput.h"
+#include "wang/BetaText.h"
 #include "wang/WangPattern.h"
 #include "wang/WangReport.h"
 
 #include <CLI/CLI.hpp>
 
+#include <expected>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -27,13 +29,13 @@ struct WangCliOptions {
 
 // The pattern list is written one record at a time: a document holding a million of them
 // would take several times the memory of the run itself.
-void writeJson(std::ostream& out, const TInstance& instance, const WangRun& run, char separator)
+void writeJson(std::ostream& out, const problem::TInstance& instance, const wang::WangRun& run, char separator)
 {
     JsonWriter json(out);
     json.beginObject().key("patterns").beginArray();
-    for (const TPattern& record : run.patterns) {
+    for (const wang::TPattern& record : run.patterns) {
         json.beginArray();
-        for (const std::int32_t field : patternFields(run.patterns, record))
+        for (const std::int32_t field : wang::patternFields(run.patterns, record))
             json.value(field);
         json.endArray();
     }
@@ -46,19 +48,20 @@ void writeJson(std::ostream& out, const TInstance& instance, const WangRun& run,
         .value(
             std::vector<std::int32_t>(run.counts.begin(), run.counts.begin() + instance.pieceCount))
         .key("lossText")
-        .value(formatReal(run.loss, separator))
+        .value(problem::formatReal(run.loss, separator))
         .key("elapsedSeconds")
         .value(run.elapsedSeconds)
         .endObject();
     out << '\n';
 }
 
-// Beta as typed, read with the active separator; the default is the value 0.01, not a text.
-std::optional<float> betaValue(const std::optional<std::string>& text, char separator)
+// The default Beta is the value 0.01, not a text.
+std::expected<float, std::string> betaValue(const std::optional<std::string>& text,
+                                            char separator)
 {
     if (!text)
         return 0.01f;
-    return parseRealAs<float>(*text, separator);
+    return wang::readBeta(*text, separator);
 }
 
 int runCommand(const WangCliOptions& options)
@@ -74,33 +77,33 @@ int runCommand(const WangCliOptions& options)
     }
     const auto beta = betaValue(options.beta, *separator);
     if (!beta) {
-        std::cerr << "Digite um valor numérico para Beta!\n";
+        std::cerr << beta.error() << '\n';
         return exitUsageOrFile;
     }
-    const auto instance = readBiFile(options.file);
+    const auto instance = problem::readBiFile(options.file);
     if (!instance) {
         std::cerr << instance.error() << '\n';
         return exitUsageOrFile;
     }
-    const auto run = runWang(*instance, *beta);
+    const auto run = wang::runWang(*instance, *beta);
     if (!run) {
-        std::cerr << failureMessage(run.error()) << '\n';
+        std::cerr << wang::failureMessage(run.error()) << '\n';
         return exitRefused;
     }
     // Only built where it is written: it holds a line per record.
-    ReportLines report;
+    problem::ReportLines report;
     if (options.output || !options.json)
-        report = wangReport(*instance, *run, *separator);
+        report = wang::wangReport(*instance, *run, *separator);
     if (options.output) {
-        if (const auto written = writeResultFile(report, *options.output); !written) {
+        if (const auto written = problem::writeResultFile(report, *options.output); !written) {
             std::cerr << written.error() << '\n';
             return exitUsageOrFile;
         }
     }
     if (options.svg) {
         const int drawn =
-            writeSvg(*options.svg, wangCuttingPattern(run->patterns, run->best, *instance),
-                     *instance, wangSummary(*run, *separator));
+            writeSvg(*options.svg, wang::wangCuttingPattern(run->patterns, run->best, *instance),
+                     *instance, wang::wangSummary(*run, *separator));
         if (drawn != 0)
             return drawn;
     }

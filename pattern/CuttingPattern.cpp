@@ -4,6 +4,8 @@
 #include <map>
 #include <utility>
 
+namespace pattern {
+
 namespace {
 
 struct Box {
@@ -16,13 +18,13 @@ bool contains(const Box& box, const PlacedPiece& piece)
            piece.top + piece.height <= box.bottom && piece.left + piece.length <= box.right;
 }
 
-std::optional<std::string> findPieceFault(const PlacedPiece& piece, const TInstance& instance,
+std::optional<std::string> findPieceFault(const PlacedPiece& piece, const problem::TInstance& instance,
                                           std::size_t index)
 {
     const std::string name = "piece " + std::to_string(index);
     if (piece.type < 0 || piece.type >= instance.pieceCount)
         return name + " has no valid type";
-    const TPieceType& type = instance.pieces[static_cast<std::size_t>(piece.type)];
+    const problem::TPieceType& type = instance.pieces[static_cast<std::size_t>(piece.type)];
     if (piece.height != type.height || piece.length != type.length)
         return name + " does not have its type's size";
     const Box plate{0, 0, instance.plateHeight, instance.plateLength};
@@ -151,7 +153,7 @@ std::optional<std::string> findCutFault(const CuttingPattern& pattern)
 } // namespace
 
 std::optional<std::string> findPatternFault(const CuttingPattern& pattern,
-                                            const TInstance& instance)
+                                            const problem::TInstance& instance)
 {
     if (pattern.plateHeight != instance.plateHeight || pattern.plateLength != instance.plateLength)
         return "the plate differs from the instance's";
@@ -162,3 +164,5 @@ std::optional<std::string> findPatternFault(const CuttingPattern& pattern,
         return fault;
     return findCutFault(pattern);
 }
+
+} // namespace pattern

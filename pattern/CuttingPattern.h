@@ -7,6 +7,8 @@
 
 #include "problem/Instance.h"
 
+namespace pattern {
+
 // One piece of a cutting pattern, placed unturned with its top-left corner at (top, left).
 struct PlacedPiece {
     std::int32_t type = 0; // 0-based index into the instance's piece table
@@ -39,4 +41,6 @@ struct CuttingPattern {
 
 // Returns a description of the first fault found in the pattern, or nothing when it is sound.
 std::optional<std::string> findPatternFault(const CuttingPattern& pattern,
-                                            const TInstance& instance);
+                                            const problem::TInstance& instance);
+
+} // namespace pattern

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+namespace pattern {
+
 namespace {
 
 // Smallest font that stays legible; a piece whose number would need less shows none.
@@ -63,7 +65,7 @@ std::pair<std::int32_t, std::int32_t> drawnExtent(const CuttingPattern& pattern)
     return {height, length};
 }
 
-std::vector<std::int64_t> countsByType(const CuttingPattern& pattern, const TInstance& instance)
+std::vector<std::int64_t> countsByType(const CuttingPattern& pattern, const problem::TInstance& instance)
 {
     std::vector<std::int64_t> counts(static_cast<std::size_t>(std::max(instance.pieceCount, 0)));
     for (const PlacedPiece& piece : pattern.pieces)
@@ -171,7 +173,7 @@ SceneColour typeColour(int type)
     return fromHue(std::fmod(std::fabs(static_cast<double>(type)) * 137.508, 360.0));
 }
 
-std::vector<std::string> patternTotalLines(const CuttingPattern& pattern, const TInstance& instance)
+std::vector<std::string> patternTotalLines(const CuttingPattern& pattern, const problem::TInstance& instance)
 {
     std::int64_t value = 0, area = 0;
     for (const PlacedPiece& piece : pattern.pieces) {
@@ -191,7 +193,7 @@ std::vector<std::string> summaryLinesForDrawing(const std::vector<std::string>& 
     return {summary[0], summary[2]};
 }
 
-PatternScene buildPatternScene(const CuttingPattern& pattern, const TInstance& instance,
+PatternScene buildPatternScene(const CuttingPattern& pattern, const problem::TInstance& instance,
                                const std::vector<std::string>& runLines, double width,
                                double height)
 {
@@ -223,3 +225,5 @@ PatternScene buildPatternScene(const CuttingPattern& pattern, const TInstance& i
               font);
     return scene;
 }
+
+} // namespace pattern

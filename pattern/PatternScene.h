@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace pattern {
+
 // A rectangle of the drawing, in drawing units (pixels of the canvas).
 struct SceneRect {
     double x = 0;
@@ -87,12 +89,14 @@ SceneColour typeColour(int type);
 
 // The totals a drawing shows beside the legend: total value and area covered by the pieces.
 std::vector<std::string> patternTotalLines(const CuttingPattern& pattern,
-                                           const TInstance& instance);
+                                           const problem::TInstance& instance);
 
 // The run's lines of a five-line summary that a drawing repeats: optimal area and loss.
 std::vector<std::string> summaryLinesForDrawing(const std::vector<std::string>& summary);
 
 // Lays the pattern, its legend and the run's lines out on a canvas of the given size.
-PatternScene buildPatternScene(const CuttingPattern& pattern, const TInstance& instance,
+PatternScene buildPatternScene(const CuttingPattern& pattern, const problem::TInstance& instance,
                                const std::vector<std::string>& runLines, double width,
                                double height);
+
+} // namespace pattern

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <sstream>
 
+namespace pattern {
+
 namespace {
 
 std::string number(double value)
@@ -134,5 +136,7 @@ std::string patternSvg(const PatternScene& scene)
 std::expected<void, std::string> writePatternSvg(const PatternScene& scene,
                                                  const std::filesystem::path& path)
 {
-    return writeFileAtomically(path, patternSvg(scene));
+    return problem::writeFileAtomically(path, patternSvg(scene));
 }
+
+} // namespace pattern

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+namespace pattern {
+
 // The scene as a standalone SVG document; each piece is a <rect class="piece">.
 std::string patternSvg(const PatternScene& scene);
 
@@ -13,3 +15,5 @@ std::string patternSvg(const PatternScene& scene);
 // written, and the file then as it was.
 std::expected<void, std::string> writePatternSvg(const PatternScene& scene,
                                                  const std::filesystem::path& path);
+
+} // namespace pattern

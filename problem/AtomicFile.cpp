@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace problem {
+
 namespace {
 
 // Writes are gathered so that a report of a million short lines costs few system calls.
@@ -172,3 +174,5 @@ std::expected<void, std::string> writeFileAtomically(const std::filesystem::path
     file.write(bytes);
     return file.commit();
 }
+
+} // namespace problem

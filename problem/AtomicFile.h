@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace problem {
+
 // A file written whole or not at all. The bytes go to a temporary file in the target's folder,
 // which replaces the target only once everything was written and flushed without error; until
 // then, and after any failure, the target keeps what it held. A target that exists and is no
@@ -42,3 +44,5 @@ private:
 // Writes bytes as the whole new content of a file, as AtomicFile does.
 std::expected<void, std::string> writeFileAtomically(const std::filesystem::path& path,
                                                      std::string_view bytes);
+
+} // namespace problem

@@ -10,6 +10,8 @@
 #include <limits>
 #include <optional>
 
+namespace problem {
+
 namespace {
 
 // One read takes at most this many characters, as the file format has always been read.
@@ -254,3 +256,5 @@ std::expected<void, std::string> writeBiFile(const TInstance& instance,
 {
     return writeTextLines(biFileLines(instance), path);
 }
+
+} // namespace problem

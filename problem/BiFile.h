@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace problem {
+
 // Text of the message shown when a BI input file cannot be opened.
 inline constexpr const char* biFileOpenError = "Erro ao abrir o arquivo de entrada!";
 
@@ -27,3 +29,5 @@ std::expected<void, std::string> writeTextLines(const std::vector<std::string>& 
 // Writes the instance as a BI input file.
 std::expected<void, std::string> writeBiFile(const TInstance& instance,
                                              const std::filesystem::path& path);
+
+} // namespace problem

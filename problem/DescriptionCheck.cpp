@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <string>
 
+namespace problem {
+
 namespace {
 
 // Control characters, including the bytes the code page leaves unassigned.
@@ -43,3 +45,5 @@ DescriptionFault checkDescription(std::string_view description)
         return DescriptionFault::LostStart;
     return DescriptionFault::None;
 }
+
+} // namespace problem

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace problem {
+
 // Longest description whose line a BI input file reads back whole.
 inline constexpr int maxDescriptionLength = 97;
 
@@ -18,3 +20,5 @@ enum class DescriptionFault {
 
 // Checks a UTF-8 description against what writing and re-reading a BI input file keeps.
 DescriptionFault checkDescription(std::string_view description);
+
+} // namespace problem

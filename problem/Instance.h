@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace problem {
+
 // Capacity of every piece table in the program.
 inline constexpr int maxPieceTypes = 100;
 
@@ -29,3 +31,5 @@ struct TInstance {
 
     bool operator==(const TInstance&) const = default;
 };
+
+} // namespace problem

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace problem {
+
 // Signed 32-bit arithmetic that wraps around instead of overflowing, so that every engine
 // computes the same numbers even for inputs whose products leave the 32-bit range.
 
@@ -24,3 +26,5 @@ inline std::int32_t sub32(std::int32_t a, std::int32_t b) {
 inline std::int32_t mul32(std::int32_t a, std::int32_t b) {
     return wrap32(std::int64_t{a} * b);
 }
+
+} // namespace problem

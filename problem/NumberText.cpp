@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <limits>
 
+namespace problem {
+
 namespace {
 
 bool isDigit(char c)
@@ -209,3 +211,5 @@ std::string timeLine(std::int64_t elapsedSeconds)
         return "Tempo: <1s";
     return "Tempo: " + std::to_string(elapsedSeconds) + "s";
 }
+
+} // namespace problem

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace problem {
+
 // Integer conversion of typed text: leading blanks, optional sign, decimal digits or
 // hexadecimal digits after "$", "x" or "0x"; signed 32-bit range; anything else fails.
 std::optional<std::int32_t> parseInteger(std::string_view text);
@@ -37,3 +39,5 @@ std::string formatReal(long double value, char decimalSeparator);
 
 // "Tempo: <1s" below one second, else "Tempo: <seconds>s".
 std::string timeLine(std::int64_t elapsedSeconds);
+
+} // namespace problem

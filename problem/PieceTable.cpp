@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace problem {
+
 namespace {
 
 // Two's-complement wrap-around, as 32-bit arithmetic gives it, without signed overflow.
@@ -60,3 +62,5 @@ std::optional<std::vector<TPieceType>> piecesFromRows(std::span<const PieceRowTe
     }
     return pieces;
 }
+
+} // namespace problem

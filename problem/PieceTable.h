@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace problem {
+
 // The first header field of the editor that stopped a confirmation, if any.
 enum class HeaderFault { None, Height, Length, Count, CountAboveCapacity };
 
@@ -24,3 +26,5 @@ using PieceRowTexts = std::array<std::string, 4>;
 // Converts piece grid rows into piece types numbered from 1. An empty value text stands for
 // height times length (a wrapping 32-bit product). Empty when any text does not convert.
 std::optional<std::vector<TPieceType>> piecesFromRows(std::span<const PieceRowTexts> rows);
+
+} // namespace problem

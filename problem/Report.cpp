@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace problem {
+
 void appendText(ReportLines& lines, std::string_view text)
 {
     for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos;) {
@@ -57,3 +59,5 @@ std::expected<void, std::string> writeResultFile(const ReportLines& lines,
 {
     return writeTextLines(lines, path);
 }
+
+} // namespace problem

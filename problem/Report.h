@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace problem {
+
 // The lines of a report as the report area holds them (UTF-8, no line ends).
 using ReportLines = std::vector<std::string>;
 
@@ -35,3 +37,5 @@ ReportLines summaryLines(std::string_view optimalAreaText, std::string_view loss
 // Saves a report as a result file: Windows-1252, CR LF after every line.
 std::expected<void, std::string> writeResultFile(const ReportLines& lines,
                                                  const std::filesystem::path& path);
+
+} // namespace problem

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace problem {
+
 namespace {
 
 // Code points of bytes 0x80..0x9F; the rest of the page equals Latin-1.
@@ -92,3 +94,5 @@ std::string toWindows1252(std::string_view utf8)
         out += static_cast<char>(encodeCodePoint(decodeUtf8(utf8, pos)));
     return out;
 }
+
+} // namespace problem

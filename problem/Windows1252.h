@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace problem {
+
 // Appends the UTF-8 form of a Unicode code point.
 void appendUtf8(std::string& out, char32_t codePoint);
 
@@ -12,3 +14,5 @@ std::string fromWindows1252(std::string_view bytes);
 // UTF-8 to Windows-1252; a character the code page cannot hold, or a malformed
 // sequence, becomes "?" so a file is never corrupted.
 std::string toWindows1252(std::string_view utf8);
+
+} // namespace problem

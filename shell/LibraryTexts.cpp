@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+namespace shell {
+
 std::vector<std::filesystem::path> libraryTextFolders(const std::filesystem::path& programFolder)
 {
     // The installed program lies in bin/, its texts in share/quadrix/ of the same prefix.
@@ -21,3 +23,5 @@ std::filesystem::path findLibraryText(const std::filesystem::path& programFolder
     }
     return {};
 }
+
+} // namespace shell

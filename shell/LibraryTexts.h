@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace shell {
+
 // The folders searched for a library text, in order: the program's own folder (a build tree
 // or a copied folder), then the data folder of the installed tree the program sits in.
 std::vector<std::filesystem::path> libraryTextFolders(const std::filesystem::path& programFolder);
@@ -11,3 +13,5 @@ std::vector<std::filesystem::path> libraryTextFolders(const std::filesystem::pat
 // The path of the first file named fileName in those folders; empty when none holds it.
 std::filesystem::path findLibraryText(const std::filesystem::path& programFolder,
                                       std::string_view fileName);
+
+} // namespace shell

@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+namespace shell {
+
 namespace {
 
 std::string lowerTrimmed(std::string_view text)
@@ -74,3 +76,5 @@ bool isFixedPitchFont(bool modernFamily, int pitch, std::string_view name)
                                [&](std::string_view known) { return lower.starts_with(known); }) ||
            lower.ends_with(" mono") || lower.find(" mono ") != std::string::npos;
 }
+
+} // namespace shell

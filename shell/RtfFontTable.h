@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace shell {
+
 // The fonts a rich-text document declares in its font table, as far as showing it needs: which
 // of them are fixed-pitch, so that text laid out in columns keeps its columns.
 class RtfFontTable {
@@ -36,3 +38,5 @@ private:
 // A declared pitch decides; without one the modern family or a fixed-pitch name (Courier...,
 // ... Mono) does, since writers file such fonts under \fnil as often as under \fmodern.
 bool isFixedPitchFont(bool modernFamily, int pitch, std::string_view name);
+
+} // namespace shell

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace shell {
+
 namespace {
 
 constexpr int defaultHalfPoints = 24;
@@ -498,7 +500,7 @@ private:
             return;
         }
         flushLoneSurrogate();
-        put(fromWindows1252(std::string_view(&byte, 1)));
+        put(problem::fromWindows1252(std::string_view(&byte, 1)));
     }
 
     void emitCodePoint(char32_t cp)
@@ -507,7 +509,7 @@ private:
             return; // control characters have no place in shown text
         flushLoneSurrogate();
         std::string utf8;
-        appendUtf8(utf8, cp);
+        problem::appendUtf8(utf8, cp);
         put(utf8);
     }
 
@@ -556,3 +558,5 @@ std::string rtfToHtml(std::string_view rtf)
 {
     return RtfParser(rtf).run();
 }
+
+} // namespace shell

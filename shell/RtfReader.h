@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace shell {
+
 // Deepest group nesting that is interpreted; deeper groups are skipped whole so that
 // hostile input cannot exhaust memory.
 inline constexpr int maxRtfGroupDepth = 128;
@@ -17,3 +19,5 @@ bool isRtf(std::string_view bytes);
 // out in columns keeps them; other fonts are left to the reader's default.
 // Never fails: malformed input yields whatever text could be recovered.
 std::string rtfToHtml(std::string_view rtf);
+
+} // namespace shell

@@ -2,6 +2,8 @@
 
 #include "problem/Int32Arithmetic.h"
 
+namespace wang {
+
 std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plateArea) {
     std::size_t best = patterns.size();
     std::int32_t bound = plateArea;
@@ -14,9 +16,9 @@ std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plat
     return best;
 }
 
-std::array<std::int32_t, maxPieceTypes> countBestPattern(const std::vector<TPattern>& patterns,
+std::array<std::int32_t, problem::maxPieceTypes> countBestPattern(const std::vector<TPattern>& patterns,
                                                          std::size_t index, int pieceCount) {
-    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::array<std::int32_t, problem::maxPieceTypes> counts{};
     if (index >= patterns.size())
         return counts;
     std::vector<std::int64_t> uses(index + 1, 0);
@@ -28,7 +30,7 @@ std::array<std::int32_t, maxPieceTypes> countBestPattern(const std::vector<TPatt
         const TPattern& record = patterns[i];
         if (record.first == noPart) {
             if (i < static_cast<std::size_t>(pieceCount) && i < counts.size())
-                counts[i] = wrap32(counts[i] + uses[i]);
+                counts[i] = problem::wrap32(counts[i] + uses[i]);
             continue;
         }
         uses[static_cast<std::size_t>(record.first)] += uses[i];
@@ -38,7 +40,7 @@ std::array<std::int32_t, maxPieceTypes> countBestPattern(const std::vector<TPatt
 }
 
 std::int32_t coveredArea(const TPattern& record) {
-    return sub32(mul32(record.height, record.length), record.internalWaste);
+    return problem::sub32(problem::mul32(record.height, record.length), record.internalWaste);
 }
 
 float lossPercent(std::int32_t totalWaste, std::int32_t plateArea) {
@@ -46,3 +48,5 @@ float lossPercent(std::int32_t totalWaste, std::int32_t plateArea) {
     const long double waste = static_cast<long double>(std::int64_t{totalWaste} * 100);
     return static_cast<float>(waste / static_cast<long double>(plateArea));
 }
+
+} // namespace wang

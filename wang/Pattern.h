@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace wang {
+
 // Link value of a single piece, which has no parts to link to.
 inline constexpr std::int32_t noPart = -1;
 
@@ -26,3 +28,5 @@ struct TPattern {
 
     bool operator==(const TPattern&) const = default;
 };
+
+} // namespace wang

@@ -1,5 +1,7 @@
 #include "wang/WangFailure.h"
 
+namespace wang {
+
 std::string failureMessage(WangFailure failure) {
     switch (failure) {
     case WangFailure::NoPieceTypes:
@@ -22,3 +24,5 @@ std::string failureMessage(WangFailure failure) {
     }
     return "Falha desconhecida na geração de padrões.";
 }
+
+} // namespace wang

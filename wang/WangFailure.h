@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace wang {
+
 // Why a Wang generation was refused or stopped.
 enum class WangFailure {
     NoPieceTypes,
@@ -20,3 +22,5 @@ inline constexpr std::size_t wangPatternLimit = 4'000'000;
 
 // The Portuguese text shown to the user for a failure.
 std::string failureMessage(WangFailure failure);
+
+} // namespace wang

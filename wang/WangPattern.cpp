@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace wang {
+
 namespace {
 
 // A rectangle of the plate still to be cut, and the cut that made it.
@@ -15,7 +17,7 @@ struct Region {
 };
 
 // Cuts a region at `offset` from its top (horizontal) or left side and returns both parts.
-std::pair<Region, Region> split(CuttingPattern& pattern, const Region& region, bool horizontal,
+std::pair<Region, Region> split(pattern::CuttingPattern& pattern, const Region& region, bool horizontal,
                                 std::int32_t offset)
 {
     const int stage = region.stage == 0                 ? 1
@@ -41,7 +43,7 @@ std::pair<Region, Region> split(CuttingPattern& pattern, const Region& region, b
 }
 
 // Cuts the region down to height x length at its top-left corner, the rest left as waste.
-Region trim(CuttingPattern& pattern, Region region, std::int32_t height, std::int32_t length)
+Region trim(pattern::CuttingPattern& pattern, Region region, std::int32_t height, std::int32_t length)
 {
     if (height > 0 && height < region.height)
         region = split(pattern, region, true, height).first;
@@ -52,14 +54,14 @@ Region trim(CuttingPattern& pattern, Region region, std::int32_t height, std::in
 
 class WangPlacer {
 public:
-    WangPlacer(const std::vector<TPattern>& patterns, const TInstance& instance)
+    WangPlacer(const std::vector<TPattern>& patterns, const problem::TInstance& instance)
         : m_patterns(patterns), m_instance(instance)
     {
         m_pattern.plateHeight = instance.plateHeight;
         m_pattern.plateLength = instance.plateLength;
     }
 
-    CuttingPattern place(std::size_t index)
+    pattern::CuttingPattern place(std::size_t index)
     {
         if (index >= m_patterns.size())
             return std::move(m_pattern);
@@ -96,15 +98,17 @@ private:
     }
 
     const std::vector<TPattern>& m_patterns;
-    const TInstance& m_instance;
-    CuttingPattern m_pattern;
+    const problem::TInstance& m_instance;
+    pattern::CuttingPattern m_pattern;
     std::vector<std::pair<Region, std::size_t>> m_pending;
 };
 
 } // namespace
 
-CuttingPattern wangCuttingPattern(const std::vector<TPattern>& patterns, std::size_t index,
-                                  const TInstance& instance)
+pattern::CuttingPattern wangCuttingPattern(const std::vector<TPattern>& patterns, std::size_t index,
+                                  const problem::TInstance& instance)
 {
     return WangPlacer(patterns, instance).place(index);
 }
+
+} // namespace wang

@@ -8,6 +8,8 @@
 #include <charconv>
 #include <string_view>
 
+namespace wang {
+
 namespace {
 
 std::int32_t partId(const std::vector<TPattern>& patterns, std::int32_t part) {
@@ -43,10 +45,10 @@ std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& r
     return {buffer.data(), end};
 }
 
-ReportLines wangReport(const TInstance& instance, const WangRun& run, char decimalSeparator) {
-    ReportLines lines;
-    writeReportHead(lines, wangReportTitle);
-    writeInstanceBlock(lines, instance);
+problem::ReportLines wangReport(const problem::TInstance& instance, const WangRun& run, char decimalSeparator) {
+    problem::ReportLines lines;
+    problem::writeReportHead(lines, wangReportTitle);
+    problem::writeInstanceBlock(lines, instance);
     lines.insert(lines.end(), {"", "Padrões gerados:", ""});
     lines.reserve(lines.size() + run.patterns.size() + 16);
     for (const TPattern& record : run.patterns)
@@ -57,11 +59,13 @@ ReportLines wangReport(const TInstance& instance, const WangRun& run, char decim
                                                   std::to_string(run.patterns.size()),
                                               "Melhor padrão: Peça " + std::to_string(best.id) +
                                                   " (Área: " + std::to_string(run.bestArea) + ")"};
-    writeReportFoot(lines, results, formatReal(run.loss, decimalSeparator), run.elapsedSeconds);
+    problem::writeReportFoot(lines, results, problem::formatReal(run.loss, decimalSeparator), run.elapsedSeconds);
     return lines;
 }
 
-ReportLines wangSummary(const WangRun& run, char decimalSeparator) {
-    return summaryLines(std::to_string(run.bestArea), formatReal(run.loss, decimalSeparator),
+problem::ReportLines wangSummary(const WangRun& run, char decimalSeparator) {
+    return problem::summaryLines(std::to_string(run.bestArea), problem::formatReal(run.loss, decimalSeparator),
                         run.elapsedSeconds);
 }
+
+} // namespace wang

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wang {
+
 // Title line of the Wang report.
 inline constexpr const char* wangReportTitle =
     "Problema de Corte Bidimensional Restrito - Algoritmo de Wang";
@@ -20,7 +22,9 @@ std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
 std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& record);
 
 // The whole report of a run: head, problem, generated patterns, result lines and foot.
-ReportLines wangReport(const TInstance& instance, const WangRun& run, char decimalSeparator);
+problem::ReportLines wangReport(const problem::TInstance& instance, const WangRun& run, char decimalSeparator);
 
 // The five lines of the summary box, with the best pattern's area as an integer.
-ReportLines wangSummary(const WangRun& run, char decimalSeparator);
+problem::ReportLines wangSummary(const WangRun& run, char decimalSeparator);
+
+} // namespace wang

@@ -7,11 +7,13 @@
 
 #include <chrono>
 
+namespace wang {
+
 namespace {
 
-using Generator = std::expected<GenerationResult, WangFailure> (*)(const TInstance&, float,
+using Generator = std::expected<GenerationResult, WangFailure> (*)(const problem::TInstance&, float,
                                                                    const WangOptions&);
-using Counter = std::array<std::int32_t, maxPieceTypes> (*)(const std::vector<TPattern>&,
+using Counter = std::array<std::int32_t, problem::maxPieceTypes> (*)(const std::vector<TPattern>&,
                                                             std::size_t, int);
 
 // Calendar time in whole seconds, as the elapsed time of a run is read.
@@ -21,14 +23,14 @@ std::int64_t calendarSeconds() {
 }
 
 std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
-                                            const TInstance& instance, float beta,
+                                            const problem::TInstance& instance, float beta,
                                             const WangOptions& options) {
     const std::int64_t start = calendarSeconds();
     auto generated = generate(instance, beta, options);
     const std::int64_t end = calendarSeconds();
     if (!generated)
         return std::unexpected(generated.error());
-    const std::int32_t plateArea = mul32(instance.plateHeight, instance.plateLength);
+    const std::int32_t plateArea = problem::mul32(instance.plateHeight, instance.plateLength);
     WangRun run;
     run.patterns = std::move(generated->patterns);
     run.best = bestPattern(run.patterns, plateArea);
@@ -48,12 +50,14 @@ std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
 
 } // namespace
 
-std::expected<WangRun, WangFailure> runWang(const TInstance& instance, float beta,
+std::expected<WangRun, WangFailure> runWang(const problem::TInstance& instance, float beta,
                                             const WangOptions& options) {
     return runWith(generatePatterns, countBestPattern, instance, beta, options);
 }
 
-std::expected<WangRun, WangFailure> runWangReference(const TInstance& instance, float beta,
+std::expected<WangRun, WangFailure> runWangReference(const problem::TInstance& instance, float beta,
                                                      const WangOptions& options) {
     return runWith(generatePatternsReference, countLeaves, instance, beta, options);
 }
+
+} // namespace wang

@@ -7,11 +7,13 @@
 #include <expected>
 #include <vector>
 
+namespace wang {
+
 // Everything one Wang run leaves for its report, summary and count grid.
 struct WangRun {
     std::vector<TPattern> patterns;                   // list order, pieces first
     std::size_t best = 0;                             // index into patterns
-    std::array<std::int32_t, maxPieceTypes> counts{}; // of the best pattern, entry r-1 for type r
+    std::array<std::int32_t, problem::maxPieceTypes> counts{}; // of the best pattern, entry r-1 for type r
     float loss = 0;                                   // P = totalWaste * 100 / (H * W)
     std::int32_t bestArea = 0;                        // height * length - internalWaste of the best
     std::int64_t elapsedSeconds = 0;
@@ -21,9 +23,11 @@ struct WangRun {
 };
 
 // Runs Wang's generation with the fast engine and picks the best pattern.
-std::expected<WangRun, WangFailure> runWang(const TInstance& instance, float beta,
+std::expected<WangRun, WangFailure> runWang(const problem::TInstance& instance, float beta,
                                             const WangOptions& options = {});
 
 // The same run with the literal engine and leaf walks for the counts; for tests and benchmarks.
-std::expected<WangRun, WangFailure> runWangReference(const TInstance& instance, float beta,
+std::expected<WangRun, WangFailure> runWangReference(const problem::TInstance& instance, float beta,
                                                      const WangOptions& options = {});
+
+} // namespace wang

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 
-CutCeilings::CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
+namespace andor {
+
+CutCeilings::CutCeilings(const problem::TInstance& instance, DemandFills& fills, const DemandBound& bound,
                          const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                          const PartSides& sides)
     : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides)
@@ -54,3 +56,5 @@ float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, f
     }
     return ceiling;
 }
+
+} // namespace andor

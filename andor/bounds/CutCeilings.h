@@ -8,12 +8,14 @@
 #include "andor/DiscretizationSet.h"
 #include "andor/fast/RectValueCache.h"
 
+namespace andor {
+
 // The most a part can be worth in the constrained search, whatever its remaining demand, as
 // none exceeds the full demand: as a leaf, or with some levels of cuts left. Each is computed
 // once per rectangle and level.
 class CutCeilings {
 public:
-    CutCeilings(const TInstance& instance, DemandFills& fills, const DemandBound& bound,
+    CutCeilings(const problem::TInstance& instance, DemandFills& fills, const DemandBound& bound,
                 const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                 const PartSides& sides);
 
@@ -61,3 +63,5 @@ private:
     RectValueCache m_leaves;
     std::vector<RectValueCache> m_withLevels; // for 1, 2, ... maxCeilingLevels levels
 };
+
+} // namespace andor

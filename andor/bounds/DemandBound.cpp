@@ -7,6 +7,8 @@
 #include <limits>
 #include <numeric>
 
+namespace andor {
+
 namespace {
 
 float asBound(std::int64_t bound)
@@ -18,10 +20,10 @@ float asBound(std::int64_t bound)
 
 } // namespace
 
-DemandBound::DemandBound(const TInstance& instance, const FitTable& fits) : m_fits(fits)
+DemandBound::DemandBound(const problem::TInstance& instance, const FitTable& fits) : m_fits(fits)
 {
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         // A type that fits no part adds nothing to either bound; left out, every area stays
         // below 2^25 and the products below stay within 64 bits.
         const bool fitsThePlate =
@@ -45,7 +47,7 @@ DemandBound::DemandBound(const TInstance& instance, const FitTable& fits) : m_fi
     m_shortEnough.resize(static_cast<std::size_t>(instance.plateHeight) + 1);
     m_narrowEnough.resize(static_cast<std::size_t>(instance.plateLength) + 1);
     for (std::size_t j = 0; j < m_largestFirst.size(); ++j) {
-        const TPieceType& piece = instance.pieces[m_largestFirst[j].type];
+        const problem::TPieceType& piece = instance.pieces[m_largestFirst[j].type];
         const std::uint64_t bit = std::uint64_t{1} << (j % 64);
         for (std::size_t a = static_cast<std::size_t>(piece.height); a < m_shortEnough.size(); ++a)
             m_shortEnough[a][j / 64] |= bit;
@@ -154,3 +156,5 @@ std::int64_t DemandBound::largestFillings(std::int32_t levels, const TypeMask& f
     return std::accumulate(largest.begin(), largest.begin() + static_cast<std::ptrdiff_t>(kept),
                            std::int64_t{0});
 }
+
+} // namespace andor

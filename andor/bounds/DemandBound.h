@@ -8,6 +8,8 @@
 #include "andor/rules/CutHeuristics.h"
 #include "andor/bounds/FitTable.h"
 
+namespace andor {
+
 // The most any cutting pattern of a rectangle can be worth within a demand no larger than the
 // instance's, two ways:
 // - the area bound: the pieces of positive value, densest first, each type up to its demand
@@ -23,7 +25,7 @@
 // fit.
 class DemandBound {
 public:
-    DemandBound(const TInstance& instance, const FitTable& fits);
+    DemandBound(const problem::TInstance& instance, const FitTable& fits);
 
     // The area bound of part within demand, or infinity where it is 2^24 or more.
     float within(RectSize part, std::span<const std::int32_t> demand) const;
@@ -80,3 +82,5 @@ private:
     std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
     std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
 };
+
+} // namespace andor

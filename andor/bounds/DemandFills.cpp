@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace andor {
+
 namespace {
 
 // On larger plates few rectangles are asked for more than once or twice, and the pages the
@@ -21,7 +23,7 @@ constexpr std::size_t maxCandidates = std::size_t{1} << 24;
 
 } // namespace
 
-DemandFills::DemandFills(const TInstance& instance, const FitTable& fits, const PartSides& sides)
+DemandFills::DemandFills(const problem::TInstance& instance, const FitTable& fits, const PartSides& sides)
     : m_fits(fits), m_stairs(instance, fits), m_cells(sides, tableCells(fits)),
       m_lists(sides, tableCells(fits))
 {
@@ -81,3 +83,5 @@ HomogeneousFill DemandFills::bestAmong(const Candidate* first,
     }
     return best;
 }
+
+} // namespace andor

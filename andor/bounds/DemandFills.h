@@ -8,6 +8,8 @@
 #include "andor/bounds/FitTable.h"
 #include "andor/fast/RectTable.h"
 
+namespace andor {
+
 // FitTable::bestWithin for remaining demands between none and the full ones, mostly answered
 // from the rectangle's filling within the full demand. A smaller remaining demand can only
 // lower each type's filling (one of negative value is worth nothing either way), so while the
@@ -16,7 +18,7 @@
 // far can still win: a rectangle asked this way gets its types listed by their full filling.
 class DemandFills {
 public:
-    DemandFills(const TInstance& instance, const FitTable& fits, const PartSides& sides);
+    DemandFills(const problem::TInstance& instance, const FitTable& fits, const PartSides& sides);
 
     // bestWithin(a, b, remaining) of the table, for 0 <= remaining <= the full demands.
     // Inline, as the search asks for one per leaf.
@@ -98,3 +100,5 @@ private:
     RectTable<std::uint32_t> m_lists; // 1 + where a rectangle's list starts, 0 when not made
     std::vector<Candidate> m_candidates;
 };
+
+} // namespace andor

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace andor {
+
 namespace {
 
 // A staircase of more steps than this per type would cost more to build and search than
@@ -10,7 +12,7 @@ constexpr std::size_t maxStepsPerType = 8;
 
 } // namespace
 
-FillStairs::FillStairs(const TInstance& instance, const FitTable& fits)
+FillStairs::FillStairs(const problem::TInstance& instance, const FitTable& fits)
     : m_instance(instance), m_fits(fits)
 {
     for (int i = 0; i < instance.pieceCount; ++i)
@@ -47,7 +49,7 @@ FillStairs::Stair FillStairs::build(std::int32_t a)
     std::vector<Rise> rises;
     const std::size_t most = maxStepsPerType * m_demands.size();
     for (std::size_t i = 0; i < m_demands.size(); ++i) {
-        const TPieceType& piece = m_instance.pieces[i];
+        const problem::TPieceType& piece = m_instance.pieces[i];
         if (piece.value <= 0 || piece.demand <= 0 || piece.height > a)
             continue;
         const std::int32_t rows = a / piece.height;
@@ -68,7 +70,7 @@ FillStairs::Stair FillStairs::build(std::int32_t a)
     HomogeneousFill best;
     for (std::size_t r = 0; r < rises.size(); ++r) {
         const Rise& rise = rises[r];
-        const TPieceType& piece = m_instance.pieces[rise.type];
+        const problem::TPieceType& piece = m_instance.pieces[rise.type];
         const std::int32_t copies =
             std::min(a / piece.height * (rise.length / piece.length), piece.demand);
         const std::int32_t value = copies * piece.value;
@@ -80,3 +82,5 @@ FillStairs::Stair FillStairs::build(std::int32_t a)
     }
     return {first, static_cast<std::uint32_t>(m_steps.size()) - first};
 }
+
+} // namespace andor

@@ -5,6 +5,8 @@
 
 #include "andor/bounds/FitTable.h"
 
+namespace andor {
+
 // The homogeneous filling within the full demand of a x b, for every length b of a height a
 // at once. As b grows, a type's filling rises by steps at the multiples of its length until
 // its demand is met, so the best filling is a staircase: one step wherever some type's
@@ -13,7 +15,7 @@
 // which copies are no longer exact as floats, is left to the table of fits.
 class FillStairs {
 public:
-    FillStairs(const TInstance& instance, const FitTable& fits);
+    FillStairs(const problem::TInstance& instance, const FitTable& fits);
 
     // bestWithin(a, b, full demands) of the table of fits.
     HomogeneousFill full(std::int32_t a, std::int32_t b);
@@ -35,9 +37,11 @@ private:
 
     Stair build(std::int32_t a);
 
-    const TInstance& m_instance;
+    const problem::TInstance& m_instance;
     const FitTable& m_fits;
     std::vector<std::int32_t> m_demands;
     std::vector<Stair> m_stairs; // per height, empty when copies are not exact as floats
     std::vector<Step> m_steps;
 };
+
+} // namespace andor

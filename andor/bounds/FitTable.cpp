@@ -4,7 +4,9 @@
 #include <cmath>
 #include <numeric>
 
-FitTable::FitTable(const TInstance& instance)
+namespace andor {
+
+FitTable::FitTable(const problem::TInstance& instance)
     : m_n(static_cast<std::size_t>(instance.pieceCount)),
       m_copiesExact(static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength <
                     std::int64_t{1} << 24),
@@ -14,9 +16,9 @@ FitTable::FitTable(const TInstance& instance)
       m_shortEnough(static_cast<std::size_t>(instance.plateHeight) + 1),
       m_narrowEnough(static_cast<std::size_t>(instance.plateLength) + 1)
 {
-    static_assert(maxPieceTypes <= 64 * std::tuple_size_v<TypeMask>);
+    static_assert(problem::maxPieceTypes <= 64 * std::tuple_size_v<TypeMask>);
     for (std::size_t i = 0; i < m_n; ++i) {
-        const TPieceType& piece = instance.pieces[i];
+        const problem::TPieceType& piece = instance.pieces[i];
         m_values.push_back(piece.value);
         m_densities.push_back(static_cast<float>(piece.value / piece.height / piece.length));
         m_pieceAreas.push_back(std::int64_t{piece.height} * piece.length);
@@ -44,7 +46,7 @@ FitTable::FitTable(const TInstance& instance)
 
 // A type narrower than another, or as narrow and earlier in the table, fits wherever the
 // other does, with at least as many columns.
-void FitTable::listBestCandidates(const TInstance& instance, std::int32_t a,
+void FitTable::listBestCandidates(const problem::TInstance& instance, std::int32_t a,
                                   std::span<const std::size_t> narrowestFirst)
 {
     const std::int32_t* rowValues = rowValuesAt(a);
@@ -54,7 +56,7 @@ void FitTable::listBestCandidates(const TInstance& instance, std::int32_t a,
     float density = 0.0f;
     std::size_t densest = m_n;
     for (const std::size_t i : narrowestFirst) {
-        const TPieceType& piece = instance.pieces[i];
+        const problem::TPieceType& piece = instance.pieces[i];
         if (piece.height > a)
             continue;
         if (m_densities[i] > density) {
@@ -163,3 +165,5 @@ void FitTable::fitCounts(std::int32_t a, std::int32_t b, std::span<std::int32_t>
     for (std::size_t i = 0; i < m_n; ++i)
         counts[i] = rows[i] * columns[i];
 }
+
+} // namespace andor

@@ -9,12 +9,14 @@
 #include "andor/rules/HomogeneousFilling.h"
 #include "problem/Instance.h"
 
+namespace andor {
+
 // The rows (a / h) and columns (b / l) of every piece type for every height and length of the
 // plate, so that the fast engines value rectangles without a division. Gives exactly the
 // results of bestHomogeneous, areaBound and bestHomogeneousWithin.
 class FitTable {
 public:
-    explicit FitTable(const TInstance& instance);
+    explicit FitTable(const problem::TInstance& instance);
 
     // bestHomogeneous(a, b) for 0 <= a <= H, 0 <= b <= W.
     HomogeneousFill best(std::int32_t a, std::int32_t b) const;
@@ -86,7 +88,7 @@ private:
     // The types that can fill a rectangle of height a best, in table order; a narrower or
     // equal type that fills more rows, or as much and comes earlier, always does at least as
     // well and keeps the ties. Also a's staircases of densities, truncated and exact.
-    void listBestCandidates(const TInstance& instance, std::int32_t a,
+    void listBestCandidates(const problem::TInstance& instance, std::int32_t a,
                             std::span<const std::size_t> narrowestFirst);
 
     const std::int32_t* rowsAt(std::int32_t a) const
@@ -120,3 +122,5 @@ private:
     PerHeight<Stair> m_densityStairs;
     PerHeight<DensestStair> m_densestStairs;
 };
+
+} // namespace andor

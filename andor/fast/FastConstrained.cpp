@@ -15,6 +15,8 @@
 #include "andor/fast/UsableCounts.h"
 #include "andor/rules/ValueBounds.h"
 
+namespace andor {
+
 namespace {
 
 // A node's result depends on its rectangle, the first usable position along each axis, the
@@ -58,7 +60,7 @@ struct Level {
 // can exceed them, which halves the memory of most searches.
 template <typename Count> class ConstrainedEngine {
 public:
-    ConstrainedEngine(const TInstance& instance, const SolverSettings& settings,
+    ConstrainedEngine(const problem::TInstance& instance, const SolverSettings& settings,
                       const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                       NodeCounting counting)
         : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
@@ -630,7 +632,7 @@ private:
         }
     }
 
-    const TInstance& m_instance;
+    const problem::TInstance& m_instance;
     const SolverSettings& m_settings;
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
@@ -666,12 +668,12 @@ namespace {
 
 // No saturation exceeds what the plate could hold of a type, give or take the rounding of the
 // greedy bound, plus its demand; nor does any demand a state is keyed by.
-bool countsFitSixteenBits(const TInstance& instance)
+bool countsFitSixteenBits(const problem::TInstance& instance)
 {
     const std::int64_t plateArea =
         static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const std::int64_t most =
             plateArea / (static_cast<std::int64_t>(piece.height) * piece.length) + 2 + piece.demand;
         if (piece.demand < 0 || most > std::numeric_limits<std::uint16_t>::max())
@@ -682,7 +684,7 @@ bool countsFitSixteenBits(const TInstance& instance)
 
 } // namespace
 
-SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
+SearchOutcome fastSearchConstrained(const problem::TInstance& instance, const SolverSettings& settings,
                                     const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                                     NodeCounting counting)
 {
@@ -690,3 +692,5 @@ SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSetti
         return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet, counting).run();
     return ConstrainedEngine<std::int32_t>(instance, settings, xSet, ySet, counting).run();
 }
+
+} // namespace andor

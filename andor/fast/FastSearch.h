@@ -9,6 +9,8 @@
 #include "problem/Instance.h"
 #include "andor/SolverSettings.h"
 
+namespace andor {
+
 // Whether a fast search also counts the nodes the direct search creates. Counting keeps the
 // constrained search from skipping a pair by its ceiling alone, as the nodes of its parts must
 // still be known; only the bench and the tests need them.
@@ -17,7 +19,7 @@ enum class NodeCounting { Skip, Count };
 // What a fast search finds: the root's value and counts, the chosen pattern and its effort.
 struct SearchOutcome {
     float value = 0.0f;
-    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::array<std::int32_t, problem::maxPieceTypes> counts{};
     CutLayout layout;
     // Nodes the direct search creates, saturating at int64 max, when counted.
     std::optional<std::int64_t> nodesExamined;
@@ -27,13 +29,15 @@ struct SearchOutcome {
 // The unconstrained search with each node state solved once; requires depthLimit >= 0.
 // Throws std::bad_alloc when memory runs out, StackExhausted when a very deep limit would
 // overflow the stack of the calling thread.
-SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSettings& settings,
+SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
                                       const TDiscretizationSet& xSet,
                                       const TDiscretizationSet& ySet, NodeCounting counting);
 
 // The constrained search with each node state solved once; requires depthLimit >= 0 and no
 // negative demand. Throws std::bad_alloc when memory runs out, StackExhausted when a very deep
 // limit would overflow the stack of the calling thread.
-SearchOutcome fastSearchConstrained(const TInstance& instance, const SolverSettings& settings,
+SearchOutcome fastSearchConstrained(const problem::TInstance& instance, const SolverSettings& settings,
                                     const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                                     NodeCounting counting);
+
+} // namespace andor

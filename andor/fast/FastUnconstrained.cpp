@@ -8,6 +8,8 @@
 #include "andor/fast/SolvedStates.h"
 #include "andor/fast/StateMemo.h"
 
+namespace andor {
+
 namespace {
 
 // A node's result depends only on its rectangle, the usable positions left to it and the
@@ -17,7 +19,7 @@ enum KeyWord { KeyHeight, KeyLength, KeyXStart, KeyYStart, KeyDepthLeft, KeyWord
 
 class UnconstrainedEngine {
 public:
-    UnconstrainedEngine(const TInstance& instance, const SolverSettings& settings,
+    UnconstrainedEngine(const problem::TInstance& instance, const SolverSettings& settings,
                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                         NodeCounting counting)
         : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
@@ -293,7 +295,7 @@ private:
         }
     }
 
-    const TInstance& m_instance;
+    const problem::TInstance& m_instance;
     const SolverSettings& m_settings;
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
@@ -310,9 +312,11 @@ private:
 
 } // namespace
 
-SearchOutcome fastSearchUnconstrained(const TInstance& instance, const SolverSettings& settings,
+SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
                                       const TDiscretizationSet& xSet,
                                       const TDiscretizationSet& ySet, NodeCounting counting)
 {
     return UnconstrainedEngine(instance, settings, xSet, ySet, counting).run();
 }
+
+} // namespace andor

@@ -2,6 +2,8 @@
 
 #include <numeric>
 
+namespace andor {
+
 PartSides::PartSides(const TDiscretizationSet& xSet, std::int32_t plateHeight,
                      const TDiscretizationSet& ySet, std::int32_t plateLength)
     : m_heightRank(rankSides(xSet, plateHeight, m_heightCount)),
@@ -70,3 +72,5 @@ std::vector<std::uint32_t> PartSides::rankAll(std::int32_t plateSide)
     std::iota(rank.begin(), rank.end(), 0u);
     return rank;
 }
+
+} // namespace andor

@@ -6,6 +6,8 @@
 
 #include "andor/DiscretizationSet.h"
 
+namespace andor {
+
 // The heights and the lengths that parts of the plate can have: the plate's own sides and,
 // from each such side, every position of the set up to it and what is left beyond that
 // position. Tables by rectangle keep cells for these alone, so that the cells a search
@@ -47,3 +49,5 @@ private:
     std::vector<std::uint32_t> m_lengthRank;
     std::vector<std::size_t> m_lengthStart; // per length: its rank times heightCount
 };
+
+} // namespace andor

@@ -6,6 +6,8 @@
 #include "andor/fast/PartSides.h"
 #include "andor/fast/ZeroedMemory.h"
 
+namespace andor {
+
 // One zeroed cell per rectangle whose sides parts of the plate can have, in memory the system
 // zeroes, so that a search touches only the pages it needs. Plates with more than maxCells
 // such rectangles get no table.
@@ -60,3 +62,5 @@ private:
     ZeroedMemory m_memory;
     Cell* m_cells = nullptr;
 };
+
+} // namespace andor

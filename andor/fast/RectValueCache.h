@@ -5,6 +5,8 @@
 
 #include "andor/fast/RectTable.h"
 
+namespace andor {
+
 // Values by rectangle of a plate, each computed once; a plate too large for a table of them
 // (more than 2^24 rectangles that parts can be, 64 MB) computes each value every time it is
 // asked for.
@@ -63,3 +65,5 @@ private:
 
     Table m_table;
 };
+
+} // namespace andor

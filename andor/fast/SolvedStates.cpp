@@ -4,15 +4,17 @@
 #include <algorithm>
 #include <utility>
 
+namespace andor {
+
 namespace {
 
 // Walks the chosen pattern, appending a node per rectangle in depth-first order.
 class LayoutUnfolder {
 public:
-    LayoutUnfolder(const TInstance& instance, const std::vector<SolvedState>& states,
+    LayoutUnfolder(const problem::TInstance& instance, const std::vector<SolvedState>& states,
                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                    const std::function<HomogeneousFill(std::int32_t)>& fillOf,
-                   std::array<std::int32_t, maxPieceTypes>& counts)
+                   std::array<std::int32_t, problem::maxPieceTypes>& counts)
         : m_instance(instance), m_states(states), m_xSet(xSet), m_ySet(ySet), m_fillOf(fillOf),
           m_counts(counts)
     {
@@ -54,12 +56,12 @@ private:
         m_layout.nodes.push_back(node);
     }
 
-    const TInstance& m_instance;
+    const problem::TInstance& m_instance;
     const std::vector<SolvedState>& m_states;
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
     const std::function<HomogeneousFill(std::int32_t)>& m_fillOf;
-    std::array<std::int32_t, maxPieceTypes>& m_counts;
+    std::array<std::int32_t, problem::maxPieceTypes>& m_counts;
     CutLayout m_layout;
 };
 
@@ -105,7 +107,7 @@ RecursionGuard::~RecursionGuard()
     --m_level;
 }
 
-SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const TInstance& instance,
+SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const problem::TInstance& instance,
                         const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
                         const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf)
@@ -120,3 +122,5 @@ SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const TIns
     outcome.layout = unfolder.take();
     return outcome;
 }
+
+} // namespace andor

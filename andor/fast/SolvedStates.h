@@ -14,6 +14,8 @@
 #include "problem/Instance.h"
 #include "andor/StackRoom.h"
 
+namespace andor {
+
 // One part of a chosen cut: a solved state, or (state -1) a rectangle that the search never
 // expands, valued by its homogeneous filling leaf.
 struct PartRef {
@@ -71,7 +73,9 @@ private:
 // The outcome of a search whose root state is root: its value and node count, and the chosen
 // pattern unfolded with its piece counts; fillOf gives the homogeneous filling of a state
 // that kept its block.
-SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const TInstance& instance,
+SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const problem::TInstance& instance,
                         const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
                         const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf);
+
+} // namespace andor

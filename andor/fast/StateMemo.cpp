@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace andor {
+
 StateMemo::StateMemo(int keyWords) : m_words(keyWords), m_slots(1024) {}
 
 // Pairs of words are mixed apart and then summed, so that the multiplications do not wait on
@@ -80,3 +82,5 @@ void StateMemo::grow()
     }
     m_slots = std::move(slots);
 }
+
+} // namespace andor

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace andor {
+
 // Interns fixed-length keys of 32-bit words and numbers them 0, 1, 2, ... in insertion order.
 class StateMemo {
 public:
@@ -42,3 +44,5 @@ private:
     std::vector<std::uint64_t> m_hashes; // per id, so that growing reads no key
     std::vector<Slot> m_slots;
 };
+
+} // namespace andor

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace andor {
+
 namespace {
 
 // Larger tables cost more to build and keep than the scans they replace.
@@ -51,3 +53,5 @@ std::int32_t UsableCounts::scan(std::int32_t start, std::int32_t along, std::int
         count += m_set.floors[static_cast<std::size_t>(j)] <= across ? 1 : 0;
     return count;
 }
+
+} // namespace andor

@@ -5,6 +5,8 @@
 
 #include "andor/DiscretizationSet.h"
 
+namespace andor {
+
 // How many indexes of a set, from a start on, have a position that fits along a side and a
 // floor that fits across it. Counts by index and floor make it a constant-time lookup where
 // the set and the plate are small enough; elsewhere the positions are scanned.
@@ -24,3 +26,5 @@ private:
     // Per index j and side across: how many of the first j indexes have a floor within it.
     std::vector<std::int32_t> m_fitting;
 };
+
+} // namespace andor

@@ -6,6 +6,9 @@
 
 #ifdef __linux__
 #include <sys/mman.h>
+
+namespace andor {
+
 #endif
 
 namespace {
@@ -57,3 +60,5 @@ ZeroedMemory allocateZeroed(std::size_t bytes)
         throw std::bad_alloc();
     return ZeroedMemory(block, ZeroedMemoryRelease{});
 }
+
+} // namespace andor

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <memory>
 
+namespace andor {
+
 // Gives a block back to the system, mapped or allocated.
 struct ZeroedMemoryRelease {
     std::size_t mappedBytes = 0; // 0 for a block from calloc
@@ -16,3 +18,5 @@ using ZeroedMemory = std::unique_ptr<void, ZeroedMemoryRelease>;
 // boundary and asks for huge pages: the searches look their tables up all over, and with
 // 4 KiB pages most first touches would fault and most lookups miss the TLB.
 ZeroedMemory allocateZeroed(std::size_t bytes);
+
+} // namespace andor

@@ -7,6 +7,8 @@
 #include "andor/rules/HomogeneousFilling.h"
 #include "problem/Instance.h"
 
+namespace andor {
+
 struct ChosenCut;
 
 // The pattern behind a node's best value: its homogeneous filling until a cut beats it.
@@ -29,8 +31,10 @@ struct TCutNode {
     std::int32_t height = 0;
     std::int32_t length = 0;
     float value = 0.0f;
-    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::array<std::int32_t, problem::maxPieceTypes> counts{};
     std::unique_ptr<TCutNode> first;  // (x, b) or (a, y)
     std::unique_ptr<TCutNode> second; // (a - x, b) or (a, b - y)
     ChosenPattern chosen;             // what value and counts are made of
 };
+
+} // namespace andor

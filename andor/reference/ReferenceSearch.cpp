@@ -6,6 +6,8 @@
 #include "andor/rules/HomogeneousFilling.h"
 #include "andor/rules/ValueBounds.h"
 
+namespace andor {
+
 namespace {
 
 // Allocates the node into slot with its homogeneous filling as the starting value.
@@ -95,7 +97,7 @@ void constrainedPosition(SearchContext& context, TCutNode& node, CutPlace place,
 }
 
 // Appends the rectangles of pattern in a x b, depth first, first part before the remainder.
-void unfold(const ChosenPattern& pattern, std::int32_t a, std::int32_t b, const TInstance& instance,
+void unfold(const ChosenPattern& pattern, std::int32_t a, std::int32_t b, const problem::TInstance& instance,
             CutLayout& layout)
 {
     if (!pattern.cut) {
@@ -139,7 +141,7 @@ void expandUnconstrained(SearchContext& context, std::int32_t a, std::int32_t b,
     if (depth > context.settings.depthLimit)
         return;
     context.stack.check();
-    const TInstance& instance = context.instance;
+    const problem::TInstance& instance = context.instance;
     TCutNode& node = makeNode(context, a, b, bestHomogeneous(a, b, instance), slot);
     if (areaBound(a, b, instance) == static_cast<double>(node.value))
         return;
@@ -192,7 +194,7 @@ void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b, s
     if (depth > context.settings.depthLimit)
         return;
     context.stack.check();
-    const TInstance& instance = context.instance;
+    const problem::TInstance& instance = context.instance;
     TCutNode& node =
         makeNode(context, a, b, bestHomogeneousWithin(a, b, remaining, instance), slot);
     if (greedyDemandBound(a, b, remaining, instance) == node.value)
@@ -220,9 +222,11 @@ void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b, s
     }
 }
 
-CutLayout layoutOf(const TCutNode& root, const TInstance& instance)
+CutLayout layoutOf(const TCutNode& root, const problem::TInstance& instance)
 {
     CutLayout layout;
     unfold(root.chosen, root.height, root.length, instance, layout);
     return layout;
 }
+
+} // namespace andor

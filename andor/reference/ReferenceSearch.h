@@ -12,9 +12,11 @@
 #include "andor/SolverSettings.h"
 #include "andor/StackRoom.h"
 
+namespace andor {
+
 // Everything one direct search reads and the few things it records.
 struct SearchContext {
-    const TInstance& instance;
+    const problem::TInstance& instance;
     const SolverSettings& settings;
     const TDiscretizationSet& xSet;
     const TDiscretizationSet& ySet;
@@ -25,7 +27,7 @@ struct SearchContext {
 };
 
 // Remaining demand per piece type, in table order.
-using DemandArray = std::array<std::int32_t, maxPieceTypes>;
+using DemandArray = std::array<std::int32_t, problem::maxPieceTypes>;
 
 // Direct unconstrained search of the whole plate into root; no node with a negative depth limit.
 void searchUnconstrained(SearchContext& context, std::unique_ptr<TCutNode>& root);
@@ -47,4 +49,6 @@ void expandConstrained(SearchContext& context, std::int32_t a, std::int32_t b, s
 
 // The pattern behind the root's value as a tree of rectangles, in the order a fast search
 // unfolds its own.
-CutLayout layoutOf(const TCutNode& root, const TInstance& instance);
+CutLayout layoutOf(const TCutNode& root, const problem::TInstance& instance);
+
+} // namespace andor

@@ -3,9 +3,11 @@
 #include "andor/rules/HomogeneousFilling.h"
 #include "andor/rules/ValueBounds.h"
 
+namespace andor {
+
 // All comparisons below are made in double, the real arithmetic of the definition.
 
-bool discardsUnconstrainedCut(const CutCandidate& cut, const TInstance& instance,
+bool discardsUnconstrainedCut(const CutCandidate& cut, const problem::TInstance& instance,
                               const SolverSettings& settings)
 {
     const double bounds = areaBound(cut.sibling.height, cut.sibling.length, instance) +
@@ -18,7 +20,7 @@ bool discardsUnconstrainedCut(const CutCandidate& cut, const TInstance& instance
 }
 
 bool discardsConstrainedCut(const CutCandidate& cut, std::span<const std::int32_t> remaining,
-                            const TInstance& instance, const SolverSettings& settings)
+                            const problem::TInstance& instance, const SolverSettings& settings)
 {
     const double bounds = static_cast<double>(greedyDemandBound(
                               cut.sibling.height, cut.sibling.length, remaining, instance)) +
@@ -32,3 +34,5 @@ bool discardsConstrainedCut(const CutCandidate& cut, std::span<const std::int32_
         homogeneousDemandValue(cut.sibling.height, cut.sibling.length, instance);
     return settings.lambda2 * parentFill >= siblingFill + static_cast<double>(cut.partValue);
 }
+
+} // namespace andor

@@ -6,6 +6,8 @@
 #include "problem/Instance.h"
 #include "andor/SolverSettings.h"
 
+namespace andor {
+
 // A rectangle by its height a (along the plate height) and its length b.
 struct RectSize {
     std::int32_t height = 0;
@@ -22,10 +24,12 @@ struct CutCandidate {
 };
 
 // True when the two heuristic tests of the unconstrained search discard the cut.
-bool discardsUnconstrainedCut(const CutCandidate& cut, const TInstance& instance,
+bool discardsUnconstrainedCut(const CutCandidate& cut, const problem::TInstance& instance,
                               const SolverSettings& settings);
 
 // True when the two heuristic tests of the constrained search discard the cut; remaining is
 // the second part's remaining demand.
 bool discardsConstrainedCut(const CutCandidate& cut, std::span<const std::int32_t> remaining,
-                            const TInstance& instance, const SolverSettings& settings);
+                            const problem::TInstance& instance, const SolverSettings& settings);
+
+} // namespace andor

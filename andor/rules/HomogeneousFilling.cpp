@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace andor {
+
 namespace {
 
 // A product of 32-bit integers as 32-bit arithmetic gives it, wrapping instead of trapping.
@@ -20,11 +22,11 @@ std::int32_t truncatedValue(float copies, std::int32_t value)
 }
 
 template <typename Limit>
-HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const TInstance& instance, Limit limit)
+HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const problem::TInstance& instance, Limit limit)
 {
     HomogeneousFill best;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const std::int32_t fit = product32(a / piece.height, b / piece.length);
         // Both operands are compared as floats, as the minimum is defined on them.
         const float copies = std::min(static_cast<float>(fit), static_cast<float>(limit(i)));
@@ -37,11 +39,11 @@ HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const TInstance& inst
 
 } // namespace
 
-HomogeneousFill bestHomogeneous(std::int32_t a, std::int32_t b, const TInstance& instance)
+HomogeneousFill bestHomogeneous(std::int32_t a, std::int32_t b, const problem::TInstance& instance)
 {
     HomogeneousFill best;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const std::int32_t rows = a / piece.height, columns = b / piece.length;
         const std::int32_t value = product32(product32(rows, piece.value), columns);
         if (value > best.value)
@@ -50,22 +52,24 @@ HomogeneousFill bestHomogeneous(std::int32_t a, std::int32_t b, const TInstance&
     return best;
 }
 
-std::int32_t homogeneousValue(std::int32_t a, std::int32_t b, const TInstance& instance)
+std::int32_t homogeneousValue(std::int32_t a, std::int32_t b, const problem::TInstance& instance)
 {
     return bestHomogeneous(a, b, instance).value;
 }
 
 HomogeneousFill bestHomogeneousWithin(std::int32_t a, std::int32_t b,
                                       std::span<const std::int32_t> remaining,
-                                      const TInstance& instance)
+                                      const problem::TInstance& instance)
 {
     return bestWithin(a, b, instance,
                       [&](int i) { return remaining[static_cast<std::size_t>(i)]; });
 }
 
-std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b, const TInstance& instance)
+std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b, const problem::TInstance& instance)
 {
     return bestWithin(a, b, instance,
                       [&](int i) { return instance.pieces[static_cast<std::size_t>(i)].demand; })
         .value;
 }
+
+} // namespace andor

@@ -5,11 +5,13 @@
 
 #include "problem/Int32Arithmetic.h"
 
-double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
+namespace andor {
+
+double areaBound(std::int32_t a, std::int32_t b, const problem::TInstance& instance)
 {
     float density = 0.0f;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         if (piece.height > a || piece.length > b)
             continue;
         const auto d = static_cast<float>(piece.value / piece.height / piece.length);
@@ -21,14 +23,14 @@ double areaBound(std::int32_t a, std::int32_t b, const TInstance& instance)
 }
 
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
-                        const TInstance& instance)
+                        const problem::TInstance& instance)
 {
-    const auto area = static_cast<float>(mul32(a, b));
+    const auto area = static_cast<float>(problem::mul32(a, b));
     float used = 0.0f;
     float bound = 0.0f;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
-        const auto pieceArea = static_cast<float>(mul32(piece.height, piece.length));
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const auto pieceArea = static_cast<float>(problem::mul32(piece.height, piece.length));
         const float copies = std::min(static_cast<float>(remaining[static_cast<std::size_t>(i)]),
                                       (area - used) / pieceArea);
         used += pieceArea * copies;
@@ -40,9 +42,9 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
 // A type whose copies are sure to be 0 changes neither sum: one without remaining demand while
 // the room left is not negative, or one with demand once no room is left at all.
 float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining,
-                        const TInstance& instance, std::span<std::int32_t> saturation)
+                        const problem::TInstance& instance, std::span<std::int32_t> saturation)
 {
-    const auto area = static_cast<float>(mul32(a, b));
+    const auto area = static_cast<float>(problem::mul32(a, b));
     float used = 0.0f;
     float bound = 0.0f;
     for (std::size_t i = 0; i < static_cast<std::size_t>(instance.pieceCount); ++i) {
@@ -55,8 +57,8 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
             saturation[i] = 0;
             continue;
         }
-        const TPieceType& piece = instance.pieces[i];
-        const auto pieceArea = static_cast<float>(mul32(piece.height, piece.length));
+        const problem::TPieceType& piece = instance.pieces[i];
+        const auto pieceArea = static_cast<float>(problem::mul32(piece.height, piece.length));
         const float room = left / pieceArea;
         // From ceil(room) copies on, the smaller of the two below is room itself.
         saturation[i] = room > 0.0f ? static_cast<std::int32_t>(std::ceil(room)) : 0;
@@ -66,3 +68,5 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
     }
     return bound;
 }
+
+} // namespace andor

@@ -2,9 +2,9 @@
 
 #include "andor/AndOrReport.h"
 #include "andor/AndOrRun.h"
+#include "andor/ParameterTexts.h"
 #include "andor/PatternOfLayout.h"
 #include "pattern/PatternScene.h"
-#include "problem/NumberText.h"
 #include "widgets/Dialogs.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/ReportView.h"
@@ -94,35 +94,18 @@ int TForm4::symmetryItemIndex() const
 
 bool TForm4::readParameters()
 {
-    const auto depth = parseInteger(Edit4->text().toStdString());
-    if (!depth) {
-        Dialogs::error(QStringLiteral("Digite um valor inteiro para a Profundidade!"));
+    const andor::ParameterTexts texts{Edit4->text().toStdString(),
+                                      Edit7->text().toStdString(),
+                                      symmetryItemIndex() != 0,
+                                      RadioGroup2->itemIndex() == 0,
+                                      Edit5->text().toStdString(),
+                                      Edit6->text().toStdString()};
+    const auto settings = andor::readParameters(texts, decimalSeparator());
+    if (!settings) {
+        Dialogs::error(toQString(settings.error()));
         return false;
     }
-    m_settings.depthLimit = *depth;
-    const auto capacity = parseInteger(Edit7->text().toStdString());
-    if (!capacity) {
-        Dialogs::error(QStringLiteral("Digite um valor inteiro para o Conjunto de Discretização!"));
-        return false;
-    }
-    m_settings.setCapacity = *capacity;
-    if (RadioGroup2->itemIndex() != 0) {
-        m_settings.heuristicsOn = false;
-        return true;
-    }
-    const auto lambda1 = parseRealAs<double>(Edit5->text().toStdString(), decimalSeparator());
-    if (!lambda1) {
-        Dialogs::error(QStringLiteral("Digite um valor numérico para Lambda 1!"));
-        return false;
-    }
-    m_settings.lambda1 = *lambda1;
-    const auto lambda2 = parseRealAs<double>(Edit6->text().toStdString(), decimalSeparator());
-    if (!lambda2) {
-        Dialogs::error(QStringLiteral("Digite um valor numérico para Lambda 2!"));
-        return false;
-    }
-    m_settings.lambda2 = *lambda2;
-    m_settings.heuristicsOn = true;
+    m_settings = *settings;
     return true;
 }
 
@@ -131,7 +114,7 @@ void TForm4::Button1Click()
     try {
         calculate();
     } catch (const std::bad_alloc&) {
-        Dialogs::error(toQString(failureMessage(AndOrFailure::OutOfMemory)));
+        Dialogs::error(toQString(andor::failureMessage(andor::AndOrFailure::OutOfMemory)));
     }
 }
 
@@ -141,27 +124,26 @@ void TForm4::calculate()
         Dialogs::error(QStringLiteral("Abra um arquivo de entrada!"));
         return;
     }
-    m_settings.symmetryOn = symmetryItemIndex() != 0;
     if (!readParameters())
         return;
-    const ProblemKind kind =
-        RadioGroup1->itemIndex() != 0 ? ProblemKind::Constrained : ProblemKind::Unconstrained;
+    const andor::ProblemKind kind =
+        RadioGroup1->itemIndex() != 0 ? andor::ProblemKind::Constrained : andor::ProblemKind::Unconstrained;
     // Inputs outside the model are refused before the report areas change.
-    if (const auto fault = findInputFault(instance(), kind, m_settings)) {
-        Dialogs::error(toQString(failureMessage(*fault)));
+    if (const auto fault = andor::findInputFault(instance(), kind, m_settings)) {
+        Dialogs::error(toQString(andor::failureMessage(*fault)));
         return;
     }
     beginRun();
-    const auto run = runAndOr(instance(), kind, m_settings);
+    const auto run = andor::runAndOr(instance(), kind, m_settings);
     if (!run) {
-        Dialogs::error(toQString(failureMessage(run.error())));
+        Dialogs::error(toQString(andor::failureMessage(run.error())));
         return;
     }
-    const AndOrReportChoices choices{RadioGroup1->itemIndex() == 1, m_settings.depthLimit,
+    const andor::AndOrReportChoices choices{RadioGroup1->itemIndex() == 1, m_settings.depthLimit,
                                      m_settings.setCapacity,        symmetryItemIndex() != 0,
                                      RadioGroup2->itemIndex() == 0, Edit5->text().toStdString(),
                                      Edit6->text().toStdString()};
-    const ReportLines summary = andOrSummary(instance(), *run, decimalSeparator());
-    setResultPattern(cuttingPatternOf(run->layout, instance()), summaryLinesForDrawing(summary));
-    completeRun(andOrReport(instance(), *run, choices, decimalSeparator()), summary, run->counts);
+    const problem::ReportLines summary = andor::andOrSummary(instance(), *run, decimalSeparator());
+    setResultPattern(andor::cuttingPatternOf(run->layout, instance()), pattern::summaryLinesForDrawing(summary));
+    completeRun(andor::andOrReport(instance(), *run, choices, decimalSeparator()), summary, run->counts);
 }

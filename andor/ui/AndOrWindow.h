@@ -36,5 +36,5 @@ private:
     QLabel* Label6;
     QLabel* Label7;
     QComboBox* ComboBox1;
-    SolverSettings m_settings;
+    andor::SolverSettings m_settings;
 };

@@ -13,7 +13,7 @@ PatternView::PatternView(QWidget* parent) : QWidget(parent)
     setMinimumSize(320, 240);
 }
 
-void PatternView::setPattern(const CuttingPattern& pattern, const TInstance& instance,
+void PatternView::setPattern(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
                              const std::vector<std::string>& runLines)
 {
     m_pattern = pattern;
@@ -26,5 +26,5 @@ void PatternView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     paintPatternScene(painter,
-                      buildPatternScene(m_pattern, m_instance, m_runLines, width(), height()));
+                      pattern::buildPatternScene(m_pattern, m_instance, m_runLines, width(), height()));
 }

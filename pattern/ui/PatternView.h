@@ -14,17 +14,17 @@ class PatternView : public QWidget {
 public:
     explicit PatternView(QWidget* parent = nullptr);
 
-    void setPattern(const CuttingPattern& pattern, const TInstance& instance,
+    void setPattern(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
                     const std::vector<std::string>& runLines);
-    const CuttingPattern& pattern() const { return m_pattern; }
-    const TInstance& instance() const { return m_instance; }
+    const pattern::CuttingPattern& pattern() const { return m_pattern; }
+    const problem::TInstance& instance() const { return m_instance; }
     const std::vector<std::string>& runLines() const { return m_runLines; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    CuttingPattern m_pattern;
-    TInstance m_instance;
+    pattern::CuttingPattern m_pattern;
+    problem::TInstance m_instance;
     std::vector<std::string> m_runLines;
 };

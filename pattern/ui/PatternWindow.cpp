@@ -16,8 +16,8 @@ namespace {
 
 // Exported images are at least as large as a drawing file, so that a small window still gives a
 // usable file.
-constexpr QSize smallestExport(static_cast<int>(fileDrawingWidth),
-                               static_cast<int>(fileDrawingHeight));
+constexpr QSize smallestExport(static_cast<int>(pattern::fileDrawingWidth),
+                               static_cast<int>(pattern::fileDrawingHeight));
 constexpr double printLayoutWidth = 1000;
 
 const QString pngFilter = QStringLiteral("Imagem PNG *.png (*.png)");
@@ -66,7 +66,7 @@ PatternWindow::PatternWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
         ->setObjectName(QStringLiteral("Fechar1"));
 }
 
-void PatternWindow::setPattern(const CuttingPattern& pattern, const TInstance& instance,
+void PatternWindow::setPattern(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
                                const std::vector<std::string>& runLines)
 {
     m_view->setPattern(pattern, instance, runLines);
@@ -82,9 +82,9 @@ void PatternWindow::ExportarImagem1Click()
     const QString& name = target.path;
     const QSize size = m_view->size().expandedTo(smallestExport);
     if (target.svg) {
-        const PatternScene scene = buildPatternScene(
+        const pattern::PatternScene scene = pattern::buildPatternScene(
             m_view->pattern(), m_view->instance(), m_view->runLines(), size.width(), size.height());
-        const auto written = writePatternSvg(scene, toFilesystemPath(name));
+        const auto written = pattern::writePatternSvg(scene, toFilesystemPath(name));
         if (!written)
             Dialogs::exceptionReport(QString::fromStdString(written.error()));
         return;
@@ -99,7 +99,7 @@ void PatternWindow::ExportarImagem1Click()
         Dialogs::exceptionReport(QStringLiteral("Não foi possível gravar o arquivo ") + name);
         return;
     }
-    const auto written = writeFileAtomically(
+    const auto written = problem::writeFileAtomically(
         toFilesystemPath(name),
         std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
     if (!written)
@@ -122,7 +122,7 @@ void PatternWindow::Imprimir1Click()
     const double factor = page.width() / printLayoutWidth;
     painter.scale(factor, factor);
     paintPatternScene(painter,
-                      buildPatternScene(m_view->pattern(), m_view->instance(), m_view->runLines(),
+                      pattern::buildPatternScene(m_view->pattern(), m_view->instance(), m_view->runLines(),
                                         printLayoutWidth, page.height() / factor));
 }
 

@@ -17,7 +17,7 @@ class PatternWindow : public QMainWindow {
 public:
     explicit PatternWindow(QWidget* parent = nullptr);
 
-    void setPattern(const CuttingPattern& pattern, const TInstance& instance,
+    void setPattern(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
                     const std::vector<std::string>& runLines);
 
     void ExportarImagem1Click();

@@ -27,34 +27,34 @@ constexpr int narrowGridUpTo = 14;
 constexpr int fieldLeft = 376;
 constexpr int fieldWidth = 161;
 
-QString headerFaultMessage(HeaderFault fault)
+QString headerFaultMessage(problem::HeaderFault fault)
 {
     switch (fault) {
-    case HeaderFault::Height:
+    case problem::HeaderFault::Height:
         return QStringLiteral("Digite um valor inteiro para a Altura!");
-    case HeaderFault::Length:
+    case problem::HeaderFault::Length:
         return QStringLiteral("Digite um valor inteiro para o Comprimento!");
-    case HeaderFault::Count:
+    case problem::HeaderFault::Count:
         return QStringLiteral("Digite um valor inteiro para a Quantidade de Peças!");
-    case HeaderFault::CountAboveCapacity:
-        return QStringLiteral("A Quantidade de Peças deve ser no máximo %1!").arg(maxPieceTypes);
-    case HeaderFault::None:
+    case problem::HeaderFault::CountAboveCapacity:
+        return QStringLiteral("A Quantidade de Peças deve ser no máximo %1!").arg(problem::maxPieceTypes);
+    case problem::HeaderFault::None:
         break;
     }
     return {};
 }
 
-QString descriptionFaultMessage(DescriptionFault fault)
+QString descriptionFaultMessage(problem::DescriptionFault fault)
 {
     switch (fault) {
-    case DescriptionFault::Unwritable:
+    case problem::DescriptionFault::Unwritable:
         return QStringLiteral("A Descrição contém caracteres que não podem ser gravados!");
-    case DescriptionFault::TooLong:
+    case problem::DescriptionFault::TooLong:
         return QStringLiteral("A Descrição deve ter no máximo %1 caracteres!")
-            .arg(maxDescriptionLength);
-    case DescriptionFault::LostStart:
+            .arg(problem::maxDescriptionLength);
+    case problem::DescriptionFault::LostStart:
         return QStringLiteral("A Descrição deve começar com uma letra ou um algarismo!");
-    case DescriptionFault::None:
+    case problem::DescriptionFault::None:
         break;
     }
     return {};
@@ -87,11 +87,11 @@ TForm3::TForm3()
     createControls();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
-    auto* count = new QLabel(DescriptionLimit::countText(0, maxDescriptionLength));
+    auto* count = new QLabel(DescriptionLimit::countText(0, problem::maxDescriptionLength));
     count->setObjectName(QStringLiteral("DescriptionCount"));
     statusBar()->addWidget(count);
     connect(m_description, &QLineEdit::textChanged, count, [count](const QString& text) {
-        count->setText(DescriptionLimit::countText(text.size(), maxDescriptionLength));
+        count->setText(DescriptionLimit::countText(text.size(), problem::maxDescriptionLength));
     });
 }
 
@@ -126,7 +126,7 @@ void TForm3::createControls()
     m_description =
         addField(QStringLiteral("Label1"), QStringLiteral("Descrição"), QStringLiteral("Edit1"), 8);
     // Longer descriptions would not read back from the file; the status bar counts.
-    auto* limit = new DescriptionLimit(m_description, maxDescriptionLength);
+    auto* limit = new DescriptionLimit(m_description, problem::maxDescriptionLength);
     m_description->setValidator(limit);
     connect(limit, &DescriptionLimit::refused, this, &TForm3::descriptionRefused,
             Qt::QueuedConnection);
@@ -200,7 +200,7 @@ void TForm3::Abrir1Click()
     const QString name = Dialogs::openFileName(fileFilter);
     if (name.isEmpty())
         return;
-    auto loaded = readBiFile(toFilesystemPath(name));
+    auto loaded = problem::readBiFile(toFilesystemPath(name));
     if (!loaded) {
         Dialogs::error(QString::fromStdString(loaded.error()));
         return;
@@ -229,16 +229,16 @@ void TForm3::descriptionRefused(int length)
 {
     Dialogs::error(QStringLiteral("A Descrição aceita no máximo %1 caracteres; com o texto colado "
                                   "ela teria %2.")
-                       .arg(maxDescriptionLength)
+                       .arg(problem::maxDescriptionLength)
                        .arg(length));
 }
 
 void TForm3::Button1Click()
 {
-    const HeaderFault fault =
-        applyHeaderTexts(m_instance, m_height->text().toStdString(), m_length->text().toStdString(),
+    const problem::HeaderFault fault =
+        problem::applyHeaderTexts(m_instance, m_height->text().toStdString(), m_length->text().toStdString(),
                          m_count->text().toStdString());
-    if (fault != HeaderFault::None) {
+    if (fault != problem::HeaderFault::None) {
         Dialogs::error(headerFaultMessage(fault));
         return;
     }
@@ -297,13 +297,13 @@ void TForm3::Button2Click()
 // cell does not convert.
 bool TForm3::collectPieces()
 {
-    const int rows = std::clamp(m_instance.pieceCount, 0, maxPieceTypes);
-    std::vector<PieceRowTexts> texts(rows);
+    const int rows = std::clamp(m_instance.pieceCount, 0, problem::maxPieceTypes);
+    std::vector<problem::PieceRowTexts> texts(rows);
     for (int row = 1; row <= rows; ++row) {
         for (int column = 1; column <= 4; ++column)
             texts[row - 1][column - 1] = m_grid->cell(column, row).toStdString();
     }
-    const auto pieces = piecesFromRows(texts);
+    const auto pieces = problem::piecesFromRows(texts);
     if (!pieces) {
         Dialogs::error(QStringLiteral("Digite valores inteiros para as Peças!"));
         return false;
@@ -314,8 +314,8 @@ bool TForm3::collectPieces()
 
 bool TForm3::descriptionIsSavable()
 {
-    const DescriptionFault fault = checkDescription(m_description->text().toStdString());
-    if (fault == DescriptionFault::None)
+    const problem::DescriptionFault fault = problem::checkDescription(m_description->text().toStdString());
+    if (fault == problem::DescriptionFault::None)
         return true;
     Dialogs::error(descriptionFaultMessage(fault));
     return false;
@@ -327,9 +327,9 @@ void TForm3::save(const QString& path)
 {
     m_instance.description = m_description->text().toStdString();
     m_memo->clearLines();
-    for (const std::string& line : biFileLines(m_instance))
+    for (const std::string& line : problem::biFileLines(m_instance))
         m_memo->addLine(QString::fromStdString(line));
-    const auto written = writeTextLines(linesOf(*m_memo), toFilesystemPath(path));
+    const auto written = problem::writeTextLines(linesOf(*m_memo), toFilesystemPath(path));
     if (!written)
         Dialogs::exceptionReport(QString::fromStdString(written.error()));
 }

@@ -39,7 +39,7 @@ private:
     void descriptionRefused(int length);
     void save(const QString& path);
 
-    TInstance m_instance;
+    problem::TInstance m_instance;
     bool m_newFileMode = false;
 
     QLineEdit* m_description = nullptr;

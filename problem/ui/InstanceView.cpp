@@ -17,7 +17,7 @@ void setRow(StringGrid& grid, int row, const QStringList& texts)
 // Rows of a count or piece grid: the heading row always stays.
 int rowsFor(int pieceCount)
 {
-    return std::clamp(pieceCount, 0, maxPieceTypes) + 1;
+    return std::clamp(pieceCount, 0, problem::maxPieceTypes) + 1;
 }
 
 } // namespace
@@ -27,14 +27,14 @@ void setPieceGridColumns(StringGrid& grid)
     grid.setColumnWidths({54, 64, 64, 74, 64});
 }
 
-void fillPieceGrid(StringGrid& grid, const TInstance& instance, int narrowUpTo)
+void fillPieceGrid(StringGrid& grid, const problem::TInstance& instance, int narrowUpTo)
 {
     grid.setRows(rowsFor(instance.pieceCount));
     setRow(grid, 0,
            {QStringLiteral("Peça nº"), QStringLiteral("Valor"), QStringLiteral("Altura"),
             QStringLiteral("Comprimento"), QStringLiteral("Demanda")});
     for (int row = 1; row < grid.rowCount(); ++row) {
-        const TPieceType& piece = instance.pieces[row - 1];
+        const problem::TPieceType& piece = instance.pieces[row - 1];
         setRow(grid, row,
                {QString::number(row), QString::number(piece.value), QString::number(piece.height),
                 QString::number(piece.length), QString::number(piece.demand)});
@@ -43,7 +43,7 @@ void fillPieceGrid(StringGrid& grid, const TInstance& instance, int narrowUpTo)
     grid.setWidthAndScrollBar(narrow ? 329 : 347, !narrow);
 }
 
-void fillCountGrid(StringGrid& grid, const std::array<std::int32_t, maxPieceTypes>& counts,
+void fillCountGrid(StringGrid& grid, const std::array<std::int32_t, problem::maxPieceTypes>& counts,
                    int pieceCount)
 {
     grid.setRows(rowsFor(pieceCount));

@@ -13,8 +13,8 @@ void setPieceGridColumns(StringGrid& grid);
 
 // Fills the piece grid of a window: headings and one row per piece type; narrow
 // without scroll bars up to narrowUpTo types, wide with a vertical scroll bar above.
-void fillPieceGrid(StringGrid& grid, const TInstance& instance, int narrowUpTo);
+void fillPieceGrid(StringGrid& grid, const problem::TInstance& instance, int narrowUpTo);
 
 // Fills the count grid of a run window with the best pattern's pieces per type.
-void fillCountGrid(StringGrid& grid, const std::array<std::int32_t, maxPieceTypes>& counts,
+void fillCountGrid(StringGrid& grid, const std::array<std::int32_t, problem::maxPieceTypes>& counts,
                    int pieceCount);

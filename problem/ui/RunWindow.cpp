@@ -26,7 +26,7 @@ namespace {
 // Run windows show a narrow piece grid up to this many piece types.
 constexpr int narrowPieceGridUpTo = 16;
 
-QStringList toQStringList(const ReportLines& lines)
+QStringList toQStringList(const problem::ReportLines& lines)
 {
     QStringList list;
     list.reserve(static_cast<qsizetype>(lines.size()));
@@ -35,9 +35,9 @@ QStringList toQStringList(const ReportLines& lines)
     return list;
 }
 
-ReportLines toReportLines(const QStringList& list)
+problem::ReportLines toReportLines(const QStringList& list)
 {
-    ReportLines lines;
+    problem::ReportLines lines;
     lines.reserve(static_cast<std::size_t>(list.size()));
     for (const QString& line : list)
         lines.push_back(line.toStdString());
@@ -142,7 +142,7 @@ QLineEdit* RunWindow::addEdit(const QString& name, int left)
 
 char RunWindow::decimalSeparator()
 {
-    return decimalSeparatorOf(QLocale::system().decimalPoint().toStdString()).value_or('.');
+    return problem::decimalSeparatorOf(QLocale::system().decimalPoint().toStdString()).value_or('.');
 }
 
 QString RunWindow::localDecimal(const char* text)
@@ -155,7 +155,7 @@ void RunWindow::Abrir1Click()
     const QString name = Dialogs::openFileName(QStringLiteral("Arquivos de Entrada *.BI (*.BI)"));
     if (name.isEmpty())
         return;
-    auto read = readBiFile(toFilesystemPath(name));
+    auto read = problem::readBiFile(toFilesystemPath(name));
     if (!read) {
         Dialogs::error(toQString(read.error()));
         return;
@@ -192,7 +192,7 @@ void RunWindow::SalvarResultado1Click()
         return;
     // The suffix is appended always, as result files have always been named.
     const auto written =
-        writeResultFile(toReportLines(Memo1->lines()), toFilesystemPath(name + ".txt"));
+        problem::writeResultFile(toReportLines(Memo1->lines()), toFilesystemPath(name + ".txt"));
     if (!written)
         Dialogs::exceptionReport(toQString(written.error()));
 }
@@ -219,8 +219,8 @@ void RunWindow::beginRun()
     Memo1->repaint();
 }
 
-void RunWindow::completeRun(const ReportLines& report, const ReportLines& summary,
-                            const std::array<std::int32_t, maxPieceTypes>& counts)
+void RunWindow::completeRun(const problem::ReportLines& report, const problem::ReportLines& summary,
+                            const std::array<std::int32_t, problem::maxPieceTypes>& counts)
 {
     fillCountGrid(*StringGrid2, counts, m_instance.pieceCount);
     Memo2->setLines(toQStringList(summary));
@@ -237,7 +237,7 @@ void RunWindow::setResultPresent(bool present)
     VisualizarPadrao1->setEnabled(present);
 }
 
-void RunWindow::setResultPattern(CuttingPattern pattern, std::vector<std::string> runLines)
+void RunWindow::setResultPattern(pattern::CuttingPattern pattern, std::vector<std::string> runLines)
 {
     m_resultPattern = std::move(pattern);
     m_resultRunLines = std::move(runLines);

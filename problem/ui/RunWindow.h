@@ -25,7 +25,7 @@ public:
     void setAboutBox(QDialog* aboutBox) { m_aboutBox = aboutBox; }
     bool instanceLoaded() const { return m_instanceLoaded; }
     bool resultPresent() const { return m_resultPresent; }
-    const TInstance& instance() const { return m_instance; }
+    const problem::TInstance& instance() const { return m_instance; }
 
     void Abrir1Click();
     void SalvarResultado1Click();
@@ -47,10 +47,10 @@ protected:
     // The start of a run: report areas emptied and "Calculando..." shown.
     void beginRun();
     // The best pattern of the run about to complete and the summary lines its drawing repeats.
-    void setResultPattern(CuttingPattern pattern, std::vector<std::string> runLines);
+    void setResultPattern(pattern::CuttingPattern pattern, std::vector<std::string> runLines);
     // The end of a successful run: report, summary and count grid shown, flag set, confirmed.
-    void completeRun(const ReportLines& report, const ReportLines& summary,
-                     const std::array<std::int32_t, maxPieceTypes>& counts);
+    void completeRun(const problem::ReportLines& report, const problem::ReportLines& summary,
+                     const std::array<std::int32_t, problem::maxPieceTypes>& counts);
 
     QLabel* Label1;
     QLineEdit* Edit1;
@@ -72,11 +72,11 @@ private:
     void showInstance();
     void setResultPresent(bool present);
 
-    TInstance m_instance;
+    problem::TInstance m_instance;
     bool m_instanceLoaded = false;
     bool m_resultPresent = false;
     QDialog* m_aboutBox = nullptr;
-    CuttingPattern m_resultPattern;
+    pattern::CuttingPattern m_resultPattern;
     std::vector<std::string> m_resultRunLines;
     PatternWindow* m_patternWindow = nullptr; // made at first use, reused after
 };

@@ -24,7 +24,7 @@ QString decodePlainText(const QByteArray& bytes)
     QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
-    return QString::fromStdString(fromWindows1252(bytes.toStdString()));
+    return QString::fromStdString(problem::fromWindows1252(bytes.toStdString()));
 }
 
 } // namespace
@@ -102,7 +102,7 @@ void TForm2::showLibrary(const QString& fileName)
     const QString directory =
         m_programDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDirectory;
     const std::filesystem::path path =
-        findLibraryText(QFile::encodeName(directory).toStdString(), fileName.toStdString());
+        shell::findLibraryText(QFile::encodeName(directory).toStdString(), fileName.toStdString());
     m_libraryLoaded =
         !path.empty() && loadInto(QFile::decodeName(QByteArray::fromStdString(path.native())));
     if (!m_libraryLoaded)
@@ -120,8 +120,8 @@ bool TForm2::loadInto(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return false;
     const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (isRtf(view))
-        m_richEdit->setHtml(QString::fromStdString(rtfToHtml(view)));
+    if (shell::isRtf(view))
+        m_richEdit->setHtml(QString::fromStdString(shell::rtfToHtml(view)));
     else
         m_richEdit->setPlainText(decodePlainText(bytes));
     return true;

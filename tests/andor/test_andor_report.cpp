@@ -8,25 +8,25 @@
 
 namespace {
 
-TInstance example()
+problem::TInstance example()
 {
-    auto instance = readBiFile(QUADRIX_TEST_DATA_DIR "/example.BI");
+    auto instance = problem::readBiFile(QUADRIX_TEST_DATA_DIR "/example.BI");
     EXPECT_TRUE(instance.has_value());
     return *instance;
 }
 
-ReportLines goldenLines(char separator)
+problem::ReportLines goldenLines(char separator)
 {
     std::ifstream file(QUADRIX_TEST_DATA_DIR "/andor_example_depth2.txt");
-    ReportLines lines;
+    problem::ReportLines lines;
     for (std::string line; std::getline(file, line);)
         lines.push_back(separator == '.' && line == "Perda = 7,5 %" ? "Perda = 7.5 %" : line);
     return lines;
 }
 
-AndOrReportChoices unconstrainedDepth2()
+andor::AndOrReportChoices unconstrainedDepth2()
 {
-    AndOrReportChoices choices;
+    andor::AndOrReportChoices choices;
     choices.constrained = false;
     choices.depthLimit = 2;
     return choices;
@@ -34,59 +34,59 @@ AndOrReportChoices unconstrainedDepth2()
 
 TEST(AndOrReport, GoldenReportUnderBothSeparators)
 {
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.depthLimit = 2;
-    auto run = runAndOr(example(), ProblemKind::Unconstrained, settings);
+    auto run = andor::runAndOr(example(), andor::ProblemKind::Unconstrained, settings);
     ASSERT_TRUE(run.has_value());
     run->elapsedSeconds = 0;
     for (char separator : {',', '.'})
-        EXPECT_EQ(andOrReport(example(), *run, unconstrainedDepth2(), separator),
+        EXPECT_EQ(andor::andOrReport(example(), *run, unconstrainedDepth2(), separator),
                   goldenLines(separator));
 }
 
 // The block of lines between two markers, markers excluded.
-ReportLines between(const ReportLines& lines, const std::string& from, const std::string& to)
+problem::ReportLines between(const problem::ReportLines& lines, const std::string& from, const std::string& to)
 {
     const auto begin = std::find(lines.begin(), lines.end(), from);
     const auto end = std::find(begin, lines.end(), to);
-    return begin == lines.end() ? ReportLines{} : ReportLines(begin + 1, end);
+    return begin == lines.end() ? problem::ReportLines{} : problem::ReportLines(begin + 1, end);
 }
 
 TEST(AndOrReport, PieceLinesCountOneAndMore)
 {
-    AndOrRun run;
+    andor::AndOrRun run;
     run.counts = {0, 2, 1};
-    TInstance instance = example();
+    problem::TInstance instance = example();
     instance.pieceCount = 3;
     instance.pieces[2] = {3, 1, 1, 1, 1};
-    const ReportLines lines = andOrReport(instance, run, {}, ',');
+    const problem::ReportLines lines = andor::andOrReport(instance, run, {}, ',');
     const auto pattern = std::find(lines.begin(), lines.end(), "Heurísticas: Não") + 4;
-    EXPECT_EQ(ReportLines(pattern, pattern + 5),
-              (ReportLines{"2 peças (2)", "", "1 peça (3)", "", separatorLine}));
+    EXPECT_EQ(problem::ReportLines(pattern, pattern + 5),
+              (problem::ReportLines{"2 peças (2)", "", "1 peça (3)", "", problem::separatorLine}));
 }
 
 TEST(AndOrReport, NoPieceGoesStraightToTheFoot)
 {
-    const ReportLines lines = andOrReport(example(), AndOrRun{}, {}, ',');
+    const problem::ReportLines lines = andor::andOrReport(example(), andor::AndOrRun{}, {}, ',');
     const auto parameters = std::find(lines.begin(), lines.end(), "Heurísticas: Não");
-    EXPECT_EQ(ReportLines(parameters, parameters + 6),
-              (ReportLines{"Heurísticas: Não", "", separatorLine, "", separatorLine, ""}));
+    EXPECT_EQ(problem::ReportLines(parameters, parameters + 6),
+              (problem::ReportLines{"Heurísticas: Não", "", problem::separatorLine, "", problem::separatorLine, ""}));
     EXPECT_EQ(lines[lines.size() - 4], "Área ótima = 0");
     EXPECT_EQ(lines[lines.size() - 3], "Perda = 100 %");
 }
 
 TEST(AndOrReport, LambdaTextsAsTypedAndEmptySet)
 {
-    AndOrReportChoices choices;
+    andor::AndOrReportChoices choices;
     choices.heuristicsOn = true;
     choices.symmetryOn = true;
     choices.lambda1Text = "0,10";
     choices.lambda2Text = " 0,95";
-    const ReportLines lines = andOrReport(example(), AndOrRun{}, choices, ',');
+    const problem::ReportLines lines = andor::andOrReport(example(), andor::AndOrRun{}, choices, ',');
     EXPECT_EQ(between(lines, "Simetria: Sim", ""),
-              (ReportLines{"Heurísticas: Sim", "   Lambda 1 = 0,10", "   Lambda 2 =  0,95"}));
+              (problem::ReportLines{"Heurísticas: Sim", "   Lambda 1 = 0,10", "   Lambda 2 =  0,95"}));
     EXPECT_EQ(between(lines, "X: 0 elementos", "Y: 0 elementos"),
-              (ReportLines{"    x      F(x)", ""}));
+              (problem::ReportLines{"    x      F(x)", ""}));
     EXPECT_EQ(lines[2], "Problema de Corte Bidimensional Restrito - Abordagem Grafo E/OU");
 }
 
@@ -94,7 +94,7 @@ TEST(AndOrReport, LossAndTimeLines)
 {
     struct Case {
         int height, length;
-        std::array<std::int32_t, maxPieceTypes> counts;
+        std::array<std::int32_t, problem::maxPieceTypes> counts;
         std::int64_t seconds;
         const char* loss;
         const char* time;
@@ -106,41 +106,41 @@ TEST(AndOrReport, LossAndTimeLines)
         {10, 8, {9, 1}, 1, "Perda = 7,5 %", "Tempo: 1s"},
     };
     for (const Case& c : cases) {
-        TInstance instance = example();
+        problem::TInstance instance = example();
         instance.plateHeight = c.height;
         instance.plateLength = c.length;
-        AndOrRun run;
+        andor::AndOrRun run;
         run.counts = c.counts;
         run.elapsedSeconds = c.seconds;
-        const ReportLines lines = andOrReport(instance, run, {}, ',');
+        const problem::ReportLines lines = andor::andOrReport(instance, run, {}, ',');
         EXPECT_EQ(lines[lines.size() - 3], c.loss);
         EXPECT_EQ(lines[lines.size() - 2], c.time);
-        EXPECT_EQ(andOrSummary(instance, run, ',')[2], c.loss);
+        EXPECT_EQ(andor::andOrSummary(instance, run, ',')[2], c.loss);
     }
 }
 
 TEST(AndOrReport, LossInExtendedPrecision)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = 21;
     instance.plateLength = 161;
-    EXPECT_EQ(andOrLoss(instance, 609.0f), 100.0L - 100.0L * 609.0L / 3381.0L);
+    EXPECT_EQ(andor::andOrLoss(instance, 609.0f), 100.0L - 100.0L * 609.0L / 3381.0L);
     instance.pieceCount = 1;
     instance.pieces[0] = {1, 7, 87, 1, 1};
-    EXPECT_EQ(usedAreaOf(instance, {1}), 609.0f);
-    AndOrRun run;
+    EXPECT_EQ(andor::usedAreaOf(instance, {1}), 609.0f);
+    andor::AndOrRun run;
     run.counts = {1};
-    EXPECT_EQ(andOrSummary(instance, run, ',')[2], "Perda = 81,9875776397516 %");
+    EXPECT_EQ(andor::andOrSummary(instance, run, ',')[2], "Perda = 81,9875776397516 %");
 }
 
 TEST(AndOrReport, UsedAreaIsAThirtyTwoBitSum)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.pieceCount = 2;
     instance.pieces[0] = {1, 1, 1, 1, 1};
     instance.pieces[1] = {2, 4096, 4096, 1, 1};
     // 2^24 + 1 is not a 32-bit real: the sum rounds after each addition.
-    EXPECT_EQ(usedAreaOf(instance, {1, 1}), 16777216.0f);
+    EXPECT_EQ(andor::usedAreaOf(instance, {1, 1}), 16777216.0f);
 }
 
 } // namespace

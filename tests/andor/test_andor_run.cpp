@@ -15,57 +15,57 @@ namespace {
 
 struct RefusalCase {
     const char* name;
-    TInstance instance;
-    SolverSettings settings;
-    AndOrFailure failure;
+    problem::TInstance instance;
+    andor::SolverSettings settings;
+    andor::AndOrFailure failure;
 };
 
-SolverSettings withDepth(std::int32_t depth)
+andor::SolverSettings withDepth(std::int32_t depth)
 {
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.depthLimit = depth;
     return settings;
 }
 
-SolverSettings withSymmetry()
+andor::SolverSettings withSymmetry()
 {
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.symmetryOn = true;
     return settings;
 }
 
-TInstance tooManyTypes()
+problem::TInstance tooManyTypes()
 {
-    TInstance instance = workedExample();
-    instance.pieceCount = maxPieceTypes + 1;
+    problem::TInstance instance = workedExample();
+    instance.pieceCount = problem::maxPieceTypes + 1;
     return instance;
 }
 
 TEST(AndOrRun, RefusesInputsOutsideTheModel)
 {
     const RefusalCase cases[] = {
-        {"no piece types", makeInstance(10, 8, {}), {}, AndOrFailure::NoPieceTypes},
-        {"more than 100 types", tooManyTypes(), {}, AndOrFailure::TooManyPieceTypes},
-        {"plate height 0", makeInstance(0, 8, {{3, 2, 6, 2}}), {}, AndOrFailure::ZeroDimension},
+        {"no piece types", makeInstance(10, 8, {}), {}, andor::AndOrFailure::NoPieceTypes},
+        {"more than 100 types", tooManyTypes(), {}, andor::AndOrFailure::TooManyPieceTypes},
+        {"plate height 0", makeInstance(0, 8, {{3, 2, 6, 2}}), {}, andor::AndOrFailure::ZeroDimension},
         {"negative plate length",
          makeInstance(10, -8, {{3, 2, 6, 2}}),
          {},
-         AndOrFailure::ZeroDimension},
-        {"piece length 0", makeInstance(10, 8, {{3, 0, 6, 2}}), {}, AndOrFailure::ZeroDimension},
-        {"side 5000", makeInstance(5000, 8, {{3, 2, 6, 2}}), {}, AndOrFailure::SideTooLarge},
-        {"length 5000", makeInstance(10, 5000, {{3, 2, 6, 2}}), {}, AndOrFailure::SideTooLarge},
+         andor::AndOrFailure::ZeroDimension},
+        {"piece length 0", makeInstance(10, 8, {{3, 0, 6, 2}}), {}, andor::AndOrFailure::ZeroDimension},
+        {"side 5000", makeInstance(5000, 8, {{3, 2, 6, 2}}), {}, andor::AndOrFailure::SideTooLarge},
+        {"length 5000", makeInstance(10, 5000, {{3, 2, 6, 2}}), {}, andor::AndOrFailure::SideTooLarge},
         {"half side 5000 with symmetry", makeInstance(10000, 8, {{3, 2, 6, 2}}), withSymmetry(),
-         AndOrFailure::SideTooLarge},
-        {"negative depth", workedExample(), withDepth(-1), AndOrFailure::NegativeDepth},
+         andor::AndOrFailure::SideTooLarge},
+        {"negative depth", workedExample(), withDepth(-1), andor::AndOrFailure::NegativeDepth},
         {"plate value beyond 32 bits",
          makeInstance(100, 100, {{1, 1, 300000, 1}}),
          {},
-         AndOrFailure::ValueTooLarge},
+         andor::AndOrFailure::ValueTooLarge},
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
-        for (ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained}) {
-            const auto run = runAndOr(c.instance, kind, c.settings);
+        for (andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained}) {
+            const auto run = andor::runAndOr(c.instance, kind, c.settings);
             ASSERT_FALSE(run.has_value());
             EXPECT_EQ(run.error(), c.failure);
         }
@@ -75,19 +75,19 @@ TEST(AndOrRun, RefusesInputsOutsideTheModel)
 // A demand below zero is refused where demands count, and ignored where they do not.
 TEST(AndOrRun, RefusesANegativeDemandOnlyWhenConstrained)
 {
-    const TInstance instance = makeInstance(10, 8, {{3, 2, 6, 2}, {2, 2, 5, -1}});
-    const auto constrained = runAndOr(instance, ProblemKind::Constrained, {});
+    const problem::TInstance instance = makeInstance(10, 8, {{3, 2, 6, 2}, {2, 2, 5, -1}});
+    const auto constrained = andor::runAndOr(instance, andor::ProblemKind::Constrained, {});
     ASSERT_FALSE(constrained.has_value());
-    EXPECT_EQ(constrained.error(), AndOrFailure::NegativeDemand);
-    EXPECT_EQ(findInputFault(instance, ProblemKind::Constrained, {}), AndOrFailure::NegativeDemand);
-    EXPECT_TRUE(runAndOr(instance, ProblemKind::Unconstrained, {}).has_value());
+    EXPECT_EQ(constrained.error(), andor::AndOrFailure::NegativeDemand);
+    EXPECT_EQ(andor::findInputFault(instance, andor::ProblemKind::Constrained, {}), andor::AndOrFailure::NegativeDemand);
+    EXPECT_TRUE(andor::runAndOr(instance, andor::ProblemKind::Unconstrained, {}).has_value());
 }
 
 TEST(AndOrRun, AcceptsTheLargestSides)
 {
     // 9999 halves to 4999 with symmetry, the last position the tables hold.
-    const auto run = runAndOr(makeInstance(9999, 4999, {{5000, 2500, 7, 1}}),
-                              ProblemKind::Unconstrained, withSymmetry());
+    const auto run = andor::runAndOr(makeInstance(9999, 4999, {{5000, 2500, 7, 1}}),
+                              andor::ProblemKind::Unconstrained, withSymmetry());
     ASSERT_TRUE(run);
     EXPECT_EQ(run->xSet.count, 0);
     EXPECT_EQ(run->value, 7.0f);
@@ -95,40 +95,40 @@ TEST(AndOrRun, AcceptsTheLargestSides)
 
 TEST(AndOrRun, ReportsASetThatCannotBeBuilt)
 {
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.setCapacity = 1;
     testing::internal::CaptureStdout();
-    const auto run = runAndOr(workedExample(), ProblemKind::Unconstrained, settings);
+    const auto run = andor::runAndOr(workedExample(), andor::ProblemKind::Unconstrained, settings);
     testing::internal::GetCapturedStdout();
     ASSERT_FALSE(run);
-    EXPECT_EQ(run.error(), AndOrFailure::SetBuildFailed);
+    EXPECT_EQ(run.error(), andor::AndOrFailure::SetBuildFailed);
 }
 
 // A 2 x 2 type and a 1 x 2 one in 3 x 3: every rectangle stays short of its bounds, and a
 // cut at a side's full length gives the rectangle again, so the search descends to the full
 // depth, with or without node counts, and the direct search as well.
-const TInstance deepCuts = makeInstance(3, 3, {{2, 2, 5, 9}, {1, 2, 1, 9}});
+const problem::TInstance deepCuts = makeInstance(3, 3, {{2, 2, 5, 9}, {1, 2, 1, 9}});
 
 // An engine on deepCuts at a depth, and a depth it completes quickly (the direct search
 // doubles its nodes with every level).
 struct DeepEngine {
     const char* name;
-    std::function<std::expected<AndOrRun, AndOrFailure>(std::int32_t depth)> run;
+    std::function<std::expected<andor::AndOrRun, andor::AndOrFailure>(std::int32_t depth)> run;
     std::int32_t quickDepth;
 };
 
 std::vector<DeepEngine> deepEngines()
 {
-    auto fast = [](NodeCounting counting) {
+    auto fast = [](andor::NodeCounting counting) {
         return [counting](std::int32_t depth) {
-            return runAndOr(deepCuts, ProblemKind::Constrained, withDepth(depth), counting);
+            return andor::runAndOr(deepCuts, andor::ProblemKind::Constrained, withDepth(depth), counting);
         };
     };
     auto direct = [](std::int32_t depth) {
-        return runAndOrReference(deepCuts, ProblemKind::Constrained, withDepth(depth));
+        return andor::runAndOrReference(deepCuts, andor::ProblemKind::Constrained, withDepth(depth));
     };
-    return {{"fast", fast(NodeCounting::Skip), 200},
-            {"fast counting nodes", fast(NodeCounting::Count), 200},
+    return {{"fast", fast(andor::NodeCounting::Skip), 200},
+            {"fast counting nodes", fast(andor::NodeCounting::Count), 200},
             {"direct", direct, 4}};
 }
 
@@ -155,14 +155,14 @@ TEST(AndOrRun, AVeryDeepLimitEndsAsAFailedRunInsteadOfACrash)
         for (const std::int32_t depth : {100000, 1000000}) {
             const auto run = engine.run(depth);
             ASSERT_FALSE(run);
-            EXPECT_EQ(run.error(), AndOrFailure::RecursionTooDeep);
+            EXPECT_EQ(run.error(), andor::AndOrFailure::RecursionTooDeep);
         }
         const auto shallower = engine.run(engine.quickDepth);
         ASSERT_TRUE(shallower);
         EXPECT_EQ(shallower->value, 6.0f);
     }
-    EXPECT_EQ(failureMessage(AndOrFailure::RecursionTooDeep), "Solução não pôde ser calculada!");
-    EXPECT_FALSE(failureReason(AndOrFailure::RecursionTooDeep).empty());
+    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::RecursionTooDeep), "Solução não pôde ser calculada!");
+    EXPECT_FALSE(andor::failureReason(andor::AndOrFailure::RecursionTooDeep).empty());
 }
 
 // The limit comes from the stack of the thread that runs the search, not from the main one's.
@@ -175,7 +175,7 @@ TEST(AndOrRun, ADeepLimitOnASmallThreadStackEndsAsAFailedRun)
                 SCOPED_TRACE(engine.name);
                 const auto deep = engine.run(100000);
                 ASSERT_FALSE(deep);
-                EXPECT_EQ(deep.error(), AndOrFailure::RecursionTooDeep);
+                EXPECT_EQ(deep.error(), andor::AndOrFailure::RecursionTooDeep);
                 const auto quick = engine.run(std::min(engine.quickDepth, 10));
                 ASSERT_TRUE(quick);
                 EXPECT_EQ(quick->value, 6.0f);
@@ -186,17 +186,17 @@ TEST(AndOrRun, ADeepLimitOnASmallThreadStackEndsAsAFailedRun)
 
 TEST(AndOrRun, FailureMessagesAreDistinctForRefusals)
 {
-    const AndOrFailure refusals[] = {AndOrFailure::NoPieceTypes,      AndOrFailure::ZeroDimension,
-                                     AndOrFailure::SideTooLarge,      AndOrFailure::NegativeDepth,
-                                     AndOrFailure::TooManyPieceTypes, AndOrFailure::ValueTooLarge,
-                                     AndOrFailure::NegativeDemand};
+    const andor::AndOrFailure refusals[] = {andor::AndOrFailure::NoPieceTypes,      andor::AndOrFailure::ZeroDimension,
+                                     andor::AndOrFailure::SideTooLarge,      andor::AndOrFailure::NegativeDepth,
+                                     andor::AndOrFailure::TooManyPieceTypes, andor::AndOrFailure::ValueTooLarge,
+                                     andor::AndOrFailure::NegativeDemand};
     std::set<std::string> texts;
-    for (AndOrFailure failure : refusals)
-        texts.insert(failureMessage(failure));
-    texts.insert(failureMessage(AndOrFailure::SetBuildFailed));
+    for (andor::AndOrFailure failure : refusals)
+        texts.insert(andor::failureMessage(failure));
+    texts.insert(andor::failureMessage(andor::AndOrFailure::SetBuildFailed));
     EXPECT_EQ(texts.size(), std::size(refusals) + 1);
-    EXPECT_EQ(failureMessage(AndOrFailure::SetBuildFailed), "Solução não pôde ser calculada!");
-    EXPECT_EQ(failureMessage(AndOrFailure::OutOfMemory), "Solução não pôde ser calculada!");
+    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::SetBuildFailed), "Solução não pôde ser calculada!");
+    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::OutOfMemory), "Solução não pôde ser calculada!");
 }
 
 } // namespace

@@ -43,24 +43,24 @@ class ClassicDifferential : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ClassicDifferential, FastEngineMatchesTheDirectOne)
 {
-    const auto instance = readBiFile(folder / (GetParam() + ".BI"));
+    const auto instance = problem::readBiFile(folder / (GetParam() + ".BI"));
     ASSERT_TRUE(instance.has_value());
     const int deepest = quickAtDepthThree.contains(GetParam()) ? 3 : 2;
-    for (const ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained})
+    for (const andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained})
         for (const bool symmetry : {false, true})
             for (const bool heuristics : {false, true})
                 for (int depth = 1; depth <= deepest; ++depth) {
-                    SolverSettings settings; // the run window's defaults otherwise
+                    andor::SolverSettings settings; // the run window's defaults otherwise
                     settings.depthLimit = depth;
                     settings.symmetryOn = symmetry;
                     settings.heuristicsOn = heuristics;
-                    SCOPED_TRACE(std::string(kind == ProblemKind::Constrained ? "constrained"
+                    SCOPED_TRACE(std::string(kind == andor::ProblemKind::Constrained ? "constrained"
                                                                               : "unconstrained") +
                                  ", depth " + std::to_string(depth) +
                                  (symmetry ? ", symmetry" : "") +
                                  (heuristics ? ", heuristics" : ""));
-                    expectSameRun(runAndOr(*instance, kind, settings),
-                                  runAndOrReference(*instance, kind, settings), *instance);
+                    expectSameRun(andor::runAndOr(*instance, kind, settings),
+                                  andor::runAndOrReference(*instance, kind, settings), *instance);
                 }
 }
 

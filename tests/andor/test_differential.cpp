@@ -20,9 +20,9 @@
 namespace {
 
 struct GeneratedCase {
-    TInstance instance;
-    ProblemKind kind = ProblemKind::Unconstrained;
-    SolverSettings settings;
+    problem::TInstance instance;
+    andor::ProblemKind kind = andor::ProblemKind::Unconstrained;
+    andor::SolverSettings settings;
 };
 
 // Small plates keep the direct engine quick at depth 4; sizes, values and demands vary
@@ -41,13 +41,13 @@ GeneratedCase generate(std::uint32_t seed)
     c.instance.plateLength = pick(side / 2, side);
     c.instance.pieceCount = pick(1, 6);
     for (int i = 0; i < c.instance.pieceCount; ++i) {
-        TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
+        problem::TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
         // Mostly pieces of up to half the plate, now and then one that does not fit.
         const int tall = pick(0, 7) == 0 ? c.instance.plateHeight + 1 : c.instance.plateHeight / 2;
         const int wide = pick(0, 7) == 0 ? c.instance.plateLength + 1 : c.instance.plateLength / 2;
         piece = {i + 1, pick(1, tall), pick(1, wide), pick(0, 4), pick(1, 40)};
     }
-    c.kind = pick(0, 1) == 0 ? ProblemKind::Unconstrained : ProblemKind::Constrained;
+    c.kind = pick(0, 1) == 0 ? andor::ProblemKind::Unconstrained : andor::ProblemKind::Constrained;
     const int capacities[] = {1, 3, 5, 8, 100, 100, 100, 100};
     c.settings.setCapacity = capacities[pick(0, 7)];
     c.settings.symmetryOn = pick(0, 3) == 0;
@@ -62,7 +62,7 @@ GeneratedCase generate(std::uint32_t seed)
 std::string replay(std::uint32_t seed, const GeneratedCase& c)
 {
     return "seed " + std::to_string(seed) + ", " +
-           (c.kind == ProblemKind::Constrained ? "constrained" : "unconstrained") + ", depth " +
+           (c.kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained") + ", depth " +
            std::to_string(c.settings.depthLimit) + ", capacity " +
            std::to_string(c.settings.setCapacity) + (c.settings.symmetryOn ? ", symmetry" : "") +
            (c.settings.heuristicsOn ? ", heuristics " + std::to_string(c.settings.lambda1) + " " +
@@ -79,15 +79,15 @@ struct Runs {
     RunResult counting;
 };
 
-Runs runEngines(const TInstance& instance, ProblemKind kind, const SolverSettings& settings)
+Runs runEngines(const problem::TInstance& instance, andor::ProblemKind kind, const andor::SolverSettings& settings)
 {
-    return {runAndOrReference(instance, kind, settings),
-            runAndOr(instance, kind, settings, NodeCounting::Skip),
-            runAndOr(instance, kind, settings, NodeCounting::Count)};
+    return {andor::runAndOrReference(instance, kind, settings),
+            andor::runAndOr(instance, kind, settings, andor::NodeCounting::Skip),
+            andor::runAndOr(instance, kind, settings, andor::NodeCounting::Count)};
 }
 
 // Both fast runs give the direct run's result, or its failure.
-void expectSameRuns(const Runs& runs, const TInstance& instance)
+void expectSameRuns(const Runs& runs, const problem::TInstance& instance)
 {
     for (const auto* fast : {&runs.skipping, &runs.counting})
         expectSameRun(*fast, runs.direct, instance);
@@ -126,14 +126,14 @@ GeneratedCase generateWithDemands(std::uint32_t seed)
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    c.kind = ProblemKind::Constrained;
+    c.kind = andor::ProblemKind::Constrained;
     c.settings.depthLimit = pick(2, 4);
     c.settings.heuristicsOn = seed % 2 != 0;
     c.instance.plateHeight = pick(10, 22);
     c.instance.plateLength = pick(10, 22);
     c.instance.pieceCount = pick(3, 8);
     for (int i = 0; i < c.instance.pieceCount; ++i) {
-        TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
+        problem::TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
         const int demand = pick(0, 2) == 0 ? pick(5, 60) : pick(0, 4);
         piece = {i + 1, pick(1, c.instance.plateHeight / 2), pick(1, c.instance.plateLength / 2),
                  demand, pick(1, 60)};
@@ -199,7 +199,7 @@ GeneratedCase generateWithTies(std::uint32_t seed)
         return from[static_cast<std::size_t>(pick(0, static_cast<int>(from.size()) - 1))];
     };
     GeneratedCase c;
-    c.kind = seed % 2 == 0 ? ProblemKind::Unconstrained : ProblemKind::Constrained;
+    c.kind = seed % 2 == 0 ? andor::ProblemKind::Unconstrained : andor::ProblemKind::Constrained;
     c.settings.depthLimit = pick(1, 4);
     // Smaller plates deeper, where the direct search grows fast.
     const int mostSides[] = {0, 24, 22, 16, 12};
@@ -218,7 +218,7 @@ GeneratedCase generateWithTies(std::uint32_t seed)
         const auto earlier = [&] {
             return c.instance.pieces[static_cast<std::size_t>(pick(0, earlierTypes - 1))];
         };
-        const TPieceType one = earlier(), two = earlier();
+        const problem::TPieceType one = earlier(), two = earlier();
         switch (pick(0, 3)) {
         case 0:
             return {one.height, one.length};
@@ -276,7 +276,7 @@ GeneratedCase generateWithLargeValues(std::uint32_t seed)
     GeneratedCase c = seed % 2 == 0 ? generate(seed) : generateWithDemands(seed);
     std::mt19937 random(seed);
     for (int i = 0; i < c.instance.pieceCount; ++i) {
-        TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
+        problem::TPieceType& piece = c.instance.pieces[static_cast<std::size_t>(i)];
         // The whole plate filled with the type must stay within 32 bits.
         const std::int64_t rows = std::max(1, c.instance.plateHeight / piece.height);
         const std::int64_t copies = rows * std::max(1, c.instance.plateLength / piece.length);
@@ -298,11 +298,11 @@ TEST(AndOrDifferential, PairAboveItsRoundedSumStillLifts)
 {
     const std::int32_t big = 1 << 25;
     // The first type fits nowhere but keeps the greedy bound above every pattern.
-    const TInstance instance =
+    const problem::TInstance instance =
         makeInstance(4, 2, {{1, 9, 2 * big, 1}, {1, 2, 1, 1}, {3, 2, big, 1}, {4, 2, big, 1}});
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.depthLimit = 1;
-    const Runs runs = runEngines(instance, ProblemKind::Constrained, settings);
+    const Runs runs = runEngines(instance, andor::ProblemKind::Constrained, settings);
     ASSERT_TRUE(runs.direct);
     expectSameRuns(runs, instance);
     EXPECT_EQ(runs.direct->counts[1], 1);
@@ -311,14 +311,14 @@ TEST(AndOrDifferential, PairAboveItsRoundedSumStillLifts)
 // Saturations above 16 bits: many small pieces on a large plate, with demands to match.
 TEST(AndOrDifferential, CountsBeyondSixteenBits)
 {
-    const TInstance instance =
+    const problem::TInstance instance =
         makeInstance(300, 280, {{1, 1, 1, 90000}, {2, 3, 7, 50000}, {7, 5, 40, 3}});
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.setCapacity = 1000;
     for (const int depth : {1, 2}) {
         SCOPED_TRACE(depth);
         settings.depthLimit = depth;
-        const Runs runs = runEngines(instance, ProblemKind::Constrained, settings);
+        const Runs runs = runEngines(instance, andor::ProblemKind::Constrained, settings);
         ASSERT_TRUE(runs.direct);
         expectSameRuns(runs, instance);
     }
@@ -327,15 +327,15 @@ TEST(AndOrDifferential, CountsBeyondSixteenBits)
 // Pieces far larger than the plate, areas and values at the edge of 32 bits, demands as large
 // as a file can give: the bounds of the fast engine must stay upper bounds there, and the
 // greedy bound keeps the 32-bit products it is defined with.
-std::vector<std::pair<std::string, TInstance>> extremeInstances()
+std::vector<std::pair<std::string, problem::TInstance>> extremeInstances()
 {
     constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
-    const auto cgcut2 = readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / "cgcut2.BI");
+    const auto cgcut2 = problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / "cgcut2.BI");
     EXPECT_TRUE(cgcut2.has_value());
-    TInstance longPiece = *cgcut2;
+    problem::TInstance longPiece = *cgcut2;
     longPiece.pieces[3].length = most;
     longPiece.pieces[4] = {5, most, most, 1, most};
-    TInstance addedPiece = longPiece;
+    problem::TInstance addedPiece = longPiece;
     addedPiece.pieces[static_cast<std::size_t>(addedPiece.pieceCount++)] = {11, most, most, 3,
                                                                             most};
     return {
@@ -357,10 +357,10 @@ std::vector<std::pair<std::string, TInstance>> extremeInstances()
 TEST(AndOrDifferential, ExtremeSidesValuesAndDemandsKeepTheBoundsSound)
 {
     for (const auto& [name, instance] : extremeInstances()) {
-        for (const ProblemKind kind : {ProblemKind::Constrained, ProblemKind::Unconstrained}) {
+        for (const andor::ProblemKind kind : {andor::ProblemKind::Constrained, andor::ProblemKind::Unconstrained}) {
             for (const std::int32_t depth : {0, 1, 2}) {
                 for (const bool shortcuts : {false, true}) {
-                    SolverSettings settings;
+                    andor::SolverSettings settings;
                     settings.depthLimit = depth;
                     settings.symmetryOn = shortcuts;
                     settings.heuristicsOn = shortcuts;
@@ -369,7 +369,7 @@ TEST(AndOrDifferential, ExtremeSidesValuesAndDemandsKeepTheBoundsSound)
                         continue;
                     SCOPED_TRACE(
                         name +
-                        (kind == ProblemKind::Constrained ? ", constrained" : ", unconstrained") +
+                        (kind == andor::ProblemKind::Constrained ? ", constrained" : ", unconstrained") +
                         ", depth " + std::to_string(depth) +
                         (shortcuts ? ", symmetry and heuristics" : ""));
                     expectSameRuns(runEngines(instance, kind, settings), instance);

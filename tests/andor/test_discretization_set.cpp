@@ -8,11 +8,11 @@
 
 namespace {
 
-using Builder = std::function<bool(const TInstance&, const SolverSettings&, TDiscretizationSet&)>;
+using Builder = std::function<bool(const problem::TInstance&, const andor::SolverSettings&, andor::TDiscretizationSet&)>;
 
 struct SetCase {
     const char* name;
-    TInstance instance;
+    problem::TInstance instance;
     Builder build;
     std::int32_t capacity;
     bool symmetry;
@@ -20,12 +20,12 @@ struct SetCase {
     std::vector<std::int32_t> floors;
 };
 
-std::vector<std::int32_t> pointsOf(const TDiscretizationSet& set)
+std::vector<std::int32_t> pointsOf(const andor::TDiscretizationSet& set)
 {
     return {set.points.begin(), set.points.begin() + set.count};
 }
 
-std::vector<std::int32_t> floorsOf(const TDiscretizationSet& set)
+std::vector<std::int32_t> floorsOf(const andor::TDiscretizationSet& set)
 {
     return {set.floors.begin(), set.floors.begin() + set.count};
 }
@@ -35,57 +35,57 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
     const SetCase cases[] = {
         {"x unconstrained",
          workedExample(),
-         buildXSetUnconstrained,
+         andor::buildXSetUnconstrained,
          100,
          false,
          {3, 4, 6, 7, 8, 9, 10},
          {2, 5, 2, 5, 5, 2, 5}},
         {"x constrained",
          workedExample(),
-         buildXSetConstrained,
+         andor::buildXSetConstrained,
          100,
          false,
          {3, 4, 6, 7, 10},
          {2, 5, 2, 5, 5}},
         {"x unconstrained, rebuilt from the larger type",
          workedExample(),
-         buildXSetUnconstrained,
+         andor::buildXSetUnconstrained,
          3,
          false,
          {4, 8},
          {5, 5}},
-        {"x constrained, capacity 1", workedExample(), buildXSetConstrained, 1, false, {4}, {5}},
+        {"x constrained, capacity 1", workedExample(), andor::buildXSetConstrained, 1, false, {4}, {5}},
         {"x unconstrained with symmetry",
          workedExample(),
-         buildXSetUnconstrained,
+         andor::buildXSetUnconstrained,
          100,
          true,
          {3, 4},
          {2, 5}},
         {"y unconstrained",
          workedExample(),
-         buildYSetUnconstrained,
+         andor::buildYSetUnconstrained,
          100,
          false,
          {2, 4, 5, 6, 7, 8},
          {3, 3, 4, 3, 4, 3}},
         {"y constrained",
          workedExample(),
-         buildYSetConstrained,
+         andor::buildYSetConstrained,
          100,
          false,
          {2, 4, 5, 7},
          {3, 3, 4, 4}},
         {"smallest floor wins, H = 12",
          workedExample(12),
-         buildXSetUnconstrained,
+         andor::buildXSetUnconstrained,
          100,
          false,
          {3, 4, 6, 7, 8, 9, 10, 11, 12},
          {2, 5, 2, 5, 5, 2, 5, 5, 2}},
         {"no type within half the side",
          makeInstance(10, 8, {{6, 2, 1, 1}, {7, 3, 1, 1}}),
-         buildXSetUnconstrained,
+         andor::buildXSetUnconstrained,
          0,
          true,
          {},
@@ -95,7 +95,7 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
         // fail outright.
         {"exchange sort order decides the rebuild",
          makeInstance(10, 8, {{3, 2, 1, 1}, {3, 2, 1, 5}, {2, 1, 1, 1}}),
-         buildXSetConstrained,
+         andor::buildXSetConstrained,
          1,
          false,
          {3},
@@ -104,7 +104,7 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
         // demand gives two more positions, overflows: the set is the longer one's alone.
         {"equal heights, the shorter type added last",
          makeInstance(12, 8, {{4, 2, 1, 3}, {4, 5, 1, 1}}),
-         buildXSetConstrained,
+         andor::buildXSetConstrained,
          1,
          false,
          {4},
@@ -112,7 +112,7 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
         // Two types equal in both sides stay in table order, so the later one is added first.
         {"equal types, the later one added first",
          makeInstance(12, 8, {{4, 5, 1, 3}, {4, 5, 1, 1}}),
-         buildXSetConstrained,
+         andor::buildXSetConstrained,
          1,
          false,
          {4},
@@ -120,10 +120,10 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
     };
     for (const SetCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SolverSettings settings;
+        andor::SolverSettings settings;
         settings.setCapacity = c.capacity;
         settings.symmetryOn = c.symmetry;
-        TDiscretizationSet set;
+        andor::TDiscretizationSet set;
         set.count = -7;
         ASSERT_TRUE(c.build(c.instance, settings, set));
         EXPECT_EQ(pointsOf(set), c.points);
@@ -133,13 +133,13 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
 
 TEST(DiscretizationSet, FailureKeepsOldPositionsAndPrintsTheLine)
 {
-    const TInstance instance = workedExample();
-    SolverSettings settings;
-    TDiscretizationSet set;
-    ASSERT_TRUE(buildXSetConstrained(instance, settings, set));
+    const problem::TInstance instance = workedExample();
+    andor::SolverSettings settings;
+    andor::TDiscretizationSet set;
+    ASSERT_TRUE(andor::buildXSetConstrained(instance, settings, set));
     settings.setCapacity = 1;
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(buildXSetUnconstrained(instance, settings, set));
+    EXPECT_FALSE(andor::buildXSetUnconstrained(instance, settings, set));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "\nNao e possivel gerar o conjunto de discretizacao!");
     EXPECT_EQ(set.count, 2);
@@ -150,9 +150,9 @@ TEST(DiscretizationSet, FailureKeepsOldPositionsAndPrintsTheLine)
 TEST(DiscretizationSet, FloorsBeyondThePlateStillCount)
 {
     // A type longer than the plate keeps its positions with a floor no rectangle meets.
-    const TInstance instance = makeInstance(10, 8, {{5, 9, 1, 1}});
-    TDiscretizationSet set;
-    ASSERT_TRUE(buildXSetUnconstrained(instance, SolverSettings{}, set));
+    const problem::TInstance instance = makeInstance(10, 8, {{5, 9, 1, 1}});
+    andor::TDiscretizationSet set;
+    ASSERT_TRUE(andor::buildXSetUnconstrained(instance, andor::SolverSettings{}, set));
     EXPECT_EQ(pointsOf(set), (std::vector<std::int32_t>{5, 10}));
     EXPECT_EQ(floorsOf(set), (std::vector<std::int32_t>{9, 9}));
 }

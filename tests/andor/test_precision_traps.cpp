@@ -13,27 +13,27 @@ namespace {
 TEST(PrecisionTraps, AreaBoundIsEvaluatedInDouble)
 {
     // 4097 x 4097 = 16785409 is not a float; a float product would give 16785408.
-    const TInstance instance = makeInstance(4097, 4097, {{1, 1, 1, 9}});
-    EXPECT_EQ(areaBound(4097, 4097, instance), 16785409.0);
+    const problem::TInstance instance = makeInstance(4097, 4097, {{1, 1, 1, 9}});
+    EXPECT_EQ(andor::areaBound(4097, 4097, instance), 16785409.0);
     // The homogeneous value rounds to 16785408 as a float, so the root is not solved by its
     // bound and gets cut: a float bound would have stopped at the root.
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.depthLimit = 1;
     settings.setCapacity = 5000;
-    const auto run = runAndOr(instance, ProblemKind::Unconstrained, settings, NodeCounting::Count);
+    const auto run = andor::runAndOr(instance, andor::ProblemKind::Unconstrained, settings, andor::NodeCounting::Count);
     ASSERT_TRUE(run);
     EXPECT_GT(run->nodesExamined, 1);
     ASSERT_FALSE(run->layout.nodes.empty());
-    EXPECT_NE(run->layout.nodes[0].kind, LayoutKind::Block);
+    EXPECT_NE(run->layout.nodes[0].kind, andor::LayoutKind::Block);
 }
 
 TEST(PrecisionTraps, CopiesTimesValueIsADoubleProduct)
 {
     // 16777215 x 3 = 50331645 is not a float: a float product ties with the earlier type's
     // 50331644 and would keep it.
-    const TInstance instance = makeInstance(4096, 4096, {{1, 1, 4, 1}, {1, 1, 3, 1}});
+    const problem::TInstance instance = makeInstance(4096, 4096, {{1, 1, 4, 1}, {1, 1, 3, 1}});
     const std::int32_t remaining[] = {12582911, 16777215};
-    const HomogeneousFill fill = bestHomogeneousWithin(4096, 4096, remaining, instance);
+    const andor::HomogeneousFill fill = andor::bestHomogeneousWithin(4096, 4096, remaining, instance);
     EXPECT_EQ(fill.type, 1);
     EXPECT_EQ(fill.value, 50331645);
     EXPECT_EQ(fill.count, 16777215);
@@ -42,9 +42,9 @@ TEST(PrecisionTraps, CopiesTimesValueIsADoubleProduct)
 TEST(PrecisionTraps, CopiesAreTheMinimumOfFloats)
 {
     // 16777217 pieces fit, but as floats both operands are 16777216.
-    const TInstance instance = makeInstance(1, 1, {{1, 1, 1, 9}});
+    const problem::TInstance instance = makeInstance(1, 1, {{1, 1, 1, 9}});
     const std::int32_t remaining[] = {20000000};
-    const HomogeneousFill fill = bestHomogeneousWithin(16777217, 1, remaining, instance);
+    const andor::HomogeneousFill fill = andor::bestHomogeneousWithin(16777217, 1, remaining, instance);
     EXPECT_EQ(fill.count, 16777216);
     EXPECT_EQ(fill.value, 16777216);
 }
@@ -53,13 +53,13 @@ TEST(PrecisionTraps, GreedyBoundIsAFloatComputation)
 {
     // In floats the greedy bound of the plate is exactly 110, its homogeneous value, so the
     // root is solved at once; in double it is 109.99999999999999 and the root would be cut.
-    const TInstance instance =
+    const problem::TInstance instance =
         makeInstance(22, 22, {{11, 18, 45, 15}, {13, 4, 22, 8}, {2, 3, 16, 3}});
     const std::int32_t demands[] = {15, 8, 3};
-    EXPECT_EQ(greedyDemandBound(22, 22, demands, instance), 110.0f);
-    SolverSettings settings;
+    EXPECT_EQ(andor::greedyDemandBound(22, 22, demands, instance), 110.0f);
+    andor::SolverSettings settings;
     settings.depthLimit = 2;
-    const auto run = runAndOr(instance, ProblemKind::Constrained, settings, NodeCounting::Count);
+    const auto run = andor::runAndOr(instance, andor::ProblemKind::Constrained, settings, andor::NodeCounting::Count);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->nodesExamined, 1);
     EXPECT_EQ(run->value, 110.0f);
@@ -77,7 +77,7 @@ TEST(PrecisionTraps, HeuristicTestsCompareInDouble)
 {
     // One 1 x 1 type of value 1: the bounds of 1 x 6 and 1 x 7 add up to 13 and their
     // homogeneous values to 13.
-    const TInstance instance = makeInstance(1, 13, {{1, 1, 1, 20}});
+    const problem::TInstance instance = makeInstance(1, 13, {{1, 1, 1, 20}});
     const DiscardCase cases[] = {
         // 1.3 x 10 is 13 in double; 1.3f x 10 is 12.9999995 and would keep the cut.
         {"test 1 at equality", 0.3, 0.0, 10.0f, true},
@@ -89,26 +89,26 @@ TEST(PrecisionTraps, HeuristicTestsCompareInDouble)
     };
     for (const DiscardCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SolverSettings settings;
+        andor::SolverSettings settings;
         settings.heuristicsOn = true;
         settings.lambda1 = c.lambda1;
         settings.lambda2 = c.lambda2;
-        const CutCandidate cut{{1, 13}, c.parentValue, {1, 6}, {1, 7}, 7.0f};
-        EXPECT_EQ(discardsUnconstrainedCut(cut, instance, settings), c.discarded);
+        const andor::CutCandidate cut{{1, 13}, c.parentValue, {1, 6}, {1, 7}, 7.0f};
+        EXPECT_EQ(andor::discardsUnconstrainedCut(cut, instance, settings), c.discarded);
         const std::int32_t remaining[] = {20};
-        EXPECT_EQ(discardsConstrainedCut(cut, remaining, instance, settings), c.discarded);
+        EXPECT_EQ(andor::discardsConstrainedCut(cut, remaining, instance, settings), c.discarded);
     }
 }
 
 struct OrderCase {
     const char* name;
-    TInstance instance;
-    SolverSettings settings;
+    problem::TInstance instance;
+    andor::SolverSettings settings;
     float value;
     std::vector<std::int32_t> counts;
 };
 
-SolverSettings settingsOf(std::int32_t depth, std::int32_t capacity, bool symmetry, bool heuristics,
+andor::SolverSettings settingsOf(std::int32_t depth, std::int32_t capacity, bool symmetry, bool heuristics,
                           double lambda1, double lambda2)
 {
     return {depth, capacity, symmetry, heuristics, lambda1, lambda2};
@@ -153,10 +153,10 @@ TEST(ConstrainedWorkingCopy, FollowsEveryRule)
     for (const OrderCase& c : cases) {
         SCOPED_TRACE(c.name);
         const int n = c.instance.pieceCount;
-        const auto fast = runAndOr(c.instance, ProblemKind::Constrained, c.settings);
+        const auto fast = andor::runAndOr(c.instance, andor::ProblemKind::Constrained, c.settings);
         const auto counting =
-            runAndOr(c.instance, ProblemKind::Constrained, c.settings, NodeCounting::Count);
-        const auto direct = runAndOrReference(c.instance, ProblemKind::Constrained, c.settings);
+            andor::runAndOr(c.instance, andor::ProblemKind::Constrained, c.settings, andor::NodeCounting::Count);
+        const auto direct = andor::runAndOrReference(c.instance, andor::ProblemKind::Constrained, c.settings);
         ASSERT_TRUE(fast && counting && direct);
         for (const auto* run : {&*fast, &*counting, &*direct}) {
             EXPECT_EQ(run->value, c.value);

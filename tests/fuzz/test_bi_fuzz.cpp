@@ -159,7 +159,7 @@ private:
 };
 
 // Runs stay quick: small plates only, few levels, a short pattern list.
-bool smallEnough(const TInstance& instance)
+bool smallEnough(const problem::TInstance& instance)
 {
     return instance.plateHeight <= 1000 && instance.plateLength <= 1000;
 }
@@ -174,16 +174,16 @@ struct Tally {
     int wangRefusals = 0;
 };
 
-void runAndOrOn(const TInstance& instance, int variant, Tally& tally)
+void runAndOrOn(const problem::TInstance& instance, int variant, Tally& tally)
 {
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.depthLimit = 1 + variant % 2;
     settings.setCapacity = 30;
     settings.symmetryOn = variant % 3 == 0;
     settings.heuristicsOn = variant % 5 == 0;
-    const ProblemKind kind =
-        variant % 2 == 0 ? ProblemKind::Constrained : ProblemKind::Unconstrained;
-    const auto run = runAndOr(instance, kind, settings);
+    const andor::ProblemKind kind =
+        variant % 2 == 0 ? andor::ProblemKind::Constrained : andor::ProblemKind::Unconstrained;
+    const auto run = andor::runAndOr(instance, kind, settings);
     if (!run) {
         EXPECT_FALSE(failureMessage(run.error()).empty());
         ++tally.andOrRefusals;
@@ -194,7 +194,7 @@ void runAndOrOn(const TInstance& instance, int variant, Tally& tally)
     for (int i = 0; i < instance.pieceCount; ++i) {
         const std::int32_t count = run->counts[static_cast<std::size_t>(i)];
         EXPECT_GE(count, 0) << "type " << i + 1;
-        if (kind == ProblemKind::Constrained) {
+        if (kind == andor::ProblemKind::Constrained) {
             EXPECT_LE(count, instance.pieces[static_cast<std::size_t>(i)].demand)
                 << "type " << i + 1;
         }
@@ -202,17 +202,17 @@ void runAndOrOn(const TInstance& instance, int variant, Tally& tally)
     }
     // The pattern is drawn piece by piece; a plate of tiny pieces is left unchecked.
     if (pieces <= 20000) {
-        const auto fault = findPatternFault(cuttingPatternOf(run->layout, instance), instance);
+        const auto fault = pattern::findPatternFault(andor::cuttingPatternOf(run->layout, instance), instance);
         EXPECT_FALSE(fault.has_value()) << *fault;
     }
 }
 
-void runWangOn(const TInstance& instance, int variant, Tally& tally)
+void runWangOn(const problem::TInstance& instance, int variant, Tally& tally)
 {
-    WangOptions options;
+    wang::WangOptions options;
     options.patternLimit = 2'000;
     options.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
-    const auto run = runWang(instance, variant % 2 == 0 ? 0.0f : 0.01f, options);
+    const auto run = wang::runWang(instance, variant % 2 == 0 ? 0.0f : 0.01f, options);
     if (!run) {
         EXPECT_FALSE(failureMessage(run.error()).empty());
         ++tally.wangRefusals;
@@ -221,10 +221,10 @@ void runWangOn(const TInstance& instance, int variant, Tally& tally)
     ++tally.wangResults;
     ASSERT_LT(run->best, run->patterns.size());
     // A single piece may be the best pattern whatever its demand; a build respects them all.
-    const bool single = run->patterns[run->best].kind == kindPiece;
+    const bool single = run->patterns[run->best].kind == wang::kindPiece;
     std::int64_t pieces = 0, covered = 0;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         const std::int32_t count = run->counts[static_cast<std::size_t>(i)];
         EXPECT_GE(count, 0) << "type " << i + 1;
         if (!single) {
@@ -235,7 +235,7 @@ void runWangOn(const TInstance& instance, int variant, Tally& tally)
     }
     EXPECT_TRUE(!single || pieces == 1);
     // Areas are 32-bit products, which wrap for a pattern of pieces taller than the plate.
-    EXPECT_EQ(wrap32(covered), run->bestArea);
+    EXPECT_EQ(problem::wrap32(covered), run->bestArea);
 }
 
 // Damaged problem files are refused with a message, or solved within the rules: never a crash,
@@ -258,7 +258,7 @@ TEST(BiFileFuzz, DamagedFilesAreRefusedOrSolvedSoundly)
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         SCOPED_TRACE("input " + std::to_string(k) + " of seed " + std::to_string(seed));
         ++tally.inputs;
-        const auto instance = readBiFile(path);
+        const auto instance = problem::readBiFile(path);
         if (!instance) {
             EXPECT_FALSE(instance.error().empty());
             ++tally.unread;

@@ -14,14 +14,14 @@ namespace {
 //   AAABB.
 //   AAAAAA
 //   AAAAAA
-TInstance smallPlate()
+problem::TInstance smallPlate()
 {
     return makeInstance(4, 6, {{2, 3, 5, 9}, {2, 2, 3, 9}});
 }
 
-CuttingPattern soundPattern()
+pattern::CuttingPattern soundPattern()
 {
-    CuttingPattern pattern;
+    pattern::CuttingPattern pattern;
     pattern.plateHeight = 4;
     pattern.plateLength = 6;
     pattern.pieces = {{0, 0, 0, 2, 3}, {1, 0, 3, 2, 2}, {0, 2, 0, 2, 3}, {0, 2, 3, 2, 3}};
@@ -31,13 +31,13 @@ CuttingPattern soundPattern()
 
 struct FaultCase {
     const char* name;
-    CuttingPattern pattern;
+    pattern::CuttingPattern pattern;
     std::optional<std::string> fault;
 };
 
-CuttingPattern changed(void (*change)(CuttingPattern&))
+pattern::CuttingPattern changed(void (*change)(pattern::CuttingPattern&))
 {
-    CuttingPattern pattern = soundPattern();
+    pattern::CuttingPattern pattern = soundPattern();
     change(pattern);
     return pattern;
 }
@@ -46,25 +46,25 @@ TEST(CuttingPatternCheck, FindsEachKindOfFault)
 {
     const FaultCase cases[] = {
         {"sound", soundPattern(), std::nullopt},
-        {"unknown type", changed([](CuttingPattern& p) { p.pieces[1].type = 2; }),
+        {"unknown type", changed([](pattern::CuttingPattern& p) { p.pieces[1].type = 2; }),
          "piece 1 has no valid type"},
-        {"wrong size", changed([](CuttingPattern& p) { p.pieces[1].length = 3; }),
+        {"wrong size", changed([](pattern::CuttingPattern& p) { p.pieces[1].length = 3; }),
          "piece 1 does not have its type's size"},
-        {"outside", changed([](CuttingPattern& p) { p.pieces[1].left = 5; }),
+        {"outside", changed([](pattern::CuttingPattern& p) { p.pieces[1].left = 5; }),
          "piece 1 lies outside the plate"},
-        {"overlap", changed([](CuttingPattern& p) { p.pieces[3].left = 2; }),
+        {"overlap", changed([](pattern::CuttingPattern& p) { p.pieces[3].left = 2; }),
          "pieces overlap at (2, 2)"},
-        {"cut not spanning its rectangle", changed([](CuttingPattern& p) { p.cuts[1].bottom = 4; }),
+        {"cut not spanning its rectangle", changed([](pattern::CuttingPattern& p) { p.cuts[1].bottom = 4; }),
          "cut 1 is not a full segment of a rectangle of the pattern"},
         {"cut through a piece",
-         changed([](CuttingPattern& p) { p.cuts[3].left = p.cuts[3].right = 2; }),
+         changed([](pattern::CuttingPattern& p) { p.cuts[3].left = p.cuts[3].right = 2; }),
          "cut 3: a cut at 2 crosses a piece"},
-        {"slanted cut", changed([](CuttingPattern& p) { p.cuts[0].bottom = 3; }),
+        {"slanted cut", changed([](pattern::CuttingPattern& p) { p.cuts[0].bottom = 3; }),
          "cut 0 is neither horizontal nor vertical"},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(findPatternFault(c.pattern, smallPlate()), c.fault);
+        EXPECT_EQ(pattern::findPatternFault(c.pattern, smallPlate()), c.fault);
     }
 }
 
@@ -74,11 +74,11 @@ TEST(CuttingPatternCheck, RefusesAPinwheel)
     //   AAB
     //   C.B
     //   CDD
-    const TInstance instance = makeInstance(3, 3, {{1, 2, 1, 9}, {2, 1, 1, 9}});
-    CuttingPattern pattern;
+    const problem::TInstance instance = makeInstance(3, 3, {{1, 2, 1, 9}, {2, 1, 1, 9}});
+    pattern::CuttingPattern pattern;
     pattern.plateHeight = pattern.plateLength = 3;
     pattern.pieces = {{0, 0, 0, 1, 2}, {1, 0, 2, 2, 1}, {1, 1, 0, 2, 1}, {0, 2, 1, 1, 2}};
-    EXPECT_EQ(findPatternFault(pattern, instance), "the pieces are not guillotine-separable");
+    EXPECT_EQ(pattern::findPatternFault(pattern, instance), "the pieces are not guillotine-separable");
 }
 
 TEST(CuttingPatternOfLayout, LaysBlocksRowByRowWithTheirCuts)
@@ -89,19 +89,19 @@ TEST(CuttingPatternOfLayout, LaysBlocksRowByRowWithTheirCuts)
     //   AAA...
     //   BBBB..
     //   BBBB..
-    CutLayout layout;
+    andor::CutLayout layout;
     layout.nodes = {
-        {4, 6, LayoutKind::HeightCut, 2, 1, 2},
-        {2, 6, LayoutKind::Block, 0, -1, -1, 0, 1, 1, 1},
-        {2, 6, LayoutKind::Block, 0, -1, -1, 1, 1, 2, 2},
+        {4, 6, andor::LayoutKind::HeightCut, 2, 1, 2},
+        {2, 6, andor::LayoutKind::Block, 0, -1, -1, 0, 1, 1, 1},
+        {2, 6, andor::LayoutKind::Block, 0, -1, -1, 1, 1, 2, 2},
     };
-    const CuttingPattern pattern = cuttingPatternOf(layout, smallPlate());
-    const std::vector<PlacedPiece> pieces = {{0, 0, 0, 2, 3}, {1, 2, 0, 2, 2}, {1, 2, 2, 2, 2}};
-    const std::vector<PatternCut> cuts = {
+    const pattern::CuttingPattern pattern = andor::cuttingPatternOf(layout, smallPlate());
+    const std::vector<pattern::PlacedPiece> pieces = {{0, 0, 0, 2, 3}, {1, 2, 0, 2, 2}, {1, 2, 2, 2, 2}};
+    const std::vector<pattern::PatternCut> cuts = {
         {2, 0, 2, 6, 1}, {0, 3, 2, 3, 2}, {2, 2, 4, 2, 2}, {2, 4, 4, 4, 2}};
     EXPECT_EQ(pattern.pieces, pieces);
     EXPECT_EQ(pattern.cuts, cuts);
-    EXPECT_EQ(findPatternFault(pattern, smallPlate()), std::nullopt);
+    EXPECT_EQ(pattern::findPatternFault(pattern, smallPlate()), std::nullopt);
 }
 
 } // namespace

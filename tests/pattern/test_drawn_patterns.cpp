@@ -17,18 +17,18 @@ namespace {
 
 constexpr int instancesPerMethod = 40;
 
-TInstance generated(unsigned seed, bool valuesAreAreas)
+problem::TInstance generated(unsigned seed, bool valuesAreAreas)
 {
     std::mt19937 random(seed);
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = between(6, 30);
     instance.plateLength = between(6, 30);
     instance.pieceCount = between(1, 6);
     for (int i = 0; i < instance.pieceCount; ++i) {
-        TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         piece.id = i + 1;
         piece.height = between(1, instance.plateHeight);
         piece.length = between(1, instance.plateLength);
@@ -39,23 +39,23 @@ TInstance generated(unsigned seed, bool valuesAreAreas)
     return instance;
 }
 
-std::array<std::int32_t, maxPieceTypes> countsOf(const CuttingPattern& pattern)
+std::array<std::int32_t, problem::maxPieceTypes> countsOf(const pattern::CuttingPattern& pattern)
 {
-    std::array<std::int32_t, maxPieceTypes> counts{};
-    for (const PlacedPiece& piece : pattern.pieces)
+    std::array<std::int32_t, problem::maxPieceTypes> counts{};
+    for (const pattern::PlacedPiece& piece : pattern.pieces)
         ++counts[static_cast<std::size_t>(piece.type)];
     return counts;
 }
 
-std::int64_t coveredAreaOf(const CuttingPattern& pattern)
+std::int64_t coveredAreaOf(const pattern::CuttingPattern& pattern)
 {
     std::int64_t area = 0;
-    for (const PlacedPiece& piece : pattern.pieces)
+    for (const pattern::PlacedPiece& piece : pattern.pieces)
         area += std::int64_t{piece.height} * piece.length;
     return area;
 }
 
-bool overlap(const SceneRect& a, const SceneRect& b)
+bool overlap(const pattern::SceneRect& a, const pattern::SceneRect& b)
 {
     const double eps = 1e-6;
     return a.x + eps < b.x + b.width && b.x + eps < a.x + a.width && a.y + eps < b.y + b.height &&
@@ -63,13 +63,13 @@ bool overlap(const SceneRect& a, const SceneRect& b)
 }
 
 // The drawn rectangles keep the pattern's geometry: inside the plate and apart.
-void expectSoundScene(const CuttingPattern& pattern, const TInstance& instance)
+void expectSoundScene(const pattern::CuttingPattern& pattern, const problem::TInstance& instance)
 {
-    const PatternScene scene = buildPatternScene(pattern, instance, {}, 800, 500);
+    const pattern::PatternScene scene = pattern::buildPatternScene(pattern, instance, {}, 800, 500);
     ASSERT_EQ(scene.pieces.size(), pattern.pieces.size());
-    const SceneRect& plate = scene.plate;
+    const pattern::SceneRect& plate = scene.plate;
     for (std::size_t i = 0; i < scene.pieces.size(); ++i) {
-        const SceneRect& r = scene.pieces[i].rect;
+        const pattern::SceneRect& r = scene.pieces[i].rect;
         EXPECT_GE(r.x, plate.x - 1e-6);
         EXPECT_GE(r.y, plate.y - 1e-6);
         EXPECT_LE(r.x + r.width, plate.x + plate.width + 1e-6);
@@ -84,20 +84,20 @@ void expectSoundScene(const CuttingPattern& pattern, const TInstance& instance)
 
 TEST(DrawnPatterns, AndOrPatternsMatchTheirReports)
 {
-    SolverSettings settings;
+    andor::SolverSettings settings;
     settings.depthLimit = 4;
     for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
-        const TInstance instance = generated(seed, false);
-        for (ProblemKind kind : {ProblemKind::Unconstrained, ProblemKind::Constrained}) {
+        const problem::TInstance instance = generated(seed, false);
+        for (andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained}) {
             SCOPED_TRACE("seed " + std::to_string(seed) + ": " + describe(instance) +
-                         (kind == ProblemKind::Constrained ? " constrained" : " unconstrained"));
-            const auto run = runAndOr(instance, kind, settings);
+                         (kind == andor::ProblemKind::Constrained ? " constrained" : " unconstrained"));
+            const auto run = andor::runAndOr(instance, kind, settings);
             ASSERT_TRUE(run.has_value());
-            const CuttingPattern pattern = cuttingPatternOf(run->layout, instance);
-            EXPECT_EQ(findPatternFault(pattern, instance), std::nullopt);
+            const pattern::CuttingPattern pattern = andor::cuttingPatternOf(run->layout, instance);
+            EXPECT_EQ(pattern::findPatternFault(pattern, instance), std::nullopt);
             EXPECT_EQ(countsOf(pattern), run->counts);
             EXPECT_EQ(static_cast<float>(coveredAreaOf(pattern)),
-                      usedAreaOf(instance, run->counts));
+                      andor::usedAreaOf(instance, run->counts));
             expectSoundScene(pattern, instance);
         }
     }
@@ -105,20 +105,20 @@ TEST(DrawnPatterns, AndOrPatternsMatchTheirReports)
 
 TEST(DrawnPatterns, WangPatternsMatchTheirReports)
 {
-    WangOptions options;
+    wang::WangOptions options;
     options.patternLimit = 200000; // a generated instance must stay quick
     int drawn = 0;
     for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
-        const TInstance instance = generated(seed, true);
+        const problem::TInstance instance = generated(seed, true);
         for (float beta : {0.0f, 0.05f, 0.2f}) {
             SCOPED_TRACE("seed " + std::to_string(seed) + ": " + describe(instance) + " beta " +
                          std::to_string(beta));
-            const auto run = runWang(instance, beta, options);
-            if (!run && run.error() == WangFailure::TooManyPatterns)
+            const auto run = wang::runWang(instance, beta, options);
+            if (!run && run.error() == wang::WangFailure::TooManyPatterns)
                 continue;
             ASSERT_TRUE(run.has_value());
-            const CuttingPattern pattern = wangCuttingPattern(run->patterns, run->best, instance);
-            EXPECT_EQ(findPatternFault(pattern, instance), std::nullopt);
+            const pattern::CuttingPattern pattern = wang::wangCuttingPattern(run->patterns, run->best, instance);
+            EXPECT_EQ(pattern::findPatternFault(pattern, instance), std::nullopt);
             EXPECT_EQ(countsOf(pattern), run->counts);
             EXPECT_EQ(coveredAreaOf(pattern), run->bestArea);
             expectSoundScene(pattern, instance);

@@ -8,9 +8,9 @@ namespace {
 
 constexpr double tolerance = 1e-6;
 
-TInstance twoTypes(std::int32_t height, std::int32_t length)
+problem::TInstance twoTypes(std::int32_t height, std::int32_t length)
 {
-    TInstance instance{"", height, length, 2, {}};
+    problem::TInstance instance{"", height, length, 2, {}};
     instance.pieces[0] = {1, 2, 3, 5, 10};
     instance.pieces[1] = {2, 1, 1, 5, 4};
     return instance;
@@ -32,10 +32,10 @@ TEST(PatternScene, PlateIsDrawnToScaleBesideTheLegend)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.plateHeight) + " x " + std::to_string(c.plateLength) +
                      " on " + std::to_string(c.width) + " x " + std::to_string(c.height));
-        const CuttingPattern pattern{c.plateHeight, c.plateLength, {{0, 0, 0, 2, 3}}, {}};
-        const PatternScene scene = buildPatternScene(
+        const pattern::CuttingPattern pattern{c.plateHeight, c.plateLength, {{0, 0, 0, 2, 3}}, {}};
+        const pattern::PatternScene scene = pattern::buildPatternScene(
             pattern, twoTypes(c.plateHeight, c.plateLength), {}, c.width, c.height);
-        const SceneRect& plate = scene.plate;
+        const pattern::SceneRect& plate = scene.plate;
         EXPECT_GE(plate.x, 0);
         EXPECT_GE(plate.y, 0);
         EXPECT_LE(plate.y + plate.height, c.height);
@@ -43,17 +43,17 @@ TEST(PatternScene, PlateIsDrawnToScaleBesideTheLegend)
         // As large as the room allows: the legend takes at most 30 % of the width, margins 16.
         EXPECT_TRUE(plate.x + plate.width >= 0.7 * c.width - 16 - tolerance ||
                     plate.y + plate.height >= c.height - 16 - tolerance);
-        for (const SceneText& text : scene.texts) {
-            if (!text.vertical && text.anchor == TextAnchor::Start) {
+        for (const pattern::SceneText& text : scene.texts) {
+            if (!text.vertical && text.anchor == pattern::TextAnchor::Start) {
                 EXPECT_GT(text.x, plate.x + plate.width) << text.text;
             }
         }
         ASSERT_EQ(scene.pieces.size(), 1u);
         EXPECT_NEAR(scene.pieces[0].rect.width / plate.width, 3.0 / c.plateLength, 1e-9);
         EXPECT_NEAR(scene.pieces[0].rect.height / plate.height, 2.0 / c.plateHeight, 1e-9);
-        EXPECT_EQ(scene.pieces[0].colour, typeColour(0));
+        EXPECT_EQ(scene.pieces[0].colour, pattern::typeColour(0));
         // Only a piece with room for it carries its type's number.
-        const SceneRect& piece = scene.pieces[0].rect;
+        const pattern::SceneRect& piece = scene.pieces[0].rect;
         if (std::min(piece.width, piece.height) < 3) {
             EXPECT_EQ(scene.pieces[0].labelSize, 0);
         }
@@ -67,7 +67,7 @@ TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines)
 {
     struct Case {
         const char* name;
-        std::vector<PlacedPiece> pieces;
+        std::vector<pattern::PlacedPiece> pieces;
         std::vector<std::string> present, absent;
     };
     const std::vector<Case> cases = {
@@ -86,10 +86,10 @@ TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CuttingPattern pattern{10, 10, c.pieces, {}};
+        const pattern::CuttingPattern pattern{10, 10, c.pieces, {}};
         std::vector<std::string> texts;
-        for (const SceneText& text :
-             buildPatternScene(pattern, twoTypes(10, 10), {"Perda = 98 %"}, 960, 640).texts)
+        for (const pattern::SceneText& text :
+             pattern::buildPatternScene(pattern, twoTypes(10, 10), {"Perda = 98 %"}, 960, 640).texts)
             texts.push_back(text.text);
         for (const std::string& text : c.present)
             EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
@@ -100,8 +100,8 @@ TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines)
 
 TEST(PatternScene, CutsKeepTheirOrderAndFirstStageIsHeavier)
 {
-    const CuttingPattern pattern{10, 10, {}, {{5, 0, 5, 10, 1}, {0, 5, 5, 5, 2}, {5, 5, 10, 5, 3}}};
-    const PatternScene scene = buildPatternScene(pattern, twoTypes(10, 10), {}, 960, 640);
+    const pattern::CuttingPattern pattern{10, 10, {}, {{5, 0, 5, 10, 1}, {0, 5, 5, 5, 2}, {5, 5, 10, 5, 3}}};
+    const pattern::PatternScene scene = pattern::buildPatternScene(pattern, twoTypes(10, 10), {}, 960, 640);
     ASSERT_EQ(scene.cuts.size(), 3u);
     for (std::size_t i = 0; i < scene.cuts.size(); ++i)
         EXPECT_EQ(scene.cuts[i].stage, pattern.cuts[i].stage);

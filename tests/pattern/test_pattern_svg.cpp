@@ -7,9 +7,9 @@
 
 TEST(PatternSvg, MarksPiecesEscapesTextsAndWritesPointNumbers)
 {
-    TInstance instance{"", 10, 15, 1, {}};
+    problem::TInstance instance{"", 10, 15, 1, {}};
     instance.pieces[0] = {1, 3, 4, 9, 12};
-    const CuttingPattern pattern{10, 15, {{0, 0, 0, 3, 4}, {0, 0, 4, 3, 4}}, {{3, 0, 3, 15, 1}}};
+    const pattern::CuttingPattern pattern{10, 15, {{0, 0, 0, 3, 4}, {0, 0, 4, 3, 4}}, {{3, 0, 3, 15, 1}}};
     // A comma locale, where one is installed, must not reach the numbers of the drawing.
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
@@ -17,7 +17,7 @@ TEST(PatternSvg, MarksPiecesEscapesTextsAndWritesPointNumbers)
         if (std::setlocale(LC_NUMERIC, comma))
             break;
     const std::string svg =
-        patternSvg(buildPatternScene(pattern, instance, {"Perda = 1,5 % <a & b>"}, 960, 640));
+        pattern::patternSvg(pattern::buildPatternScene(pattern, instance, {"Perda = 1,5 % <a & b>"}, 960, 640));
     std::setlocale(LC_NUMERIC, saved.c_str());
 
     const auto count = [&svg](const std::string& part) {

@@ -21,26 +21,26 @@ struct WriterCase {
 };
 
 // Every writer is given a few kilobytes, more than the limits the tests set.
-ReportLines longReport()
+problem::ReportLines longReport()
 {
-    return ReportLines(400, "Padrão   -   10   -   20   -   200   -   0");
+    return problem::ReportLines(400, "Padrão   -   10   -   20   -   200   -   0");
 }
 
-TInstance manyPieces()
+problem::TInstance manyPieces()
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.description = "Muitas peças";
     instance.plateHeight = 1000;
     instance.plateLength = 1000;
-    instance.pieceCount = maxPieceTypes;
-    for (int k = 0; k < maxPieceTypes; ++k)
+    instance.pieceCount = problem::maxPieceTypes;
+    for (int k = 0; k < problem::maxPieceTypes; ++k)
         instance.pieces[k] = {k + 1, 100 + k, 200 + k, 3, 1000 + k};
     return instance;
 }
 
-PatternScene sceneWithManyPieces()
+pattern::PatternScene sceneWithManyPieces()
 {
-    PatternScene scene;
+    pattern::PatternScene scene;
     scene.width = 960;
     scene.height = 640;
     for (int k = 0; k < 100; ++k)
@@ -49,11 +49,11 @@ PatternScene sceneWithManyPieces()
 }
 
 const WriterCase writers[] = {
-    {"result file", [](const auto& path) { return writeResultFile(longReport(), path); }},
-    {"BI file", [](const auto& path) { return writeBiFile(manyPieces(), path); }},
-    {"SVG drawing", [](const auto& path) { return writePatternSvg(sceneWithManyPieces(), path); }},
+    {"result file", [](const auto& path) { return problem::writeResultFile(longReport(), path); }},
+    {"BI file", [](const auto& path) { return problem::writeBiFile(manyPieces(), path); }},
+    {"SVG drawing", [](const auto& path) { return pattern::writePatternSvg(sceneWithManyPieces(), path); }},
     {"bytes",
-     [](const auto& path) { return writeFileAtomically(path, std::string(300'000, 'x')); }},
+     [](const auto& path) { return problem::writeFileAtomically(path, std::string(300'000, 'x')); }},
 };
 
 void PrintTo(const WriterCase& c, std::ostream* out)
@@ -116,7 +116,7 @@ TEST(AtomicFile, TargetsThatCannotBeReplacedAreReportedAndLeftAsTheyWere)
     const std::filesystem::path targets[] = {folder / "pasta", folder / "falta" / "x.txt",
                                              "/dev/full"};
     for (const auto& target : targets) {
-        const auto written = writeFileAtomically(target, "conteúdo");
+        const auto written = problem::writeFileAtomically(target, "conteúdo");
         ASSERT_FALSE(written.has_value()) << target;
         EXPECT_NE(written.error().find(target.string()), std::string::npos) << written.error();
     }
@@ -129,11 +129,11 @@ TEST(AtomicFile, WritesThroughALinkAndInPlaceIntoDevices)
     ScratchFolder folder;
     writeContent(folder / "real.txt", "antigo");
     std::filesystem::create_symlink("real.txt", folder / "atalho.txt");
-    ASSERT_TRUE(writeFileAtomically(folder / "atalho.txt", "novo").has_value());
+    ASSERT_TRUE(problem::writeFileAtomically(folder / "atalho.txt", "novo").has_value());
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "atalho.txt"));
     EXPECT_EQ(fileContent(folder / "real.txt"), "novo");
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"atalho.txt", "real.txt"}));
-    EXPECT_TRUE(writeFileAtomically("/dev/null", "nada").has_value());
+    EXPECT_TRUE(problem::writeFileAtomically("/dev/null", "nada").has_value());
 }
 
 TEST(AtomicFile, AnUncommittedFileRemovesItsTemporaryAndKeepsTheTarget)
@@ -141,7 +141,7 @@ TEST(AtomicFile, AnUncommittedFileRemovesItsTemporaryAndKeepsTheTarget)
     ScratchFolder folder;
     writeContent(folder / "alvo.txt", "antigo");
     {
-        AtomicFile file(folder / "alvo.txt");
+        problem::AtomicFile file(folder / "alvo.txt");
         file.write("meio caminho");
         EXPECT_EQ(folder.names().size(), 2u);
     }

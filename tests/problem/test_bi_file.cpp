@@ -16,7 +16,7 @@ std::string header(std::string_view pieceLines, std::string_view count = "1")
 
 struct PieceCase {
     const char* line;
-    TPieceType expected;
+    problem::TPieceType expected;
 };
 
 // Names the case by its line in test listings.
@@ -29,7 +29,7 @@ class PieceLineTest : public ::testing::TestWithParam<PieceCase> {};
 
 TEST_P(PieceLineTest, ReadsTheFieldsByTheDigitRunRules)
 {
-    const auto instance = parseBiFile(header(GetParam().line));
+    const auto instance = problem::parseBiFile(header(GetParam().line));
     ASSERT_TRUE(instance.has_value()) << instance.error();
     EXPECT_EQ(instance->pieces[0], GetParam().expected) << GetParam().line;
 }
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BiFileReader, ReadsHeaderAndDescriptionWithItsLineEnd)
 {
-    const auto instance = parseBiFile("1\r\n\r\n  --Teste 1\r\n100   200\r\n0\r\n");
+    const auto instance = problem::parseBiFile("1\r\n\r\n  --Teste 1\r\n100   200\r\n0\r\n");
     ASSERT_TRUE(instance.has_value());
     EXPECT_EQ(instance->description, "Teste 1\r\n");
     EXPECT_EQ(instance->plateHeight, 100);
@@ -75,7 +75,7 @@ TEST(BiFileReader, DescriptionCases)
          "12) peças\r\n"},
     };
     for (const Case& c : cases) {
-        const auto instance = parseBiFile("1\r\n\r\n" + c.line + "10   20\r\n0\r\n");
+        const auto instance = problem::parseBiFile("1\r\n\r\n" + c.line + "10   20\r\n0\r\n");
         ASSERT_TRUE(instance.has_value());
         EXPECT_EQ(instance->description, c.expected) << c.line;
         EXPECT_EQ(instance->plateLength, 20) << c.line;
@@ -84,10 +84,10 @@ TEST(BiFileReader, DescriptionCases)
 
 TEST(BiFileReader, LfOnlyFileGivesTheSameNumbers)
 {
-    const auto crlf = parseBiFile(header(" 30      10     20     2\r\n"));
+    const auto crlf = problem::parseBiFile(header(" 30      10     20     2\r\n"));
     std::string lf = header(" 30      10     20     2\r\n");
     std::erase(lf, '\r');
-    const auto lfOnly = parseBiFile(lf);
+    const auto lfOnly = problem::parseBiFile(lf);
     ASSERT_TRUE(crlf && lfOnly);
     EXPECT_EQ(crlf->pieces, lfOnly->pieces);
     EXPECT_EQ(lfOnly->description, "Teste\n");
@@ -97,7 +97,7 @@ TEST(BiFileReader, LongDescriptionSpillsIntoTheNextRead)
 {
     // 99 characters are read at once; the rest of the line becomes line 4.
     const std::string description(98, 'a');
-    const auto instance = parseBiFile("1\r\n\r\n" + description + "b 7\r\n10   20\r\n3\r\n");
+    const auto instance = problem::parseBiFile("1\r\n\r\n" + description + "b 7\r\n10   20\r\n3\r\n");
     ASSERT_TRUE(instance.has_value());
     EXPECT_EQ(instance->description, description + "b");
     EXPECT_EQ(instance->plateHeight, 7);
@@ -107,20 +107,20 @@ TEST(BiFileReader, LongDescriptionSpillsIntoTheNextRead)
 
 TEST(BiFileReader, FileEndingEarlyReadsMissingFieldsAsZero)
 {
-    const auto instance = parseBiFile("1\r\n\r\nCurto\r\n10   20\r\n2\r\n 5 1 2 3\r\n");
+    const auto instance = problem::parseBiFile("1\r\n\r\nCurto\r\n10   20\r\n2\r\n 5 1 2 3\r\n");
     ASSERT_TRUE(instance.has_value());
     EXPECT_EQ(instance->pieceCount, 2);
-    EXPECT_EQ(instance->pieces[1], (TPieceType{2, 0, 0, 0, 0}));
+    EXPECT_EQ(instance->pieces[1], (problem::TPieceType{2, 0, 0, 0, 0}));
 }
 
 TEST(BiFileReader, RefusesWhatTheTablesCannotHold)
 {
-    EXPECT_FALSE(parseBiFile(header("", "101")).has_value());
-    EXPECT_TRUE(parseBiFile(header("", "100")).has_value());
-    EXPECT_FALSE(parseBiFile(header(" 5 99999999999 1 1\r\n")).has_value());
-    EXPECT_FALSE(parseBiFile(header(" 3000000000 1 1 1\r\n")).has_value());
-    EXPECT_FALSE(parseBiFile(header(" 1E+30 1 1 1\r\n")).has_value());
-    EXPECT_TRUE(parseBiFile(header(" 2147483647 1 1 2147483647\r\n")).has_value());
+    EXPECT_FALSE(problem::parseBiFile(header("", "101")).has_value());
+    EXPECT_TRUE(problem::parseBiFile(header("", "100")).has_value());
+    EXPECT_FALSE(problem::parseBiFile(header(" 5 99999999999 1 1\r\n")).has_value());
+    EXPECT_FALSE(problem::parseBiFile(header(" 3000000000 1 1 1\r\n")).has_value());
+    EXPECT_FALSE(problem::parseBiFile(header(" 1E+30 1 1 1\r\n")).has_value());
+    EXPECT_TRUE(problem::parseBiFile(header(" 2147483647 1 1 2147483647\r\n")).has_value());
 }
 
 TEST(BiFileReader, TooLargeNumbersNameTheirLine)
@@ -138,7 +138,7 @@ TEST(BiFileReader, TooLargeNumbersNameTheirLine)
         {header(" 5 1 1 1\r\n 1E+30 1 1 1\r\n", "2"), 7},
     };
     for (const Case& c : cases) {
-        const auto instance = parseBiFile(c.file);
+        const auto instance = problem::parseBiFile(c.file);
         ASSERT_FALSE(instance.has_value()) << c.file;
         EXPECT_EQ(instance.error(),
                   "O arquivo de entrada contém um número grande demais na linha " +
@@ -149,21 +149,21 @@ TEST(BiFileReader, TooLargeNumbersNameTheirLine)
 
 TEST(BiFileReader, MissingFileGivesTheOpenMessage)
 {
-    const auto instance = readBiFile("/nonexistent/folder/x.BI");
+    const auto instance = problem::readBiFile("/nonexistent/folder/x.BI");
     ASSERT_FALSE(instance.has_value());
     EXPECT_EQ(instance.error(), "Erro ao abrir o arquivo de entrada!");
 }
 
 TEST(BiFileReader, FolderGivesTheOpenMessage)
 {
-    const auto instance = readBiFile(QUADRIX_TEST_DATA_DIR);
+    const auto instance = problem::readBiFile(QUADRIX_TEST_DATA_DIR);
     ASSERT_FALSE(instance.has_value());
     EXPECT_EQ(instance.error(), "Erro ao abrir o arquivo de entrada!");
 }
 
 TEST(BiFileReader, ADeviceWithoutEndIsReadOnlyAsFarAsTheReadsReach)
 {
-    const auto instance = readBiFile("/dev/zero");
+    const auto instance = problem::readBiFile("/dev/zero");
     ASSERT_TRUE(instance.has_value());
     EXPECT_EQ(instance->pieceCount, 0);
 }
@@ -174,9 +174,9 @@ std::string readBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-TInstance exampleInstance()
+problem::TInstance exampleInstance()
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.description = "Teste";
     instance.plateHeight = 100;
     instance.plateLength = 200;
@@ -189,7 +189,7 @@ TInstance exampleInstance()
 TEST(BiFileWriter, WritesTheSevenLineExampleByteForByte)
 {
     const auto path = std::filesystem::temp_directory_path() / "quadrix_writer_example.BI";
-    ASSERT_TRUE(writeBiFile(exampleInstance(), path).has_value());
+    ASSERT_TRUE(problem::writeBiFile(exampleInstance(), path).has_value());
     EXPECT_EQ(readBytes(path), "1\r\n\r\nTeste\r\n100   200\r\n2\r\n"
                                " 30      10     20     2\r\n"
                                " 50      25     15     1\r\n");
@@ -199,11 +199,11 @@ TEST(BiFileWriter, WritesTheSevenLineExampleByteForByte)
 TEST(BiFileWriter, RoundTripsThroughTheReader)
 {
     const auto path = std::filesystem::temp_directory_path() / "quadrix_round_trip.BI";
-    TInstance instance = exampleInstance();
+    problem::TInstance instance = exampleInstance();
     instance.description = "Descrição de teste";
-    ASSERT_TRUE(writeBiFile(instance, path).has_value());
+    ASSERT_TRUE(problem::writeBiFile(instance, path).has_value());
     EXPECT_EQ(readBytes(path).substr(5, 19), "Descri\xE7\xE3o de teste\r");
-    const auto read = readBiFile(path);
+    const auto read = problem::readBiFile(path);
     ASSERT_TRUE(read.has_value());
     instance.description += "\r\n";
     EXPECT_EQ(*read, instance);
@@ -212,19 +212,19 @@ TEST(BiFileWriter, RoundTripsThroughTheReader)
 
 TEST(BiFileWriter, ReportsAFileThatCannotBeWritten)
 {
-    EXPECT_FALSE(writeBiFile(exampleInstance(), "/nonexistent/folder/x.BI").has_value());
+    EXPECT_FALSE(problem::writeBiFile(exampleInstance(), "/nonexistent/folder/x.BI").has_value());
 }
 
 TEST(Windows1252, EncodesWhatItCanAndMarksTheRest)
 {
-    EXPECT_EQ(toWindows1252("Ação €"), "A\xE7\xE3o \x80");
-    EXPECT_EQ(toWindows1252("日本"), "??");
-    EXPECT_EQ(toWindows1252("bad \xC3"), "bad ?");
-    EXPECT_EQ(fromWindows1252("A\xE7\xE3o \x80\x9F"), "Ação €Ÿ");
+    EXPECT_EQ(problem::toWindows1252("Ação €"), "A\xE7\xE3o \x80");
+    EXPECT_EQ(problem::toWindows1252("日本"), "??");
+    EXPECT_EQ(problem::toWindows1252("bad \xC3"), "bad ?");
+    EXPECT_EQ(problem::fromWindows1252("A\xE7\xE3o \x80\x9F"), "Ação €Ÿ");
     std::string all;
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
-    EXPECT_EQ(toWindows1252(fromWindows1252(all)), all);
+    EXPECT_EQ(problem::toWindows1252(problem::fromWindows1252(all)), all);
 }
 
 } // namespace

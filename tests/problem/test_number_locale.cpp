@@ -31,12 +31,12 @@ TEST_F(MultiByteDecimalPoint, RealsAreWrittenAsUnderAnyOtherLocale)
         {-12.5, "-12,5"},           {123456789012345678.0L, "1,23456789012346E17"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(formatReal(c.value, ','), c.text);
+        EXPECT_EQ(problem::formatReal(c.value, ','), c.text);
 }
 
 TEST_F(MultiByteDecimalPoint, TheLocaleSeparatorIsNoSingleCharacter)
 {
-    EXPECT_EQ(decimalSeparatorOf(std::localeconv()->decimal_point), std::nullopt);
+    EXPECT_EQ(problem::decimalSeparatorOf(std::localeconv()->decimal_point), std::nullopt);
 }
 
 } // namespace

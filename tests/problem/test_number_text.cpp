@@ -40,7 +40,7 @@ TEST(IntegerConversion, AcceptsAndRefuses)
         {"99999999999999999999", std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(parseInteger(c.text), c.expected) << '"' << c.text << '"';
+        EXPECT_EQ(problem::parseInteger(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(RealConversion, FollowsTheSeparator)
@@ -61,13 +61,13 @@ TEST(RealConversion, FollowsTheSeparator)
         {"1 2", ',', std::nullopt}, {"1e99999", ',', std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(parseReal(c.text, c.separator), c.expected) << '"' << c.text << '"';
+        EXPECT_EQ(problem::parseReal(c.text, c.separator), c.expected) << '"' << c.text << '"';
 }
 
 TEST(RealConversion, RoundsOnceFromTheDecimalText)
 {
     // 0,01 stored as a 32-bit real lies just below 0.01.
-    const auto beta = parseReal("0,01", ',');
+    const auto beta = problem::parseReal("0,01", ',');
     ASSERT_TRUE(beta.has_value());
     EXPECT_EQ(static_cast<float>(*beta), 0.01f);
     EXPECT_LT(static_cast<float>(*beta), 0.01);
@@ -92,8 +92,8 @@ TEST(RealConversion, RefusesValuesBeyondTheTypeTheyAreKeptIn)
         {"abc", std::nullopt, std::nullopt},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(parseRealAs<float>(c.text, ','), c.asFloat) << c.text;
-        EXPECT_EQ(parseRealAs<double>(c.text, ','), c.asDouble) << c.text;
+        EXPECT_EQ(problem::parseRealAs<float>(c.text, ','), c.asFloat) << c.text;
+        EXPECT_EQ(problem::parseRealAs<double>(c.text, ','), c.asDouble) << c.text;
     }
 }
 
@@ -122,7 +122,7 @@ TEST(DecimalSeparator, OnlyOneAsciiCharacterThatNoNumberUsesServes)
         {"\x7F", std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(decimalSeparatorOf(c.text), c.expected) << '"' << c.text << '"';
+        EXPECT_EQ(problem::decimalSeparatorOf(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(GeneralRealFormat, WritesFifteenSignificantDigits)
@@ -156,8 +156,8 @@ TEST(GeneralRealFormat, WritesFifteenSignificantDigits)
         {1.0L / 3.0L, "0,333333333333333", "0.333333333333333"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(formatReal(c.value, ','), c.comma);
-        EXPECT_EQ(formatReal(c.value, '.'), c.point);
+        EXPECT_EQ(problem::formatReal(c.value, ','), c.comma);
+        EXPECT_EQ(problem::formatReal(c.value, '.'), c.point);
     }
 }
 
@@ -165,24 +165,24 @@ TEST(GeneralRealFormat, RoundsTheExtendedValueItself)
 {
     // In double this loss rounds to ...515 at the fifteenth digit; the extended value gives ...516.
     const long double loss = 100.0L - 100.0L * 609.0L / (21 * 161);
-    EXPECT_EQ(formatReal(loss, ','), "81,9875776397516");
-    EXPECT_EQ(formatReal(static_cast<double>(loss), ','), "81,9875776397515");
+    EXPECT_EQ(problem::formatReal(loss, ','), "81,9875776397516");
+    EXPECT_EQ(problem::formatReal(static_cast<double>(loss), ','), "81,9875776397515");
 }
 
 TEST(GeneralRealFormat, SpecialValues)
 {
-    EXPECT_EQ(formatReal(std::numeric_limits<double>::infinity(), ','), "INF");
-    EXPECT_EQ(formatReal(-std::numeric_limits<double>::infinity(), ','), "-INF");
-    EXPECT_EQ(formatReal(std::nan(""), ','), "NAN");
+    EXPECT_EQ(problem::formatReal(std::numeric_limits<double>::infinity(), ','), "INF");
+    EXPECT_EQ(problem::formatReal(-std::numeric_limits<double>::infinity(), ','), "-INF");
+    EXPECT_EQ(problem::formatReal(std::nan(""), ','), "NAN");
 }
 
 TEST(TimeLine, BelowOneSecondAndWholeSeconds)
 {
-    EXPECT_EQ(timeLine(0), "Tempo: <1s");
-    EXPECT_EQ(timeLine(-1), "Tempo: <1s");
-    EXPECT_EQ(timeLine(1), "Tempo: 1s");
-    EXPECT_EQ(timeLine(75), "Tempo: 75s");
-    EXPECT_EQ(timeLine(125), "Tempo: 125s");
+    EXPECT_EQ(problem::timeLine(0), "Tempo: <1s");
+    EXPECT_EQ(problem::timeLine(-1), "Tempo: <1s");
+    EXPECT_EQ(problem::timeLine(1), "Tempo: 1s");
+    EXPECT_EQ(problem::timeLine(75), "Tempo: 75s");
+    EXPECT_EQ(problem::timeLine(125), "Tempo: 125s");
 }
 
 } // namespace

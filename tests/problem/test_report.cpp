@@ -8,9 +8,9 @@
 
 namespace {
 
-TInstance threeTypes(std::string description)
+problem::TInstance threeTypes(std::string description)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.description = std::move(description);
     instance.plateHeight = 10;
     instance.plateLength = 8;
@@ -22,12 +22,12 @@ TInstance threeTypes(std::string description)
 
 TEST(ReportSkeleton, HeadInstanceBlockAndFoot)
 {
-    ReportLines lines;
-    writeReportHead(lines, "Titulo");
-    writeInstanceBlock(lines, threeTypes("Exemplo\r\n"));
-    writeReportFoot(lines, {"Área ótima = 74"}, "7,5", 0);
+    problem::ReportLines lines;
+    problem::writeReportHead(lines, "Titulo");
+    problem::writeInstanceBlock(lines, threeTypes("Exemplo\r\n"));
+    problem::writeReportFoot(lines, {"Área ótima = 74"}, "7,5", 0);
     const std::string sep(40, '=');
-    ReportLines expected = {sep, "", "Titulo", "", sep, "", "Exemplo", "", "H = 10", "W = 8", "",
+    problem::ReportLines expected = {sep, "", "Titulo", "", sep, "", "Exemplo", "", "H = 10", "W = 8", "",
                             sep, "", "Peças:", ""};
     for (int i = 1; i <= 3; ++i) {
         expected.insert(expected.end(),
@@ -45,7 +45,7 @@ TEST(ReportSkeleton, DescriptionLineEnds)
 {
     struct Case {
         std::string description;
-        ReportLines expected;
+        problem::ReportLines expected;
     };
     const Case cases[] = {
         {"Exemplo\r\n", {"Exemplo", ""}},
@@ -54,15 +54,15 @@ TEST(ReportSkeleton, DescriptionLineEnds)
         {"LF\n", {"LF\n"}},
     };
     for (const Case& c : cases) {
-        ReportLines lines;
-        TInstance instance = threeTypes(c.description);
+        problem::ReportLines lines;
+        problem::TInstance instance = threeTypes(c.description);
         instance.pieceCount = 0;
-        writeInstanceBlock(lines, instance);
-        const ReportLines head(lines.begin(), lines.begin() + c.expected.size());
+        problem::writeInstanceBlock(lines, instance);
+        const problem::ReportLines head(lines.begin(), lines.begin() + c.expected.size());
         EXPECT_EQ(head, c.expected);
         EXPECT_EQ(lines[c.expected.size()], "H = 10");
         // No piece type: the separator follows the empty line after "Peças:".
-        EXPECT_EQ(lines.back(), separatorLine);
+        EXPECT_EQ(lines.back(), problem::separatorLine);
         EXPECT_EQ(lines[lines.size() - 2], "");
         EXPECT_EQ(lines[lines.size() - 3], "Peças:");
     }
@@ -70,15 +70,15 @@ TEST(ReportSkeleton, DescriptionLineEnds)
 
 TEST(ReportSkeleton, SummaryHasFiveLines)
 {
-    EXPECT_EQ(summaryLines("100", "0", 125),
-              (ReportLines{"Área ótima = 100", "", "Perda = 0 %", "", "Tempo: 125s"}));
+    EXPECT_EQ(problem::summaryLines("100", "0", 125),
+              (problem::ReportLines{"Área ótima = 100", "", "Perda = 0 %", "", "Tempo: 125s"}));
 }
 
 TEST(ResultFile, Windows1252WithCrLfAfterEveryLine)
 {
     const auto path = std::filesystem::temp_directory_path() / "quadrix_result.txt";
     { std::ofstream(path) << "older and longer content that must disappear"; }
-    ASSERT_TRUE(writeResultFile({"Área", "", "x"}, path).has_value());
+    ASSERT_TRUE(problem::writeResultFile({"Área", "", "x"}, path).has_value());
     std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     EXPECT_EQ(bytes, "\xC1rea\r\n\r\nx\r\n");

@@ -38,7 +38,7 @@ protected:
 TEST_F(LibraryTextsTest, InstalledFolderIsTheSharedDataFolderOfThePrefix)
 {
     EXPECT_EQ(installed(), m_prefix / "share" / "quadrix");
-    EXPECT_EQ(libraryTextFolders(bin()), (std::vector<fs::path>{bin(), installed()}));
+    EXPECT_EQ(shell::libraryTextFolders(bin()), (std::vector<fs::path>{bin(), installed()}));
 }
 
 TEST_F(LibraryTextsTest, EachFileIsTakenFromTheFirstFolderThatHoldsIt)
@@ -64,7 +64,7 @@ TEST_F(LibraryTextsTest, EachFileIsTakenFromTheFirstFolderThatHoldsIt)
         if (c.inInstalled)
             write(installed() / "WS.s");
         const std::string expected = c.expectedFolder;
-        const fs::path found = findLibraryText(bin(), "WS.s");
+        const fs::path found = shell::findLibraryText(bin(), "WS.s");
         if (expected.empty())
             EXPECT_TRUE(found.empty()) << found;
         else
@@ -76,23 +76,23 @@ TEST_F(LibraryTextsTest, FilesAreFoundOneByOne)
 {
     write(bin() / "GSi.s");
     write(installed() / "GSr.s");
-    EXPECT_EQ(findLibraryText(bin(), "GSi.s"), bin() / "GSi.s");
-    EXPECT_EQ(findLibraryText(bin(), "GSr.s"), installed() / "GSr.s");
-    EXPECT_TRUE(findLibraryText(bin(), "WS.s").empty());
+    EXPECT_EQ(shell::findLibraryText(bin(), "GSi.s"), bin() / "GSi.s");
+    EXPECT_EQ(shell::findLibraryText(bin(), "GSr.s"), installed() / "GSr.s");
+    EXPECT_TRUE(shell::findLibraryText(bin(), "WS.s").empty());
 }
 
 TEST_F(LibraryTextsTest, AFolderOfTheTextsNameIsNoText)
 {
     fs::create_directory(bin() / "GSi.s");
     write(installed() / "GSi.s");
-    EXPECT_EQ(findLibraryText(bin(), "GSi.s"), installed() / "GSi.s");
+    EXPECT_EQ(shell::findLibraryText(bin(), "GSi.s"), installed() / "GSi.s");
 }
 
 TEST_F(LibraryTextsTest, TrailingSeparatorOfTheProgramFolderIsIgnored)
 {
     write(installed() / "GSi.s");
     const fs::path withSlash = bin().string() + "/";
-    EXPECT_EQ(findLibraryText(withSlash, "GSi.s").lexically_normal(), installed() / "GSi.s");
+    EXPECT_EQ(shell::findLibraryText(withSlash, "GSi.s").lexically_normal(), installed() / "GSi.s");
 }
 
 } // namespace

@@ -32,7 +32,7 @@ class RtfToHtml : public testing::TestWithParam<Case> {};
 
 TEST_P(RtfToHtml, ProducesExpectedHtml)
 {
-    EXPECT_EQ(rtfToHtml(GetParam().rtf), GetParam().html);
+    EXPECT_EQ(shell::rtfToHtml(GetParam().rtf), GetParam().html);
 }
 
 const Case formattingCases[] = {
@@ -164,7 +164,7 @@ TEST(RtfReader, DeepNestingIsBoundedAndKeepsShallowText)
     const int depth = 100000;
     const std::string rtf =
         "{\\rtf1 a" + std::string(depth, '{') + "deep" + std::string(depth, '}') + "b\\par}";
-    EXPECT_EQ(rtfToHtml(rtf), para(run("ab")));
+    EXPECT_EQ(shell::rtfToHtml(rtf), para(run("ab")));
 }
 
 // The document group itself is the first level: text at the bound shows, beyond it does not.
@@ -173,8 +173,8 @@ TEST(RtfReader, NestingBoundIsExact)
     const auto nested = [](int inner) {
         return "{\\rtf1 " + std::string(inner, '{') + "x" + std::string(inner, '}') + "y\\par}";
     };
-    EXPECT_EQ(rtfToHtml(nested(maxRtfGroupDepth - 1)), para(run("xy")));
-    EXPECT_EQ(rtfToHtml(nested(maxRtfGroupDepth)), para(run("y")));
+    EXPECT_EQ(shell::rtfToHtml(nested(shell::maxRtfGroupDepth - 1)), para(run("xy")));
+    EXPECT_EQ(shell::rtfToHtml(nested(shell::maxRtfGroupDepth)), para(run("y")));
 }
 
 struct Detection {
@@ -186,7 +186,7 @@ class RtfDetection : public testing::TestWithParam<Detection> {};
 
 TEST_P(RtfDetection, RecognisesTheSignature)
 {
-    EXPECT_EQ(isRtf(GetParam().bytes), GetParam().rtf);
+    EXPECT_EQ(shell::isRtf(GetParam().bytes), GetParam().rtf);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signatures, RtfDetection,

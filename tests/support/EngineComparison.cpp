@@ -11,14 +11,14 @@
 namespace {
 
 // The pattern of the fast engine is sound and worth what the run reports.
-void checkPattern(const AndOrRun& run, const TInstance& instance)
+void checkPattern(const andor::AndOrRun& run, const problem::TInstance& instance)
 {
-    const CuttingPattern pattern = cuttingPatternOf(run.layout, instance);
-    const auto fault = findPatternFault(pattern, instance);
+    const pattern::CuttingPattern pattern = andor::cuttingPatternOf(run.layout, instance);
+    const auto fault = pattern::findPatternFault(pattern, instance);
     ASSERT_FALSE(fault.has_value()) << *fault;
-    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::array<std::int32_t, problem::maxPieceTypes> counts{};
     std::int64_t value = 0;
-    for (const PlacedPiece& piece : pattern.pieces) {
+    for (const pattern::PlacedPiece& piece : pattern.pieces) {
         ++counts[static_cast<std::size_t>(piece.type)];
         value += instance.pieces[static_cast<std::size_t>(piece.type)].value;
     }
@@ -32,15 +32,15 @@ void checkPattern(const AndOrRun& run, const TInstance& instance)
 
 } // namespace
 
-void expectSameRun(const RunResult& fast, const RunResult& direct, const TInstance& instance)
+void expectSameRun(const RunResult& fast, const RunResult& direct, const problem::TInstance& instance)
 {
     ASSERT_EQ(fast.has_value(), direct.has_value());
     if (!direct) {
         EXPECT_EQ(fast.error(), direct.error());
         return;
     }
-    EXPECT_TRUE(sameSet(fast->xSet, direct->xSet));
-    EXPECT_TRUE(sameSet(fast->ySet, direct->ySet));
+    EXPECT_TRUE(andor::sameSet(fast->xSet, direct->xSet));
+    EXPECT_TRUE(andor::sameSet(fast->ySet, direct->ySet));
     EXPECT_EQ(std::bit_cast<std::uint32_t>(fast->value),
               std::bit_cast<std::uint32_t>(direct->value));
     EXPECT_EQ(fast->counts, direct->counts);

@@ -16,12 +16,12 @@ struct TypeMix {
 };
 
 // Few distinct sides and values, so that types tie in rows, columns, values and densities.
-inline TInstance randomInstance(std::mt19937& random, const TypeMix& mix, int plateSide)
+inline problem::TInstance randomInstance(std::mt19937& random, const TypeMix& mix, int plateSide)
 {
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = plateSide;
     instance.plateLength = plateSide - 3;
     instance.pieceCount = mix.types;

@@ -2,9 +2,9 @@
 
 #include "problem/Int32Arithmetic.h"
 
-TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces)
+problem::TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.description = "Teste\r\n";
     instance.plateHeight = plateHeight;
     instance.plateLength = plateLength;
@@ -13,27 +13,27 @@ TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestP
         const TestPiece& piece = pieces[i];
         // A piece too large for 32-bit areas keeps a wrapped value; only its refusal is tested.
         instance.pieces[i] = {static_cast<int>(i + 1), piece.height, piece.length, piece.demand,
-                              mul32(piece.height, piece.length)};
+                              problem::mul32(piece.height, piece.length)};
     }
     return instance;
 }
 
-std::string describe(const TInstance& instance)
+std::string describe(const problem::TInstance& instance)
 {
     std::string text = "plate " + std::to_string(instance.plateHeight) + "x" +
                        std::to_string(instance.plateLength) + ", pieces (h, l, d):";
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[i];
+        const problem::TPieceType& piece = instance.pieces[i];
         text += " (" + std::to_string(piece.height) + ", " + std::to_string(piece.length) + ", " +
                 std::to_string(piece.demand) + ")";
     }
     return text;
 }
 
-std::vector<int> idsOf(const std::vector<TPattern>& patterns)
+std::vector<int> idsOf(const std::vector<wang::TPattern>& patterns)
 {
     std::vector<int> ids;
-    for (const TPattern& record : patterns)
+    for (const wang::TPattern& record : patterns)
         ids.push_back(record.id);
     return ids;
 }

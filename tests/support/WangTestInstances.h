@@ -14,10 +14,10 @@ struct TestPiece {
 };
 
 // An instance with the given plate and piece types; value = area (wrapped to 32 bits).
-TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces);
+problem::TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces);
 
 // A one-line text of an instance, for failure messages.
-std::string describe(const TInstance& instance);
+std::string describe(const problem::TInstance& instance);
 
 // The ids of a pattern list, in list order.
-std::vector<int> idsOf(const std::vector<TPattern>& patterns);
+std::vector<int> idsOf(const std::vector<wang::TPattern>& patterns);

@@ -17,7 +17,7 @@ const char* const areaInstances[] = {"2s",    "3s",   "W",     "A1s",   "A2s",
 
 TEST(WangOnClassicInstances, BestAreaNeverBeatsTheOptimum)
 {
-    WangOptions options;
+    wang::WangOptions options;
     // Runs that would need more records than this are skipped, not failed.
     options.patternLimit = 300'000;
     const auto optima = readClassicOptima(classicInstancesReadme());
@@ -28,11 +28,11 @@ TEST(WangOnClassicInstances, BestAreaNeverBeatsTheOptimum)
         ASSERT_NE(optimum, optima.end());
         ASSERT_TRUE(optimum->second.constrained.has_value());
         const auto path = std::filesystem::path(QUADRIX_INSTANCES_DIR) / (file + ".BI");
-        const auto instance = readBiFile(path);
+        const auto instance = problem::readBiFile(path);
         ASSERT_TRUE(instance.has_value()) << path;
         for (const float beta : {0.0f, 0.005f, 0.01f}) {
-            const auto run = runWang(*instance, beta, options);
-            if (!run && run.error() == WangFailure::TooManyPatterns)
+            const auto run = wang::runWang(*instance, beta, options);
+            if (!run && run.error() == wang::WangFailure::TooManyPatterns)
                 continue;
             ASSERT_TRUE(run.has_value());
             EXPECT_LE(run->bestArea, *optimum->second.constrained) << "beta " << beta;
@@ -40,7 +40,7 @@ TEST(WangOnClassicInstances, BestAreaNeverBeatsTheOptimum)
             // respect the demands.
             std::int64_t covered = 0;
             for (int i = 0; i < instance->pieceCount; ++i) {
-                const TPieceType& piece = instance->pieces[i];
+                const problem::TPieceType& piece = instance->pieces[i];
                 EXPECT_LE(run->counts[i], std::max(piece.demand, 0)) << "type " << i + 1;
                 covered += std::int64_t{run->counts[i]} * piece.height * piece.length;
             }

@@ -11,7 +11,7 @@ namespace {
 
 // Small random instances: pieces mostly small against the plate, a few larger than it,
 // demands 0 to 4.
-TInstance randomInstance(std::mt19937& random)
+problem::TInstance randomInstance(std::mt19937& random)
 {
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -28,7 +28,7 @@ TInstance randomInstance(std::mt19937& random)
     return makeInstance(height, length, pieces);
 }
 
-TInstance scaled(TInstance instance, int factor)
+problem::TInstance scaled(problem::TInstance instance, int factor)
 {
     instance.plateHeight *= factor;
     instance.plateLength *= factor;
@@ -40,13 +40,13 @@ TInstance scaled(TInstance instance, int factor)
 }
 
 // Compares both engines on one run; returns the number of built records kept (0 on failure).
-std::size_t expectSameRun(const TInstance& instance, float beta, const std::string& trace)
+std::size_t expectSameRun(const problem::TInstance& instance, float beta, const std::string& trace)
 {
     SCOPED_TRACE(trace + " beta " + std::to_string(beta) + ": " + describe(instance));
-    WangOptions options;
+    wang::WangOptions options;
     options.patternLimit = 400; // keeps the literal engine quick; both must stop alike
-    const auto fast = runWang(instance, beta, options);
-    const auto reference = runWangReference(instance, beta, options);
+    const auto fast = wang::runWang(instance, beta, options);
+    const auto reference = wang::runWangReference(instance, beta, options);
     EXPECT_EQ(fast.has_value(), reference.has_value());
     if (!fast || !reference) {
         if (!fast && !reference) {
@@ -76,7 +76,7 @@ TEST(FastAgainstReference, RandomSmallInstances)
     int richRuns = 0;
     for (unsigned seed = 1; seed <= 60; ++seed) {
         std::mt19937 random(seed);
-        const TInstance instance = randomInstance(random);
+        const problem::TInstance instance = randomInstance(random);
         for (const float beta : betas)
             richRuns += expectSameRun(instance, beta, "seed " + std::to_string(seed)) >= 20;
         if (HasFailure())
@@ -92,7 +92,7 @@ TEST(FastAgainstReference, RandomSmallInstances)
 // wastes or both, and the plate is covered exactly in many ways. Which record a duplicate
 // test keeps, which part of a join comes first and which record is the best are then decided
 // by the tie rules alone.
-TInstance instanceMadeToTie(std::mt19937& random)
+problem::TInstance instanceMadeToTie(std::mt19937& random)
 {
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -135,7 +135,7 @@ TEST(FastAgainstReference, InstancesMadeToTie)
     int richRuns = 0;
     for (unsigned seed = 500; seed < 620; ++seed) {
         std::mt19937 random(seed);
-        const TInstance instance = instanceMadeToTie(random);
+        const problem::TInstance instance = instanceMadeToTie(random);
         for (const float beta : {0.0f, 0.03f, 0.1f})
             richRuns += expectSameRun(instance, beta, "tie seed " + std::to_string(seed)) >= 20;
         if (HasFailure())
@@ -152,7 +152,7 @@ TEST(FastAgainstReference, NegativeDemandsAndValues)
     const float betas[] = {0.0f, 0.05f, 0.3f};
     for (unsigned seed = 1; seed <= 60; ++seed) {
         std::mt19937 random(seed);
-        TInstance instance = randomInstance(random);
+        problem::TInstance instance = randomInstance(random);
         std::uniform_int_distribution<int> anyType(0, instance.pieceCount - 1);
         instance.pieces[anyType(random)].demand = -std::uniform_int_distribution<int>(1, 3)(random);
         if (seed % 2 == 0)
@@ -174,7 +174,7 @@ template <typename Widen> int richRunsOfWidened(unsigned first, Widen widen)
     int richRuns = 0;
     for (unsigned seed = first; seed < first + 20; ++seed) {
         std::mt19937 random(seed);
-        const TInstance instance = widen(randomInstance(random));
+        const problem::TInstance instance = widen(randomInstance(random));
         for (const float beta : {0.0f, 0.05f})
             richRuns += expectSameRun(instance, beta, "seed " + std::to_string(seed)) >= 20;
     }
@@ -184,7 +184,7 @@ template <typename Widen> int richRunsOfWidened(unsigned first, Widen widen)
 TEST(FastAgainstReference, DemandsTooLargeToPack)
 {
     // Ten types of boundless demand leave no room to pack the counts; the others still bind.
-    const auto widen = [](TInstance instance) {
+    const auto widen = [](problem::TInstance instance) {
         for (int extra = 0; extra < 10; ++extra, ++instance.pieceCount)
             instance.pieces[instance.pieceCount] = {
                 instance.pieceCount + 1, instance.plateHeight - extra % 4,
@@ -198,8 +198,8 @@ TEST(FastAgainstReference, CountsPackedIntoSeveralWords)
 {
     // Four types of demand 2^20 come first and push the fields of the others, which bind,
     // past the first word.
-    const auto widen = [](const TInstance& small) {
-        TInstance instance = small;
+    const auto widen = [](const problem::TInstance& small) {
+        problem::TInstance instance = small;
         instance.pieceCount = 4;
         for (int extra = 0; extra < 4; ++extra)
             instance.pieces[extra] = {extra + 1, small.plateHeight - extra,
@@ -235,7 +235,7 @@ TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes)
                 pieces[i] = {between(height / 2 + 1, height), between(length / 2 + 1, length),
                              1 << 29};
         }
-        const TInstance instance = makeInstance(height, length, pieces);
+        const problem::TInstance instance = makeInstance(height, length, pieces);
         for (const float beta : {0.0f, 0.05f})
             richRuns +=
                 expectSameRun(instance, beta, "many types seed " + std::to_string(seed)) >= 20;
@@ -246,13 +246,13 @@ TEST(FastAgainstReference, MoreThanSixtyFourPieceTypes)
 TEST(FastAgainstReference, SkippedPairsAreCountedForTheNumbering)
 {
     // Many equal pieces make long runs of repeated and mirrored builds between kept ones.
-    const TInstance instances[] = {
+    const problem::TInstance instances[] = {
         makeInstance(12, 12, {{3, 3, 6}, {3, 4, 3}}),
         makeInstance(10, 12, {{2, 3, 5}, {3, 2, 5}, {5, 6, 2}}),
         makeInstance(9, 9, {{3, 3, 9}}),
         makeInstance(8, 16, {{4, 4, 3}, {4, 4, 3}, {2, 8, 2}}),
     };
-    for (const TInstance& instance : instances)
+    for (const problem::TInstance& instance : instances)
         for (const float beta : {0.0f, 0.02f, 0.1f})
             expectSameRun(instance, beta, "dense");
 }
@@ -263,7 +263,7 @@ TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping)
     // change with the scale.
     for (unsigned seed = 100; seed < 120; ++seed) {
         std::mt19937 random(seed);
-        const TInstance instance = scaled(randomInstance(random), 2500);
+        const problem::TInstance instance = scaled(randomInstance(random), 2500);
         for (const float beta : {0.0f, 0.05f, 0.2f})
             expectSameRun(instance, beta, "scaled seed " + std::to_string(seed));
     }
@@ -272,11 +272,11 @@ TEST(FastAgainstReference, LargeSidesTakeThePathWithoutSkipping)
 TEST(FastAgainstReference, SumsThatWrapAroundAgree)
 {
     // Lengths whose sums leave the 32-bit range wrap around in both engines alike.
-    const TInstance instances[] = {
+    const problem::TInstance instances[] = {
         makeInstance(1, 2147483647, {{1, 1500000000, 3}, {1, 700000000, 3}}),
         makeInstance(2, 1073741823, {{1, 1073741823, 2}, {2, 536870912, 2}}),
     };
-    for (const TInstance& instance : instances)
+    for (const problem::TInstance& instance : instances)
         for (const float beta : {0.0f, 0.5f, 10.0f})
             expectSameRun(instance, beta, "wrapping");
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-using Runner = std::expected<WangRun, WangFailure> (*)(const TInstance&, float, const WangOptions&);
+using Runner = std::expected<wang::WangRun, wang::WangFailure> (*)(const problem::TInstance&, float, const wang::WangOptions&);
 
 struct Engine {
     const char* name;
@@ -18,11 +18,11 @@ struct Engine {
 
 class Generation : public testing::TestWithParam<Engine> {
 protected:
-    WangRun run(const TInstance& instance, float beta)
+    wang::WangRun run(const problem::TInstance& instance, float beta)
     {
         auto result = GetParam().run(instance, beta, {});
         EXPECT_TRUE(result.has_value()) << describe(instance);
-        return result ? *result : WangRun{};
+        return result ? *result : wang::WangRun{};
     }
 };
 
@@ -31,12 +31,12 @@ struct Expected {
     int id, height, length, kind, internalWaste, totalWaste, first, second;
 };
 
-void expectList(const std::vector<TPattern>& patterns, const std::vector<Expected>& expected)
+void expectList(const std::vector<wang::TPattern>& patterns, const std::vector<Expected>& expected)
 {
     ASSERT_EQ(patterns.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
-        const TPattern want{e.id,         e.height, e.length, e.kind, e.internalWaste,
+        const wang::TPattern want{e.id,         e.height, e.length, e.kind, e.internalWaste,
                             e.totalWaste, e.first,  e.second};
         EXPECT_EQ(patterns[i], want) << "record " << i;
     }
@@ -44,8 +44,8 @@ void expectList(const std::vector<TPattern>& patterns, const std::vector<Expecte
 
 TEST_P(Generation, OneSquareTypeFillsThePlate)
 {
-    const WangRun result = run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f);
-    expectList(result.patterns, {{1, 5, 5, 0, 0, 75, noPart, noPart},
+    const wang::WangRun result = run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f);
+    expectList(result.patterns, {{1, 5, 5, 0, 0, 75, wang::noPart, wang::noPart},
                                  {2, 5, 10, 1, 0, 50, 0, 0},
                                  {3, 10, 5, 2, 0, 50, 0, 0},
                                  {6, 10, 10, 2, 0, 0, 1, 1}});
@@ -61,9 +61,9 @@ TEST_P(Generation, OneSquareTypeFillsThePlate)
 
 TEST_P(Generation, TwoTypesKeepOnlyTheirOwnBuilds)
 {
-    const WangRun result = run(makeInstance(10, 15, {{5, 10, 1}, {5, 5, 2}}), 0.1f);
-    expectList(result.patterns, {{1, 5, 10, 0, 0, 100, noPart, noPart},
-                                 {2, 5, 5, 0, 0, 125, noPart, noPart},
+    const wang::WangRun result = run(makeInstance(10, 15, {{5, 10, 1}, {5, 5, 2}}), 0.1f);
+    expectList(result.patterns, {{1, 5, 10, 0, 0, 100, wang::noPart, wang::noPart},
+                                 {2, 5, 5, 0, 0, 125, wang::noPart, wang::noPart},
                                  {3, 5, 15, 1, 0, 75, 0, 1},
                                  {5, 5, 10, 1, 0, 100, 1, 1},
                                  {6, 10, 5, 2, 0, 100, 1, 1},
@@ -82,7 +82,7 @@ TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces)
 {
     // The first piece of largest area wins; a later equal one does not replace it.
     for (const float beta : {-0.01f, -1.0f}) {
-        const WangRun result = run(makeInstance(10, 10, {{3, 3, 5}, {5, 4, 5}, {4, 5, 5}}), beta);
+        const wang::WangRun result = run(makeInstance(10, 10, {{3, 3, 5}, {5, 4, 5}, {4, 5, 5}}), beta);
         EXPECT_EQ(idsOf(result.patterns), (std::vector<int>{1, 2, 3})) << beta;
         EXPECT_EQ(result.best, 1u);
         EXPECT_EQ(result.bestArea, 20);
@@ -92,9 +92,9 @@ TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces)
 
 TEST_P(Generation, ZeroBetaKeepsOnlyBuildsWithoutInnerWaste)
 {
-    const WangRun result = run(makeInstance(12, 12, {{3, 4, 3}, {4, 3, 3}, {2, 6, 2}}), 0.0f);
+    const wang::WangRun result = run(makeInstance(12, 12, {{3, 4, 3}, {4, 3, 3}, {2, 6, 2}}), 0.0f);
     int built = 0;
-    for (const TPattern& record : result.patterns) {
+    for (const wang::TPattern& record : result.patterns) {
         EXPECT_EQ(record.internalWaste, 0) << record.id;
         built += record.kind != 0;
     }
@@ -121,7 +121,7 @@ TEST_P(Generation, DemandLimitsWhichPiecesJoin)
         {"equal sizes", {{5, 5, 2}, {5, 5, 2}}, {1, 2, 3, 4, 5, 6, 9, 10}, noBest},
     };
     for (const Case& c : cases) {
-        const WangRun result = run(makeInstance(10, 10, c.pieces), 0.01f);
+        const wang::WangRun result = run(makeInstance(10, 10, c.pieces), 0.01f);
         std::vector<int> ids = idsOf(result.patterns);
         ids.resize(std::min(ids.size(), c.ids.size()));
         EXPECT_EQ(ids, c.ids) << c.name;
@@ -133,7 +133,7 @@ TEST_P(Generation, DemandLimitsWhichPiecesJoin)
 
 TEST_P(Generation, EqualHeightsKeepTheOuterRecordFirst)
 {
-    const WangRun result = run(makeInstance(10, 10, {{5, 5, 2}, {5, 5, 2}}), 0.01f);
+    const wang::WangRun result = run(makeInstance(10, 10, {{5, 5, 2}, {5, 5, 2}}), 0.01f);
     ASSERT_GE(result.patterns.size(), 5u);
     // Record 5 is (1, 2) side by side: piece 1 first, piece 2 second.
     EXPECT_EQ(result.patterns[4].id, 5);
@@ -164,13 +164,13 @@ TEST_P(Generation, SummedSideMayReachThePlateSide)
 TEST_P(Generation, InnerWasteEqualToTheLimitPasses)
 {
     // 0.01 on a 10 x 10 plate gives a limit of exactly 1.
-    EXPECT_EQ(wasteLimit(10, 10, 0.01f), 1.0f);
-    const WangRun one = run(makeInstance(10, 10, {{2, 1, 1}, {1, 1, 1}}), 0.01f);
+    EXPECT_EQ(wang::wasteLimit(10, 10, 0.01f), 1.0f);
+    const wang::WangRun one = run(makeInstance(10, 10, {{2, 1, 1}, {1, 1, 1}}), 0.01f);
     expectList(one.patterns, {{1, 2, 1, 0, 0, 98, -1, -1},
                               {2, 1, 1, 0, 0, 99, -1, -1},
                               {3, 2, 2, 1, 1, 97, 0, 1},
                               {4, 3, 1, 2, 0, 97, 0, 1}});
-    const WangRun two = run(makeInstance(10, 10, {{3, 1, 1}, {1, 1, 1}}), 0.01f);
+    const wang::WangRun two = run(makeInstance(10, 10, {{3, 1, 1}, {1, 1, 1}}), 0.01f);
     expectList(
         two.patterns,
         {{1, 3, 1, 0, 0, 97, -1, -1}, {2, 1, 1, 0, 0, 99, -1, -1}, {3, 4, 1, 2, 0, 96, 0, 1}});
@@ -178,12 +178,12 @@ TEST_P(Generation, InnerWasteEqualToTheLimitPasses)
 
 TEST_P(Generation, PieceLargerThanThePlateCanBeTheBest)
 {
-    const WangRun result = run(makeInstance(10, 10, {{20, 20, 1}, {5, 5, 4}}), 0.01f);
+    const wang::WangRun result = run(makeInstance(10, 10, {{20, 20, 1}, {5, 5, 4}}), 0.01f);
     EXPECT_EQ(result.best, 0u);
     EXPECT_EQ(result.patterns[0].totalWaste, -300);
     EXPECT_EQ(result.bestArea, 400);
     EXPECT_EQ(result.loss, -300.0f);
-    for (const TPattern& record : result.patterns)
+    for (const wang::TPattern& record : result.patterns)
         EXPECT_NE(record.first, 0) << "the large piece joins nothing";
 }
 
@@ -191,22 +191,22 @@ TEST_P(Generation, RefusesInstancesItCannotRunOn)
 {
     struct Case {
         const char* name;
-        TInstance instance;
-        WangFailure failure;
+        problem::TInstance instance;
+        wang::WangFailure failure;
     };
-    TInstance tooMany = makeInstance(10, 10, {{5, 5, 1}});
-    tooMany.pieceCount = maxPieceTypes + 1;
-    TInstance negativeCount = makeInstance(10, 10, {{5, 5, 1}});
+    problem::TInstance tooMany = makeInstance(10, 10, {{5, 5, 1}});
+    tooMany.pieceCount = problem::maxPieceTypes + 1;
+    problem::TInstance negativeCount = makeInstance(10, 10, {{5, 5, 1}});
     negativeCount.pieceCount = -2;
     const Case cases[] = {
-        {"no piece types", makeInstance(10, 10, {}), WangFailure::NoPieceTypes},
-        {"negative count", negativeCount, WangFailure::NoPieceTypes},
-        {"too many types", tooMany, WangFailure::TooManyPieceTypes},
-        {"zero height", makeInstance(10, 10, {{5, 5, 1}, {0, 3, 2}}), WangFailure::ZeroDimension},
-        {"negative length", makeInstance(10, 10, {{5, -5, 1}}), WangFailure::ZeroDimension},
-        {"zero plate", makeInstance(0, 10, {{5, 5, 1}}), WangFailure::PlateDimension},
-        {"plate area", makeInstance(50000, 50000, {{5, 5, 1}}), WangFailure::AreaTooLarge},
-        {"piece area", makeInstance(10, 10, {{70000, 70000, 1}}), WangFailure::AreaTooLarge},
+        {"no piece types", makeInstance(10, 10, {}), wang::WangFailure::NoPieceTypes},
+        {"negative count", negativeCount, wang::WangFailure::NoPieceTypes},
+        {"too many types", tooMany, wang::WangFailure::TooManyPieceTypes},
+        {"zero height", makeInstance(10, 10, {{5, 5, 1}, {0, 3, 2}}), wang::WangFailure::ZeroDimension},
+        {"negative length", makeInstance(10, 10, {{5, -5, 1}}), wang::WangFailure::ZeroDimension},
+        {"zero plate", makeInstance(0, 10, {{5, 5, 1}}), wang::WangFailure::PlateDimension},
+        {"plate area", makeInstance(50000, 50000, {{5, 5, 1}}), wang::WangFailure::AreaTooLarge},
+        {"piece area", makeInstance(10, 10, {{70000, 70000, 1}}), wang::WangFailure::AreaTooLarge},
     };
     for (const Case& c : cases) {
         const auto result = GetParam().run(c.instance, 0.01f, {});
@@ -217,11 +217,11 @@ TEST_P(Generation, RefusesInstancesItCannotRunOn)
 
 TEST_P(Generation, StopsAtThePatternLimit)
 {
-    WangOptions options;
+    wang::WangOptions options;
     options.patternLimit = 3;
     const auto stopped = GetParam().run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f, options);
     ASSERT_FALSE(stopped.has_value());
-    EXPECT_EQ(stopped.error(), WangFailure::TooManyPatterns);
+    EXPECT_EQ(stopped.error(), wang::WangFailure::TooManyPatterns);
     options.patternLimit = 4;
     EXPECT_TRUE(GetParam().run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f, options).has_value());
 }
@@ -229,30 +229,30 @@ TEST_P(Generation, StopsAtThePatternLimit)
 TEST_P(Generation, PartsSharedManyTimesAreCountedInFull)
 {
     // Unit squares double up to the whole plate; the best tree reuses each part twice.
-    const WangRun result = run(makeInstance(16, 16, {{1, 1, 256}}), 0.0f);
+    const wang::WangRun result = run(makeInstance(16, 16, {{1, 1, 256}}), 0.0f);
     EXPECT_EQ(result.bestArea, 256);
     EXPECT_EQ(result.counts[0], 256);
     EXPECT_EQ(result.loss, 0.0f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Generation,
-                         testing::Values(Engine{"Fast", runWang},
-                                         Engine{"Reference", runWangReference}),
+                         testing::Values(Engine{"Fast", wang::runWang},
+                                         Engine{"Reference", wang::runWangReference}),
                          [](const testing::TestParamInfo<Engine>& info) {
                              return std::string(info.param.name);
                          });
 
 TEST(WangFailureMessage, EveryFailureHasItsOwnText)
 {
-    const WangFailure all[] = {WangFailure::NoPieceTypes,    WangFailure::TooManyPieceTypes,
-                               WangFailure::ZeroDimension,   WangFailure::PlateDimension,
-                               WangFailure::AreaTooLarge,    WangFailure::OutOfMemory,
-                               WangFailure::TooManyPatterns, WangFailure::TimeLimit};
+    const wang::WangFailure all[] = {wang::WangFailure::NoPieceTypes,    wang::WangFailure::TooManyPieceTypes,
+                               wang::WangFailure::ZeroDimension,   wang::WangFailure::PlateDimension,
+                               wang::WangFailure::AreaTooLarge,    wang::WangFailure::OutOfMemory,
+                               wang::WangFailure::TooManyPatterns, wang::WangFailure::TimeLimit};
     std::set<std::string> texts;
-    for (const WangFailure failure : all)
-        texts.insert(failureMessage(failure));
+    for (const wang::WangFailure failure : all)
+        texts.insert(wang::failureMessage(failure));
     EXPECT_EQ(texts.size(), std::size(all));
-    EXPECT_EQ(failureMessage(WangFailure::NoPieceTypes), "O problema não tem tipos de peças.");
+    EXPECT_EQ(wang::failureMessage(wang::WangFailure::NoPieceTypes), "O problema não tem tipos de peças.");
 }
 
 } // namespace

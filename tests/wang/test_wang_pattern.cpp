@@ -4,10 +4,10 @@
 
 namespace {
 
-TInstance plateWith(std::int32_t height, std::int32_t length,
+problem::TInstance plateWith(std::int32_t height, std::int32_t length,
                     std::initializer_list<std::pair<std::int32_t, std::int32_t>> pieces)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = height;
     instance.plateLength = length;
     for (const auto& [h, l] : pieces) {
@@ -18,12 +18,12 @@ TInstance plateWith(std::int32_t height, std::int32_t length,
     return instance;
 }
 
-TPattern piece(std::int32_t id, std::int32_t height, std::int32_t length)
+wang::TPattern piece(std::int32_t id, std::int32_t height, std::int32_t length)
 {
-    return {id, height, length, kindPiece, 0, 0, noPart, noPart};
+    return {id, height, length, wang::kindPiece, 0, 0, wang::noPart, wang::noPart};
 }
 
-TPattern build(std::int32_t id, std::int32_t kind, std::int32_t height, std::int32_t length,
+wang::TPattern build(std::int32_t id, std::int32_t kind, std::int32_t height, std::int32_t length,
                std::int32_t first, std::int32_t second)
 {
     return {id, height, length, kind, 0, 0, first, second};
@@ -31,11 +31,11 @@ TPattern build(std::int32_t id, std::int32_t kind, std::int32_t height, std::int
 
 struct TreeCase {
     const char* name;
-    TInstance instance;
-    std::vector<TPattern> patterns;
+    problem::TInstance instance;
+    std::vector<wang::TPattern> patterns;
     std::size_t root;
-    std::vector<PlacedPiece> pieces;
-    std::vector<PatternCut> cuts;
+    std::vector<pattern::PlacedPiece> pieces;
+    std::vector<pattern::PatternCut> cuts;
 };
 
 } // namespace
@@ -43,20 +43,20 @@ struct TreeCase {
 TEST(WangPattern, PlacesTreesWithTheirCutsInOrder)
 {
     // The worked example's best record: two rows of two 5 x 5 pieces.
-    const std::vector<TPattern> square = {piece(1, 5, 5), build(2, kindHorizontal, 5, 10, 0, 0),
-                                          build(3, kindVertical, 10, 5, 0, 0),
-                                          build(6, kindVertical, 10, 10, 1, 1)};
+    const std::vector<wang::TPattern> square = {piece(1, 5, 5), build(2, wang::kindHorizontal, 5, 10, 0, 0),
+                                          build(3, wang::kindVertical, 10, 5, 0, 0),
+                                          build(6, wang::kindVertical, 10, 10, 1, 1)};
     // A 4 x 3 piece left of a 2 x 5 piece, on a 6 x 10 plate:
     //   AAA#####..
     //   AAA#####..
     //   AAA-----..
     //   AAA.....-.
     //   ----------
-    const std::vector<TPattern> sideBySide = {piece(1, 4, 3), piece(2, 2, 5),
-                                              build(3, kindHorizontal, 4, 8, 0, 1)};
+    const std::vector<wang::TPattern> sideBySide = {piece(1, 4, 3), piece(2, 2, 5),
+                                              build(3, wang::kindHorizontal, 4, 8, 0, 1)};
     // A 2 x 6 piece above a 3 x 4 piece, filling the plate's height.
-    const std::vector<TPattern> stacked = {piece(1, 2, 6), piece(2, 3, 4),
-                                           build(3, kindVertical, 5, 6, 0, 1)};
+    const std::vector<wang::TPattern> stacked = {piece(1, 2, 6), piece(2, 3, 4),
+                                           build(3, wang::kindVertical, 5, 6, 0, 1)};
     const std::vector<TreeCase> cases = {
         {"square",
          plateWith(10, 10, {{5, 5}}),
@@ -86,11 +86,11 @@ TEST(WangPattern, PlacesTreesWithTheirCutsInOrder)
     };
     for (const TreeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const CuttingPattern pattern = wangCuttingPattern(c.patterns, c.root, c.instance);
+        const pattern::CuttingPattern pattern = wang::wangCuttingPattern(c.patterns, c.root, c.instance);
         EXPECT_EQ(pattern.plateHeight, c.instance.plateHeight);
         EXPECT_EQ(pattern.plateLength, c.instance.plateLength);
         EXPECT_EQ(pattern.pieces, c.pieces);
         EXPECT_EQ(pattern.cuts, c.cuts);
-        EXPECT_EQ(findPatternFault(pattern, c.instance), std::nullopt);
+        EXPECT_EQ(pattern::findPatternFault(pattern, c.instance), std::nullopt);
     }
 }

@@ -8,10 +8,10 @@ namespace {
 const std::string sep(40, '=');
 
 // The lines before the pattern lines for a 10 x W plate, pieces given as (h, l, d).
-ReportLines reportStart(int length, const std::vector<TestPiece>& pieces) {
-    ReportLines lines = {sep,
+problem::ReportLines reportStart(int length, const std::vector<TestPiece>& pieces) {
+    problem::ReportLines lines = {sep,
                          "",
-                         wangReportTitle,
+                         wang::wangReportTitle,
                          "",
                          sep,
                          "",
@@ -36,8 +36,8 @@ ReportLines reportStart(int length, const std::vector<TestPiece>& pieces) {
     return lines;
 }
 
-WangRun runAtTimeZero(const TInstance& instance, float beta) {
-    auto run = runWang(instance, beta);
+wang::WangRun runAtTimeZero(const problem::TInstance& instance, float beta) {
+    auto run = wang::runWang(instance, beta);
     EXPECT_TRUE(run.has_value());
     // The time line is the report skeleton's; pin it so the lines can be compared.
     run->elapsedSeconds = 0;
@@ -96,18 +96,18 @@ const Golden goldens[] = {
 
 TEST(WangReport, WholeReportLineForLine) {
     for (const Golden& golden : goldens) {
-        const WangRun run =
+        const wang::WangRun run =
             runAtTimeZero(makeInstance(10, golden.length, golden.pieces), golden.beta);
         for (const char separator : {',', '.'}) {
             SCOPED_TRACE(std::string(golden.name) + " with '" + separator + "'");
-            ReportLines expected = reportStart(golden.length, golden.pieces);
+            problem::ReportLines expected = reportStart(golden.length, golden.pieces);
             expected.insert(expected.end(), golden.patternLines.begin(), golden.patternLines.end());
             expected.insert(expected.end(), {"", sep, ""});
             expected.insert(expected.end(), golden.resultLines.begin(), golden.resultLines.end());
             const std::string& loss = separator == ',' ? golden.lossComma : golden.lossPoint;
             expected.insert(expected.end(), {"Perda = " + loss + " %", "Tempo: <1s", ""});
-            const ReportLines lines =
-                wangReport(makeInstance(10, golden.length, golden.pieces), run, separator);
+            const problem::ReportLines lines =
+                wang::wangReport(makeInstance(10, golden.length, golden.pieces), run, separator);
             ASSERT_EQ(lines.size(), expected.size());
             for (std::size_t i = 0; i < lines.size(); ++i)
                 EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
@@ -118,14 +118,14 @@ TEST(WangReport, WholeReportLineForLine) {
 TEST(WangReport, SummaryShowsTheAreaAsAnInteger) {
     for (const Golden& golden : goldens) {
         SCOPED_TRACE(golden.name);
-        const WangRun run =
+        const wang::WangRun run =
             runAtTimeZero(makeInstance(10, golden.length, golden.pieces), golden.beta);
-        const ReportLines comma = {"Área ótima = " + golden.area, "",
+        const problem::ReportLines comma = {"Área ótima = " + golden.area, "",
                                    "Perda = " + golden.lossComma + " %", "", "Tempo: <1s"};
-        EXPECT_EQ(wangSummary(run, ','), comma);
-        const ReportLines point = {"Área ótima = " + golden.area, "",
+        EXPECT_EQ(wang::wangSummary(run, ','), comma);
+        const problem::ReportLines point = {"Área ótima = " + golden.area, "",
                                    "Perda = " + golden.lossPoint + " %", "", "Tempo: <1s"};
-        EXPECT_EQ(wangSummary(run, '.'), point);
+        EXPECT_EQ(wang::wangSummary(run, '.'), point);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+namespace wang {
+
 namespace {
 
 // A chunk should hold about this many builds: enough that handing it over costs little beside
@@ -127,3 +129,5 @@ BuildsAhead::Outer BuildsAhead::next()
     const Made& made = chunk.outers[m_nextInChunk++];
     return {{chunk.builds.data() + begin, chunk.builds.data() + made.end}, made.count};
 }
+
+} // namespace wang

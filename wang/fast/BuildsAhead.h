@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+namespace wang {
+
 // Makes the builds of outer records 0, 1, 2, ... in chunks of consecutive records, on a second
 // thread and on the thread that takes them: that one takes the builds in record order, and
 // makes a later chunk itself whenever the next one is not ready. So the making of a pass
@@ -78,3 +80,5 @@ private:
     std::size_t m_nextInChunk = 0; // the next record of the chunk being read
     std::thread m_maker; // none where no thread could be started: the taker then makes all
 };
+
+} // namespace wang

@@ -3,6 +3,8 @@
 #include <bit>
 #include <limits>
 
+namespace wang {
+
 DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCount)
     : m_demands(demands) {
     std::size_t word = 0;
@@ -49,3 +51,5 @@ DemandPacking::Packed DemandPacking::pack(std::span<const std::uint64_t> counts)
     }
     return packed;
 }
+
+} // namespace wang

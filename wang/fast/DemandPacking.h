@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+namespace wang {
+
 // Piece counts packed into three 64-bit words, one field per type with a guard bit above it, so
 // that whether two records together respect every demand takes a few word operations. A field
 // holds its type's demand d in w bits (2^w > d); two counts within d sum below 2^(w+1), so the
@@ -60,9 +62,11 @@ class DemandPacking {
     };
 
     std::span<const std::int64_t> m_demands;
-    std::array<Field, maxPieceTypes> m_fields{};
+    std::array<Field, problem::maxPieceTypes> m_fields{};
     Words m_demandWords{};
     Words m_guards{};
     bool m_usable = true;
     bool m_oneWord = true;
 };
+
+} // namespace wang

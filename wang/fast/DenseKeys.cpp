@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-DenseKeys::DenseKeys(const TInstance& instance) {
+namespace wang {
+
+DenseKeys::DenseKeys(const problem::TInstance& instance) {
     std::uint64_t height = static_cast<std::uint64_t>(std::max(instance.plateHeight, 0));
     std::uint64_t length = static_cast<std::uint64_t>(std::max(instance.plateLength, 0));
     std::uint64_t numbers = 1;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
+        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
         if (piece.demand < 0 || piece.height < 0 || piece.length < 0)
             return;
         height = std::max(height, static_cast<std::uint64_t>(piece.height));
@@ -48,3 +50,5 @@ void DenseKeys::endPass() {
     }
     m_passKeys.clear();
 }
+
+} // namespace wang

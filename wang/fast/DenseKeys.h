@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+namespace wang {
+
 // The duplicate keys of built records as bits of two tables, where every key a build can have
 // is numbered below a small bound: the keys are then tested where they lie instead of hashed
 // and looked for, and the tables stay small enough to be read from the cache.
@@ -20,7 +22,7 @@
 class DenseKeys {
   public:
     // Usable where every key stays below maxKeys and no demand is negative.
-    explicit DenseKeys(const TInstance& instance);
+    explicit DenseKeys(const problem::TInstance& instance);
 
     bool usable() const { return m_usable; }
 
@@ -79,3 +81,5 @@ class DenseKeys {
     Bits m_pass;
     std::vector<std::uint64_t> m_passKeys; // set in m_pass
 };
+
+} // namespace wang

@@ -13,6 +13,8 @@
 #include <array>
 #include <cmath>
 
+namespace wang {
+
 namespace {
 
 // Below this product of the largest height and the largest length no sum, product or waste
@@ -33,9 +35,9 @@ struct OuterMaker {
 
 class FastRun {
   public:
-    FastRun(const TInstance& instance, float beta, const WangOptions& options)
+    FastRun(const problem::TInstance& instance, float beta, const WangOptions& options)
         : m_instance(instance), m_options(options),
-          m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
+          m_plateArea(problem::mul32(instance.plateHeight, instance.plateLength)),
           m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)),
           m_limitFloor(floorOf(m_limit)), m_demands(demandsOf(instance)),
           m_counts(m_demands, instance.pieceCount), m_keys(m_patterns, m_counts),
@@ -78,7 +80,7 @@ class FastRun {
                 {}};
     }
 
-    static PieceCountPool::Demands demandsOf(const TInstance& instance) {
+    static PieceCountPool::Demands demandsOf(const problem::TInstance& instance) {
         PieceCountPool::Demands demands{};
         for (int i = 0; i < instance.pieceCount; ++i)
             demands[static_cast<std::size_t>(i)] = instance.pieces[i].demand;
@@ -223,7 +225,7 @@ class FastRun {
             if (k + prefetchDistance < builds.size() && m_counts.packsCounts() && !m_denseKeys)
                 m_passKeys.prefetch(builds[k + prefetchDistance].hash);
             MadeBuild& made = builds[k];
-            made.record.id = wrap32(startId + counter + made.rank + 1);
+            made.record.id = problem::wrap32(startId + counter + made.rank + 1);
             keepUnlessDuplicate(made);
         }
     }
@@ -310,7 +312,7 @@ class FastRun {
             throw GenerationStopped{WangFailure::TimeLimit};
     }
 
-    const TInstance& m_instance;
+    const problem::TInstance& m_instance;
     const WangOptions& m_options;
     const std::int32_t m_plateArea;
     const float m_limit;
@@ -338,7 +340,9 @@ class FastRun {
 
 } // namespace
 
-std::expected<GenerationResult, WangFailure> generatePatterns(const TInstance& instance, float beta,
+std::expected<GenerationResult, WangFailure> generatePatterns(const problem::TInstance& instance, float beta,
                                                               const WangOptions& options) {
     return guardedGeneration(instance, [&] { return FastRun(instance, beta, options).run(); });
 }
+
+} // namespace wang

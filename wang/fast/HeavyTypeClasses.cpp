@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace wang {
+
 namespace {
 
 // Each bit splits the shelves of the index, so a type must rule out this share of the pairs
@@ -12,7 +14,7 @@ constexpr double worthyShare = 0.2;
 } // namespace
 
 void HeavyTypeClasses::addPartners(const PieceCountPool& counts, std::size_t to) {
-    std::array<std::int64_t, maxPieceTypes> partners{};
+    std::array<std::int64_t, problem::maxPieceTypes> partners{};
     for (std::size_t i = m_taken; i < to; ++i)
         for (const PieceCountPool::Entry entry : counts.of(i))
             if (isHeavy(entry))
@@ -22,13 +24,13 @@ void HeavyTypeClasses::addPartners(const PieceCountPool& counts, std::size_t to)
     const double pairs = static_cast<double>(to) * static_cast<double>(to - m_taken);
     m_taken = to;
 
-    std::array<std::size_t, maxPieceTypes> types;
+    std::array<std::size_t, problem::maxPieceTypes> types;
     std::iota(types.begin(), types.end(), std::size_t{0});
     auto ruledOut = [&](std::size_t type) {
         return static_cast<double>(m_heavyRecords[type]) * static_cast<double>(partners[type]);
     };
     std::ranges::stable_sort(types, std::ranges::greater{}, ruledOut);
-    std::array<Class, maxPieceTypes> bitOf{};
+    std::array<Class, problem::maxPieceTypes> bitOf{};
     m_count = 1;
     for (int k = 0; k < classBits && ruledOut(types[k]) >= worthyShare * pairs; ++k) {
         bitOf[types[k]] = static_cast<Class>(m_count);
@@ -42,3 +44,5 @@ void HeavyTypeClasses::addPartners(const PieceCountPool& counts, std::size_t to)
             if (isHeavy(entry))
                 m_classes[i] |= bitOf[PieceCountPool::typeOf(entry)];
 }
+
+} // namespace wang

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace wang {
+
 // A record is heavy in a piece type when it holds more than half of that type's demand; two
 // records heavy in one type exceed its demand together and never join. On the few types where
 // that decides a fair share of the pairs, each record gets a class: its heavy types among them,
@@ -42,8 +44,10 @@ class HeavyTypeClasses {
     }
 
     const PieceCountPool::Demands& m_demands;
-    std::array<std::int64_t, maxPieceTypes> m_heavyRecords{}; // per type, over all taken
+    std::array<std::int64_t, problem::maxPieceTypes> m_heavyRecords{}; // per type, over all taken
     std::size_t m_taken = 0;
     std::size_t m_count = 1;
     std::vector<Class> m_classes;
 };
+
+} // namespace wang

@@ -8,6 +8,8 @@
 #include <array>
 #include <bit>
 
+namespace wang {
+
 // Where the partners of one record may lie within one group of an index.
 struct JoinCollector::Reach {
     std::size_t outer = 0;
@@ -196,3 +198,5 @@ void JoinCollector::addMade(const Join& join, std::size_t a, std::size_t b,
     if (m_counts.packsCounts())
         made.hash = PackedKeySet::hashOf(packedKeyOf(made));
 }
+
+} // namespace wang

@@ -11,6 +11,8 @@
 #include <span>
 #include <vector>
 
+namespace wang {
+
 // A build of an outer record with one partner, before its number and duplicate test.
 struct MadeBuild {
     std::uint64_t pair = 0; // partner << 1 | vertical
@@ -108,3 +110,5 @@ private:
     std::vector<std::uint64_t> m_order; // pair << pairShift | flag << positionBits | position
     std::vector<std::uint64_t> m_sortScratch;
 };
+
+} // namespace wang

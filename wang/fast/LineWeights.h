@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+namespace wang {
+
 // Tells, without a lookup, that many builds repeat the key of a record an earlier pass kept.
 //
 // Side by side, a record's key (inner waste, length, counts) depends only on the parts of its
@@ -55,3 +57,5 @@ class LineWeights {
     std::vector<std::uint32_t> m_rows;
     std::vector<std::uint32_t> m_columns;
 };
+
+} // namespace wang

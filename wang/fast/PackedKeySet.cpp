@@ -1,5 +1,7 @@
 #include "wang/fast/PackedKeySet.h"
 
+namespace wang {
+
 PackedKeySet::PackedKeySet() : m_slots(1024) {}
 
 bool PackedKeySet::isFree(const Key& slot) {
@@ -39,3 +41,5 @@ void PackedKeySet::grow() {
         if (!isFree(slot))
             place(slot, hashOf(slot));
 }
+
+} // namespace wang

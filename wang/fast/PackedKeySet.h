@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace wang {
+
 // The keys of kept built records (inner waste, length and piece counts) when the counts pack:
 // the packed words stand for the counts exactly, so each slot holds a whole key and a probe
 // reads nothing else. The total waste needs no place: it is the plate area less the area of
@@ -58,3 +60,5 @@ class PackedKeySet {
     std::vector<Key> m_slots;
     std::size_t m_size = 0;
 };
+
+} // namespace wang

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace wang {
+
 namespace {
 
 // Folds value into a running hash: the splitmix64 finaliser over the state.
@@ -73,3 +75,5 @@ void PatternKeySet::grow() {
         if (slot != 0)
             place(slot);
 }
+
+} // namespace wang

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace wang {
+
 // What makes two built records duplicates: equal wastes, length and piece counts.
 struct PatternKey {
     std::int32_t internalWaste = 0;
@@ -44,3 +46,5 @@ class PatternKeySet {
     std::vector<std::uint64_t> m_slots;
     std::size_t m_size = 0;
 };
+
+} // namespace wang

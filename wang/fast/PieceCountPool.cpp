@@ -1,5 +1,7 @@
 #include "wang/fast/PieceCountPool.h"
 
+namespace wang {
+
 namespace {
 
 using Entry = PieceCountPool::Entry;
@@ -101,3 +103,5 @@ void PieceCountPool::merge(std::size_t q, std::size_t r, std::vector<Entry>& out
         return true;
     });
 }
+
+} // namespace wang

@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+namespace wang {
+
 // Sparse piece counts of every record, kept in one shared pool: a record holds only the
 // types it contains, each as one entry (type << 32 | count), sorted by type. A sketch of each
 // record settles demand tests without its entries: its counts packed, where the demands
@@ -15,7 +17,7 @@
 class PieceCountPool {
   public:
     using Entry = std::uint64_t;
-    using Demands = std::array<std::int64_t, maxPieceTypes>;
+    using Demands = std::array<std::int64_t, problem::maxPieceTypes>;
 
     // A pool for the first typeCount piece types, with these demands.
     PieceCountPool(const Demands& demands, int typeCount)
@@ -96,3 +98,5 @@ class PieceCountPool {
     std::vector<Entry> m_entries;
     std::vector<std::uint64_t> m_starts{0};
 };
+
+} // namespace wang

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace wang {
+
 // Sorts values ascending by value >> lowBits, which must be below 2^33; values that tie there
 // come in no set order. By three 11-bit digits, least significant first, for long lists; by
 // comparison for short ones, where the digit counts would cost more than they save.
@@ -30,3 +32,5 @@ inline void sortByHighBits(std::vector<std::uint64_t>& values, std::vector<std::
         values.swap(scratch);
     }
 }
+
+} // namespace wang

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace wang {
+
 SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
                      const HeavyTypeClasses& classes, const std::vector<std::uint32_t>& weights,
                      std::size_t from, std::size_t to, bool byHeight) {
@@ -74,3 +76,5 @@ std::size_t SideIndex::firstGroupFrom(std::int64_t key) const {
                                  [](const Group& group) { return std::int64_t{group.key}; }) -
         m_groups.begin());
 }
+
+} // namespace wang

@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+namespace wang {
+
 // A range of records grouped by one side (the key), within a group shelved by heavy-type
 // class and sorted within a shelf by the other side, cut into short blocks that know their
 // least side, least inner waste and highest list position. Within a block the entries go by
@@ -84,3 +86,5 @@ private:
     std::vector<std::uint32_t> m_firstBlocks;
     std::size_t m_shelvesPerGroup = 1; // one per class
 };
+
+} // namespace wang

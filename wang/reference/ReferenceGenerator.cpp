@@ -6,6 +6,8 @@
 #include <list>
 #include <unordered_map>
 
+namespace wang {
+
 namespace {
 
 struct Node {
@@ -16,7 +18,7 @@ struct Node {
 };
 
 using NodeList = std::list<Node>;
-using Counts = std::array<std::int64_t, maxPieceTypes>;
+using Counts = std::array<std::int64_t, problem::maxPieceTypes>;
 
 Counts leafCounts(const Node& root) {
     Counts counts{};
@@ -36,9 +38,9 @@ Counts leafCounts(const Node& root) {
 
 class ReferenceRun {
   public:
-    ReferenceRun(const TInstance& instance, float beta, const WangOptions& options)
+    ReferenceRun(const problem::TInstance& instance, float beta, const WangOptions& options)
         : m_instance(instance), m_options(options),
-          m_plateArea(mul32(instance.plateHeight, instance.plateLength)),
+          m_plateArea(problem::mul32(instance.plateHeight, instance.plateLength)),
           m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)) {}
 
     GenerationResult run() {
@@ -84,7 +86,7 @@ class ReferenceRun {
         if (!fitsPlate(built, m_instance.plateHeight, m_instance.plateLength) ||
             exceedsWasteLimit(built.internalWaste, m_limit) || !withinDemand(q, r))
             return false;
-        built.id = add32(m_list.back().data.id, 1);
+        built.id = problem::add32(m_list.back().data.id, 1);
         m_list.push_back(Node{built, &q, &r, -1});
         return true;
     }
@@ -142,7 +144,7 @@ class ReferenceRun {
         return patterns;
     }
 
-    const TInstance& m_instance;
+    const problem::TInstance& m_instance;
     const WangOptions& m_options;
     const std::int32_t m_plateArea;
     const float m_limit;
@@ -153,13 +155,13 @@ class ReferenceRun {
 } // namespace
 
 std::expected<GenerationResult, WangFailure>
-generatePatternsReference(const TInstance& instance, float beta, const WangOptions& options) {
+generatePatternsReference(const problem::TInstance& instance, float beta, const WangOptions& options) {
     return guardedGeneration(instance, [&] { return ReferenceRun(instance, beta, options).run(); });
 }
 
-std::array<std::int32_t, maxPieceTypes> countLeaves(const std::vector<TPattern>& patterns,
+std::array<std::int32_t, problem::maxPieceTypes> countLeaves(const std::vector<TPattern>& patterns,
                                                     std::size_t index, int pieceCount) {
-    std::array<std::int32_t, maxPieceTypes> counts{};
+    std::array<std::int32_t, problem::maxPieceTypes> counts{};
     std::vector<std::size_t> stack{index};
     while (!stack.empty()) {
         const TPattern& record = patterns[stack.back()];
@@ -176,3 +178,5 @@ std::array<std::int32_t, maxPieceTypes> countLeaves(const std::vector<TPattern>&
     }
     return counts;
 }
+
+} // namespace wang

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace wang {
+
 namespace {
 
 bool areaFits(std::int32_t height, std::int32_t length) {
@@ -12,10 +14,10 @@ bool areaFits(std::int32_t height, std::int32_t length) {
 
 } // namespace
 
-std::optional<WangFailure> refuseInstance(const TInstance& instance) {
+std::optional<WangFailure> refuseInstance(const problem::TInstance& instance) {
     if (instance.pieceCount <= 0)
         return WangFailure::NoPieceTypes;
-    if (instance.pieceCount > maxPieceTypes)
+    if (instance.pieceCount > problem::maxPieceTypes)
         return WangFailure::TooManyPieceTypes;
     // A zero side lets joins grow forever without ever being recognised as duplicates.
     for (int i = 0; i < instance.pieceCount; ++i)
@@ -33,7 +35,7 @@ std::optional<WangFailure> refuseInstance(const TInstance& instance) {
 }
 
 float wasteLimit(std::int32_t plateHeight, std::int32_t plateLength, float beta) {
-    const long double area = mul32(plateHeight, plateLength);
+    const long double area = problem::mul32(plateHeight, plateLength);
     return static_cast<float>(area * static_cast<long double>(beta));
 }
 
@@ -41,18 +43,20 @@ bool exceedsWasteLimit(std::int32_t internalWaste, float limit) {
     return static_cast<long double>(internalWaste) > static_cast<long double>(limit);
 }
 
-std::vector<TPattern> startingList(const TInstance& instance) {
-    const std::int32_t plateArea = mul32(instance.plateHeight, instance.plateLength);
+std::vector<TPattern> startingList(const problem::TInstance& instance) {
+    const std::int32_t plateArea = problem::mul32(instance.plateHeight, instance.plateLength);
     std::vector<TPattern> list;
     list.reserve(static_cast<std::size_t>(instance.pieceCount));
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const TPieceType& piece = instance.pieces[i];
+        const problem::TPieceType& piece = instance.pieces[i];
         TPattern record;
         record.id = piece.id;
         record.height = piece.height;
         record.length = piece.length;
-        record.totalWaste = sub32(plateArea, mul32(piece.height, piece.length));
+        record.totalWaste = problem::sub32(plateArea, problem::mul32(piece.height, piece.length));
         list.push_back(record);
     }
     return list;
 }
+
+} // namespace wang

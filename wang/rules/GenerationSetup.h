@@ -12,6 +12,8 @@
 #include <optional>
 #include <vector>
 
+namespace wang {
+
 // Bounds on one generation, so that a runaway one ends with a reason instead of exhausting
 // the machine.
 struct WangOptions {
@@ -33,7 +35,7 @@ struct GenerationStopped {
 };
 
 // The refusal of an instance that no generation can run on sensibly, or nothing.
-std::optional<WangFailure> refuseInstance(const TInstance& instance);
+std::optional<WangFailure> refuseInstance(const problem::TInstance& instance);
 
 // The largest inner waste a build may have: the 32-bit plate area times beta, rounded to float.
 float wasteLimit(std::int32_t plateHeight, std::int32_t plateLength, float beta);
@@ -42,11 +44,11 @@ float wasteLimit(std::int32_t plateHeight, std::int32_t plateLength, float beta)
 bool exceedsWasteLimit(std::int32_t internalWaste, float limit);
 
 // The starting list: one record per piece type, in table order.
-std::vector<TPattern> startingList(const TInstance& instance);
+std::vector<TPattern> startingList(const problem::TInstance& instance);
 
 // Runs `generate` unless the instance is refused; a stop or exhausted memory becomes a failure.
 template <typename Generate>
-std::expected<GenerationResult, WangFailure> guardedGeneration(const TInstance& instance,
+std::expected<GenerationResult, WangFailure> guardedGeneration(const problem::TInstance& instance,
                                                                Generate generate) {
     if (const auto refusal = refuseInstance(instance))
         return std::unexpected(*refusal);
@@ -58,3 +60,5 @@ std::expected<GenerationResult, WangFailure> guardedGeneration(const TInstance& 
         return std::unexpected(WangFailure::OutOfMemory);
     }
 }
+
+} // namespace wang

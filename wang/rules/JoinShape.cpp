@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace wang {
+
 namespace {
 
 TPattern transposed(TPattern record) {
@@ -19,10 +21,10 @@ Join joinSideBySide(const TPattern& a, const TPattern& b, std::int32_t plateArea
     TPattern& built = join.record;
     built.kind = kindHorizontal;
     built.internalWaste =
-        add32(add32(q.internalWaste, r.internalWaste), mul32(sub32(q.height, r.height), r.length));
+        problem::add32(problem::add32(q.internalWaste, r.internalWaste), problem::mul32(problem::sub32(q.height, r.height), r.length));
     built.height = q.height;
-    built.length = add32(q.length, r.length);
-    built.totalWaste = add32(sub32(plateArea, mul32(built.length, q.height)), built.internalWaste);
+    built.length = problem::add32(q.length, r.length);
+    built.totalWaste = problem::add32(problem::sub32(plateArea, problem::mul32(built.length, q.height)), built.internalWaste);
     return join;
 }
 
@@ -42,3 +44,5 @@ bool fitsPlate(const TPattern& joined, std::int32_t plateHeight, std::int32_t pl
     return joined.kind == kindHorizontal ? joined.length <= plateLength
                                          : joined.height <= plateHeight;
 }
+
+} // namespace wang

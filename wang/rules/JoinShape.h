@@ -2,6 +2,8 @@
 
 #include "wang/Pattern.h"
 
+namespace wang {
+
 // The record that joining a and b would give, before the plate, waste and demand tests.
 struct Join {
     TPattern record;          // id, first and second are left to the caller
@@ -14,3 +16,5 @@ Join joinShape(const TPattern& a, const TPattern& b, std::int32_t kind, std::int
 
 // True when the summed side of a joined record stays within the plate.
 bool fitsPlate(const TPattern& joined, std::int32_t plateHeight, std::int32_t plateLength);
+
+} // namespace wang

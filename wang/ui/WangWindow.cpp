@@ -1,7 +1,7 @@
 #include "wang/ui/WangWindow.h"
 
 #include "pattern/PatternScene.h"
-#include "problem/NumberText.h"
+#include "wang/BetaText.h"
 #include "wang/WangPattern.h"
 #include "wang/WangReport.h"
 #include "wang/WangRun.h"
@@ -36,7 +36,7 @@ void TForm5::Button1Click()
     try {
         calculate();
     } catch (const std::bad_alloc&) {
-        Dialogs::error(toQString(failureMessage(WangFailure::OutOfMemory)));
+        Dialogs::error(toQString(wang::failureMessage(wang::WangFailure::OutOfMemory)));
     }
 }
 
@@ -46,19 +46,19 @@ void TForm5::calculate()
         Dialogs::error(QStringLiteral("Abra um arquivo de entrada!"));
         return;
     }
-    const auto beta = parseRealAs<float>(Edit4->text().toStdString(), decimalSeparator());
+    const auto beta = wang::readBeta(Edit4->text().toStdString(), decimalSeparator());
     if (!beta) {
-        Dialogs::error(QStringLiteral("Digite um valor numérico para Beta!"));
+        Dialogs::error(toQString(beta.error()));
         return;
     }
     beginRun();
-    const auto run = runWang(instance(), *beta);
+    const auto run = wang::runWang(instance(), *beta);
     if (!run) {
-        Dialogs::error(toQString(failureMessage(run.error())));
+        Dialogs::error(toQString(wang::failureMessage(run.error())));
         return;
     }
-    const ReportLines summary = wangSummary(*run, decimalSeparator());
-    setResultPattern(wangCuttingPattern(run->patterns, run->best, instance()),
-                     summaryLinesForDrawing(summary));
-    completeRun(wangReport(instance(), *run, decimalSeparator()), summary, run->counts);
+    const problem::ReportLines summary = wang::wangSummary(*run, decimalSeparator());
+    setResultPattern(wang::wangCuttingPattern(run->patterns, run->best, instance()),
+                     pattern::summaryLinesForDrawing(summary));
+    completeRun(wang::wangReport(instance(), *run, decimalSeparator()), summary, run->counts);
 }

@@ -14,13 +14,13 @@ using namespace typemixes;
 
 // The value of whole pieces chosen at random that fit part one by one, within the demand and
 // the area left, each within the copies that fit; takes them from the demand.
-std::int64_t randomPieces(const TInstance& instance, const FitTable& fits, RectSize part,
+std::int64_t randomPieces(const problem::TInstance& instance, const andor::FitTable& fits, andor::RectSize part,
                           std::vector<std::int32_t>& demand, std::mt19937& random)
 {
     std::int64_t room = std::int64_t{part.height} * part.length, value = 0;
     for (int i = 0; i < instance.pieceCount; ++i) {
         const auto type = static_cast<std::size_t>(i);
-        const TPieceType& piece = instance.pieces[type];
+        const problem::TPieceType& piece = instance.pieces[type];
         const std::int64_t area = std::int64_t{piece.height} * piece.length;
         const std::int32_t fit = fits.copiesThatFit(part.height, part.length, type);
         for (int copy = 0; copy < fit && demand[type] > 0; ++copy)
@@ -41,19 +41,19 @@ TEST(DemandBound, HoldsForFillingsAndCombinationsWithinTheDemand)
     for (const TypeMix& mix : typeMixes) {
         SCOPED_TRACE(mix.name);
         std::mt19937 random(static_cast<std::uint32_t>(mix.types) * 7u);
-        const TInstance instance = randomInstance(random, mix, 30);
-        const FitTable fits(instance);
-        const DemandBound bound(instance, fits);
+        const problem::TInstance instance = randomInstance(random, mix, 30);
+        const andor::FitTable fits(instance);
+        const andor::DemandBound bound(instance, fits);
         auto side = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
         std::vector<std::int32_t> demand(static_cast<std::size_t>(instance.pieceCount));
         for (int ask = 0; ask < 2000; ++ask) {
-            const RectSize one{side(30), side(27)};
-            const RectSize two{side(30 - one.height), one.length};
+            const andor::RectSize one{side(30), side(27)};
+            const andor::RectSize two{side(30 - one.height), one.length};
             for (std::int32_t& count : demand)
                 count = std::uniform_int_distribution<int>(0, 6)(random);
             const float most = bound.within(one, demand);
-            const HomogeneousFill filling =
-                bestHomogeneousWithin(one.height, one.length, demand, instance);
+            const andor::HomogeneousFill filling =
+                andor::bestHomogeneousWithin(one.height, one.length, demand, instance);
             ASSERT_GE(most, static_cast<float>(filling.value));
             const float mostOfBoth = bound.withinBoth(one, two, demand);
             std::vector<std::int32_t> left = demand;
@@ -67,7 +67,7 @@ TEST(DemandBound, HoldsForFillingsAndCombinationsWithinTheDemand)
 
 // The value of a guillotine pattern chosen at random with at most levels levels of cuts, each
 // block one type in as many copies as fit and the demand allows; takes them from the demand.
-std::int64_t randomBlocks(const TInstance& instance, const FitTable& fits, RectSize part,
+std::int64_t randomBlocks(const problem::TInstance& instance, const andor::FitTable& fits, andor::RectSize part,
                           std::int32_t levels, std::vector<std::int32_t>& demand,
                           std::mt19937& random)
 {
@@ -103,17 +103,17 @@ TEST(DemandBound, BlocksBoundHoldsForPatternsOfThatManyBlocks)
     for (const TypeMix& mix : typeMixes) {
         SCOPED_TRACE(mix.name);
         std::mt19937 random(static_cast<std::uint32_t>(mix.types) * 11u);
-        const TInstance instance = randomInstance(random, mix, 30);
-        const FitTable fits(instance);
-        const DemandBound bound(instance, fits);
+        const problem::TInstance instance = randomInstance(random, mix, 30);
+        const andor::FitTable fits(instance);
+        const andor::DemandBound bound(instance, fits);
         auto pick = [&](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(random);
         };
         std::vector<std::int32_t> demand(static_cast<std::size_t>(instance.pieceCount));
         for (int ask = 0; ask < 4000; ++ask) {
             const std::int32_t levels = pick(0, 4);
-            const RectSize one{pick(1, 30), pick(1, 27)};
-            const RectSize two{pick(1, 31 - one.height), one.length};
+            const andor::RectSize one{pick(1, 30), pick(1, 27)};
+            const andor::RectSize two{pick(1, 31 - one.height), one.length};
             for (std::size_t i = 0; i < demand.size(); ++i)
                 demand[i] = pick(0, instance.pieces[i].demand);
             const float most = bound.blocksWithin(one, demand, levels);
@@ -130,20 +130,20 @@ TEST(DemandBound, BlocksBoundHoldsForPatternsOfThatManyBlocks)
 // The largest fillings of one type each: 40 (type C), 30 (B) and 15 (A, up to its demand).
 TEST(DemandBound, BlocksBoundAddsTheLargestFillingsOfOneTypeEach)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = 10;
     instance.plateLength = 10;
     instance.pieceCount = 3;
     instance.pieces[0] = {1, 2, 2, 3, 5};
     instance.pieces[1] = {2, 5, 5, 1, 30};
     instance.pieces[2] = {3, 1, 10, 10, 4};
-    const FitTable fits(instance);
-    const DemandBound bound(instance, fits);
+    const andor::FitTable fits(instance);
+    const andor::DemandBound bound(instance, fits);
     const std::vector<std::int32_t> full{3, 1, 10};
     const std::vector<std::int32_t> withoutC{3, 1, 0};
     const float none = std::numeric_limits<float>::infinity();
     struct Case {
-        RectSize part;
+        andor::RectSize part;
         const std::vector<std::int32_t>& demand;
         std::int32_t levels;
         float expected;
@@ -168,14 +168,14 @@ TEST(DemandBound, BlocksBoundAddsTheLargestFillingsOfOneTypeEach)
 // types could fill them (the area bound is the tighter one in practice).
 TEST(DemandBound, NoBlocksBoundFromFiveLevelsOn)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = 10;
     instance.plateLength = 10;
     instance.pieceCount = 40;
     for (int i = 0; i < instance.pieceCount; ++i)
         instance.pieces[static_cast<std::size_t>(i)] = {i + 1, 1, 1, 1, i + 1};
-    const FitTable fits(instance);
-    const DemandBound bound(instance, fits);
+    const andor::FitTable fits(instance);
+    const andor::DemandBound bound(instance, fits);
     const std::vector<std::int32_t> demand(40, 1);
     const float none = std::numeric_limits<float>::infinity();
     // The 16 largest fillings: one copy each of the types worth 25 to 40.

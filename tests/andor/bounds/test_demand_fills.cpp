@@ -18,12 +18,12 @@ struct FillCase {
     int highestDemand;
 };
 
-TInstance randomInstance(std::mt19937& random, const FillCase& c)
+problem::TInstance randomInstance(std::mt19937& random, const FillCase& c)
 {
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = c.plateHeight;
     instance.plateLength = c.plateLength;
     instance.pieceCount = pick(1, 8);
@@ -53,10 +53,10 @@ TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
     for (const FillCase& c : cases) {
         std::mt19937 random(static_cast<std::uint32_t>(c.plateHeight + c.lowestValue * 31));
         for (int trial = 0; trial < 40; ++trial) {
-            const TInstance instance = randomInstance(random, c);
-            const FitTable fits(instance);
-            const PartSides sides(instance.plateHeight, instance.plateLength);
-            DemandFills fills(instance, fits, sides);
+            const problem::TInstance instance = randomInstance(random, c);
+            const andor::FitTable fits(instance);
+            const andor::PartSides sides(instance.plateHeight, instance.plateLength);
+            andor::DemandFills fills(instance, fits, sides);
             std::vector<std::int32_t> demands;
             for (int i = 0; i < instance.pieceCount; ++i)
                 demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
@@ -67,12 +67,12 @@ TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
                 for (std::int32_t& count : remaining)
                     if (count > 0)
                         count -= std::uniform_int_distribution<int>(0, count)(random);
-                const HomogeneousFill expected = bestHomogeneousWithin(a, b, remaining, instance);
-                const HomogeneousFill got = fills.within(a, b, remaining);
+                const andor::HomogeneousFill expected = andor::bestHomogeneousWithin(a, b, remaining, instance);
+                const andor::HomogeneousFill got = fills.within(a, b, remaining);
                 ASSERT_EQ(got.value, expected.value) << c.name << ", " << a << " x " << b;
                 ASSERT_EQ(got.type, expected.type) << c.name << ", " << a << " x " << b;
                 ASSERT_EQ(got.count, expected.count) << c.name << ", " << a << " x " << b;
-                ASSERT_EQ(fills.full(a, b).value, homogeneousDemandValue(a, b, instance));
+                ASSERT_EQ(fills.full(a, b).value, andor::homogeneousDemandValue(a, b, instance));
             }
         }
     }
@@ -86,7 +86,7 @@ TEST(DemandFills, EarlierTypeKeepsATieWithinALowerDemand)
 {
     const struct {
         const char* name;
-        TInstance instance;
+        problem::TInstance instance;
         std::vector<std::int32_t> remaining;
         std::int32_t type;
     } cases[] = {
@@ -101,12 +101,12 @@ TEST(DemandFills, EarlierTypeKeepsATieWithinALowerDemand)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const FitTable fits(c.instance);
-        const PartSides sides(c.instance.plateHeight, c.instance.plateLength);
-        DemandFills fills(c.instance, fits, sides);
-        const HomogeneousFill expected = bestHomogeneousWithin(3, 3, c.remaining, c.instance);
+        const andor::FitTable fits(c.instance);
+        const andor::PartSides sides(c.instance.plateHeight, c.instance.plateLength);
+        andor::DemandFills fills(c.instance, fits, sides);
+        const andor::HomogeneousFill expected = andor::bestHomogeneousWithin(3, 3, c.remaining, c.instance);
         ASSERT_EQ(expected.type, c.type);
-        const HomogeneousFill got = fills.within(3, 3, c.remaining);
+        const andor::HomogeneousFill got = fills.within(3, 3, c.remaining);
         EXPECT_EQ(got.type, expected.type);
         EXPECT_EQ(got.value, expected.value);
         EXPECT_EQ(got.count, expected.count);
@@ -121,21 +121,21 @@ TEST(DemandFills, CountCopiesAsFloatsOnLargePlates)
 {
     for (const auto& [height, length] : {std::pair{5000, 4000}, std::pair{4096, 4096}}) {
         SCOPED_TRACE(std::to_string(height) + " x " + std::to_string(length));
-        const TInstance instance =
+        const problem::TInstance instance =
             makeInstance(height, length, {{1, 1, 1, 16777216}, {1, 1, 1, 16777217}});
-        const FitTable fits(instance);
-        const TDiscretizationSet noPosition;
-        const PartSides sides(noPosition, height, noPosition, length);
-        DemandFills fills(instance, fits, sides);
+        const andor::FitTable fits(instance);
+        const andor::TDiscretizationSet noPosition;
+        const andor::PartSides sides(noPosition, height, noPosition, length);
+        andor::DemandFills fills(instance, fits, sides);
         const struct {
             std::vector<std::int32_t> remaining;
             std::int32_t type;
         } asks[] = {{{16777216, 16777217}, 0}, {{16777215, 16777217}, 1}, {{0, 16777217}, 1}};
         for (const auto& ask : asks) {
-            const HomogeneousFill expected =
-                bestHomogeneousWithin(height, length, ask.remaining, instance);
+            const andor::HomogeneousFill expected =
+                andor::bestHomogeneousWithin(height, length, ask.remaining, instance);
             ASSERT_EQ(expected.type, ask.type);
-            const HomogeneousFill got = fills.within(height, length, ask.remaining);
+            const andor::HomogeneousFill got = fills.within(height, length, ask.remaining);
             EXPECT_EQ(got.type, expected.type);
             EXPECT_EQ(got.value, expected.value);
             EXPECT_EQ(got.count, expected.count);

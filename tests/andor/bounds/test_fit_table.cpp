@@ -18,17 +18,17 @@ TEST(FitTable, AgreesWithTheDefinitionsOnEveryRectangle)
         SCOPED_TRACE(mix.name);
         std::mt19937 random(static_cast<std::uint32_t>(mix.types));
         for (int trial = 0; trial < 6; ++trial) {
-            const TInstance instance = randomInstance(random, mix, 24);
-            const FitTable fits(instance);
+            const problem::TInstance instance = randomInstance(random, mix, 24);
+            const andor::FitTable fits(instance);
             for (std::int32_t a = 0; a <= instance.plateHeight; ++a)
                 for (std::int32_t b = 0; b <= instance.plateLength; ++b) {
-                    const HomogeneousFill expected = bestHomogeneous(a, b, instance);
-                    const HomogeneousFill got = fits.best(a, b);
+                    const andor::HomogeneousFill expected = andor::bestHomogeneous(a, b, instance);
+                    const andor::HomogeneousFill got = fits.best(a, b);
                     const std::string where = std::to_string(a) + " x " + std::to_string(b);
                     ASSERT_EQ(got.value, expected.value) << where;
                     ASSERT_EQ(got.type, expected.type) << where;
                     ASSERT_EQ(got.count, expected.count) << where;
-                    ASSERT_EQ(fits.bound(a, b), areaBound(a, b, instance)) << where;
+                    ASSERT_EQ(fits.bound(a, b), andor::areaBound(a, b, instance)) << where;
                     ASSERT_GE(fits.densestFilling(a, b), got.value) << where;
                 }
         }
@@ -39,13 +39,13 @@ TEST(FitTable, AgreesWithTheDefinitionsOnEveryRectangle)
 // bound truncates each density and can fall below a filling.
 TEST(FitTable, DensestFillingRoundsOnlyOnce)
 {
-    TInstance instance;
+    problem::TInstance instance;
     instance.plateHeight = 12;
     instance.plateLength = 12;
     instance.pieceCount = 2;
     instance.pieces[0] = {1, 3, 3, 1, 10}; // 10 / 9 per unit area, truncated to 1
     instance.pieces[1] = {2, 2, 5, 1, 7};  // 7 / 10, truncated to 0
-    const FitTable fits(instance);
+    const andor::FitTable fits(instance);
     struct Case {
         std::int32_t a, b;
         std::int64_t densest;

@@ -8,15 +8,15 @@
 
 namespace {
 
-TDiscretizationSet setOf(const std::vector<std::int32_t>& points)
+andor::TDiscretizationSet setOf(const std::vector<std::int32_t>& points)
 {
-    TDiscretizationSet set;
+    andor::TDiscretizationSet set;
     for (const std::int32_t point : points)
         set.points[static_cast<std::size_t>(set.count++)] = point;
     return set;
 }
 
-std::vector<std::int32_t> heightsOf(const PartSides& sides, std::int32_t plateHeight)
+std::vector<std::int32_t> heightsOf(const andor::PartSides& sides, std::int32_t plateHeight)
 {
     std::vector<std::int32_t> heights;
     for (std::int32_t a = 0; a <= plateHeight; ++a)
@@ -39,7 +39,7 @@ TEST(PartSides, HoldThePlateSidePositionsAndWhatIsLeftBeyondThem)
         {"a position beyond the plate", {6, 12}, 10, {0, 4, 6, 10}},
     };
     for (const auto& c : cases) {
-        const PartSides sides(setOf(c.points), c.plateSide, setOf({}), 1);
+        const andor::PartSides sides(setOf(c.points), c.plateSide, setOf({}), 1);
         EXPECT_EQ(heightsOf(sides, c.plateSide), c.sides) << c.name;
         EXPECT_EQ(sides.cellCount(), c.sides.size()) << c.name;
     }
@@ -59,8 +59,8 @@ TEST(PartSides, GiveEachPartThatCutsCanMakeItsOwnCell)
         for (std::int32_t y = pick(1, 9); y < 60; y += pick(1, 15))
             yPoints.push_back(y);
         const std::int32_t plateHeight = pick(1, 60), plateLength = pick(1, 60);
-        const TDiscretizationSet xSet = setOf(xPoints), ySet = setOf(yPoints);
-        const PartSides sides(xSet, plateHeight, ySet, plateLength);
+        const andor::TDiscretizationSet xSet = setOf(xPoints), ySet = setOf(yPoints);
+        const andor::PartSides sides(xSet, plateHeight, ySet, plateLength);
 
         std::set<std::pair<std::int32_t, std::int32_t>> parts;
         std::vector<std::pair<std::int32_t, std::int32_t>> pending{{plateHeight, plateLength}};

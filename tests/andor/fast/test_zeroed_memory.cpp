@@ -12,7 +12,7 @@ TEST(ZeroedMemory, GivesZeroedBlocksOfEverySize)
     constexpr std::size_t hugePage = std::size_t{2} << 20;
     for (const std::size_t bytes :
          {std::size_t{1}, std::size_t{4096}, hugePage - 1, hugePage, 5 * hugePage + 3}) {
-        ZeroedMemory block = allocateZeroed(bytes);
+        andor::ZeroedMemory block = andor::allocateZeroed(bytes);
         ASSERT_NE(block.get(), nullptr);
         auto* first = static_cast<std::uint8_t*>(block.get());
         EXPECT_TRUE(std::all_of(first, first + bytes, [](std::uint8_t b) { return b == 0; }))

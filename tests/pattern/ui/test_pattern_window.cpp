@@ -39,7 +39,7 @@ void loadExample(Method method, RunWindowDriver& driver, ScriptedDialogs& dialog
 }
 
 // How many pixels of the area have each colour.
-int pixelsOf(const QImage& image, QRect area, const SceneColour& colour)
+int pixelsOf(const QImage& image, QRect area, const pattern::SceneColour& colour)
 {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -48,7 +48,7 @@ int pixelsOf(const QImage& image, QRect area, const SceneColour& colour)
     return count;
 }
 
-QColor toQColor(const SceneColour& c)
+QColor toQColor(const pattern::SceneColour& c)
 {
     return QColor(c.red, c.green, c.blue);
 }
@@ -122,11 +122,11 @@ private slots:
         QVERIFY(shown->isVisible());
         const auto* view = shown->findChild<PatternView*>();
         QVERIFY(view);
-        QCOMPARE(findPatternFault(view->pattern(), window->instance()), std::nullopt);
+        QCOMPARE(pattern::findPatternFault(view->pattern(), window->instance()), std::nullopt);
         for (int type = 0; type < window->instance().pieceCount; ++type) {
             const auto drawn =
                 std::count_if(view->pattern().pieces.begin(), view->pattern().pieces.end(),
-                              [type](const PlacedPiece& p) { return p.type == type; });
+                              [type](const pattern::PlacedPiece& p) { return p.type == type; });
             QCOMPARE(QString::number(drawn), driver.countCell(1, type + 1));
         }
         QVERIFY(!view->runLines().empty());
@@ -140,26 +140,26 @@ private slots:
 
     void imageShowsPieceColourAndHatchedWaste()
     {
-        TInstance instance;
+        problem::TInstance instance;
         instance.plateHeight = 10;
         instance.plateLength = 20;
         instance.pieceCount = 1;
         instance.pieces[0] = {1, 10, 10, 1, 100};
-        const CuttingPattern pattern{10, 20, {{0, 0, 0, 10, 10}}, {{0, 10, 10, 10, 1}}};
+        const pattern::CuttingPattern pattern{10, 20, {{0, 0, 0, 10, 10}}, {{0, 10, 10, 10, 1}}};
         for (const QSize size : {QSize(600, 400), QSize(1000, 300)}) {
             const QImage image = renderPatternImage(pattern, instance, {}, size);
-            const PatternScene scene =
-                buildPatternScene(pattern, instance, {}, size.width(), size.height());
-            const SceneRect& piece = scene.pieces.at(0).rect;
+            const pattern::PatternScene scene =
+                pattern::buildPatternScene(pattern, instance, {}, size.width(), size.height());
+            const pattern::SceneRect& piece = scene.pieces.at(0).rect;
             const QPoint inPiece(static_cast<int>(piece.x + piece.width / 4),
                                  static_cast<int>(piece.y + piece.height / 4));
-            QCOMPARE(image.pixelColor(inPiece), toQColor(typeColour(0)));
+            QCOMPARE(image.pixelColor(inPiece), toQColor(pattern::typeColour(0)));
             // The plate's right half is waste: grey with hatch lines, never bare white.
-            const SceneRect& plate = scene.plate;
+            const pattern::SceneRect& plate = scene.plate;
             const QRect waste(static_cast<int>(plate.x + plate.width * 0.7),
                               static_cast<int>(plate.y + plate.height * 0.2), 20, 20);
-            const int grey = pixelsOf(image, waste, wasteColour);
-            const int lines = pixelsOf(image, waste, hatchColour);
+            const int grey = pixelsOf(image, waste, pattern::wasteColour);
+            const int lines = pixelsOf(image, waste, pattern::hatchColour);
             QVERIFY(grey > 100);
             QVERIFY(lines > 10);
             QCOMPARE(grey + lines, waste.width() * waste.height());

@@ -421,20 +421,20 @@ private slots:
         m_dialogs->queueSaveFileName(name);
         clickButton("Button2");
         QVERIFY(m_dialogs->messages().isEmpty());
-        const auto read = readBiFile((name + ".BI").toStdString());
+        const auto read = problem::readBiFile((name + ".BI").toStdString());
         QVERIFY(read.has_value());
         QCOMPARE(QString::fromStdString(read->description), description + "\r\n");
         QCOMPARE(read->plateHeight, 1000);
         QCOMPARE(read->plateLength, 2000);
         QCOMPARE(read->pieceCount, 3);
-        const TPieceType expected[] = {{1, 10, 20, 2, 30}, {2, 7, 9, 0, 63}, {3, 1, 1, 5, 4}};
+        const problem::TPieceType expected[] = {{1, 10, 20, 2, 30}, {2, 7, 9, 0, 63}, {3, 1, 1, 5, 4}};
         for (int k = 0; k < 3; ++k)
             QVERIFY(read->pieces[k] == expected[k]);
     }
 
     void abrirShowsTheFileAndLeavesFieldsAsTheyWere()
     {
-        TInstance instance;
+        problem::TInstance instance;
         instance.description = "Arquivo";
         instance.plateHeight = 40;
         instance.plateLength = 50;
@@ -442,7 +442,7 @@ private slots:
         for (int k = 0; k < 15; ++k)
             instance.pieces[k] = {k + 1, k + 2, k + 3, k + 4, k + 5};
         const QString path = m_dir->filePath("aberto.BI");
-        QVERIFY(writeBiFile(instance, path.toStdString()).has_value());
+        QVERIFY(problem::writeBiFile(instance, path.toStdString()).has_value());
 
         action("Novo1")->trigger();
         m_dialogs->queueOpenFileName(path);

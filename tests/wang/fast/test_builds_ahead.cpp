@@ -10,10 +10,10 @@ namespace {
 
 // What outer record `outer` gives: outer % 5 builds shown, each naming its record and place,
 // out of outer % 5 + outer % 3 made. Either thread may make any record.
-std::int64_t makeNumbered(std::size_t outer, std::vector<MadeBuild>& shown) {
+std::int64_t makeNumbered(std::size_t outer, std::vector<wang::MadeBuild>& shown) {
     const std::size_t count = outer % 5;
     for (std::size_t k = 0; k < count; ++k) {
-        MadeBuild& made = shown.emplace_back();
+        wang::MadeBuild& made = shown.emplace_back();
         made.pair = outer;
         made.rank = static_cast<std::int32_t>(k);
     }
@@ -32,12 +32,12 @@ TEST(BuildsAhead, HandsOverEveryRecordInOrder) {
                  {5000, 5000, false}, {3000, 3000, true}, {5000, 40, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.outers << " records, " << c.taken << " taken");
-        BuildsAhead ahead(c.outers, makeNumbered, makeNumbered);
+        wang::BuildsAhead ahead(c.outers, makeNumbered, makeNumbered);
         for (std::size_t outer = 0; outer < c.taken; ++outer) {
-            const BuildsAhead::Outer given = ahead.next();
+            const wang::BuildsAhead::Outer given = ahead.next();
             if (c.slowly && outer % 7 == 0)
                 std::this_thread::sleep_for(std::chrono::microseconds(100));
-            std::vector<MadeBuild> expected;
+            std::vector<wang::MadeBuild> expected;
             ASSERT_EQ(given.made, makeNumbered(outer, expected));
             ASSERT_EQ(given.shown.size(), expected.size());
             for (std::size_t k = 0; k < expected.size(); ++k) {
@@ -52,18 +52,18 @@ TEST(BuildsAhead, AFailedRecordFailsWhereItIsTaken) {
     // The failure of one record, made on whichever thread, reaches the taker no later than that
     // record; every record handed over before it is whole.
     constexpr std::size_t failing = 1000;
-    auto make = [](std::size_t outer, std::vector<MadeBuild>& shown) -> std::int64_t {
+    auto make = [](std::size_t outer, std::vector<wang::MadeBuild>& shown) -> std::int64_t {
         if (outer == failing)
             throw std::bad_alloc();
         return makeNumbered(outer, shown);
     };
     for (int run = 0; run < 20; ++run) {
-        BuildsAhead ahead(2000, make, make);
+        wang::BuildsAhead ahead(2000, make, make);
         std::size_t taken = 0;
         try {
             for (; taken <= failing; ++taken) {
-                const BuildsAhead::Outer given = ahead.next();
-                std::vector<MadeBuild> expected;
+                const wang::BuildsAhead::Outer given = ahead.next();
+                std::vector<wang::MadeBuild> expected;
                 ASSERT_EQ(given.made, makeNumbered(taken, expected));
                 ASSERT_EQ(given.shown.size(), expected.size());
             }

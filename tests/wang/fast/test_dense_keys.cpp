@@ -21,7 +21,7 @@ class DenseKeysUsable : public testing::TestWithParam<Usability> {};
 
 TEST_P(DenseKeysUsable, OnlyWhereTheKeysAreFew) {
     const Usability& row = GetParam();
-    EXPECT_EQ(DenseKeys(makeInstance(row.plateHeight, row.plateLength, row.pieces)).usable(),
+    EXPECT_EQ(wang::DenseKeys(makeInstance(row.plateHeight, row.plateLength, row.pieces)).usable(),
               row.usable);
 }
 
@@ -39,11 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
 // Records joined at random within the demands: two builds share a key exactly when they have
 // the same sides and the same counts, however their parts were joined.
 TEST(DenseKeys, EqualKeysForEqualSidesAndCountsOnly) {
-    const TInstance instance = makeInstance(12, 12, {{1, 2, 3}, {2, 1, 2}, {3, 3, 1}, {1, 1, 4}});
-    DenseKeys keys(instance);
+    const problem::TInstance instance = makeInstance(12, 12, {{1, 2, 3}, {2, 1, 2}, {3, 3, 1}, {1, 1, 4}});
+    wang::DenseKeys keys(instance);
     ASSERT_TRUE(keys.usable());
     keys.appendStartingRecords();
-    std::vector<TPattern> list;
+    std::vector<wang::TPattern> list;
     std::vector<std::vector<int>> counts;
     for (int type = 0; type < instance.pieceCount; ++type) {
         list.push_back({.height = instance.pieces[type].height,
@@ -63,9 +63,9 @@ TEST(DenseKeys, EqualKeysForEqualSidesAndCountsOnly) {
             summed[t] += counts[r][t];
             withinDemand = withinDemand && summed[t] <= instance.pieces[t].demand;
         }
-        const TPattern built{.height = 1 + static_cast<int>(random() % 2),
+        const wang::TPattern built{.height = 1 + static_cast<int>(random() % 2),
                              .length = 11 + static_cast<int>(random() % 2),
-                             .kind = kindHorizontal,
+                             .kind = wang::kindHorizontal,
                              .first = static_cast<int>(q),
                              .second = static_cast<int>(r)};
         if (!withinDemand)
@@ -91,7 +91,7 @@ TEST(DenseKeys, EqualKeysForEqualSidesAndCountsOnly) {
 }
 
 TEST(DenseKeys, KeysOfThePassBecomeEarlierOnesWhenItEnds) {
-    DenseKeys keys(makeInstance(10, 10, {{2, 3, 2}}));
+    wang::DenseKeys keys(makeInstance(10, 10, {{2, 3, 2}}));
     ASSERT_TRUE(keys.usable());
     const std::uint64_t key = 77;
     keys.keepInPass(key);

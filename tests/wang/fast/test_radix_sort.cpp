@@ -29,9 +29,9 @@ TEST(SortByHighBits, AgreesWithAComparisonSort) {
             auto highBits = [&](std::uint64_t value) { return value >> lowBits; };
             std::vector<std::uint64_t> expected = values;
             std::ranges::stable_sort(expected, {}, highBits);
-            sortByHighBits(values, scratch, lowBits);
+            wang::sortByHighBits(values, scratch, lowBits);
             EXPECT_TRUE(std::ranges::equal(values, expected, {}, highBits, highBits));
-            sortByHighBits(values, scratch, lowBits);
+            wang::sortByHighBits(values, scratch, lowBits);
             EXPECT_TRUE(std::ranges::equal(values, expected, {}, highBits, highBits));
         }
 }
