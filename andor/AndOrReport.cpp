@@ -35,7 +35,8 @@ void writeSets(problem::ReportLines& lines, const AndOrRun& run)
 void writeParameters(problem::ReportLines& lines, const AndOrReportChoices& choices)
 {
     lines.insert(lines.end(),
-                 {problem::separatorLine, "", "Profundidade = " + std::to_string(choices.depthLimit),
+                 {problem::separatorLine, "",
+                  "Profundidade = " + std::to_string(choices.depthLimit),
                   "Tamanho do conjunto de discretização = " + std::to_string(choices.setCapacity),
                   choices.symmetryOn ? "Simetria: Sim" : "Simetria: Não"});
     if (choices.heuristicsOn) {
@@ -47,7 +48,8 @@ void writeParameters(problem::ReportLines& lines, const AndOrReportChoices& choi
     lines.emplace_back();
 }
 
-void writePattern(problem::ReportLines& lines, const problem::TInstance& instance, const AndOrRun& run)
+void writePattern(problem::ReportLines& lines, const problem::TInstance& instance,
+                  const AndOrRun& run)
 {
     lines.insert(lines.end(), {problem::separatorLine, ""});
     for (int r = 1; r <= std::clamp(instance.pieceCount, 0, problem::maxPieceTypes); ++r) {
@@ -62,7 +64,8 @@ void writePattern(problem::ReportLines& lines, const problem::TInstance& instanc
 
 } // namespace
 
-float usedAreaOf(const problem::TInstance& instance, const std::array<std::int32_t, problem::maxPieceTypes>& counts)
+float usedAreaOf(const problem::TInstance& instance,
+                 const std::array<std::int32_t, problem::maxPieceTypes>& counts)
 {
     float usedArea = 0.0f;
     for (int i = 0; i < std::clamp(instance.pieceCount, 0, problem::maxPieceTypes); ++i) {
@@ -80,27 +83,30 @@ long double andOrLoss(const problem::TInstance& instance, float usedArea)
 }
 
 problem::ReportLines andOrReport(const problem::TInstance& instance, const AndOrRun& run,
-                        const AndOrReportChoices& choices, char decimalSeparator)
+                                 const AndOrReportChoices& choices, char decimalSeparator)
 {
     problem::ReportLines lines;
-    problem::writeReportHead(lines, choices.constrained
-                               ? "Problema de Corte Bidimensional Restrito - Abordagem Grafo E/OU"
-                               : "Problema de Corte Bidimensional Irrestrito - Abordagem Grafo E/OU");
+    problem::writeReportHead(
+        lines, choices.constrained
+                   ? "Problema de Corte Bidimensional Restrito - Abordagem Grafo E/OU"
+                   : "Problema de Corte Bidimensional Irrestrito - Abordagem Grafo E/OU");
     problem::writeInstanceBlock(lines, instance);
     writeSets(lines, run);
     writeParameters(lines, choices);
     writePattern(lines, instance, run);
     const long double loss = andOrLoss(instance, usedAreaOf(instance, run.counts));
-    problem::writeReportFoot(lines, {"Área ótima = " + problem::formatReal(run.value, decimalSeparator)},
-                    problem::formatReal(loss, decimalSeparator), run.elapsedSeconds);
+    problem::writeReportFoot(lines,
+                             {"Área ótima = " + problem::formatReal(run.value, decimalSeparator)},
+                             problem::formatReal(loss, decimalSeparator), run.elapsedSeconds);
     return lines;
 }
 
-problem::ReportLines andOrSummary(const problem::TInstance& instance, const AndOrRun& run, char decimalSeparator)
+problem::ReportLines andOrSummary(const problem::TInstance& instance, const AndOrRun& run,
+                                  char decimalSeparator)
 {
     const long double loss = andOrLoss(instance, usedAreaOf(instance, run.counts));
-    return problem::summaryLines(problem::formatReal(run.value, decimalSeparator), problem::formatReal(loss, decimalSeparator),
-                        run.elapsedSeconds);
+    return problem::summaryLines(problem::formatReal(run.value, decimalSeparator),
+                                 problem::formatReal(loss, decimalSeparator), run.elapsedSeconds);
 }
 
 } // namespace andor

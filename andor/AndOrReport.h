@@ -9,7 +9,7 @@ namespace andor {
 
 // The run window's choices as the report shows them, read from its controls.
 struct AndOrReportChoices {
-    bool constrained = true;   // "Problema de Corte" on "Restrito"
+    bool constrained = true; // "Problema de Corte" on "Restrito"
     std::int32_t depthLimit = 3;
     std::int32_t setCapacity = 100;
     bool symmetryOn = false;   // "Simetria" not on its first item
@@ -19,16 +19,18 @@ struct AndOrReportChoices {
 };
 
 // Area covered by the pattern's pieces, summed as a 32-bit real in table order.
-float usedAreaOf(const problem::TInstance& instance, const std::array<std::int32_t, problem::maxPieceTypes>& counts);
+float usedAreaOf(const problem::TInstance& instance,
+                 const std::array<std::int32_t, problem::maxPieceTypes>& counts);
 
 // Waste percentage P = 100 - 100 * usedArea / (H * W), in extended precision.
 long double andOrLoss(const problem::TInstance& instance, float usedArea);
 
 // The whole report of an AND/OR run.
 problem::ReportLines andOrReport(const problem::TInstance& instance, const AndOrRun& run,
-                        const AndOrReportChoices& choices, char decimalSeparator);
+                                 const AndOrReportChoices& choices, char decimalSeparator);
 
 // The five summary lines of an AND/OR run.
-problem::ReportLines andOrSummary(const problem::TInstance& instance, const AndOrRun& run, char decimalSeparator);
+problem::ReportLines andOrSummary(const problem::TInstance& instance, const AndOrRun& run,
+                                  char decimalSeparator);
 
 } // namespace andor

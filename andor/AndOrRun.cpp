@@ -6,9 +6,9 @@
 #include <memory>
 #include <new>
 
+#include "andor/StackRoom.h"
 #include "andor/fast/FastSearch.h"
 #include "andor/reference/ReferenceSearch.h"
-#include "andor/StackRoom.h"
 
 namespace andor {
 
@@ -108,8 +108,8 @@ void fastStep(ProblemKind kind, NodeCounting counting, const problem::TInstance&
     run.elapsedSeconds = static_cast<std::int64_t>(searchEnd - searchStart);
 }
 
-void referenceStep(ProblemKind kind, const problem::TInstance& instance, const SolverSettings& settings,
-                   AndOrRun& run)
+void referenceStep(ProblemKind kind, const problem::TInstance& instance,
+                   const SolverSettings& settings, AndOrRun& run)
 {
     SearchContext context{instance, settings, run.xSet, run.ySet};
     std::unique_ptr<TCutNode> root;
@@ -198,12 +198,12 @@ std::expected<AndOrRun, AndOrFailure> runAndOr(const problem::TInstance& instanc
                                                NodeCounting counting)
 {
     return runWith(instance, kind, settings,
-                   [kind, counting](const problem::TInstance& i, const SolverSettings& s, AndOrRun& run) {
-                       fastStep(kind, counting, i, s, run);
-                   });
+                   [kind, counting](const problem::TInstance& i, const SolverSettings& s,
+                                    AndOrRun& run) { fastStep(kind, counting, i, s, run); });
 }
 
-std::expected<AndOrRun, AndOrFailure> runAndOrReference(const problem::TInstance& instance, ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const problem::TInstance& instance,
+                                                        ProblemKind kind,
                                                         const SolverSettings& settings)
 {
     return runWith(instance, kind, settings,

@@ -8,9 +8,9 @@
 
 #include "andor/CutLayout.h"
 #include "andor/DiscretizationSet.h"
+#include "andor/SolverSettings.h"
 #include "andor/fast/FastSearch.h"
 #include "problem/Instance.h"
-#include "andor/SolverSettings.h"
 
 namespace andor {
 
@@ -59,7 +59,8 @@ std::expected<AndOrRun, AndOrFailure> runAndOr(const problem::TInstance& instanc
                                                NodeCounting counting = NodeCounting::Skip);
 
 // As runAndOr with the direct node-by-node search; exponential, meant for tests.
-std::expected<AndOrRun, AndOrFailure> runAndOrReference(const problem::TInstance& instance, ProblemKind kind,
+std::expected<AndOrRun, AndOrFailure> runAndOrReference(const problem::TInstance& instance,
+                                                        ProblemKind kind,
                                                         const SolverSettings& settings);
 
 } // namespace andor

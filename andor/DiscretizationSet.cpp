@@ -28,7 +28,8 @@ std::int32_t secondary(const problem::TPieceType& piece, SetKind kind)
 
 // Pairwise exchange sort; kept instead of std::sort because the order it leaves pieces that
 // are equal in both dimensions decides which of them a capacity overflow drops.
-void exchangeSort(std::array<problem::TPieceType, problem::maxPieceTypes>& sorted, int n, SetKind kind)
+void exchangeSort(std::array<problem::TPieceType, problem::maxPieceTypes>& sorted, int n,
+                  SetKind kind)
 {
     for (int i = 0; i + 1 < n; ++i)
         for (int j = i + 1; j < n; ++j) {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "problem/Instance.h"
 #include "andor/SolverSettings.h"
+#include "problem/Instance.h"
 
 namespace andor {
 

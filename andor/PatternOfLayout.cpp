@@ -100,7 +100,8 @@ private:
 
 } // namespace
 
-pattern::CuttingPattern cuttingPatternOf(const CutLayout& layout, const problem::TInstance& instance)
+pattern::CuttingPattern cuttingPatternOf(const CutLayout& layout,
+                                         const problem::TInstance& instance)
 {
     return PatternBuilder(layout, instance).build();
 }

@@ -47,8 +47,8 @@ struct Measure {
     long peakKilobytes = 0;
 };
 
-using Engine = std::expected<andor::AndOrRun, andor::AndOrFailure> (*)(const problem::TInstance&, andor::ProblemKind,
-                                                         const andor::SolverSettings&);
+using Engine = std::expected<andor::AndOrRun, andor::AndOrFailure> (*)(
+    const problem::TInstance&, andor::ProblemKind, const andor::SolverSettings&);
 
 Measure measureInChild(Engine engine, const problem::TInstance& instance, andor::ProblemKind kind,
                        const andor::SolverSettings& settings, unsigned secondsCap)
@@ -91,8 +91,9 @@ Measure measureInChild(Engine engine, const problem::TInstance& instance, andor:
 constexpr double repeatBelowSeconds = 5.0;
 constexpr int runsOfShortCases = 3;
 
-Measure fastestInChildren(Engine engine, const problem::TInstance& instance, andor::ProblemKind kind,
-                          const andor::SolverSettings& settings, unsigned secondsCap)
+Measure fastestInChildren(Engine engine, const problem::TInstance& instance,
+                          andor::ProblemKind kind, const andor::SolverSettings& settings,
+                          unsigned secondsCap)
 {
     Measure best = measureInChild(engine, instance, kind, settings, secondsCap);
     if (!best.finished || best.seconds >= repeatBelowSeconds)
@@ -106,15 +107,16 @@ Measure fastestInChildren(Engine engine, const problem::TInstance& instance, and
 }
 
 // The program's run, timed, and the run that counts the direct engine's nodes for the table.
-std::expected<andor::AndOrRun, andor::AndOrFailure> runAsTheProgram(const problem::TInstance& instance, andor::ProblemKind kind,
-                                                      const andor::SolverSettings& settings)
+std::expected<andor::AndOrRun, andor::AndOrFailure>
+runAsTheProgram(const problem::TInstance& instance, andor::ProblemKind kind,
+                const andor::SolverSettings& settings)
 {
     return andor::runAndOr(instance, kind, settings, andor::NodeCounting::Skip);
 }
 
-std::expected<andor::AndOrRun, andor::AndOrFailure> runCountingNodes(const problem::TInstance& instance,
-                                                       andor::ProblemKind kind,
-                                                       const andor::SolverSettings& settings)
+std::expected<andor::AndOrRun, andor::AndOrFailure>
+runCountingNodes(const problem::TInstance& instance, andor::ProblemKind kind,
+                 const andor::SolverSettings& settings)
 {
     return andor::runAndOr(instance, kind, settings, andor::NodeCounting::Count);
 }
@@ -158,7 +160,8 @@ std::string secondsText(double seconds)
 // Runs one case at depths 1 to maxDepth and prints a row per depth.
 void benchCase(const BenchCase& c, andor::ProblemKind kind, const BenchLimits& limits)
 {
-    const char* kindName = kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained";
+    const char* kindName =
+        kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained";
     for (int depth = 1; depth <= limits.maxDepth; ++depth) {
         andor::SolverSettings settings;
         settings.depthLimit = depth;
@@ -253,7 +256,8 @@ int main(int argc, char** argv)
         if ((!limits.only.empty() && c.name != limits.only) ||
             (!limits.from.empty() && c.name < limits.from))
             continue;
-        for (andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained})
+        for (andor::ProblemKind kind :
+             {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained})
             benchCase(c, kind, limits);
     }
     return 0;

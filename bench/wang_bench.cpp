@@ -25,9 +25,9 @@ struct Settings {
     bool smoke = false;
     double directCap = 5.0; // wall seconds of the literal engine per run
     std::size_t targetRecords = 1'000'000;
-    std::string filter;       // only instances whose name contains this
-    std::string from;         // skip the instances listed before this one
-    double fastBudget = 20.0; // CPU seconds of a fast run above which beta stops rising
+    std::string filter;        // only instances whose name contains this
+    std::string from;          // skip the instances listed before this one
+    double fastBudget = 20.0;  // CPU seconds of a fast run above which beta stops rising
     std::optional<float> beta; // this beta alone, in place of the ladder
 };
 
@@ -117,7 +117,8 @@ struct Timed {
 };
 
 template <typename Runner>
-Timed timed(Runner runner, const problem::TInstance& instance, float beta, const wang::WangOptions& options)
+Timed timed(Runner runner, const problem::TInstance& instance, float beta,
+            const wang::WangOptions& options)
 {
     const double cpuStart = cpuSeconds();
     const auto wallStart = std::chrono::steady_clock::now();

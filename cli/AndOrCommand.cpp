@@ -10,12 +10,12 @@
 
 #include "andor/AndOrReport.h"
 #include "andor/ParameterTexts.h"
-#include "problem/BiFile.h"
+#include "andor/PatternOfLayout.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonWriter.h"
-#include "problem/NumberText.h"
-#include "andor/PatternOfLayout.h"
 #include "cli/SvgOutput.h"
+#include "problem/BiFile.h"
+#include "problem/NumberText.h"
 
 namespace {
 
@@ -46,8 +46,8 @@ void writeSet(JsonWriter& json, const andor::TDiscretizationSet& set)
 }
 
 // The report shows the lambdas as typed; an absent one as its default in the active form.
-andor::AndOrReportChoices reportChoices(const AndOrCliOptions& options, const andor::SolverSettings& settings,
-                                 char separator)
+andor::AndOrReportChoices reportChoices(const AndOrCliOptions& options,
+                                        const andor::SolverSettings& settings, char separator)
 {
     auto typed = [separator](const std::optional<std::string>& text, double value) {
         return text ? *text : problem::formatReal(value, separator);
@@ -72,9 +72,8 @@ int runCommand(const AndOrCliOptions& options)
         std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
-    const andor::ParameterTexts texts{options.depth,      options.setSize,
-                                      options.symmetry,   options.heuristics,
-                                      options.lambda1,    options.lambda2};
+    const andor::ParameterTexts texts{options.depth,      options.setSize, options.symmetry,
+                                      options.heuristics, options.lambda1, options.lambda2};
     const auto parameters = andor::readParameters(texts, *separator);
     if (!parameters) {
         std::cerr << parameters.error() << '\n';
@@ -93,7 +92,9 @@ int runCommand(const AndOrCliOptions& options)
         options.unconstrained ? andor::ProblemKind::Unconstrained : andor::ProblemKind::Constrained;
     const auto run = andor::runAndOr(*instance, kind, settings);
     if (!run) {
-        std::cerr << failedRunText(andor::failureMessage(run.error()), andor::failureReason(run.error())) << '\n';
+        std::cerr << failedRunText(andor::failureMessage(run.error()),
+                                   andor::failureReason(run.error()))
+                  << '\n';
         return exitRefused;
     }
     if (options.svg) {
@@ -102,8 +103,8 @@ int runCommand(const AndOrCliOptions& options)
         if (drawn != 0)
             return drawn;
     }
-    const problem::ReportLines report =
-        andor::andOrReport(*instance, *run, reportChoices(options, settings, *separator), *separator);
+    const problem::ReportLines report = andor::andOrReport(
+        *instance, *run, reportChoices(options, settings, *separator), *separator);
     if (options.output) {
         if (const auto written = problem::writeResultFile(report, *options.output); !written) {
             std::cerr << written.error() << '\n';

@@ -1,8 +1,8 @@
 #include "cli/ShowCommand.h"
 
-#include "problem/BiFile.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonWriter.h"
+#include "problem/BiFile.h"
 
 #include <CLI/CLI.hpp>
 

@@ -5,11 +5,12 @@
 
 #include <iostream>
 
-int writeSvg(const std::string& path, const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
-             const problem::ReportLines& summary)
+int writeSvg(const std::string& path, const pattern::CuttingPattern& pattern,
+             const problem::TInstance& instance, const problem::ReportLines& summary)
 {
-    const pattern::PatternScene scene = pattern::buildPatternScene(pattern, instance, pattern::summaryLinesForDrawing(summary),
-                                                 pattern::fileDrawingWidth, pattern::fileDrawingHeight);
+    const pattern::PatternScene scene =
+        pattern::buildPatternScene(pattern, instance, pattern::summaryLinesForDrawing(summary),
+                                   pattern::fileDrawingWidth, pattern::fileDrawingHeight);
     if (const auto written = pattern::writePatternSvg(scene, path); !written) {
         std::cerr << written.error() << '\n';
         return exitUsageOrFile;

@@ -1,10 +1,10 @@
 #include "cli/WangCommand.h"
 
-#include "problem/BiFile.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonWriter.h"
-#include "problem/NumberText.h"
 #include "cli/SvgOutput.h"
+#include "problem/BiFile.h"
+#include "problem/NumberText.h"
 #include "wang/BetaText.h"
 #include "wang/WangPattern.h"
 #include "wang/WangReport.h"
@@ -29,7 +29,8 @@ struct WangCliOptions {
 
 // The pattern list is written one record at a time: a document holding a million of them
 // would take several times the memory of the run itself.
-void writeJson(std::ostream& out, const problem::TInstance& instance, const wang::WangRun& run, char separator)
+void writeJson(std::ostream& out, const problem::TInstance& instance, const wang::WangRun& run,
+               char separator)
 {
     JsonWriter json(out);
     json.beginObject().key("patterns").beginArray();
@@ -56,8 +57,7 @@ void writeJson(std::ostream& out, const problem::TInstance& instance, const wang
 }
 
 // The default Beta is the value 0.01, not a text.
-std::expected<float, std::string> betaValue(const std::optional<std::string>& text,
-                                            char separator)
+std::expected<float, std::string> betaValue(const std::optional<std::string>& text, char separator)
 {
     if (!text)
         return 0.01f;

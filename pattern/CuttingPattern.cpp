@@ -18,8 +18,8 @@ bool contains(const Box& box, const PlacedPiece& piece)
            piece.top + piece.height <= box.bottom && piece.left + piece.length <= box.right;
 }
 
-std::optional<std::string> findPieceFault(const PlacedPiece& piece, const problem::TInstance& instance,
-                                          std::size_t index)
+std::optional<std::string> findPieceFault(const PlacedPiece& piece,
+                                          const problem::TInstance& instance, std::size_t index)
 {
     const std::string name = "piece " + std::to_string(index);
     if (piece.type < 0 || piece.type >= instance.pieceCount)

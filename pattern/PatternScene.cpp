@@ -65,7 +65,8 @@ std::pair<std::int32_t, std::int32_t> drawnExtent(const CuttingPattern& pattern)
     return {height, length};
 }
 
-std::vector<std::int64_t> countsByType(const CuttingPattern& pattern, const problem::TInstance& instance)
+std::vector<std::int64_t> countsByType(const CuttingPattern& pattern,
+                                       const problem::TInstance& instance)
 {
     std::vector<std::int64_t> counts(static_cast<std::size_t>(std::max(instance.pieceCount, 0)));
     for (const PlacedPiece& piece : pattern.pieces)
@@ -173,7 +174,8 @@ SceneColour typeColour(int type)
     return fromHue(std::fmod(std::fabs(static_cast<double>(type)) * 137.508, 360.0));
 }
 
-std::vector<std::string> patternTotalLines(const CuttingPattern& pattern, const problem::TInstance& instance)
+std::vector<std::string> patternTotalLines(const CuttingPattern& pattern,
+                                           const problem::TInstance& instance)
 {
     std::int64_t value = 0, area = 0;
     for (const PlacedPiece& piece : pattern.pieces) {

@@ -24,14 +24,14 @@ std::optional<TPieceType> pieceFromRow(const PieceRowTexts& texts, std::int32_t 
                            : parseInteger(texts[0]);
     if (!value || !height || !length || !demand)
         return std::nullopt;
-    return TPieceType{.id = id, .height = *height, .length = *length, .demand = *demand,
-                      .value = *value};
+    return TPieceType{
+        .id = id, .height = *height, .length = *length, .demand = *demand, .value = *value};
 }
 
 } // namespace
 
-HeaderFault applyHeaderTexts(TInstance& instance, std::string_view height,
-                             std::string_view length, std::string_view count)
+HeaderFault applyHeaderTexts(TInstance& instance, std::string_view height, std::string_view length,
+                             std::string_view count)
 {
     const auto plateHeight = parseInteger(height);
     if (!plateHeight)

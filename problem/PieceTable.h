@@ -17,8 +17,8 @@ enum class HeaderFault { None, Height, Length, Count, CountAboveCapacity };
 // Converts the plate height, plate length and piece count texts, in this order, into the
 // instance; stops at the first text that does not convert, keeping what was stored before it.
 // A count above maxPieceTypes is refused and not stored, so no piece table can be overrun.
-HeaderFault applyHeaderTexts(TInstance& instance, std::string_view height,
-                             std::string_view length, std::string_view count);
+HeaderFault applyHeaderTexts(TInstance& instance, std::string_view height, std::string_view length,
+                             std::string_view count);
 
 // The texts of one row of the piece grid: value, height, length, demand.
 using PieceRowTexts = std::array<std::string, 4>;

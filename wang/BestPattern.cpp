@@ -4,7 +4,8 @@
 
 namespace wang {
 
-std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plateArea) {
+std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plateArea)
+{
     std::size_t best = patterns.size();
     std::int32_t bound = plateArea;
     for (std::size_t i = 0; i < patterns.size(); ++i) {
@@ -16,8 +17,9 @@ std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plat
     return best;
 }
 
-std::array<std::int32_t, problem::maxPieceTypes> countBestPattern(const std::vector<TPattern>& patterns,
-                                                         std::size_t index, int pieceCount) {
+std::array<std::int32_t, problem::maxPieceTypes>
+countBestPattern(const std::vector<TPattern>& patterns, std::size_t index, int pieceCount)
+{
     std::array<std::int32_t, problem::maxPieceTypes> counts{};
     if (index >= patterns.size())
         return counts;
@@ -39,11 +41,13 @@ std::array<std::int32_t, problem::maxPieceTypes> countBestPattern(const std::vec
     return counts;
 }
 
-std::int32_t coveredArea(const TPattern& record) {
+std::int32_t coveredArea(const TPattern& record)
+{
     return problem::sub32(problem::mul32(record.height, record.length), record.internalWaste);
 }
 
-float lossPercent(std::int32_t totalWaste, std::int32_t plateArea) {
+float lossPercent(std::int32_t totalWaste, std::int32_t plateArea)
+{
     // The product with 100 is taken in 64 bits so that large plates still give a true loss.
     const long double waste = static_cast<long double>(std::int64_t{totalWaste} * 100);
     return static_cast<float>(waste / static_cast<long double>(plateArea));

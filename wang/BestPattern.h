@@ -17,8 +17,8 @@ std::size_t bestPattern(const std::vector<TPattern>& patterns, std::int32_t plat
 // Piece counts of record `index`, entry r-1 for piece type r, the n pieces standing first in
 // the list. Multiplicities flow down the shared tree, so a part used many times is visited
 // once and nothing is written outside the table.
-std::array<std::int32_t, problem::maxPieceTypes> countBestPattern(const std::vector<TPattern>& patterns,
-                                                         std::size_t index, int pieceCount);
+std::array<std::int32_t, problem::maxPieceTypes>
+countBestPattern(const std::vector<TPattern>& patterns, std::size_t index, int pieceCount);
 
 // The area a record's pieces cover: height * length - inner waste.
 std::int32_t coveredArea(const TPattern& record);

@@ -2,7 +2,8 @@
 
 namespace wang {
 
-std::string failureMessage(WangFailure failure) {
+std::string failureMessage(WangFailure failure)
+{
     switch (failure) {
     case WangFailure::NoPieceTypes:
         return "O problema não tem tipos de peças.";

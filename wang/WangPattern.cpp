@@ -17,8 +17,8 @@ struct Region {
 };
 
 // Cuts a region at `offset` from its top (horizontal) or left side and returns both parts.
-std::pair<Region, Region> split(pattern::CuttingPattern& pattern, const Region& region, bool horizontal,
-                                std::int32_t offset)
+std::pair<Region, Region> split(pattern::CuttingPattern& pattern, const Region& region,
+                                bool horizontal, std::int32_t offset)
 {
     const int stage = region.stage == 0                 ? 1
                       : horizontal == region.horizontal ? region.stage
@@ -43,7 +43,8 @@ std::pair<Region, Region> split(pattern::CuttingPattern& pattern, const Region& 
 }
 
 // Cuts the region down to height x length at its top-left corner, the rest left as waste.
-Region trim(pattern::CuttingPattern& pattern, Region region, std::int32_t height, std::int32_t length)
+Region trim(pattern::CuttingPattern& pattern, Region region, std::int32_t height,
+            std::int32_t length)
 {
     if (height > 0 && height < region.height)
         region = split(pattern, region, true, height).first;
@@ -106,7 +107,7 @@ private:
 } // namespace
 
 pattern::CuttingPattern wangCuttingPattern(const std::vector<TPattern>& patterns, std::size_t index,
-                                  const problem::TInstance& instance)
+                                           const problem::TInstance& instance)
 {
     return WangPlacer(patterns, instance).place(index);
 }

@@ -14,6 +14,6 @@ namespace wang {
 // build leaves waste cut off on its own. Trimming cuts separate the pattern from the plate's
 // rest. An index past the list gives the empty plate.
 pattern::CuttingPattern wangCuttingPattern(const std::vector<TPattern>& patterns, std::size_t index,
-                                  const problem::TInstance& instance);
+                                           const problem::TInstance& instance);
 
 } // namespace wang

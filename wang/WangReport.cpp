@@ -1,7 +1,7 @@
 #include "wang/WangReport.h"
 
-#include "wang/BestPattern.h"
 #include "problem/NumberText.h"
+#include "wang/BestPattern.h"
 
 #include <algorithm>
 #include <array>
@@ -12,14 +12,16 @@ namespace wang {
 
 namespace {
 
-std::int32_t partId(const std::vector<TPattern>& patterns, std::int32_t part) {
+std::int32_t partId(const std::vector<TPattern>& patterns, std::int32_t part)
+{
     return part == noPart ? 0 : patterns[static_cast<std::size_t>(part)].id;
 }
 
 } // namespace
 
 std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
-                                          const TPattern& record) {
+                                          const TPattern& record)
+{
     return {record.id,
             record.height,
             record.length,
@@ -32,7 +34,8 @@ std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
 }
 
 // Written into one buffer, as a report may hold a million such lines.
-std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& record) {
+std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& record)
+{
     constexpr std::string_view separator = "   -   ";
     const auto fields = patternFields(patterns, record);
     std::array<char, fields.size() * (separator.size() + 11)> buffer; // 11: "-2147483648"
@@ -45,7 +48,9 @@ std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& r
     return {buffer.data(), end};
 }
 
-problem::ReportLines wangReport(const problem::TInstance& instance, const WangRun& run, char decimalSeparator) {
+problem::ReportLines wangReport(const problem::TInstance& instance, const WangRun& run,
+                                char decimalSeparator)
+{
     problem::ReportLines lines;
     problem::writeReportHead(lines, wangReportTitle);
     problem::writeInstanceBlock(lines, instance);
@@ -59,13 +64,16 @@ problem::ReportLines wangReport(const problem::TInstance& instance, const WangRu
                                                   std::to_string(run.patterns.size()),
                                               "Melhor padrão: Peça " + std::to_string(best.id) +
                                                   " (Área: " + std::to_string(run.bestArea) + ")"};
-    problem::writeReportFoot(lines, results, problem::formatReal(run.loss, decimalSeparator), run.elapsedSeconds);
+    problem::writeReportFoot(lines, results, problem::formatReal(run.loss, decimalSeparator),
+                             run.elapsedSeconds);
     return lines;
 }
 
-problem::ReportLines wangSummary(const WangRun& run, char decimalSeparator) {
-    return problem::summaryLines(std::to_string(run.bestArea), problem::formatReal(run.loss, decimalSeparator),
-                        run.elapsedSeconds);
+problem::ReportLines wangSummary(const WangRun& run, char decimalSeparator)
+{
+    return problem::summaryLines(std::to_string(run.bestArea),
+                                 problem::formatReal(run.loss, decimalSeparator),
+                                 run.elapsedSeconds);
 }
 
 } // namespace wang

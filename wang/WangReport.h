@@ -22,7 +22,8 @@ std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
 std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& record);
 
 // The whole report of a run: head, problem, generated patterns, result lines and foot.
-problem::ReportLines wangReport(const problem::TInstance& instance, const WangRun& run, char decimalSeparator);
+problem::ReportLines wangReport(const problem::TInstance& instance, const WangRun& run,
+                                char decimalSeparator);
 
 // The five lines of the summary box, with the best pattern's area as an integer.
 problem::ReportLines wangSummary(const WangRun& run, char decimalSeparator);

@@ -1,8 +1,8 @@
 #include "wang/WangRun.h"
 
+#include "problem/Int32Arithmetic.h"
 #include "wang/BestPattern.h"
 #include "wang/fast/FastGenerator.h"
-#include "problem/Int32Arithmetic.h"
 #include "wang/reference/ReferenceGenerator.h"
 
 #include <chrono>
@@ -14,17 +14,19 @@ namespace {
 using Generator = std::expected<GenerationResult, WangFailure> (*)(const problem::TInstance&, float,
                                                                    const WangOptions&);
 using Counter = std::array<std::int32_t, problem::maxPieceTypes> (*)(const std::vector<TPattern>&,
-                                                            std::size_t, int);
+                                                                     std::size_t, int);
 
 // Calendar time in whole seconds, as the elapsed time of a run is read.
-std::int64_t calendarSeconds() {
+std::int64_t calendarSeconds()
+{
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     return std::chrono::floor<std::chrono::seconds>(now).count();
 }
 
 std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
                                             const problem::TInstance& instance, float beta,
-                                            const WangOptions& options) {
+                                            const WangOptions& options)
+{
     const std::int64_t start = calendarSeconds();
     auto generated = generate(instance, beta, options);
     const std::int64_t end = calendarSeconds();
@@ -51,12 +53,14 @@ std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
 } // namespace
 
 std::expected<WangRun, WangFailure> runWang(const problem::TInstance& instance, float beta,
-                                            const WangOptions& options) {
+                                            const WangOptions& options)
+{
     return runWith(generatePatterns, countBestPattern, instance, beta, options);
 }
 
 std::expected<WangRun, WangFailure> runWangReference(const problem::TInstance& instance, float beta,
-                                                     const WangOptions& options) {
+                                                     const WangOptions& options)
+{
     return runWith(generatePatternsReference, countLeaves, instance, beta, options);
 }
 

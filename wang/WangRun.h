@@ -11,11 +11,12 @@ namespace wang {
 
 // Everything one Wang run leaves for its report, summary and count grid.
 struct WangRun {
-    std::vector<TPattern> patterns;                   // list order, pieces first
-    std::size_t best = 0;                             // index into patterns
-    std::array<std::int32_t, problem::maxPieceTypes> counts{}; // of the best pattern, entry r-1 for type r
-    float loss = 0;                                   // P = totalWaste * 100 / (H * W)
-    std::int32_t bestArea = 0;                        // height * length - internalWaste of the best
+    std::vector<TPattern> patterns; // list order, pieces first
+    std::size_t best = 0;           // index into patterns
+    std::array<std::int32_t, problem::maxPieceTypes>
+        counts{};              // of the best pattern, entry r-1 for type r
+    float loss = 0;            // P = totalWaste * 100 / (H * W)
+    std::int32_t bestArea = 0; // height * length - internalWaste of the best
     std::int64_t elapsedSeconds = 0;
     std::int64_t buildsTried = 0;
     std::int64_t buildsMade = 0;

@@ -6,9 +6,9 @@
 
 namespace andor {
 
-CutCeilings::CutCeilings(const problem::TInstance& instance, DemandFills& fills, const DemandBound& bound,
-                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                         const PartSides& sides)
+CutCeilings::CutCeilings(const problem::TInstance& instance, DemandFills& fills,
+                         const DemandBound& bound, const TDiscretizationSet& xSet,
+                         const TDiscretizationSet& ySet, const PartSides& sides)
     : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides)
 {
     for (int i = 0; i < instance.pieceCount; ++i)

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "andor/rules/CutHeuristics.h"
+#include "andor/DiscretizationSet.h"
 #include "andor/bounds/DemandBound.h"
 #include "andor/bounds/DemandFills.h"
-#include "andor/DiscretizationSet.h"
 #include "andor/fast/RectValueCache.h"
+#include "andor/rules/CutHeuristics.h"
 
 namespace andor {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "andor/rules/CutHeuristics.h"
 #include "andor/bounds/FitTable.h"
+#include "andor/rules/CutHeuristics.h"
 
 namespace andor {
 
@@ -45,8 +45,7 @@ public:
 
 private:
     auto copiesWithin(RectSize part, std::span<const std::int32_t> demand) const;
-    auto copiesWithinBoth(RectSize one, RectSize two,
-                          std::span<const std::int32_t> demand) const;
+    auto copiesWithinBoth(RectSize one, RectSize two, std::span<const std::int32_t> demand) const;
 
     // The area bound of pieces in room, each type up to copiesOf(type).
     template <typename Copies> std::int64_t fill(std::int64_t room, Copies&& copiesOf) const;

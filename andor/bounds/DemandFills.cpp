@@ -23,15 +23,17 @@ constexpr std::size_t maxCandidates = std::size_t{1} << 24;
 
 } // namespace
 
-DemandFills::DemandFills(const problem::TInstance& instance, const FitTable& fits, const PartSides& sides)
+DemandFills::DemandFills(const problem::TInstance& instance, const FitTable& fits,
+                         const PartSides& sides)
     : m_fits(fits), m_stairs(instance, fits), m_cells(sides, tableCells(fits)),
       m_lists(sides, tableCells(fits))
 {
     // Room for every list at once: growing would copy them, and only what is filled is
     // touched.
     if (!m_lists.empty())
-        m_candidates.reserve(std::min(
-            maxCandidates, sides.cellCount() * (static_cast<std::size_t>(instance.pieceCount) + 1)));
+        m_candidates.reserve(
+            std::min(maxCandidates,
+                     sides.cellCount() * (static_cast<std::size_t>(instance.pieceCount) + 1)));
     for (int i = 0; i < instance.pieceCount; ++i) {
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
         m_values.push_back(instance.pieces[static_cast<std::size_t>(i)].value);
@@ -75,8 +77,8 @@ HomogeneousFill DemandFills::bestAmong(const Candidate* first,
         if (candidate->fullValue < best.value ||
             (candidate->fullValue == best.value && type > best.type))
             break;
-        const std::int32_t copies = std::min(static_cast<std::int32_t>(candidate->copies),
-                                             remaining[candidate->type]);
+        const std::int32_t copies =
+            std::min(static_cast<std::int32_t>(candidate->copies), remaining[candidate->type]);
         const std::int32_t value = copies * m_values[candidate->type];
         if (value > best.value || (value > 0 && value == best.value && type < best.type))
             best = {value, type, copies};

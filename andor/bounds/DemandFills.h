@@ -79,8 +79,7 @@ private:
     // unknown.
     static std::uint64_t cellOf(const HomogeneousFill& fill)
     {
-        const std::uint64_t type =
-            fill.type < 0 ? 0xFF : static_cast<std::uint64_t>(fill.type) + 1;
+        const std::uint64_t type = fill.type < 0 ? 0xFF : static_cast<std::uint64_t>(fill.type) + 1;
         return std::uint64_t{static_cast<std::uint32_t>(fill.value)} << 32 | type << 24 |
                static_cast<std::uint32_t>(fill.count);
     }

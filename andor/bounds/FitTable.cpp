@@ -37,9 +37,10 @@ FitTable::FitTable(const problem::TInstance& instance)
     }
     std::vector<std::size_t> narrowestFirst(m_n);
     std::iota(narrowestFirst.begin(), narrowestFirst.end(), std::size_t{0});
-    std::stable_sort(narrowestFirst.begin(), narrowestFirst.end(), [&](std::size_t x, std::size_t y) {
-        return instance.pieces[x].length < instance.pieces[y].length;
-    });
+    std::stable_sort(narrowestFirst.begin(), narrowestFirst.end(),
+                     [&](std::size_t x, std::size_t y) {
+                         return instance.pieces[x].length < instance.pieces[y].length;
+                     });
     for (std::int32_t a = 0; a <= instance.plateHeight; ++a)
         listBestCandidates(instance, a, narrowestFirst);
 }

@@ -109,13 +109,13 @@ private:
     std::size_t m_n;
     bool m_copiesExact;
     std::vector<std::int32_t> m_values;
-    std::vector<float> m_densities;       // (v / h) / l with truncating divisions
+    std::vector<float> m_densities; // (v / h) / l with truncating divisions
     std::vector<std::int64_t> m_pieceAreas;
-    std::vector<std::int32_t> m_rows;     // m_n per height
+    std::vector<std::int32_t> m_rows;      // m_n per height
     std::vector<std::int32_t> m_rowValues; // m_n per height: rows times the type's value
-    std::vector<std::int32_t> m_columns;  // m_n per length
-    std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
-    std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
+    std::vector<std::int32_t> m_columns;   // m_n per length
+    std::vector<TypeMask> m_shortEnough;   // per height a: the types of height <= a
+    std::vector<TypeMask> m_narrowEnough;  // per length b: the types of length <= b
     // Per height, the types best() needs, the staircase of growing lengths and densities
     // from which bound() takes the densest type that fits, and the one of densestFilling().
     PerHeight<std::uint8_t> m_bestCandidates;

@@ -4,15 +4,15 @@
 #include <span>
 
 #include "andor/bounds/CutCeilings.h"
-#include "andor/rules/CutHeuristics.h"
 #include "andor/bounds/DemandBound.h"
 #include "andor/bounds/DemandFills.h"
-#include "andor/fast/FastSearch.h"
 #include "andor/bounds/FitTable.h"
-#include "andor/rules/HomogeneousFilling.h"
+#include "andor/fast/FastSearch.h"
 #include "andor/fast/SolvedStates.h"
 #include "andor/fast/StateMemo.h"
 #include "andor/fast/UsableCounts.h"
+#include "andor/rules/CutHeuristics.h"
+#include "andor/rules/HomogeneousFilling.h"
 #include "andor/rules/ValueBounds.h"
 
 namespace andor {
@@ -684,9 +684,9 @@ bool countsFitSixteenBits(const problem::TInstance& instance)
 
 } // namespace
 
-SearchOutcome fastSearchConstrained(const problem::TInstance& instance, const SolverSettings& settings,
-                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                                    NodeCounting counting)
+SearchOutcome fastSearchConstrained(const problem::TInstance& instance,
+                                    const SolverSettings& settings, const TDiscretizationSet& xSet,
+                                    const TDiscretizationSet& ySet, NodeCounting counting)
 {
     if (countsFitSixteenBits(instance))
         return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet, counting).run();

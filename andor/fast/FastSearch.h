@@ -6,8 +6,8 @@
 
 #include "andor/CutLayout.h"
 #include "andor/DiscretizationSet.h"
-#include "problem/Instance.h"
 #include "andor/SolverSettings.h"
+#include "problem/Instance.h"
 
 namespace andor {
 
@@ -29,15 +29,16 @@ struct SearchOutcome {
 // The unconstrained search with each node state solved once; requires depthLimit >= 0.
 // Throws std::bad_alloc when memory runs out, StackExhausted when a very deep limit would
 // overflow the stack of the calling thread.
-SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
+SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance,
+                                      const SolverSettings& settings,
                                       const TDiscretizationSet& xSet,
                                       const TDiscretizationSet& ySet, NodeCounting counting);
 
 // The constrained search with each node state solved once; requires depthLimit >= 0 and no
 // negative demand. Throws std::bad_alloc when memory runs out, StackExhausted when a very deep
 // limit would overflow the stack of the calling thread.
-SearchOutcome fastSearchConstrained(const problem::TInstance& instance, const SolverSettings& settings,
-                                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                                    NodeCounting counting);
+SearchOutcome fastSearchConstrained(const problem::TInstance& instance,
+                                    const SolverSettings& settings, const TDiscretizationSet& xSet,
+                                    const TDiscretizationSet& ySet, NodeCounting counting);
 
 } // namespace andor

@@ -1,12 +1,12 @@
 #include <array>
 #include <limits>
 
-#include "andor/rules/CutHeuristics.h"
-#include "andor/fast/FastSearch.h"
 #include "andor/bounds/FitTable.h"
+#include "andor/fast/FastSearch.h"
 #include "andor/fast/RectValueCache.h"
 #include "andor/fast/SolvedStates.h"
 #include "andor/fast/StateMemo.h"
+#include "andor/rules/CutHeuristics.h"
 
 namespace andor {
 
@@ -312,7 +312,8 @@ private:
 
 } // namespace
 
-SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance, const SolverSettings& settings,
+SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance,
+                                      const SolverSettings& settings,
                                       const TDiscretizationSet& xSet,
                                       const TDiscretizationSet& ySet, NodeCounting counting)
 {

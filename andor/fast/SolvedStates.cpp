@@ -1,7 +1,7 @@
 #include "andor/fast/SolvedStates.h"
 
-#include <new>
 #include <algorithm>
+#include <new>
 #include <utility>
 
 namespace andor {
@@ -107,9 +107,9 @@ RecursionGuard::~RecursionGuard()
     --m_level;
 }
 
-SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const problem::TInstance& instance,
-                        const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
-                        const TDiscretizationSet& ySet,
+SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved,
+                        const problem::TInstance& instance, const std::vector<SolvedState>& states,
+                        const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf)
 {
     SearchOutcome outcome;

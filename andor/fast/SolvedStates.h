@@ -6,13 +6,13 @@
 #include <limits>
 #include <vector>
 
-#include "andor/rules/CutHeuristics.h"
 #include "andor/CutLayout.h"
 #include "andor/DiscretizationSet.h"
+#include "andor/StackRoom.h"
 #include "andor/fast/FastSearch.h"
+#include "andor/rules/CutHeuristics.h"
 #include "andor/rules/HomogeneousFilling.h"
 #include "problem/Instance.h"
-#include "andor/StackRoom.h"
 
 namespace andor {
 
@@ -73,9 +73,9 @@ private:
 // The outcome of a search whose root state is root: its value and node count, and the chosen
 // pattern unfolded with its piece counts; fillOf gives the homogeneous filling of a state
 // that kept its block.
-SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved, const problem::TInstance& instance,
-                        const std::vector<SolvedState>& states, const TDiscretizationSet& xSet,
-                        const TDiscretizationSet& ySet,
+SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved,
+                        const problem::TInstance& instance, const std::vector<SolvedState>& states,
+                        const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf);
 
 } // namespace andor

@@ -97,8 +97,8 @@ void constrainedPosition(SearchContext& context, TCutNode& node, CutPlace place,
 }
 
 // Appends the rectangles of pattern in a x b, depth first, first part before the remainder.
-void unfold(const ChosenPattern& pattern, std::int32_t a, std::int32_t b, const problem::TInstance& instance,
-            CutLayout& layout)
+void unfold(const ChosenPattern& pattern, std::int32_t a, std::int32_t b,
+            const problem::TInstance& instance, CutLayout& layout)
 {
     if (!pattern.cut) {
         layout.nodes.push_back(blockOf(pattern.fill, a, b, instance));

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "andor/CutLayout.h"
-#include "andor/reference/CutNode.h"
 #include "andor/DiscretizationSet.h"
-#include "problem/Instance.h"
 #include "andor/SolverSettings.h"
 #include "andor/StackRoom.h"
+#include "andor/reference/CutNode.h"
+#include "problem/Instance.h"
 
 namespace andor {
 

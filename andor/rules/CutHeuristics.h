@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "problem/Instance.h"
 #include "andor/SolverSettings.h"
+#include "problem/Instance.h"
 
 namespace andor {
 

@@ -22,7 +22,8 @@ std::int32_t truncatedValue(float copies, std::int32_t value)
 }
 
 template <typename Limit>
-HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const problem::TInstance& instance, Limit limit)
+HomogeneousFill bestWithin(std::int32_t a, std::int32_t b, const problem::TInstance& instance,
+                           Limit limit)
 {
     HomogeneousFill best;
     for (int i = 0; i < instance.pieceCount; ++i) {
@@ -65,7 +66,8 @@ HomogeneousFill bestHomogeneousWithin(std::int32_t a, std::int32_t b,
                       [&](int i) { return remaining[static_cast<std::size_t>(i)]; });
 }
 
-std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b, const problem::TInstance& instance)
+std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b,
+                                    const problem::TInstance& instance)
 {
     return bestWithin(a, b, instance,
                       [&](int i) { return instance.pieces[static_cast<std::size_t>(i)].demand; })

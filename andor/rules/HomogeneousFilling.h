@@ -26,6 +26,7 @@ HomogeneousFill bestHomogeneousWithin(std::int32_t a, std::int32_t b,
                                       const problem::TInstance& instance);
 
 // The value of the best single-type grid of a x b within the full demands.
-std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b, const problem::TInstance& instance);
+std::int32_t homogeneousDemandValue(std::int32_t a, std::int32_t b,
+                                    const problem::TInstance& instance);
 
 } // namespace andor

@@ -94,12 +94,9 @@ int TForm4::symmetryItemIndex() const
 
 bool TForm4::readParameters()
 {
-    const andor::ParameterTexts texts{Edit4->text().toStdString(),
-                                      Edit7->text().toStdString(),
-                                      symmetryItemIndex() != 0,
-                                      RadioGroup2->itemIndex() == 0,
-                                      Edit5->text().toStdString(),
-                                      Edit6->text().toStdString()};
+    const andor::ParameterTexts texts{Edit4->text().toStdString(), Edit7->text().toStdString(),
+                                      symmetryItemIndex() != 0,    RadioGroup2->itemIndex() == 0,
+                                      Edit5->text().toStdString(), Edit6->text().toStdString()};
     const auto settings = andor::readParameters(texts, decimalSeparator());
     if (!settings) {
         Dialogs::error(toQString(settings.error()));
@@ -126,8 +123,9 @@ void TForm4::calculate()
     }
     if (!readParameters())
         return;
-    const andor::ProblemKind kind =
-        RadioGroup1->itemIndex() != 0 ? andor::ProblemKind::Constrained : andor::ProblemKind::Unconstrained;
+    const andor::ProblemKind kind = RadioGroup1->itemIndex() != 0
+                                        ? andor::ProblemKind::Constrained
+                                        : andor::ProblemKind::Unconstrained;
     // Inputs outside the model are refused before the report areas change.
     if (const auto fault = andor::findInputFault(instance(), kind, m_settings)) {
         Dialogs::error(toQString(andor::failureMessage(*fault)));
@@ -139,11 +137,13 @@ void TForm4::calculate()
         Dialogs::error(toQString(andor::failureMessage(run.error())));
         return;
     }
-    const andor::AndOrReportChoices choices{RadioGroup1->itemIndex() == 1, m_settings.depthLimit,
-                                     m_settings.setCapacity,        symmetryItemIndex() != 0,
-                                     RadioGroup2->itemIndex() == 0, Edit5->text().toStdString(),
-                                     Edit6->text().toStdString()};
+    const andor::AndOrReportChoices choices{
+        RadioGroup1->itemIndex() == 1, m_settings.depthLimit,         m_settings.setCapacity,
+        symmetryItemIndex() != 0,      RadioGroup2->itemIndex() == 0, Edit5->text().toStdString(),
+        Edit6->text().toStdString()};
     const problem::ReportLines summary = andor::andOrSummary(instance(), *run, decimalSeparator());
-    setResultPattern(andor::cuttingPatternOf(run->layout, instance()), pattern::summaryLinesForDrawing(summary));
-    completeRun(andor::andOrReport(instance(), *run, choices, decimalSeparator()), summary, run->counts);
+    setResultPattern(andor::cuttingPatternOf(run->layout, instance()),
+                     pattern::summaryLinesForDrawing(summary));
+    completeRun(andor::andOrReport(instance(), *run, choices, decimalSeparator()), summary,
+                run->counts);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "problem/ui/RunWindow.h"
 #include "andor/SolverSettings.h"
+#include "problem/ui/RunWindow.h"
 
 class QComboBox;
 class QLabel;

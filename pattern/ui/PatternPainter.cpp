@@ -89,13 +89,14 @@ void paintPatternScene(QPainter& painter, const pattern::PatternScene& scene)
     painter.restore();
 }
 
-QImage renderPatternImage(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
+QImage renderPatternImage(const pattern::CuttingPattern& pattern,
+                          const problem::TInstance& instance,
                           const std::vector<std::string>& runLines, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    paintPatternScene(painter,
-                      pattern::buildPatternScene(pattern, instance, runLines, size.width(), size.height()));
+    paintPatternScene(painter, pattern::buildPatternScene(pattern, instance, runLines, size.width(),
+                                                          size.height()));
     return image;
 }

@@ -11,5 +11,6 @@ class QPainter;
 void paintPatternScene(QPainter& painter, const pattern::PatternScene& scene);
 
 // Lays the pattern out for the image size and renders it on a white background.
-QImage renderPatternImage(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
+QImage renderPatternImage(const pattern::CuttingPattern& pattern,
+                          const problem::TInstance& instance,
                           const std::vector<std::string>& runLines, QSize size);

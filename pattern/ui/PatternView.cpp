@@ -13,7 +13,8 @@ PatternView::PatternView(QWidget* parent) : QWidget(parent)
     setMinimumSize(320, 240);
 }
 
-void PatternView::setPattern(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
+void PatternView::setPattern(const pattern::CuttingPattern& pattern,
+                             const problem::TInstance& instance,
                              const std::vector<std::string>& runLines)
 {
     m_pattern = pattern;
@@ -25,6 +26,6 @@ void PatternView::setPattern(const pattern::CuttingPattern& pattern, const probl
 void PatternView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintPatternScene(painter,
-                      pattern::buildPatternScene(m_pattern, m_instance, m_runLines, width(), height()));
+    paintPatternScene(
+        painter, pattern::buildPatternScene(m_pattern, m_instance, m_runLines, width(), height()));
 }

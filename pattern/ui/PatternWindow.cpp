@@ -1,11 +1,11 @@
 #include "pattern/ui/PatternWindow.h"
 
+#include "pattern/PatternSvg.h"
 #include "pattern/ui/PatternPainter.h"
+#include "pattern/ui/PatternView.h"
 #include "problem/AtomicFile.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FilePath.h"
-#include "pattern/PatternSvg.h"
-#include "pattern/ui/PatternView.h"
 
 #include <QBuffer>
 #include <QMenuBar>
@@ -66,7 +66,8 @@ PatternWindow::PatternWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
         ->setObjectName(QStringLiteral("Fechar1"));
 }
 
-void PatternWindow::setPattern(const pattern::CuttingPattern& pattern, const problem::TInstance& instance,
+void PatternWindow::setPattern(const pattern::CuttingPattern& pattern,
+                               const problem::TInstance& instance,
                                const std::vector<std::string>& runLines)
 {
     m_view->setPattern(pattern, instance, runLines);
@@ -121,9 +122,9 @@ void PatternWindow::Imprimir1Click()
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
     const double factor = page.width() / printLayoutWidth;
     painter.scale(factor, factor);
-    paintPatternScene(painter,
-                      pattern::buildPatternScene(m_view->pattern(), m_view->instance(), m_view->runLines(),
-                                        printLayoutWidth, page.height() / factor));
+    paintPatternScene(painter, pattern::buildPatternScene(m_view->pattern(), m_view->instance(),
+                                                          m_view->runLines(), printLayoutWidth,
+                                                          page.height() / factor));
 }
 
 void PatternWindow::Fechar1Click()

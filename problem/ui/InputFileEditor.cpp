@@ -37,7 +37,8 @@ QString headerFaultMessage(problem::HeaderFault fault)
     case problem::HeaderFault::Count:
         return QStringLiteral("Digite um valor inteiro para a Quantidade de Peças!");
     case problem::HeaderFault::CountAboveCapacity:
-        return QStringLiteral("A Quantidade de Peças deve ser no máximo %1!").arg(problem::maxPieceTypes);
+        return QStringLiteral("A Quantidade de Peças deve ser no máximo %1!")
+            .arg(problem::maxPieceTypes);
     case problem::HeaderFault::None:
         break;
     }
@@ -236,8 +237,8 @@ void TForm3::descriptionRefused(int length)
 void TForm3::Button1Click()
 {
     const problem::HeaderFault fault =
-        problem::applyHeaderTexts(m_instance, m_height->text().toStdString(), m_length->text().toStdString(),
-                         m_count->text().toStdString());
+        problem::applyHeaderTexts(m_instance, m_height->text().toStdString(),
+                                  m_length->text().toStdString(), m_count->text().toStdString());
     if (fault != problem::HeaderFault::None) {
         Dialogs::error(headerFaultMessage(fault));
         return;
@@ -314,7 +315,8 @@ bool TForm3::collectPieces()
 
 bool TForm3::descriptionIsSavable()
 {
-    const problem::DescriptionFault fault = problem::checkDescription(m_description->text().toStdString());
+    const problem::DescriptionFault fault =
+        problem::checkDescription(m_description->text().toStdString());
     if (fault == problem::DescriptionFault::None)
         return true;
     Dialogs::error(descriptionFaultMessage(fault));

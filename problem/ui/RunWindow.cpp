@@ -1,12 +1,12 @@
 #include "problem/ui/RunWindow.h"
 
-#include "problem/BiFile.h"
-#include "widgets/Dialogs.h"
-#include "widgets/FilePath.h"
-#include "problem/ui/InstanceView.h"
-#include "problem/NumberText.h"
 #include "pattern/ui/PatternWindow.h"
+#include "problem/BiFile.h"
+#include "problem/NumberText.h"
+#include "problem/ui/InstanceView.h"
+#include "widgets/Dialogs.h"
 #include "widgets/ElidedLabel.h"
+#include "widgets/FilePath.h"
 #include "widgets/ProgramLook.h"
 #include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
@@ -142,7 +142,8 @@ QLineEdit* RunWindow::addEdit(const QString& name, int left)
 
 char RunWindow::decimalSeparator()
 {
-    return problem::decimalSeparatorOf(QLocale::system().decimalPoint().toStdString()).value_or('.');
+    return problem::decimalSeparatorOf(QLocale::system().decimalPoint().toStdString())
+        .value_or('.');
 }
 
 QString RunWindow::localDecimal(const char* text)

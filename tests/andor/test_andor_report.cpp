@@ -45,7 +45,8 @@ TEST(AndOrReport, GoldenReportUnderBothSeparators)
 }
 
 // The block of lines between two markers, markers excluded.
-problem::ReportLines between(const problem::ReportLines& lines, const std::string& from, const std::string& to)
+problem::ReportLines between(const problem::ReportLines& lines, const std::string& from,
+                             const std::string& to)
 {
     const auto begin = std::find(lines.begin(), lines.end(), from);
     const auto end = std::find(begin, lines.end(), to);
@@ -70,7 +71,8 @@ TEST(AndOrReport, NoPieceGoesStraightToTheFoot)
     const problem::ReportLines lines = andor::andOrReport(example(), andor::AndOrRun{}, {}, ',');
     const auto parameters = std::find(lines.begin(), lines.end(), "Heurísticas: Não");
     EXPECT_EQ(problem::ReportLines(parameters, parameters + 6),
-              (problem::ReportLines{"Heurísticas: Não", "", problem::separatorLine, "", problem::separatorLine, ""}));
+              (problem::ReportLines{"Heurísticas: Não", "", problem::separatorLine, "",
+                                    problem::separatorLine, ""}));
     EXPECT_EQ(lines[lines.size() - 4], "Área ótima = 0");
     EXPECT_EQ(lines[lines.size() - 3], "Perda = 100 %");
 }
@@ -82,9 +84,11 @@ TEST(AndOrReport, LambdaTextsAsTypedAndEmptySet)
     choices.symmetryOn = true;
     choices.lambda1Text = "0,10";
     choices.lambda2Text = " 0,95";
-    const problem::ReportLines lines = andor::andOrReport(example(), andor::AndOrRun{}, choices, ',');
-    EXPECT_EQ(between(lines, "Simetria: Sim", ""),
-              (problem::ReportLines{"Heurísticas: Sim", "   Lambda 1 = 0,10", "   Lambda 2 =  0,95"}));
+    const problem::ReportLines lines =
+        andor::andOrReport(example(), andor::AndOrRun{}, choices, ',');
+    EXPECT_EQ(
+        between(lines, "Simetria: Sim", ""),
+        (problem::ReportLines{"Heurísticas: Sim", "   Lambda 1 = 0,10", "   Lambda 2 =  0,95"}));
     EXPECT_EQ(between(lines, "X: 0 elementos", "Y: 0 elementos"),
               (problem::ReportLines{"    x      F(x)", ""}));
     EXPECT_EQ(lines[2], "Problema de Corte Bidimensional Restrito - Abordagem Grafo E/OU");

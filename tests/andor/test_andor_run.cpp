@@ -46,14 +46,23 @@ TEST(AndOrRun, RefusesInputsOutsideTheModel)
     const RefusalCase cases[] = {
         {"no piece types", makeInstance(10, 8, {}), {}, andor::AndOrFailure::NoPieceTypes},
         {"more than 100 types", tooManyTypes(), {}, andor::AndOrFailure::TooManyPieceTypes},
-        {"plate height 0", makeInstance(0, 8, {{3, 2, 6, 2}}), {}, andor::AndOrFailure::ZeroDimension},
+        {"plate height 0",
+         makeInstance(0, 8, {{3, 2, 6, 2}}),
+         {},
+         andor::AndOrFailure::ZeroDimension},
         {"negative plate length",
          makeInstance(10, -8, {{3, 2, 6, 2}}),
          {},
          andor::AndOrFailure::ZeroDimension},
-        {"piece length 0", makeInstance(10, 8, {{3, 0, 6, 2}}), {}, andor::AndOrFailure::ZeroDimension},
+        {"piece length 0",
+         makeInstance(10, 8, {{3, 0, 6, 2}}),
+         {},
+         andor::AndOrFailure::ZeroDimension},
         {"side 5000", makeInstance(5000, 8, {{3, 2, 6, 2}}), {}, andor::AndOrFailure::SideTooLarge},
-        {"length 5000", makeInstance(10, 5000, {{3, 2, 6, 2}}), {}, andor::AndOrFailure::SideTooLarge},
+        {"length 5000",
+         makeInstance(10, 5000, {{3, 2, 6, 2}}),
+         {},
+         andor::AndOrFailure::SideTooLarge},
         {"half side 5000 with symmetry", makeInstance(10000, 8, {{3, 2, 6, 2}}), withSymmetry(),
          andor::AndOrFailure::SideTooLarge},
         {"negative depth", workedExample(), withDepth(-1), andor::AndOrFailure::NegativeDepth},
@@ -64,7 +73,8 @@ TEST(AndOrRun, RefusesInputsOutsideTheModel)
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
-        for (andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained}) {
+        for (andor::ProblemKind kind :
+             {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained}) {
             const auto run = andor::runAndOr(c.instance, kind, c.settings);
             ASSERT_FALSE(run.has_value());
             EXPECT_EQ(run.error(), c.failure);
@@ -79,7 +89,8 @@ TEST(AndOrRun, RefusesANegativeDemandOnlyWhenConstrained)
     const auto constrained = andor::runAndOr(instance, andor::ProblemKind::Constrained, {});
     ASSERT_FALSE(constrained.has_value());
     EXPECT_EQ(constrained.error(), andor::AndOrFailure::NegativeDemand);
-    EXPECT_EQ(andor::findInputFault(instance, andor::ProblemKind::Constrained, {}), andor::AndOrFailure::NegativeDemand);
+    EXPECT_EQ(andor::findInputFault(instance, andor::ProblemKind::Constrained, {}),
+              andor::AndOrFailure::NegativeDemand);
     EXPECT_TRUE(andor::runAndOr(instance, andor::ProblemKind::Unconstrained, {}).has_value());
 }
 
@@ -87,7 +98,7 @@ TEST(AndOrRun, AcceptsTheLargestSides)
 {
     // 9999 halves to 4999 with symmetry, the last position the tables hold.
     const auto run = andor::runAndOr(makeInstance(9999, 4999, {{5000, 2500, 7, 1}}),
-                              andor::ProblemKind::Unconstrained, withSymmetry());
+                                     andor::ProblemKind::Unconstrained, withSymmetry());
     ASSERT_TRUE(run);
     EXPECT_EQ(run->xSet.count, 0);
     EXPECT_EQ(run->value, 7.0f);
@@ -121,11 +132,13 @@ std::vector<DeepEngine> deepEngines()
 {
     auto fast = [](andor::NodeCounting counting) {
         return [counting](std::int32_t depth) {
-            return andor::runAndOr(deepCuts, andor::ProblemKind::Constrained, withDepth(depth), counting);
+            return andor::runAndOr(deepCuts, andor::ProblemKind::Constrained, withDepth(depth),
+                                   counting);
         };
     };
     auto direct = [](std::int32_t depth) {
-        return andor::runAndOrReference(deepCuts, andor::ProblemKind::Constrained, withDepth(depth));
+        return andor::runAndOrReference(deepCuts, andor::ProblemKind::Constrained,
+                                        withDepth(depth));
     };
     return {{"fast", fast(andor::NodeCounting::Skip), 200},
             {"fast counting nodes", fast(andor::NodeCounting::Count), 200},
@@ -161,7 +174,8 @@ TEST(AndOrRun, AVeryDeepLimitEndsAsAFailedRunInsteadOfACrash)
         ASSERT_TRUE(shallower);
         EXPECT_EQ(shallower->value, 6.0f);
     }
-    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::RecursionTooDeep), "Solução não pôde ser calculada!");
+    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::RecursionTooDeep),
+              "Solução não pôde ser calculada!");
     EXPECT_FALSE(andor::failureReason(andor::AndOrFailure::RecursionTooDeep).empty());
 }
 
@@ -186,17 +200,20 @@ TEST(AndOrRun, ADeepLimitOnASmallThreadStackEndsAsAFailedRun)
 
 TEST(AndOrRun, FailureMessagesAreDistinctForRefusals)
 {
-    const andor::AndOrFailure refusals[] = {andor::AndOrFailure::NoPieceTypes,      andor::AndOrFailure::ZeroDimension,
-                                     andor::AndOrFailure::SideTooLarge,      andor::AndOrFailure::NegativeDepth,
-                                     andor::AndOrFailure::TooManyPieceTypes, andor::AndOrFailure::ValueTooLarge,
-                                     andor::AndOrFailure::NegativeDemand};
+    const andor::AndOrFailure refusals[] = {
+        andor::AndOrFailure::NoPieceTypes,      andor::AndOrFailure::ZeroDimension,
+        andor::AndOrFailure::SideTooLarge,      andor::AndOrFailure::NegativeDepth,
+        andor::AndOrFailure::TooManyPieceTypes, andor::AndOrFailure::ValueTooLarge,
+        andor::AndOrFailure::NegativeDemand};
     std::set<std::string> texts;
     for (andor::AndOrFailure failure : refusals)
         texts.insert(andor::failureMessage(failure));
     texts.insert(andor::failureMessage(andor::AndOrFailure::SetBuildFailed));
     EXPECT_EQ(texts.size(), std::size(refusals) + 1);
-    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::SetBuildFailed), "Solução não pôde ser calculada!");
-    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::OutOfMemory), "Solução não pôde ser calculada!");
+    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::SetBuildFailed),
+              "Solução não pôde ser calculada!");
+    EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::OutOfMemory),
+              "Solução não pôde ser calculada!");
 }
 
 } // namespace

@@ -46,7 +46,8 @@ TEST_P(ClassicDifferential, FastEngineMatchesTheDirectOne)
     const auto instance = problem::readBiFile(folder / (GetParam() + ".BI"));
     ASSERT_TRUE(instance.has_value());
     const int deepest = quickAtDepthThree.contains(GetParam()) ? 3 : 2;
-    for (const andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained})
+    for (const andor::ProblemKind kind :
+         {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained})
         for (const bool symmetry : {false, true})
             for (const bool heuristics : {false, true})
                 for (int depth = 1; depth <= deepest; ++depth) {
@@ -54,11 +55,11 @@ TEST_P(ClassicDifferential, FastEngineMatchesTheDirectOne)
                     settings.depthLimit = depth;
                     settings.symmetryOn = symmetry;
                     settings.heuristicsOn = heuristics;
-                    SCOPED_TRACE(std::string(kind == andor::ProblemKind::Constrained ? "constrained"
-                                                                              : "unconstrained") +
-                                 ", depth " + std::to_string(depth) +
-                                 (symmetry ? ", symmetry" : "") +
-                                 (heuristics ? ", heuristics" : ""));
+                    SCOPED_TRACE(
+                        std::string(kind == andor::ProblemKind::Constrained ? "constrained"
+                                                                            : "unconstrained") +
+                        ", depth " + std::to_string(depth) + (symmetry ? ", symmetry" : "") +
+                        (heuristics ? ", heuristics" : ""));
                     expectSameRun(andor::runAndOr(*instance, kind, settings),
                                   andor::runAndOrReference(*instance, kind, settings), *instance);
                 }

@@ -62,8 +62,8 @@ GeneratedCase generate(std::uint32_t seed)
 std::string replay(std::uint32_t seed, const GeneratedCase& c)
 {
     return "seed " + std::to_string(seed) + ", " +
-           (c.kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained") + ", depth " +
-           std::to_string(c.settings.depthLimit) + ", capacity " +
+           (c.kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained") +
+           ", depth " + std::to_string(c.settings.depthLimit) + ", capacity " +
            std::to_string(c.settings.setCapacity) + (c.settings.symmetryOn ? ", symmetry" : "") +
            (c.settings.heuristicsOn ? ", heuristics " + std::to_string(c.settings.lambda1) + " " +
                                           std::to_string(c.settings.lambda2)
@@ -79,7 +79,8 @@ struct Runs {
     RunResult counting;
 };
 
-Runs runEngines(const problem::TInstance& instance, andor::ProblemKind kind, const andor::SolverSettings& settings)
+Runs runEngines(const problem::TInstance& instance, andor::ProblemKind kind,
+                const andor::SolverSettings& settings)
 {
     return {andor::runAndOrReference(instance, kind, settings),
             andor::runAndOr(instance, kind, settings, andor::NodeCounting::Skip),
@@ -330,7 +331,8 @@ TEST(AndOrDifferential, CountsBeyondSixteenBits)
 std::vector<std::pair<std::string, problem::TInstance>> extremeInstances()
 {
     constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
-    const auto cgcut2 = problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / "cgcut2.BI");
+    const auto cgcut2 =
+        problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / "cgcut2.BI");
     EXPECT_TRUE(cgcut2.has_value());
     problem::TInstance longPiece = *cgcut2;
     longPiece.pieces[3].length = most;
@@ -357,7 +359,8 @@ std::vector<std::pair<std::string, problem::TInstance>> extremeInstances()
 TEST(AndOrDifferential, ExtremeSidesValuesAndDemandsKeepTheBoundsSound)
 {
     for (const auto& [name, instance] : extremeInstances()) {
-        for (const andor::ProblemKind kind : {andor::ProblemKind::Constrained, andor::ProblemKind::Unconstrained}) {
+        for (const andor::ProblemKind kind :
+             {andor::ProblemKind::Constrained, andor::ProblemKind::Unconstrained}) {
             for (const std::int32_t depth : {0, 1, 2}) {
                 for (const bool shortcuts : {false, true}) {
                     andor::SolverSettings settings;
@@ -367,11 +370,11 @@ TEST(AndOrDifferential, ExtremeSidesValuesAndDemandsKeepTheBoundsSound)
                     // The direct engine doubles its work with each level on cgcut2's plate.
                     if (depth == 2 && instance.plateHeight > 20)
                         continue;
-                    SCOPED_TRACE(
-                        name +
-                        (kind == andor::ProblemKind::Constrained ? ", constrained" : ", unconstrained") +
-                        ", depth " + std::to_string(depth) +
-                        (shortcuts ? ", symmetry and heuristics" : ""));
+                    SCOPED_TRACE(name +
+                                 (kind == andor::ProblemKind::Constrained ? ", constrained"
+                                                                          : ", unconstrained") +
+                                 ", depth " + std::to_string(depth) +
+                                 (shortcuts ? ", symmetry and heuristics" : ""));
                     expectSameRuns(runEngines(instance, kind, settings), instance);
                 }
             }

@@ -3,12 +3,13 @@
 #include <functional>
 #include <vector>
 
-#include "support/AndOrTestSupport.h"
 #include "andor/DiscretizationSet.h"
+#include "support/AndOrTestSupport.h"
 
 namespace {
 
-using Builder = std::function<bool(const problem::TInstance&, const andor::SolverSettings&, andor::TDiscretizationSet&)>;
+using Builder = std::function<bool(const problem::TInstance&, const andor::SolverSettings&,
+                                   andor::TDiscretizationSet&)>;
 
 struct SetCase {
     const char* name;
@@ -54,7 +55,13 @@ TEST(DiscretizationSet, BuildsTheWorkedExamples)
          false,
          {4, 8},
          {5, 5}},
-        {"x constrained, capacity 1", workedExample(), andor::buildXSetConstrained, 1, false, {4}, {5}},
+        {"x constrained, capacity 1",
+         workedExample(),
+         andor::buildXSetConstrained,
+         1,
+         false,
+         {4},
+         {5}},
         {"x unconstrained with symmetry",
          workedExample(),
          andor::buildXSetUnconstrained,

@@ -8,11 +8,10 @@
 namespace {
 
 andor::ParameterTexts typed(std::string depth, std::string capacity, bool heuristics,
-                            std::optional<std::string> lambda1,
-                            std::optional<std::string> lambda2)
+                            std::optional<std::string> lambda1, std::optional<std::string> lambda2)
 {
-    return {std::move(depth), std::move(capacity), false, heuristics, std::move(lambda1),
-            std::move(lambda2)};
+    return {std::move(depth), std::move(capacity), false,
+            heuristics,       std::move(lambda1),  std::move(lambda2)};
 }
 
 // Each run of bad fields reports the first of them in the window's order, and lambdas count
@@ -54,15 +53,25 @@ TEST(ParameterTexts, GiveTheSettingsTheyRead)
         char separator;
         andor::SolverSettings expected;
     } cases[] = {
-        {"heuristics off: lambdas not read", typed("5", "40", false, "z", "w"), ',',
+        {"heuristics off: lambdas not read",
+         typed("5", "40", false, "z", "w"),
+         ',',
          {5, 40, false, false, defaults.lambda1, defaults.lambda2}},
-        {"comma lambdas", typed("2", "100", true, "0,25", "-1,5e1"), ',',
+        {"comma lambdas",
+         typed("2", "100", true, "0,25", "-1,5e1"),
+         ',',
          {2, 100, false, true, 0.25, -15.0}},
-        {"point lambdas", typed("2", "100", true, "0.25", "1"), '.',
+        {"point lambdas",
+         typed("2", "100", true, "0.25", "1"),
+         '.',
          {2, 100, false, true, 0.25, 1.0}},
-        {"absent lambdas keep their defaults", typed("0", "1", true, std::nullopt, std::nullopt),
-         ',', {0, 1, false, true, defaults.lambda1, defaults.lambda2}},
-        {"negative depth reads; the run refuses it", typed("-1", "100", false, "", ""), ',',
+        {"absent lambdas keep their defaults",
+         typed("0", "1", true, std::nullopt, std::nullopt),
+         ',',
+         {0, 1, false, true, defaults.lambda1, defaults.lambda2}},
+        {"negative depth reads; the run refuses it",
+         typed("-1", "100", false, "", ""),
+         ',',
          {-1, 100, false, false, defaults.lambda1, defaults.lambda2}},
     };
     for (const auto& c : cases) {

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "andor/AndOrRun.h"
-#include "support/AndOrTestSupport.h"
 #include "andor/rules/CutHeuristics.h"
 #include "andor/rules/HomogeneousFilling.h"
 #include "andor/rules/ValueBounds.h"
+#include "support/AndOrTestSupport.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ TEST(PrecisionTraps, AreaBoundIsEvaluatedInDouble)
     andor::SolverSettings settings;
     settings.depthLimit = 1;
     settings.setCapacity = 5000;
-    const auto run = andor::runAndOr(instance, andor::ProblemKind::Unconstrained, settings, andor::NodeCounting::Count);
+    const auto run = andor::runAndOr(instance, andor::ProblemKind::Unconstrained, settings,
+                                     andor::NodeCounting::Count);
     ASSERT_TRUE(run);
     EXPECT_GT(run->nodesExamined, 1);
     ASSERT_FALSE(run->layout.nodes.empty());
@@ -33,7 +34,8 @@ TEST(PrecisionTraps, CopiesTimesValueIsADoubleProduct)
     // 50331644 and would keep it.
     const problem::TInstance instance = makeInstance(4096, 4096, {{1, 1, 4, 1}, {1, 1, 3, 1}});
     const std::int32_t remaining[] = {12582911, 16777215};
-    const andor::HomogeneousFill fill = andor::bestHomogeneousWithin(4096, 4096, remaining, instance);
+    const andor::HomogeneousFill fill =
+        andor::bestHomogeneousWithin(4096, 4096, remaining, instance);
     EXPECT_EQ(fill.type, 1);
     EXPECT_EQ(fill.value, 50331645);
     EXPECT_EQ(fill.count, 16777215);
@@ -44,7 +46,8 @@ TEST(PrecisionTraps, CopiesAreTheMinimumOfFloats)
     // 16777217 pieces fit, but as floats both operands are 16777216.
     const problem::TInstance instance = makeInstance(1, 1, {{1, 1, 1, 9}});
     const std::int32_t remaining[] = {20000000};
-    const andor::HomogeneousFill fill = andor::bestHomogeneousWithin(16777217, 1, remaining, instance);
+    const andor::HomogeneousFill fill =
+        andor::bestHomogeneousWithin(16777217, 1, remaining, instance);
     EXPECT_EQ(fill.count, 16777216);
     EXPECT_EQ(fill.value, 16777216);
 }
@@ -59,7 +62,8 @@ TEST(PrecisionTraps, GreedyBoundIsAFloatComputation)
     EXPECT_EQ(andor::greedyDemandBound(22, 22, demands, instance), 110.0f);
     andor::SolverSettings settings;
     settings.depthLimit = 2;
-    const auto run = andor::runAndOr(instance, andor::ProblemKind::Constrained, settings, andor::NodeCounting::Count);
+    const auto run = andor::runAndOr(instance, andor::ProblemKind::Constrained, settings,
+                                     andor::NodeCounting::Count);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->nodesExamined, 1);
     EXPECT_EQ(run->value, 110.0f);
@@ -108,8 +112,8 @@ struct OrderCase {
     std::vector<std::int32_t> counts;
 };
 
-andor::SolverSettings settingsOf(std::int32_t depth, std::int32_t capacity, bool symmetry, bool heuristics,
-                          double lambda1, double lambda2)
+andor::SolverSettings settingsOf(std::int32_t depth, std::int32_t capacity, bool symmetry,
+                                 bool heuristics, double lambda1, double lambda2)
 {
     return {depth, capacity, symmetry, heuristics, lambda1, lambda2};
 }
@@ -154,9 +158,10 @@ TEST(ConstrainedWorkingCopy, FollowsEveryRule)
         SCOPED_TRACE(c.name);
         const int n = c.instance.pieceCount;
         const auto fast = andor::runAndOr(c.instance, andor::ProblemKind::Constrained, c.settings);
-        const auto counting =
-            andor::runAndOr(c.instance, andor::ProblemKind::Constrained, c.settings, andor::NodeCounting::Count);
-        const auto direct = andor::runAndOrReference(c.instance, andor::ProblemKind::Constrained, c.settings);
+        const auto counting = andor::runAndOr(c.instance, andor::ProblemKind::Constrained,
+                                              c.settings, andor::NodeCounting::Count);
+        const auto direct =
+            andor::runAndOrReference(c.instance, andor::ProblemKind::Constrained, c.settings);
         ASSERT_TRUE(fast && counting && direct);
         for (const auto* run : {&*fast, &*counting, &*direct}) {
             EXPECT_EQ(run->value, c.value);

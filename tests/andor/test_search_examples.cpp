@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "andor/AndOrRun.h"
-#include "support/AndOrTestSupport.h"
 #include "andor/rules/HomogeneousFilling.h"
 #include "andor/rules/ValueBounds.h"
+#include "support/AndOrTestSupport.h"
 
 namespace {
 
@@ -29,7 +29,8 @@ TEST(AndOrSearch, GivesTheWorkedExamplesWithBothEngines)
     const problem::TInstance single = makeInstance(6, 4, {{3, 2, 6, 9}});
     const problem::TInstance tie = makeInstance(6, 4, {{3, 4, 12, 9}, {6, 2, 12, 9}, {3, 2, 5, 9}});
     const problem::TInstance nothingFits = makeInstance(2, 2, {{3, 2, 6, 9}});
-    const andor::ProblemKind u = andor::ProblemKind::Unconstrained, c = andor::ProblemKind::Constrained;
+    const andor::ProblemKind u = andor::ProblemKind::Unconstrained,
+                             c = andor::ProblemKind::Constrained;
     const SearchCase cases[] = {
         {"unconstrained, depth 0", workedExample(), u, 0, false, 72, {12, 0}},
         {"unconstrained, depth 1", workedExample(), u, 1, false, 72, {12, 0}},
@@ -54,7 +55,8 @@ TEST(AndOrSearch, GivesTheWorkedExamplesWithBothEngines)
         settings.heuristicsOn = sc.heuristics;
         const int n = sc.instance.pieceCount;
         const auto fast = andor::runAndOr(sc.instance, sc.kind, settings);
-        const auto counting = andor::runAndOr(sc.instance, sc.kind, settings, andor::NodeCounting::Count);
+        const auto counting =
+            andor::runAndOr(sc.instance, sc.kind, settings, andor::NodeCounting::Count);
         const auto direct = andor::runAndOrReference(sc.instance, sc.kind, settings);
         ASSERT_TRUE(fast && counting && direct);
         for (const auto* run : {&*fast, &*counting, &*direct}) {
@@ -69,9 +71,11 @@ TEST(AndOrSearch, HeuristicsExamineFewerRectangles)
 {
     andor::SolverSettings settings;
     settings.depthLimit = 3;
-    const auto plain = andor::runAndOrReference(workedExample(), andor::ProblemKind::Unconstrained, settings);
+    const auto plain =
+        andor::runAndOrReference(workedExample(), andor::ProblemKind::Unconstrained, settings);
     settings.heuristicsOn = true;
-    const auto pruned = andor::runAndOrReference(workedExample(), andor::ProblemKind::Unconstrained, settings);
+    const auto pruned =
+        andor::runAndOrReference(workedExample(), andor::ProblemKind::Unconstrained, settings);
     ASSERT_TRUE(plain && pruned);
     EXPECT_LT(pruned->nodesExamined, plain->nodesExamined);
 }
@@ -81,8 +85,8 @@ TEST(AndOrSearch, RootSolvedByItsBoundIsTheOnlyNode)
     andor::SolverSettings settings;
     settings.depthLimit = 5;
     const auto run =
-        andor::runAndOr(makeInstance(6, 4, {{3, 2, 6, 9}}), andor::ProblemKind::Unconstrained, settings,
-                 andor::NodeCounting::Count);
+        andor::runAndOr(makeInstance(6, 4, {{3, 2, 6, 9}}), andor::ProblemKind::Unconstrained,
+                        settings, andor::NodeCounting::Count);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->nodesExamined, 1);
 }

@@ -1,5 +1,5 @@
-#include "support/AllocationFailure.h"
 #include "cli/CliMain.h"
+#include "support/AllocationFailure.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>

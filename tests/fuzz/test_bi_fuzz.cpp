@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "andor/AndOrRun.h"
-#include "problem/BiFile.h"
-#include "pattern/CuttingPattern.h"
-#include "problem/Int32Arithmetic.h"
 #include "andor/PatternOfLayout.h"
+#include "pattern/CuttingPattern.h"
+#include "problem/BiFile.h"
+#include "problem/Int32Arithmetic.h"
 #include "wang/WangRun.h"
 
 #include <unistd.h>
@@ -202,7 +202,8 @@ void runAndOrOn(const problem::TInstance& instance, int variant, Tally& tally)
     }
     // The pattern is drawn piece by piece; a plate of tiny pieces is left unchecked.
     if (pieces <= 20000) {
-        const auto fault = pattern::findPatternFault(andor::cuttingPatternOf(run->layout, instance), instance);
+        const auto fault =
+            pattern::findPatternFault(andor::cuttingPatternOf(run->layout, instance), instance);
         EXPECT_FALSE(fault.has_value()) << *fault;
     }
 }

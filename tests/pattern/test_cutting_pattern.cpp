@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "support/AndOrTestSupport.h"
-#include "pattern/CuttingPattern.h"
 #include "andor/PatternOfLayout.h"
+#include "pattern/CuttingPattern.h"
+#include "support/AndOrTestSupport.h"
 
 namespace {
 
@@ -54,7 +54,8 @@ TEST(CuttingPatternCheck, FindsEachKindOfFault)
          "piece 1 lies outside the plate"},
         {"overlap", changed([](pattern::CuttingPattern& p) { p.pieces[3].left = 2; }),
          "pieces overlap at (2, 2)"},
-        {"cut not spanning its rectangle", changed([](pattern::CuttingPattern& p) { p.cuts[1].bottom = 4; }),
+        {"cut not spanning its rectangle",
+         changed([](pattern::CuttingPattern& p) { p.cuts[1].bottom = 4; }),
          "cut 1 is not a full segment of a rectangle of the pattern"},
         {"cut through a piece",
          changed([](pattern::CuttingPattern& p) { p.cuts[3].left = p.cuts[3].right = 2; }),
@@ -78,7 +79,8 @@ TEST(CuttingPatternCheck, RefusesAPinwheel)
     pattern::CuttingPattern pattern;
     pattern.plateHeight = pattern.plateLength = 3;
     pattern.pieces = {{0, 0, 0, 1, 2}, {1, 0, 2, 2, 1}, {1, 1, 0, 2, 1}, {0, 2, 1, 1, 2}};
-    EXPECT_EQ(pattern::findPatternFault(pattern, instance), "the pieces are not guillotine-separable");
+    EXPECT_EQ(pattern::findPatternFault(pattern, instance),
+              "the pieces are not guillotine-separable");
 }
 
 TEST(CuttingPatternOfLayout, LaysBlocksRowByRowWithTheirCuts)
@@ -96,7 +98,8 @@ TEST(CuttingPatternOfLayout, LaysBlocksRowByRowWithTheirCuts)
         {2, 6, andor::LayoutKind::Block, 0, -1, -1, 1, 1, 2, 2},
     };
     const pattern::CuttingPattern pattern = andor::cuttingPatternOf(layout, smallPlate());
-    const std::vector<pattern::PlacedPiece> pieces = {{0, 0, 0, 2, 3}, {1, 2, 0, 2, 2}, {1, 2, 2, 2, 2}};
+    const std::vector<pattern::PlacedPiece> pieces = {
+        {0, 0, 0, 2, 3}, {1, 2, 0, 2, 2}, {1, 2, 2, 2, 2}};
     const std::vector<pattern::PatternCut> cuts = {
         {2, 0, 2, 6, 1}, {0, 3, 2, 3, 2}, {2, 2, 4, 2, 2}, {2, 4, 4, 4, 2}};
     EXPECT_EQ(pattern.pieces, pieces);

@@ -2,10 +2,10 @@
 // pattern is sound and shows exactly what the report counts.
 #include "andor/AndOrReport.h"
 #include "andor/AndOrRun.h"
-#include "support/AndOrTestSupport.h"
-#include "wang/BestPattern.h"
 #include "andor/PatternOfLayout.h"
 #include "pattern/PatternScene.h"
+#include "support/AndOrTestSupport.h"
+#include "wang/BestPattern.h"
 #include "wang/WangPattern.h"
 #include "wang/WangRun.h"
 
@@ -88,9 +88,11 @@ TEST(DrawnPatterns, AndOrPatternsMatchTheirReports)
     settings.depthLimit = 4;
     for (unsigned seed = 1; seed <= instancesPerMethod; ++seed) {
         const problem::TInstance instance = generated(seed, false);
-        for (andor::ProblemKind kind : {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained}) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + ": " + describe(instance) +
-                         (kind == andor::ProblemKind::Constrained ? " constrained" : " unconstrained"));
+        for (andor::ProblemKind kind :
+             {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained}) {
+            SCOPED_TRACE(
+                "seed " + std::to_string(seed) + ": " + describe(instance) +
+                (kind == andor::ProblemKind::Constrained ? " constrained" : " unconstrained"));
             const auto run = andor::runAndOr(instance, kind, settings);
             ASSERT_TRUE(run.has_value());
             const pattern::CuttingPattern pattern = andor::cuttingPatternOf(run->layout, instance);
@@ -117,7 +119,8 @@ TEST(DrawnPatterns, WangPatternsMatchTheirReports)
             if (!run && run.error() == wang::WangFailure::TooManyPatterns)
                 continue;
             ASSERT_TRUE(run.has_value());
-            const pattern::CuttingPattern pattern = wang::wangCuttingPattern(run->patterns, run->best, instance);
+            const pattern::CuttingPattern pattern =
+                wang::wangCuttingPattern(run->patterns, run->best, instance);
             EXPECT_EQ(pattern::findPatternFault(pattern, instance), std::nullopt);
             EXPECT_EQ(countsOf(pattern), run->counts);
             EXPECT_EQ(coveredAreaOf(pattern), run->bestArea);

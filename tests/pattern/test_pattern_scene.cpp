@@ -89,7 +89,8 @@ TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines)
         const pattern::CuttingPattern pattern{10, 10, c.pieces, {}};
         std::vector<std::string> texts;
         for (const pattern::SceneText& text :
-             pattern::buildPatternScene(pattern, twoTypes(10, 10), {"Perda = 98 %"}, 960, 640).texts)
+             pattern::buildPatternScene(pattern, twoTypes(10, 10), {"Perda = 98 %"}, 960, 640)
+                 .texts)
             texts.push_back(text.text);
         for (const std::string& text : c.present)
             EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
@@ -100,8 +101,10 @@ TEST(PatternScene, LegendCountsTypesAndRepeatsTheRunLines)
 
 TEST(PatternScene, CutsKeepTheirOrderAndFirstStageIsHeavier)
 {
-    const pattern::CuttingPattern pattern{10, 10, {}, {{5, 0, 5, 10, 1}, {0, 5, 5, 5, 2}, {5, 5, 10, 5, 3}}};
-    const pattern::PatternScene scene = pattern::buildPatternScene(pattern, twoTypes(10, 10), {}, 960, 640);
+    const pattern::CuttingPattern pattern{
+        10, 10, {}, {{5, 0, 5, 10, 1}, {0, 5, 5, 5, 2}, {5, 5, 10, 5, 3}}};
+    const pattern::PatternScene scene =
+        pattern::buildPatternScene(pattern, twoTypes(10, 10), {}, 960, 640);
     ASSERT_EQ(scene.cuts.size(), 3u);
     for (std::size_t i = 0; i < scene.cuts.size(); ++i)
         EXPECT_EQ(scene.cuts[i].stage, pattern.cuts[i].stage);

@@ -9,15 +9,16 @@ TEST(PatternSvg, MarksPiecesEscapesTextsAndWritesPointNumbers)
 {
     problem::TInstance instance{"", 10, 15, 1, {}};
     instance.pieces[0] = {1, 3, 4, 9, 12};
-    const pattern::CuttingPattern pattern{10, 15, {{0, 0, 0, 3, 4}, {0, 0, 4, 3, 4}}, {{3, 0, 3, 15, 1}}};
+    const pattern::CuttingPattern pattern{
+        10, 15, {{0, 0, 0, 3, 4}, {0, 0, 4, 3, 4}}, {{3, 0, 3, 15, 1}}};
     // A comma locale, where one is installed, must not reach the numbers of the drawing.
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
     for (const char* comma : {"pt_BR.UTF-8", "pt_BR.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"})
         if (std::setlocale(LC_NUMERIC, comma))
             break;
-    const std::string svg =
-        pattern::patternSvg(pattern::buildPatternScene(pattern, instance, {"Perda = 1,5 % <a & b>"}, 960, 640));
+    const std::string svg = pattern::patternSvg(
+        pattern::buildPatternScene(pattern, instance, {"Perda = 1,5 % <a & b>"}, 960, 640));
     std::setlocale(LC_NUMERIC, saved.c_str());
 
     const auto count = [&svg](const std::string& part) {

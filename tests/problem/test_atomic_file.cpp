@@ -1,8 +1,8 @@
+#include "pattern/PatternSvg.h"
 #include "problem/AtomicFile.h"
 #include "problem/BiFile.h"
-#include "support/FileSizeLimit.h"
-#include "pattern/PatternSvg.h"
 #include "problem/Report.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +51,12 @@ pattern::PatternScene sceneWithManyPieces()
 const WriterCase writers[] = {
     {"result file", [](const auto& path) { return problem::writeResultFile(longReport(), path); }},
     {"BI file", [](const auto& path) { return problem::writeBiFile(manyPieces(), path); }},
-    {"SVG drawing", [](const auto& path) { return pattern::writePatternSvg(sceneWithManyPieces(), path); }},
+    {"SVG drawing",
+     [](const auto& path) { return pattern::writePatternSvg(sceneWithManyPieces(), path); }},
     {"bytes",
-     [](const auto& path) { return problem::writeFileAtomically(path, std::string(300'000, 'x')); }},
+     [](const auto& path) {
+         return problem::writeFileAtomically(path, std::string(300'000, 'x'));
+     }},
 };
 
 void PrintTo(const WriterCase& c, std::ostream* out)

@@ -97,7 +97,8 @@ TEST(BiFileReader, LongDescriptionSpillsIntoTheNextRead)
 {
     // 99 characters are read at once; the rest of the line becomes line 4.
     const std::string description(98, 'a');
-    const auto instance = problem::parseBiFile("1\r\n\r\n" + description + "b 7\r\n10   20\r\n3\r\n");
+    const auto instance =
+        problem::parseBiFile("1\r\n\r\n" + description + "b 7\r\n10   20\r\n3\r\n");
     ASSERT_TRUE(instance.has_value());
     EXPECT_EQ(instance->description, description + "b");
     EXPECT_EQ(instance->plateHeight, 7);

@@ -27,17 +27,17 @@ TEST(ReportSkeleton, HeadInstanceBlockAndFoot)
     problem::writeInstanceBlock(lines, threeTypes("Exemplo\r\n"));
     problem::writeReportFoot(lines, {"Área ótima = 74"}, "7,5", 0);
     const std::string sep(40, '=');
-    problem::ReportLines expected = {sep, "", "Titulo", "", sep, "", "Exemplo", "", "H = 10", "W = 8", "",
-                            sep, "", "Peças:", ""};
+    problem::ReportLines expected = {sep,      "",      "Titulo", "",  sep, "",       "Exemplo", "",
+                                     "H = 10", "W = 8", "",       sep, "",  "Peças:", ""};
     for (int i = 1; i <= 3; ++i) {
-        expected.insert(expected.end(),
-                        {"   Peça número " + std::to_string(i), "   Altura: " + std::to_string(2 + i),
-                         "   Comprimento: " + std::to_string(1 + i),
-                         "   Quantidade: " + std::to_string(i),
-                         "   Valor da peça: " + std::to_string(6 * i), ""});
+        expected.insert(expected.end(), {"   Peça número " + std::to_string(i),
+                                         "   Altura: " + std::to_string(2 + i),
+                                         "   Comprimento: " + std::to_string(1 + i),
+                                         "   Quantidade: " + std::to_string(i),
+                                         "   Valor da peça: " + std::to_string(6 * i), ""});
     }
-    expected.insert(expected.end(), {sep, sep, "", "Área ótima = 74", "Perda = 7,5 %",
-                                     "Tempo: <1s", ""});
+    expected.insert(expected.end(),
+                    {sep, sep, "", "Área ótima = 74", "Perda = 7,5 %", "Tempo: <1s", ""});
     EXPECT_EQ(lines, expected);
 }
 
@@ -77,7 +77,9 @@ TEST(ReportSkeleton, SummaryHasFiveLines)
 TEST(ResultFile, Windows1252WithCrLfAfterEveryLine)
 {
     const auto path = std::filesystem::temp_directory_path() / "quadrix_result.txt";
-    { std::ofstream(path) << "older and longer content that must disappear"; }
+    {
+        std::ofstream(path) << "older and longer content that must disappear";
+    }
     ASSERT_TRUE(problem::writeResultFile({"Área", "", "x"}, path).has_value());
     std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

@@ -15,7 +15,7 @@ struct PieceRow {
 };
 
 inline problem::TInstance makeInstance(std::int32_t plateHeight, std::int32_t plateLength,
-                              std::initializer_list<PieceRow> pieces)
+                                       std::initializer_list<PieceRow> pieces)
 {
     problem::TInstance instance;
     instance.plateHeight = plateHeight;

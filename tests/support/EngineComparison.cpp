@@ -5,8 +5,8 @@
 #include <bit>
 #include <cstdint>
 
-#include "pattern/CuttingPattern.h"
 #include "andor/PatternOfLayout.h"
+#include "pattern/CuttingPattern.h"
 
 namespace {
 
@@ -32,7 +32,8 @@ void checkPattern(const andor::AndOrRun& run, const problem::TInstance& instance
 
 } // namespace
 
-void expectSameRun(const RunResult& fast, const RunResult& direct, const problem::TInstance& instance)
+void expectSameRun(const RunResult& fast, const RunResult& direct,
+                   const problem::TInstance& instance)
 {
     ASSERT_EQ(fast.has_value(), direct.has_value());
     if (!direct) {

@@ -26,9 +26,9 @@ inline problem::TInstance randomInstance(std::mt19937& random, const TypeMix& mi
     instance.plateLength = plateSide - 3;
     instance.pieceCount = mix.types;
     for (int i = 0; i < mix.types; ++i)
-        instance.pieces[static_cast<std::size_t>(i)] = {
-            i + 1, pick(1, mix.longestSide), pick(1, mix.longestSide), pick(0, 5),
-            mix.values[pick(0, 3)] * pick(1, 3)};
+        instance.pieces[static_cast<std::size_t>(i)] = {i + 1, pick(1, mix.longestSide),
+                                                        pick(1, mix.longestSide), pick(0, 5),
+                                                        mix.values[pick(0, 3)] * pick(1, 3)};
     return instance;
 }
 

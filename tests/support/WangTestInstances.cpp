@@ -2,7 +2,8 @@
 
 #include "problem/Int32Arithmetic.h"
 
-problem::TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces)
+problem::TInstance makeInstance(int plateHeight, int plateLength,
+                                const std::vector<TestPiece>& pieces)
 {
     problem::TInstance instance;
     instance.description = "Teste\r\n";

@@ -14,7 +14,8 @@ struct TestPiece {
 };
 
 // An instance with the given plate and piece types; value = area (wrapped to 32 bits).
-problem::TInstance makeInstance(int plateHeight, int plateLength, const std::vector<TestPiece>& pieces);
+problem::TInstance makeInstance(int plateHeight, int plateLength,
+                                const std::vector<TestPiece>& pieces);
 
 // A one-line text of an instance, for failure messages.
 std::string describe(const problem::TInstance& instance);

@@ -13,11 +13,8 @@ TEST(BetaText, ReadsA32BitRealWithTheActiveSeparator)
         char separator;
         float beta;
     } cases[] = {
-        {"0,01", ',', 0.01f},
-        {" 0,5 ", ',', 0.5f},
-        {"1e-2", ',', 0.01f},
-        {"0.1", '.', 0.1f},
-        {"-2", '.', -2.0f},
+        {"0,01", ',', 0.01f}, {" 0,5 ", ',', 0.5f}, {"1e-2", ',', 0.01f},
+        {"0.1", '.', 0.1f},   {"-2", '.', -2.0f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

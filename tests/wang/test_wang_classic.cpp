@@ -1,7 +1,7 @@
 #include "problem/BiFile.h"
-#include "wang/WangRun.h"
-#include "support/WangTestInstances.h"
 #include "support/ClassicOptima.h"
+#include "support/WangTestInstances.h"
+#include "wang/WangRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "wang/rules/GenerationSetup.h"
-#include "wang/WangRun.h"
 #include "support/WangTestInstances.h"
+#include "wang/WangRun.h"
+#include "wang/rules/GenerationSetup.h"
 
 #include <gtest/gtest.h>
 

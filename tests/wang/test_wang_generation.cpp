@@ -1,6 +1,6 @@
-#include "wang/rules/GenerationSetup.h"
-#include "wang/WangRun.h"
 #include "support/WangTestInstances.h"
+#include "wang/WangRun.h"
+#include "wang/rules/GenerationSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@
 
 namespace {
 
-using Runner = std::expected<wang::WangRun, wang::WangFailure> (*)(const problem::TInstance&, float, const wang::WangOptions&);
+using Runner = std::expected<wang::WangRun, wang::WangFailure> (*)(const problem::TInstance&, float,
+                                                                   const wang::WangOptions&);
 
 struct Engine {
     const char* name;
@@ -37,7 +38,7 @@ void expectList(const std::vector<wang::TPattern>& patterns, const std::vector<E
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
         const wang::TPattern want{e.id,         e.height, e.length, e.kind, e.internalWaste,
-                            e.totalWaste, e.first,  e.second};
+                                  e.totalWaste, e.first,  e.second};
         EXPECT_EQ(patterns[i], want) << "record " << i;
     }
 }
@@ -82,7 +83,8 @@ TEST_P(Generation, NoLimitBelowZeroKeepsOnlyPieces)
 {
     // The first piece of largest area wins; a later equal one does not replace it.
     for (const float beta : {-0.01f, -1.0f}) {
-        const wang::WangRun result = run(makeInstance(10, 10, {{3, 3, 5}, {5, 4, 5}, {4, 5, 5}}), beta);
+        const wang::WangRun result =
+            run(makeInstance(10, 10, {{3, 3, 5}, {5, 4, 5}, {4, 5, 5}}), beta);
         EXPECT_EQ(idsOf(result.patterns), (std::vector<int>{1, 2, 3})) << beta;
         EXPECT_EQ(result.best, 1u);
         EXPECT_EQ(result.bestArea, 20);
@@ -202,7 +204,8 @@ TEST_P(Generation, RefusesInstancesItCannotRunOn)
         {"no piece types", makeInstance(10, 10, {}), wang::WangFailure::NoPieceTypes},
         {"negative count", negativeCount, wang::WangFailure::NoPieceTypes},
         {"too many types", tooMany, wang::WangFailure::TooManyPieceTypes},
-        {"zero height", makeInstance(10, 10, {{5, 5, 1}, {0, 3, 2}}), wang::WangFailure::ZeroDimension},
+        {"zero height", makeInstance(10, 10, {{5, 5, 1}, {0, 3, 2}}),
+         wang::WangFailure::ZeroDimension},
         {"negative length", makeInstance(10, 10, {{5, -5, 1}}), wang::WangFailure::ZeroDimension},
         {"zero plate", makeInstance(0, 10, {{5, 5, 1}}), wang::WangFailure::PlateDimension},
         {"plate area", makeInstance(50000, 50000, {{5, 5, 1}}), wang::WangFailure::AreaTooLarge},
@@ -244,15 +247,17 @@ INSTANTIATE_TEST_SUITE_P(Engines, Generation,
 
 TEST(WangFailureMessage, EveryFailureHasItsOwnText)
 {
-    const wang::WangFailure all[] = {wang::WangFailure::NoPieceTypes,    wang::WangFailure::TooManyPieceTypes,
-                               wang::WangFailure::ZeroDimension,   wang::WangFailure::PlateDimension,
-                               wang::WangFailure::AreaTooLarge,    wang::WangFailure::OutOfMemory,
-                               wang::WangFailure::TooManyPatterns, wang::WangFailure::TimeLimit};
+    const wang::WangFailure all[] = {
+        wang::WangFailure::NoPieceTypes,    wang::WangFailure::TooManyPieceTypes,
+        wang::WangFailure::ZeroDimension,   wang::WangFailure::PlateDimension,
+        wang::WangFailure::AreaTooLarge,    wang::WangFailure::OutOfMemory,
+        wang::WangFailure::TooManyPatterns, wang::WangFailure::TimeLimit};
     std::set<std::string> texts;
     for (const wang::WangFailure failure : all)
         texts.insert(wang::failureMessage(failure));
     EXPECT_EQ(texts.size(), std::size(all));
-    EXPECT_EQ(wang::failureMessage(wang::WangFailure::NoPieceTypes), "O problema não tem tipos de peças.");
+    EXPECT_EQ(wang::failureMessage(wang::WangFailure::NoPieceTypes),
+              "O problema não tem tipos de peças.");
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 namespace {
 
 problem::TInstance plateWith(std::int32_t height, std::int32_t length,
-                    std::initializer_list<std::pair<std::int32_t, std::int32_t>> pieces)
+                             std::initializer_list<std::pair<std::int32_t, std::int32_t>> pieces)
 {
     problem::TInstance instance;
     instance.plateHeight = height;
@@ -24,7 +24,7 @@ wang::TPattern piece(std::int32_t id, std::int32_t height, std::int32_t length)
 }
 
 wang::TPattern build(std::int32_t id, std::int32_t kind, std::int32_t height, std::int32_t length,
-               std::int32_t first, std::int32_t second)
+                     std::int32_t first, std::int32_t second)
 {
     return {id, height, length, kind, 0, 0, first, second};
 }
@@ -43,9 +43,9 @@ struct TreeCase {
 TEST(WangPattern, PlacesTreesWithTheirCutsInOrder)
 {
     // The worked example's best record: two rows of two 5 x 5 pieces.
-    const std::vector<wang::TPattern> square = {piece(1, 5, 5), build(2, wang::kindHorizontal, 5, 10, 0, 0),
-                                          build(3, wang::kindVertical, 10, 5, 0, 0),
-                                          build(6, wang::kindVertical, 10, 10, 1, 1)};
+    const std::vector<wang::TPattern> square = {
+        piece(1, 5, 5), build(2, wang::kindHorizontal, 5, 10, 0, 0),
+        build(3, wang::kindVertical, 10, 5, 0, 0), build(6, wang::kindVertical, 10, 10, 1, 1)};
     // A 4 x 3 piece left of a 2 x 5 piece, on a 6 x 10 plate:
     //   AAA#####..
     //   AAA#####..
@@ -53,10 +53,10 @@ TEST(WangPattern, PlacesTreesWithTheirCutsInOrder)
     //   AAA.....-.
     //   ----------
     const std::vector<wang::TPattern> sideBySide = {piece(1, 4, 3), piece(2, 2, 5),
-                                              build(3, wang::kindHorizontal, 4, 8, 0, 1)};
+                                                    build(3, wang::kindHorizontal, 4, 8, 0, 1)};
     // A 2 x 6 piece above a 3 x 4 piece, filling the plate's height.
     const std::vector<wang::TPattern> stacked = {piece(1, 2, 6), piece(2, 3, 4),
-                                           build(3, wang::kindVertical, 5, 6, 0, 1)};
+                                                 build(3, wang::kindVertical, 5, 6, 0, 1)};
     const std::vector<TreeCase> cases = {
         {"square",
          plateWith(10, 10, {{5, 5}}),
@@ -86,7 +86,8 @@ TEST(WangPattern, PlacesTreesWithTheirCutsInOrder)
     };
     for (const TreeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const pattern::CuttingPattern pattern = wang::wangCuttingPattern(c.patterns, c.root, c.instance);
+        const pattern::CuttingPattern pattern =
+            wang::wangCuttingPattern(c.patterns, c.root, c.instance);
         EXPECT_EQ(pattern.plateHeight, c.instance.plateHeight);
         EXPECT_EQ(pattern.plateLength, c.instance.plateLength);
         EXPECT_EQ(pattern.pieces, c.pieces);

@@ -1,5 +1,5 @@
-#include "wang/WangReport.h"
 #include "support/WangTestInstances.h"
+#include "wang/WangReport.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +8,12 @@ namespace {
 const std::string sep(40, '=');
 
 // The lines before the pattern lines for a 10 x W plate, pieces given as (h, l, d).
-problem::ReportLines reportStart(int length, const std::vector<TestPiece>& pieces) {
-    problem::ReportLines lines = {sep,
-                         "",
-                         wang::wangReportTitle,
-                         "",
-                         sep,
-                         "",
-                         "Teste",
-                         "",
-                         "H = 10",
-                         "W = " + std::to_string(length),
-                         "",
-                         sep,
-                         "",
-                         "Peças:",
-                         ""};
+problem::ReportLines reportStart(int length, const std::vector<TestPiece>& pieces)
+{
+    problem::ReportLines lines = {
+        sep, "",       wang::wangReportTitle,           "", sep, "", "Teste",
+        "",  "H = 10", "W = " + std::to_string(length), "", sep, "", "Peças:",
+        ""};
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const TestPiece& p = pieces[i];
         lines.insert(lines.end(), {"   Peça número " + std::to_string(i + 1),
@@ -36,7 +26,8 @@ problem::ReportLines reportStart(int length, const std::vector<TestPiece>& piece
     return lines;
 }
 
-wang::WangRun runAtTimeZero(const problem::TInstance& instance, float beta) {
+wang::WangRun runAtTimeZero(const problem::TInstance& instance, float beta)
+{
     auto run = wang::runWang(instance, beta);
     EXPECT_TRUE(run.has_value());
     // The time line is the report skeleton's; pin it so the lines can be compared.
@@ -94,7 +85,8 @@ const Golden goldens[] = {
      "25"},
 };
 
-TEST(WangReport, WholeReportLineForLine) {
+TEST(WangReport, WholeReportLineForLine)
+{
     for (const Golden& golden : goldens) {
         const wang::WangRun run =
             runAtTimeZero(makeInstance(10, golden.length, golden.pieces), golden.beta);
@@ -115,16 +107,17 @@ TEST(WangReport, WholeReportLineForLine) {
     }
 }
 
-TEST(WangReport, SummaryShowsTheAreaAsAnInteger) {
+TEST(WangReport, SummaryShowsTheAreaAsAnInteger)
+{
     for (const Golden& golden : goldens) {
         SCOPED_TRACE(golden.name);
         const wang::WangRun run =
             runAtTimeZero(makeInstance(10, golden.length, golden.pieces), golden.beta);
         const problem::ReportLines comma = {"Área ótima = " + golden.area, "",
-                                   "Perda = " + golden.lossComma + " %", "", "Tempo: <1s"};
+                                            "Perda = " + golden.lossComma + " %", "", "Tempo: <1s"};
         EXPECT_EQ(wang::wangSummary(run, ','), comma);
         const problem::ReportLines point = {"Área ótima = " + golden.area, "",
-                                   "Perda = " + golden.lossPoint + " %", "", "Tempo: <1s"};
+                                            "Perda = " + golden.lossPoint + " %", "", "Tempo: <1s"};
         EXPECT_EQ(wang::wangSummary(run, '.'), point);
     }
 }

@@ -6,7 +6,8 @@
 namespace wang {
 
 DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCount)
-    : m_demands(demands) {
+    : m_demands(demands)
+{
     std::size_t word = 0;
     int used = 0;
     for (int i = 0; i < typeCount && m_usable; ++i) {
@@ -37,7 +38,8 @@ DemandPacking::DemandPacking(std::span<const std::int64_t> demands, int typeCoun
     }
 }
 
-DemandPacking::Packed DemandPacking::pack(std::span<const std::uint64_t> counts) const {
+DemandPacking::Packed DemandPacking::pack(std::span<const std::uint64_t> counts) const
+{
     Packed packed;
     for (const std::uint64_t entry : counts) {
         const auto type = static_cast<std::size_t>(entry >> 32);

@@ -13,7 +13,7 @@ namespace wang {
 // holds its type's demand d in w bits (2^w > d); two counts within d sum below 2^(w+1), so the
 // sum never leaves its field with the guard. Only for instances whose fields fit in 192 bits.
 class DemandPacking {
-  public:
+public:
     static constexpr std::size_t wordCount = 3;
     using Words = std::array<std::uint64_t, wordCount>;
 
@@ -32,7 +32,8 @@ class DemandPacking {
     Packed pack(std::span<const std::uint64_t> counts) const;
 
     // True when two records' counts summed stay within every demand.
-    bool fits(const Packed& q, const Packed& r) const {
+    bool fits(const Packed& q, const Packed& r) const
+    {
         if (q.overDemand || r.overDemand)
             return false;
         for (std::size_t word = 0; word < wordCount; ++word)
@@ -47,11 +48,12 @@ class DemandPacking {
     // fits() for counts that fill only the first word, neither of them beyond its demand.
     bool fitsFirstWord(std::uint64_t q, std::uint64_t r) const { return sumFits(0, q + r); }
 
-  private:
+private:
     // Each field of (demand | guard) - sum is 2^w + d - sum, above 0 as the sum stays below
     // 2^w + d: it keeps its guard bit exactly when the sum is within d, and no field borrows
     // from the next.
-    bool sumFits(std::size_t word, std::uint64_t sum) const {
+    bool sumFits(std::size_t word, std::uint64_t sum) const
+    {
         const std::uint64_t guards = m_guards[word];
         return (((m_demandWords[word] | guards) - sum) & guards) == guards;
     }

@@ -4,7 +4,8 @@
 
 namespace wang {
 
-DenseKeys::DenseKeys(const problem::TInstance& instance) {
+DenseKeys::DenseKeys(const problem::TInstance& instance)
+{
     std::uint64_t height = static_cast<std::uint64_t>(std::max(instance.plateHeight, 0));
     std::uint64_t length = static_cast<std::uint64_t>(std::max(instance.plateLength, 0));
     std::uint64_t numbers = 1;
@@ -33,17 +34,20 @@ DenseKeys::DenseKeys(const problem::TInstance& instance) {
     m_usable = m_earlier && m_pass; // without the memory, the key sets serve
 }
 
-void DenseKeys::appendStartingRecords() {
+void DenseKeys::appendStartingRecords()
+{
     for (const std::uint64_t number : m_radix)
         m_numbers.push_back(static_cast<std::uint32_t>(number));
 }
 
-void DenseKeys::append(const TPattern& built) {
+void DenseKeys::append(const TPattern& built)
+{
     m_numbers.push_back(m_numbers[static_cast<std::size_t>(built.first)] +
                         m_numbers[static_cast<std::size_t>(built.second)]);
 }
 
-void DenseKeys::endPass() {
+void DenseKeys::endPass()
+{
     for (const std::uint64_t key : m_passKeys) {
         clear(m_pass.get(), key);
         set(m_earlier.get(), key);

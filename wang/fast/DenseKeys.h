@@ -20,7 +20,7 @@ namespace wang {
 // so that a build's number is the sum of its parts'. A key is (height x (longest length + 1)
 // + length) x (the count numbers) + the count number.
 class DenseKeys {
-  public:
+public:
     // Usable where every key stays below maxKeys and no demand is negative.
     explicit DenseKeys(const problem::TInstance& instance);
 
@@ -32,7 +32,8 @@ class DenseKeys {
     void append(const TPattern& built);
 
     // The key of a build of two records of the list.
-    std::uint64_t keyOf(const TPattern& built) const {
+    std::uint64_t keyOf(const TPattern& built) const
+    {
         return (static_cast<std::uint64_t>(built.height) * m_lengths +
                 static_cast<std::uint64_t>(built.length)) *
                    m_countNumbers +
@@ -43,14 +44,15 @@ class DenseKeys {
     // Whether a record kept in an earlier pass, or in this one, has the key.
     bool keptBefore(std::uint64_t key) const { return isSet(m_earlier.get(), key); }
     bool keptInPass(std::uint64_t key) const { return isSet(m_pass.get(), key); }
-    void keepInPass(std::uint64_t key) {
+    void keepInPass(std::uint64_t key)
+    {
         set(m_pass.get(), key);
         m_passKeys.push_back(key);
     }
     // Makes the keys kept in this pass those of an earlier one.
     void endPass();
 
-  private:
+private:
     struct Free {
         void operator()(std::uint64_t* bits) const { std::free(bits); }
     };
@@ -58,13 +60,16 @@ class DenseKeys {
     // pay for zeroing what it never reads.
     using Bits = std::unique_ptr<std::uint64_t[], Free>;
 
-    static bool isSet(const std::uint64_t* bits, std::uint64_t key) {
+    static bool isSet(const std::uint64_t* bits, std::uint64_t key)
+    {
         return (bits[key / 64] >> (key % 64) & 1) != 0;
     }
-    static void set(std::uint64_t* bits, std::uint64_t key) {
+    static void set(std::uint64_t* bits, std::uint64_t key)
+    {
         bits[key / 64] |= std::uint64_t{1} << (key % 64);
     }
-    static void clear(std::uint64_t* bits, std::uint64_t key) {
+    static void clear(std::uint64_t* bits, std::uint64_t key)
+    {
         bits[key / 64] &= ~(std::uint64_t{1} << (key % 64));
     }
 

@@ -1,9 +1,9 @@
 #include "wang/fast/FastGenerator.h"
 
+#include "problem/Int32Arithmetic.h"
 #include "wang/fast/BuildsAhead.h"
 #include "wang/fast/DenseKeys.h"
 #include "wang/fast/HeavyTypeClasses.h"
-#include "problem/Int32Arithmetic.h"
 #include "wang/fast/JoinCollector.h"
 #include "wang/fast/PackedKeySet.h"
 #include "wang/fast/PatternKeySet.h"
@@ -29,12 +29,12 @@ constexpr std::size_t prefetchDistance = 16;
 // What one thread needs to make builds, and what it counts of them.
 struct OuterMaker {
     JoinCollector collector;
-    std::vector<std::int64_t> mirrored; // per new record, builds made with it as the inner one
+    std::vector<std::int64_t> mirrored;  // per new record, builds made with it as the inner one
     std::vector<std::uint8_t> mayBeKept; // per build, in found order
 };
 
 class FastRun {
-  public:
+public:
     FastRun(const problem::TInstance& instance, float beta, const WangOptions& options)
         : m_instance(instance), m_options(options),
           m_plateArea(problem::mul32(instance.plateHeight, instance.plateLength)),
@@ -42,9 +42,12 @@ class FastRun {
           m_limitFloor(floorOf(m_limit)), m_demands(demandsOf(instance)),
           m_counts(m_demands, instance.pieceCount), m_keys(m_patterns, m_counts),
           m_classes(m_demands), m_dense(instance),
-          m_denseKeys(m_dense.usable() && m_counts.packsCounts()), m_makers{makerOf(), makerOf()} {}
+          m_denseKeys(m_dense.usable() && m_counts.packsCounts()), m_makers{makerOf(), makerOf()}
+    {
+    }
 
-    GenerationResult run() {
+    GenerationResult run()
+    {
         m_patterns = startingList(m_instance);
         for (std::size_t i = 0; i < m_patterns.size(); ++i) {
             const PieceCountPool::Entry single = PieceCountPool::entry(i, 1);
@@ -71,23 +74,26 @@ class FastRun {
         return std::move(m_result);
     }
 
-  private:
-    OuterMaker makerOf() const {
+private:
+    OuterMaker makerOf() const
+    {
         return {JoinCollector(m_patterns, m_counts,
-                              {m_instance.plateHeight, m_instance.plateLength, m_plateArea,
-                               m_limit, m_limitFloor}),
+                              {m_instance.plateHeight, m_instance.plateLength, m_plateArea, m_limit,
+                               m_limitFloor}),
                 {},
                 {}};
     }
 
-    static PieceCountPool::Demands demandsOf(const problem::TInstance& instance) {
+    static PieceCountPool::Demands demandsOf(const problem::TInstance& instance)
+    {
         PieceCountPool::Demands demands{};
         for (int i = 0; i < instance.pieceCount; ++i)
             demands[static_cast<std::size_t>(i)] = instance.pieces[i].demand;
         return demands;
     }
 
-    static std::int64_t floorOf(float limit) {
+    static std::int64_t floorOf(float limit)
+    {
         const long double value = limit;
         if (std::isnan(value) || value >= noLimit)
             return noLimit; // a NaN limit rejects nothing, as no comparison with it is true
@@ -96,7 +102,8 @@ class FastRun {
         return static_cast<std::int64_t>(std::floor(value));
     }
 
-    bool arithmeticIsExact() const {
+    bool arithmeticIsExact() const
+    {
         std::int64_t height = m_instance.plateHeight;
         std::int64_t length = m_instance.plateLength;
         for (int i = 0; i < m_instance.pieceCount; ++i) {
@@ -111,7 +118,8 @@ class FastRun {
     // a build of the previous pass, and the pair (b, a) after (a, b) repeats that build: both
     // give a record equal to one that stands earlier, kept or itself a duplicate of a kept
     // one, so they are removed and only their number matters for the numbering.
-    void passSkippingRepeats(std::size_t oldEnd) {
+    void passSkippingRepeats(std::size_t oldEnd)
+    {
         const std::size_t covered = m_patterns.size();
         m_classes.addPartners(m_counts, covered);
         const SideIndex byHeight(m_patterns, m_counts, m_classes, m_weights.along(true), oldEnd,
@@ -160,7 +168,8 @@ class FastRun {
     // appends to `shown` those that may be kept. Returns how many builds a made. It reads
     // nothing a pass changes before its end, so either thread may run it.
     std::int64_t makeOuter(OuterMaker& maker, const PartnerIndex& partners, std::size_t a,
-                           std::vector<MadeBuild>& shown) const {
+                           std::vector<MadeBuild>& shown) const
+    {
         const std::size_t count = maker.collector.joinsOf(a, partners);
         for (const MadeBuild& made : maker.collector.made())
             countMirrored(maker, a, made.pair);
@@ -172,7 +181,8 @@ class FastRun {
 
     // Appends to `shown`, with their ranks, the builds just made that may be kept: where the
     // counts pack, all but those whose key a record kept in an earlier pass holds.
-    void showMayBeKept(OuterMaker& maker, std::vector<MadeBuild>& shown) const {
+    void showMayBeKept(OuterMaker& maker, std::vector<MadeBuild>& shown) const
+    {
         const std::span<const MadeBuild> builds = maker.collector.made();
         maker.mayBeKept.resize(builds.size());
         if (m_denseKeys) {
@@ -194,14 +204,16 @@ class FastRun {
     // A build with a partner after a stands for the same build of the pair taken the other
     // way, which that partner, as an outer record, only counts. Builds with a itself are not
     // counted: a's count may already have been read.
-    static void countMirrored(OuterMaker& maker, std::size_t a, std::uint64_t pair) {
+    static void countMirrored(OuterMaker& maker, std::size_t a, std::uint64_t pair)
+    {
         const std::size_t b = pair >> 1;
         if (b != a)
             ++maker.mirrored[b];
     }
 
     // A pass that builds every ordered pair, for inputs whose arithmetic may wrap around.
-    void passOverAllPairs() {
+    void passOverAllPairs()
+    {
         const std::size_t covered = m_patterns.size();
         const std::int32_t startId = m_patterns.back().id;
         std::int64_t counter = 0;
@@ -220,7 +232,8 @@ class FastRun {
     // Numbers the builds of one outer record that may be kept, from the count of builds made
     // before the record and their rank, and keeps or drops each as a duplicate. The slot each
     // duplicate test reads is asked for a few tests ahead.
-    void numberAndKeep(std::span<MadeBuild> builds, std::int32_t startId, std::int64_t counter) {
+    void numberAndKeep(std::span<MadeBuild> builds, std::int32_t startId, std::int64_t counter)
+    {
         for (std::size_t k = 0; k < builds.size(); ++k) {
             if (k + prefetchDistance < builds.size() && m_counts.packsCounts() && !m_denseKeys)
                 m_passKeys.prefetch(builds[k + prefetchDistance].hash);
@@ -233,7 +246,8 @@ class FastRun {
     // Keeps a build unless an earlier built record has its key; a zero height of the earlier
     // record or a zero length of the new one never counts as a match. Where the counts pack,
     // the build is one whose key no earlier pass kept.
-    void keepUnlessDuplicate(const MadeBuild& made) {
+    void keepUnlessDuplicate(const MadeBuild& made)
+    {
         const TPattern& built = made.record;
         if (m_denseKeys) {
             const std::uint64_t key = m_dense.keyOf(built);
@@ -265,7 +279,8 @@ class FastRun {
     }
 
     // Appends a built record with its counts, in m_merged; gives its index.
-    std::size_t keep(const TPattern& built) {
+    std::size_t keep(const TPattern& built)
+    {
         checkPatternLimit();
         m_patterns.push_back(built);
         m_counts.append(m_merged);
@@ -274,14 +289,16 @@ class FastRun {
     }
 
     // Holds a kept record, whose key needs no list entry, until the pass ends.
-    void hold(const TPattern& built) {
+    void hold(const TPattern& built)
+    {
         checkPatternLimit();
         m_held.push_back(built);
     }
 
     // Appends the records held in this pass, with their counts, and moves their keys to
     // those of the earlier passes.
-    void keepHeld() {
+    void keepHeld()
+    {
         m_passKeys = PackedKeySet();
         for (const TPattern& built : m_held) {
             const auto q = static_cast<std::size_t>(built.first);
@@ -302,12 +319,14 @@ class FastRun {
         m_held.clear();
     }
 
-    void checkPatternLimit() const {
+    void checkPatternLimit() const
+    {
         if (m_patterns.size() + m_held.size() >= m_options.patternLimit)
             throw GenerationStopped{WangFailure::TooManyPatterns};
     }
 
-    void checkDeadline(std::size_t a) const {
+    void checkDeadline(std::size_t a) const
+    {
         if (a % 256 == 0 && std::chrono::steady_clock::now() > m_options.deadline)
             throw GenerationStopped{WangFailure::TimeLimit};
     }
@@ -331,17 +350,18 @@ class FastRun {
     DenseKeys m_dense;
     const bool m_denseKeys;
     std::vector<std::int64_t> m_madeAsOuter; // builds made by a record as outer, last pass
-    std::array<OuterMaker, 2> m_makers; // one per thread that makes builds
-    std::vector<MadeBuild> m_made;      // of one outer record, where no second thread makes them
-    std::vector<TPattern> m_held;   // kept in this pass, not yet in the list
+    std::array<OuterMaker, 2> m_makers;      // one per thread that makes builds
+    std::vector<MadeBuild> m_made; // of one outer record, where no second thread makes them
+    std::vector<TPattern> m_held;  // kept in this pass, not yet in the list
     std::vector<PieceCountPool::Entry> m_merged;
     GenerationResult m_result;
 };
 
 } // namespace
 
-std::expected<GenerationResult, WangFailure> generatePatterns(const problem::TInstance& instance, float beta,
-                                                              const WangOptions& options) {
+std::expected<GenerationResult, WangFailure>
+generatePatterns(const problem::TInstance& instance, float beta, const WangOptions& options)
+{
     return guardedGeneration(instance, [&] { return FastRun(instance, beta, options).run(); });
 }
 

@@ -13,7 +13,8 @@ constexpr double worthyShare = 0.2;
 
 } // namespace
 
-void HeavyTypeClasses::addPartners(const PieceCountPool& counts, std::size_t to) {
+void HeavyTypeClasses::addPartners(const PieceCountPool& counts, std::size_t to)
+{
     std::array<std::int64_t, problem::maxPieceTypes> partners{};
     for (std::size_t i = m_taken; i < to; ++i)
         for (const PieceCountPool::Entry entry : counts.of(i))

@@ -13,7 +13,7 @@ namespace wang {
 // that decides a fair share of the pairs, each record gets a class: its heavy types among them,
 // one bit each. A join then passes over every partner whose class shares a bit with its own.
 class HeavyTypeClasses {
-  public:
+public:
     static constexpr int classBits = 4;
     static constexpr std::size_t classLimit = std::size_t{1} << classBits; // bits of a word
     using Class = std::uint8_t;
@@ -29,7 +29,8 @@ class HeavyTypeClasses {
     std::size_t count() const { return m_count; }
 
     // Bit c is set for every class c that records of class x may join with.
-    static std::uint32_t compatibleWith(Class x) {
+    static std::uint32_t compatibleWith(Class x)
+    {
         std::uint32_t classes = 0;
         for (std::size_t c = 0; c < classLimit; ++c)
             if ((c & x) == 0)
@@ -37,8 +38,9 @@ class HeavyTypeClasses {
         return classes;
     }
 
-  private:
-    bool isHeavy(PieceCountPool::Entry entry) const {
+private:
+    bool isHeavy(PieceCountPool::Entry entry) const
+    {
         return 2 * std::int64_t{PieceCountPool::countOf(entry)} >
                m_demands[PieceCountPool::typeOf(entry)];
     }

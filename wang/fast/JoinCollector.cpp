@@ -1,8 +1,8 @@
 #include "wang/fast/JoinCollector.h"
 
-#include "wang/rules/GenerationSetup.h"
 #include "wang/fast/PackedKeySet.h"
 #include "wang/fast/RadixSort.h"
+#include "wang/rules/GenerationSetup.h"
 
 #include <algorithm>
 #include <array>
@@ -14,9 +14,9 @@ namespace wang {
 struct JoinCollector::Reach {
     std::size_t outer = 0;
     const PieceCountPool::Sketch* outerPieces = nullptr;
-    std::int64_t key = 0;      // the partners' key
-    std::int64_t slack = 0;    // inner waste the join may still add
-    std::int64_t maxAlong = 0; // the longest side a partner may have
+    std::int64_t key = 0;           // the partners' key
+    std::int64_t slack = 0;         // inner waste the join may still add
+    std::int64_t maxAlong = 0;      // the longest side a partner may have
     std::uint64_t repeatWeight = 0; // a partner's weight at most this repeats an earlier key
     bool horizontal = true;
 };

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "wang/fast/HeavyTypeClasses.h"
-#include "wang/rules/JoinShape.h"
 #include "wang/fast/LineWeights.h"
 #include "wang/fast/PackedKeySet.h"
 #include "wang/fast/PieceCountPool.h"
 #include "wang/fast/SideIndex.h"
+#include "wang/rules/JoinShape.h"
 
 #include <cstdint>
 #include <span>
@@ -105,9 +105,9 @@ private:
     static constexpr unsigned positionBits = 31;
     static constexpr unsigned pairShift = positionBits + 1;
 
-    std::vector<MadeBuild> m_made;      // of the outer record, in the order they are found
+    std::vector<MadeBuild> m_made;        // of the outer record, in the order they are found
     std::vector<std::uint64_t> m_repeats; // pairs of its builds only counted
-    std::vector<std::uint64_t> m_order; // pair << pairShift | flag << positionBits | position
+    std::vector<std::uint64_t> m_order;   // pair << pairShift | flag << positionBits | position
     std::vector<std::uint64_t> m_sortScratch;
 };
 

@@ -24,14 +24,15 @@ namespace wang {
 // 2^(the pass that kept it), 1 for the starting records; column weights likewise. It holds
 // only where the arithmetic is exact and every side positive.
 class LineWeights {
-  public:
+public:
     // Appends the weights of a record kept in `pass` (0 for the starting list), whose parts,
     // if it is a build, have theirs already.
-    void append(const TPattern& record, int pass) {
+    void append(const TPattern& record, int pass)
+    {
         const std::uint32_t own = pass < 32 ? std::uint32_t{1} << pass : saturated;
         auto summed = [&](const std::vector<std::uint32_t>& weights) {
-            const std::uint64_t sum = std::uint64_t{weights[index(record.first)]} +
-                                      weights[index(record.second)];
+            const std::uint64_t sum =
+                std::uint64_t{weights[index(record.first)]} + weights[index(record.second)];
             return static_cast<std::uint32_t>(std::min<std::uint64_t>(sum, saturated));
         };
         m_rows.push_back(record.kind == kindHorizontal ? summed(m_rows) : own);
@@ -39,17 +40,19 @@ class LineWeights {
     }
 
     // The weights along which a join of this kind lines its parts up.
-    const std::vector<std::uint32_t>& along(bool sideBySide) const {
+    const std::vector<std::uint32_t>& along(bool sideBySide) const
+    {
         return sideBySide ? m_rows : m_columns;
     }
 
     // The most two parts may weigh together for their join in `pass` (from 1) to repeat a key
     // kept before it. A saturated weight exceeds it, so it never passes.
-    static std::uint64_t repeatBound(int pass) {
+    static std::uint64_t repeatBound(int pass)
+    {
         return std::uint64_t{1} << std::min(pass - 1, 31);
     }
 
-  private:
+private:
     static constexpr std::uint32_t saturated = std::numeric_limits<std::uint32_t>::max();
 
     static std::size_t index(std::int32_t record) { return static_cast<std::size_t>(record); }

@@ -13,7 +13,7 @@ namespace wang {
 // the pieces, in the same 32-bit arithmetic, so equal counts give equal total wastes. A built
 // record holds at least one piece, so a key with no counts marks a free slot.
 class PackedKeySet {
-  public:
+public:
     // One cache line holds two whole keys.
     struct alignas(32) Key {
         std::int32_t internalWaste = 0;
@@ -21,7 +21,8 @@ class PackedKeySet {
         DemandPacking::Words counts{};
 
         // Field by field: a library comparison of the words costs more than the few it reads.
-        bool operator==(const Key& other) const {
+        bool operator==(const Key& other) const
+        {
             bool same = internalWaste == other.internalWaste && length == other.length;
             for (std::size_t w = 0; w < counts.size(); ++w)
                 same = same && counts[w] == other.counts[w];
@@ -33,7 +34,8 @@ class PackedKeySet {
 
     // Inner waste and length in one word, then each count word, weighed by odd constants and
     // mixed: one multiplication per word.
-    static std::uint64_t hashOf(const Key& key) {
+    static std::uint64_t hashOf(const Key& key)
+    {
         std::uint64_t sum = (std::uint64_t{static_cast<std::uint32_t>(key.internalWaste)} << 32 |
                              static_cast<std::uint32_t>(key.length)) *
                             0x9e3779b97f4a7c15ULL;
@@ -44,7 +46,8 @@ class PackedKeySet {
     }
 
     // Asks for the slot where a key of this hash is looked for first, ahead of the lookup.
-    void prefetch(std::uint64_t hash) const {
+    void prefetch(std::uint64_t hash) const
+    {
         __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
     }
 
@@ -52,7 +55,7 @@ class PackedKeySet {
     bool contains(const Key& key, std::uint64_t hash) const;
     void insert(const Key& key, std::uint64_t hash);
 
-  private:
+private:
     static bool isFree(const Key& slot);
     void place(const Key& key, std::uint64_t hash);
     void grow();

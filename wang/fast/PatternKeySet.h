@@ -25,7 +25,7 @@ PatternKey makeKey(std::int32_t internalWaste, std::int32_t totalWaste, std::int
 // The keys of the kept built records, found by hashing instead of scanning the list; it holds
 // record indices and reads the keys back from the list and the count pool.
 class PatternKeySet {
-  public:
+public:
     PatternKeySet(const std::vector<TPattern>& patterns, const PieceCountPool& counts);
 
     // True when some record in the set has this key.
@@ -34,7 +34,7 @@ class PatternKeySet {
     // Adds record `index`, whose key is `key`.
     void insert(const PatternKey& key, std::int32_t index);
 
-  private:
+private:
     bool matches(std::uint64_t slot, const PatternKey& key) const;
     void place(std::uint64_t slot);
     void grow();

@@ -9,7 +9,8 @@ using Entry = PieceCountPool::Entry;
 // Walks the union of two sorted count lists, handing each type with its summed count to
 // `visit`; stops early when `visit` returns false.
 template <typename Visit>
-bool forEachSum(std::span<const Entry> a, std::span<const Entry> b, Visit visit) {
+bool forEachSum(std::span<const Entry> a, std::span<const Entry> b, Visit visit)
+{
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() || j < b.size()) {
@@ -31,7 +32,8 @@ bool forEachSum(std::span<const Entry> a, std::span<const Entry> b, Visit visit)
 
 } // namespace
 
-void PieceCountPool::append(std::span<const Entry> entries) {
+void PieceCountPool::append(std::span<const Entry> entries)
+{
     m_entries.insert(m_entries.end(), entries.begin(), entries.end());
     m_starts.push_back(m_entries.size());
     // Packed counts settle every demand test; the masks serve only where counts do not pack.
@@ -53,14 +55,16 @@ void PieceCountPool::append(std::span<const Entry> entries) {
     m_masks.push_back(masks);
 }
 
-PieceCountPool::Sketch PieceCountPool::sketchOf(std::size_t index) const {
+PieceCountPool::Sketch PieceCountPool::sketchOf(std::size_t index) const
+{
     if (m_packing.usable())
         return m_packed[index];
     return {{m_masks[index].present[0], m_masks[index].full[0]}, false};
 }
 
 bool PieceCountPool::fitsDemand(std::size_t q, const Sketch& qSketch, std::size_t r,
-                                const Sketch& rSketch) const {
+                                const Sketch& rSketch) const
+{
     if (m_packing.usable())
         return m_packing.fits(qSketch, rSketch);
     if (m_typeCount > 64)
@@ -74,11 +78,13 @@ bool PieceCountPool::fitsDemand(std::size_t q, const Sketch& qSketch, std::size_
     return (qPresent & rPresent) == 0 || fitsBySummedCounts(q, r);
 }
 
-std::span<const PieceCountPool::Entry> PieceCountPool::of(std::size_t index) const {
+std::span<const PieceCountPool::Entry> PieceCountPool::of(std::size_t index) const
+{
     return {m_entries.data() + m_starts[index], m_entries.data() + m_starts[index + 1]};
 }
 
-bool PieceCountPool::fitsBySummedCounts(std::size_t q, std::size_t r) const {
+bool PieceCountPool::fitsBySummedCounts(std::size_t q, std::size_t r) const
+{
     const Masks& x = m_masks[q];
     const Masks& y = m_masks[r];
     std::uint64_t shared = 0;
@@ -95,7 +101,8 @@ bool PieceCountPool::fitsBySummedCounts(std::size_t q, std::size_t r) const {
     });
 }
 
-void PieceCountPool::merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const {
+void PieceCountPool::merge(std::size_t q, std::size_t r, std::vector<Entry>& out) const
+{
     out.clear();
     forEachSum(of(q), of(r), [&](std::size_t type, std::int64_t count) {
         // Only merged after fitsDemand, so the sum is within a 32-bit demand.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wang/fast/DemandPacking.h"
 #include "problem/Instance.h"
+#include "wang/fast/DemandPacking.h"
 
 #include <array>
 #include <cstdint>
@@ -15,13 +15,15 @@ namespace wang {
 // record settles demand tests without its entries: its counts packed, where the demands
 // allow, else two bit masks (types present, types at their demand) that settle most of them.
 class PieceCountPool {
-  public:
+public:
     using Entry = std::uint64_t;
     using Demands = std::array<std::int64_t, problem::maxPieceTypes>;
 
     // A pool for the first typeCount piece types, with these demands.
     PieceCountPool(const Demands& demands, int typeCount)
-        : m_demands(demands), m_typeCount(typeCount), m_packing(demands, typeCount) {}
+        : m_demands(demands), m_typeCount(typeCount), m_packing(demands, typeCount)
+    {
+    }
 
     // Adds the counts of the next record.
     void append(std::span<const Entry> entries);
@@ -35,7 +37,8 @@ class PieceCountPool {
     Sketch sketchOf(std::size_t index) const;
 
     // True when the pieces of records q and r together respect every demand.
-    bool fitsDemand(std::size_t q, std::size_t r) const {
+    bool fitsDemand(std::size_t q, std::size_t r) const
+    {
         return fitsDemand(q, sketchOf(q), r, sketchOf(r));
     }
 
@@ -50,23 +53,27 @@ class PieceCountPool {
     bool packsInOneWord() const { return m_packing.usable() && m_packing.oneWord(); }
     std::uint64_t firstWordOf(std::size_t index) const { return m_packed[index].words[0]; }
     // fitsDemand() from first words, for records that hold no piece beyond its demand.
-    bool fitsFirstWord(std::uint64_t q, std::uint64_t r) const {
+    bool fitsFirstWord(std::uint64_t q, std::uint64_t r) const
+    {
         return m_packing.fitsFirstWord(q, r);
     }
 
     // True when the record's packed counts hold a piece beyond its demand: it joins with none.
     // Where the counts do not pack, the masks settle that in every demand test instead.
-    bool overDemand(std::size_t index) const {
+    bool overDemand(std::size_t index) const
+    {
         return m_packing.usable() && m_packed[index].overDemand;
     }
 
     // The packed counts of records q and r summed, for a pair that fits the demands: no field
     // then carries into the next.
-    DemandPacking::Words packedSum(std::size_t q, std::size_t r) const {
+    DemandPacking::Words packedSum(std::size_t q, std::size_t r) const
+    {
         return packedSum(m_packed[q], m_packed[r]);
     }
     // The same from their sketches.
-    static DemandPacking::Words packedSum(const Sketch& q, const Sketch& r) {
+    static DemandPacking::Words packedSum(const Sketch& q, const Sketch& r)
+    {
         DemandPacking::Words sum;
         for (std::size_t w = 0; w < sum.size(); ++w)
             sum[w] = q.words[w] + r.words[w];
@@ -81,7 +88,7 @@ class PieceCountPool {
     static std::size_t typeOf(Entry entry) { return static_cast<std::size_t>(entry >> 32); }
     static std::uint32_t countOf(Entry entry) { return static_cast<std::uint32_t>(entry); }
 
-  private:
+private:
     // Bit t of a word pair stands for piece type t.
     struct Masks {
         std::array<std::uint64_t, 2> present{};
@@ -93,7 +100,7 @@ class PieceCountPool {
     const Demands& m_demands;
     int m_typeCount;
     DemandPacking m_packing;
-    std::vector<Masks> m_masks; // per record, when the packing is not usable
+    std::vector<Masks> m_masks;   // per record, when the packing is not usable
     std::vector<Sketch> m_packed; // per record, when the packing is usable
     std::vector<Entry> m_entries;
     std::vector<std::uint64_t> m_starts{0};

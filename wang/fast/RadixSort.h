@@ -12,7 +12,8 @@ namespace wang {
 // come in no set order. By three 11-bit digits, least significant first, for long lists; by
 // comparison for short ones, where the digit counts would cost more than they save.
 inline void sortByHighBits(std::vector<std::uint64_t>& values, std::vector<std::uint64_t>& scratch,
-                           unsigned lowBits) {
+                           unsigned lowBits)
+{
     constexpr std::size_t digitBits = 11;
     constexpr std::size_t radix = std::size_t{1} << digitBits;
     if (values.size() < 1024) {

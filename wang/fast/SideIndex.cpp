@@ -6,7 +6,8 @@ namespace wang {
 
 SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool& counts,
                      const HeavyTypeClasses& classes, const std::vector<std::uint32_t>& weights,
-                     std::size_t from, std::size_t to, bool byHeight) {
+                     std::size_t from, std::size_t to, bool byHeight)
+{
     struct Keyed {
         std::int32_t key;
         HeavyTypeClasses::Class heavy;
@@ -19,10 +20,11 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
         if (counts.overDemand(i))
             continue;
         const TPattern& record = patterns[i];
-        keyed.push_back({byHeight ? record.height : record.length, classes.of(i),
-                         {byHeight ? record.length : record.height, record.internalWaste,
-                          static_cast<std::int32_t>(i), weights[i],
-                          oneWord ? counts.firstWordOf(i) : 0}});
+        keyed.push_back(
+            {byHeight ? record.height : record.length,
+             classes.of(i),
+             {byHeight ? record.length : record.height, record.internalWaste,
+              static_cast<std::int32_t>(i), weights[i], oneWord ? counts.firstWordOf(i) : 0}});
     }
     std::ranges::sort(keyed, [](const Keyed& x, const Keyed& y) {
         if (x.key != y.key)
@@ -57,7 +59,8 @@ SideIndex::SideIndex(const std::vector<TPattern>& patterns, const PieceCountPool
             m_sketches.push_back(counts.sketchOf(static_cast<std::size_t>(entry.index)));
 }
 
-void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end) {
+void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end)
+{
     for (std::uint32_t start = begin; start < end; start += blockLimit) {
         const std::uint32_t stop = std::min(end, start + blockLimit);
         const auto first = m_entries.begin() + start;
@@ -70,7 +73,8 @@ void SideIndex::addBlocks(std::uint32_t begin, std::uint32_t end) {
     }
 }
 
-std::size_t SideIndex::firstGroupFrom(std::int64_t key) const {
+std::size_t SideIndex::firstGroupFrom(std::int64_t key) const
+{
     return static_cast<std::size_t>(
         std::ranges::lower_bound(m_groups, key, {},
                                  [](const Group& group) { return std::int64_t{group.key}; }) -

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wang/fast/HeavyTypeClasses.h"
 #include "wang/Pattern.h"
+#include "wang/fast/HeavyTypeClasses.h"
 #include "wang/fast/PieceCountPool.h"
 
 #include <cstdint>
@@ -25,8 +25,8 @@ public:
     struct Entry {
         std::int32_t along = 0; // the side the group is sorted by
         std::int32_t internalWaste = 0;
-        std::int32_t index = 0;       // position in the pattern list
-        std::uint32_t weight = 0;     // along the joins the index serves (LineWeights)
+        std::int32_t index = 0;      // position in the pattern list
+        std::uint32_t weight = 0;    // along the joins the index serves (LineWeights)
         std::uint64_t firstWord = 0; // of its packed counts, where they fill one word
     };
 
@@ -61,17 +61,20 @@ public:
     const Group& group(std::size_t index) const { return m_groups[index]; }
     // The blocks of the shelf of a group and a class, in ascending `along` from one block to
     // the next; none where the group has no record of that class.
-    std::span<const Block> blocks(std::size_t group, HeavyTypeClasses::Class heavy) const {
+    std::span<const Block> blocks(std::size_t group, HeavyTypeClasses::Class heavy) const
+    {
         const std::size_t shelf = group * m_shelvesPerGroup + heavy;
         return {m_blocks.data() + m_firstBlocks[shelf], m_blocks.data() + m_firstBlocks[shelf + 1]};
     }
     // The entries of a block, by ascending inner waste.
-    std::span<const Entry> entries(const Block& block) const {
+    std::span<const Entry> entries(const Block& block) const
+    {
         return {m_entries.data() + block.begin, m_entries.data() + block.end};
     }
 
     // The sketch of an entry's counts, where they do not fill one word.
-    const PieceCountPool::Sketch& sketchOf(const Entry& entry) const {
+    const PieceCountPool::Sketch& sketchOf(const Entry& entry) const
+    {
         return m_sketches[static_cast<std::size_t>(&entry - m_entries.data())];
     }
 

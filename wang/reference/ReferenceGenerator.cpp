@@ -20,7 +20,8 @@ struct Node {
 using NodeList = std::list<Node>;
 using Counts = std::array<std::int64_t, problem::maxPieceTypes>;
 
-Counts leafCounts(const Node& root) {
+Counts leafCounts(const Node& root)
+{
     Counts counts{};
     std::vector<const Node*> stack{&root};
     while (!stack.empty()) {
@@ -37,13 +38,16 @@ Counts leafCounts(const Node& root) {
 }
 
 class ReferenceRun {
-  public:
+public:
     ReferenceRun(const problem::TInstance& instance, float beta, const WangOptions& options)
         : m_instance(instance), m_options(options),
           m_plateArea(problem::mul32(instance.plateHeight, instance.plateLength)),
-          m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta)) {}
+          m_limit(wasteLimit(instance.plateHeight, instance.plateLength, beta))
+    {
+    }
 
-    GenerationResult run() {
+    GenerationResult run()
+    {
         const std::vector<TPattern> pieces = startingList(m_instance);
         for (std::size_t i = 0; i < pieces.size(); ++i)
             m_list.push_back(Node{pieces[i], nullptr, nullptr, static_cast<int>(i)});
@@ -60,8 +64,9 @@ class ReferenceRun {
         return std::move(m_result);
     }
 
-  private:
-    std::int64_t pairAll(std::size_t covered) {
+private:
+    std::int64_t pairAll(std::size_t covered)
+    {
         std::int64_t made = 0;
         auto a = m_list.begin();
         for (std::size_t i = 0; i < covered; ++i, ++a) {
@@ -78,7 +83,8 @@ class ReferenceRun {
         return made;
     }
 
-    bool tryBuild(const Node& a, const Node& b, std::int32_t kind) {
+    bool tryBuild(const Node& a, const Node& b, std::int32_t kind)
+    {
         const Join join = joinShape(a.data, b.data, kind, m_plateArea);
         const Node& q = join.secondLeads ? b : a;
         const Node& r = join.secondLeads ? a : b;
@@ -91,7 +97,8 @@ class ReferenceRun {
         return true;
     }
 
-    bool withinDemand(const Node& q, const Node& r) const {
+    bool withinDemand(const Node& q, const Node& r) const
+    {
         const Counts ofQ = leafCounts(q);
         const Counts ofR = leafCounts(r);
         for (int i = 0; i < m_instance.pieceCount; ++i) {
@@ -102,7 +109,8 @@ class ReferenceRun {
         return true;
     }
 
-    std::int64_t removeDuplicates(NodeList::iterator fresh) {
+    std::int64_t removeDuplicates(NodeList::iterator fresh)
+    {
         std::int64_t removed = 0;
         while (fresh != m_list.end()) {
             if (isDuplicate(fresh)) {
@@ -115,7 +123,8 @@ class ReferenceRun {
         return removed;
     }
 
-    bool isDuplicate(NodeList::iterator candidate) const {
+    bool isDuplicate(NodeList::iterator candidate) const
+    {
         const TPattern& c = candidate->data;
         for (auto earlier = m_list.begin(); earlier != candidate; ++earlier) {
             const TPattern& e = earlier->data;
@@ -130,7 +139,8 @@ class ReferenceRun {
         return false;
     }
 
-    std::vector<TPattern> flatten() const {
+    std::vector<TPattern> flatten() const
+    {
         std::unordered_map<const Node*, std::int32_t> indexOf;
         std::vector<TPattern> patterns;
         patterns.reserve(m_list.size());
@@ -155,12 +165,15 @@ class ReferenceRun {
 } // namespace
 
 std::expected<GenerationResult, WangFailure>
-generatePatternsReference(const problem::TInstance& instance, float beta, const WangOptions& options) {
+generatePatternsReference(const problem::TInstance& instance, float beta,
+                          const WangOptions& options)
+{
     return guardedGeneration(instance, [&] { return ReferenceRun(instance, beta, options).run(); });
 }
 
 std::array<std::int32_t, problem::maxPieceTypes> countLeaves(const std::vector<TPattern>& patterns,
-                                                    std::size_t index, int pieceCount) {
+                                                             std::size_t index, int pieceCount)
+{
     std::array<std::int32_t, problem::maxPieceTypes> counts{};
     std::vector<std::size_t> stack{index};
     while (!stack.empty()) {

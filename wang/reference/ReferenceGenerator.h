@@ -11,10 +11,11 @@ namespace wang {
 // duplicate test, and a scan from the list's start for every duplicate. Slow; it is the
 // yardstick that the fast engine is tested against.
 std::expected<GenerationResult, WangFailure>
-generatePatternsReference(const problem::TInstance& instance, float beta, const WangOptions& options = {});
+generatePatternsReference(const problem::TInstance& instance, float beta,
+                          const WangOptions& options = {});
 
 // Piece counts of one record by walking the leaves of its tree; entry r-1 for piece type r.
 std::array<std::int32_t, problem::maxPieceTypes> countLeaves(const std::vector<TPattern>& patterns,
-                                                    std::size_t index, int pieceCount);
+                                                             std::size_t index, int pieceCount);
 
 } // namespace wang

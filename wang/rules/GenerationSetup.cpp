@@ -8,13 +8,15 @@ namespace wang {
 
 namespace {
 
-bool areaFits(std::int32_t height, std::int32_t length) {
+bool areaFits(std::int32_t height, std::int32_t length)
+{
     return std::int64_t{height} * length <= std::numeric_limits<std::int32_t>::max();
 }
 
 } // namespace
 
-std::optional<WangFailure> refuseInstance(const problem::TInstance& instance) {
+std::optional<WangFailure> refuseInstance(const problem::TInstance& instance)
+{
     if (instance.pieceCount <= 0)
         return WangFailure::NoPieceTypes;
     if (instance.pieceCount > problem::maxPieceTypes)
@@ -34,16 +36,19 @@ std::optional<WangFailure> refuseInstance(const problem::TInstance& instance) {
     return std::nullopt;
 }
 
-float wasteLimit(std::int32_t plateHeight, std::int32_t plateLength, float beta) {
+float wasteLimit(std::int32_t plateHeight, std::int32_t plateLength, float beta)
+{
     const long double area = problem::mul32(plateHeight, plateLength);
     return static_cast<float>(area * static_cast<long double>(beta));
 }
 
-bool exceedsWasteLimit(std::int32_t internalWaste, float limit) {
+bool exceedsWasteLimit(std::int32_t internalWaste, float limit)
+{
     return static_cast<long double>(internalWaste) > static_cast<long double>(limit);
 }
 
-std::vector<TPattern> startingList(const problem::TInstance& instance) {
+std::vector<TPattern> startingList(const problem::TInstance& instance)
+{
     const std::int32_t plateArea = problem::mul32(instance.plateHeight, instance.plateLength);
     std::vector<TPattern> list;
     list.reserve(static_cast<std::size_t>(instance.pieceCount));

@@ -49,7 +49,8 @@ std::vector<TPattern> startingList(const problem::TInstance& instance);
 // Runs `generate` unless the instance is refused; a stop or exhausted memory becomes a failure.
 template <typename Generate>
 std::expected<GenerationResult, WangFailure> guardedGeneration(const problem::TInstance& instance,
-                                                               Generate generate) {
+                                                               Generate generate)
+{
     if (const auto refusal = refuseInstance(instance))
         return std::unexpected(*refusal);
     try {

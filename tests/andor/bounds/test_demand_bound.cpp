@@ -14,8 +14,9 @@ using namespace typemixes;
 
 // The value of whole pieces chosen at random that fit part one by one, within the demand and
 // the area left, each within the copies that fit; takes them from the demand.
-std::int64_t randomPieces(const problem::TInstance& instance, const andor::FitTable& fits, andor::RectSize part,
-                          std::vector<std::int32_t>& demand, std::mt19937& random)
+std::int64_t randomPieces(const problem::TInstance& instance, const andor::FitTable& fits,
+                          andor::RectSize part, std::vector<std::int32_t>& demand,
+                          std::mt19937& random)
 {
     std::int64_t room = std::int64_t{part.height} * part.length, value = 0;
     for (int i = 0; i < instance.pieceCount; ++i) {
@@ -67,24 +68,24 @@ TEST(DemandBound, HoldsForFillingsAndCombinationsWithinTheDemand)
 
 // The value of a guillotine pattern chosen at random with at most levels levels of cuts, each
 // block one type in as many copies as fit and the demand allows; takes them from the demand.
-std::int64_t randomBlocks(const problem::TInstance& instance, const andor::FitTable& fits, andor::RectSize part,
-                          std::int32_t levels, std::vector<std::int32_t>& demand,
-                          std::mt19937& random)
+std::int64_t randomBlocks(const problem::TInstance& instance, const andor::FitTable& fits,
+                          andor::RectSize part, std::int32_t levels,
+                          std::vector<std::int32_t>& demand, std::mt19937& random)
 {
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     if (levels > 0 && part.height > 1 && pick(0, 3) > 0) {
         const int x = pick(1, part.height - 1);
-        const std::int64_t one = randomBlocks(instance, fits, {x, part.length}, levels - 1,
-                                              demand, random);
+        const std::int64_t one =
+            randomBlocks(instance, fits, {x, part.length}, levels - 1, demand, random);
         return one + randomBlocks(instance, fits, {part.height - x, part.length}, levels - 1,
                                   demand, random);
     }
     if (levels > 0 && part.length > 1 && pick(0, 2) > 0) {
         const int y = pick(1, part.length - 1);
-        const std::int64_t one = randomBlocks(instance, fits, {part.height, y}, levels - 1,
-                                              demand, random);
+        const std::int64_t one =
+            randomBlocks(instance, fits, {part.height, y}, levels - 1, demand, random);
         return one + randomBlocks(instance, fits, {part.height, part.length - y}, levels - 1,
                                   demand, random);
     }
@@ -149,13 +150,11 @@ TEST(DemandBound, BlocksBoundAddsTheLargestFillingsOfOneTypeEach)
         float expected;
     };
     const Case cases[] = {
-        {{10, 10}, full, 0, 40.0f},
-        {{10, 10}, full, 1, 70.0f},
+        {{10, 10}, full, 0, 40.0f},     {{10, 10}, full, 1, 70.0f},
         {{10, 10}, full, 2, none}, // a block for every type
-        {{10, 10}, withoutC, 0, 30.0f},
-        {{10, 10}, withoutC, 1, 45.0f},
+        {{10, 10}, withoutC, 0, 30.0f}, {{10, 10}, withoutC, 1, 45.0f},
         {{4, 10}, full, 1, 31.0f}, // B does not fit, C in 4 rows, A up to its demand
-        {{10, 9}, full, 1, 45.0f},         // C does not fit
+        {{10, 9}, full, 1, 45.0f}, // C does not fit
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.part.height) + " x " + std::to_string(c.part.length) +

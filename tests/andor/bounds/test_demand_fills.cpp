@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "support/AndOrTestSupport.h"
 #include "andor/bounds/DemandFills.h"
+#include "support/AndOrTestSupport.h"
 
 namespace {
 
@@ -67,7 +67,8 @@ TEST(DemandFills, AgreeWithTheFillingWithinAnyLowerDemand)
                 for (std::int32_t& count : remaining)
                     if (count > 0)
                         count -= std::uniform_int_distribution<int>(0, count)(random);
-                const andor::HomogeneousFill expected = andor::bestHomogeneousWithin(a, b, remaining, instance);
+                const andor::HomogeneousFill expected =
+                    andor::bestHomogeneousWithin(a, b, remaining, instance);
                 const andor::HomogeneousFill got = fills.within(a, b, remaining);
                 ASSERT_EQ(got.value, expected.value) << c.name << ", " << a << " x " << b;
                 ASSERT_EQ(got.type, expected.type) << c.name << ", " << a << " x " << b;
@@ -104,7 +105,8 @@ TEST(DemandFills, EarlierTypeKeepsATieWithinALowerDemand)
         const andor::FitTable fits(c.instance);
         const andor::PartSides sides(c.instance.plateHeight, c.instance.plateLength);
         andor::DemandFills fills(c.instance, fits, sides);
-        const andor::HomogeneousFill expected = andor::bestHomogeneousWithin(3, 3, c.remaining, c.instance);
+        const andor::HomogeneousFill expected =
+            andor::bestHomogeneousWithin(3, 3, c.remaining, c.instance);
         ASSERT_EQ(expected.type, c.type);
         const andor::HomogeneousFill got = fills.within(3, 3, c.remaining);
         EXPECT_EQ(got.type, expected.type);

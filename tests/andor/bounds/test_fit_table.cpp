@@ -52,10 +52,10 @@ TEST(FitTable, DensestFillingRoundsOnlyOnce)
         double areaBound;
     };
     const Case cases[] = {
-        {3, 3, 10, 9.0},   // one piece of the first type: the area bound falls below it
-        {4, 4, 17, 16.0},  // 16 x 10 / 9 rounded down
-        {2, 5, 7, 0.0},    // only the second type fits
-        {1, 12, 0, 0.0},   // nothing fits
+        {3, 3, 10, 9.0},  // one piece of the first type: the area bound falls below it
+        {4, 4, 17, 16.0}, // 16 x 10 / 9 rounded down
+        {2, 5, 7, 0.0},   // only the second type fits
+        {1, 12, 0, 0.0},  // nothing fits
         {12, 12, 160, 144.0},
     };
     for (const Case& c : cases) {

@@ -7,8 +7,8 @@
 
 namespace {
 
-std::int32_t countByHand(const andor::TDiscretizationSet& set, std::int32_t start, std::int32_t along,
-                         std::int32_t across)
+std::int32_t countByHand(const andor::TDiscretizationSet& set, std::int32_t start,
+                         std::int32_t along, std::int32_t across)
 {
     std::int32_t count = 0;
     for (std::int32_t j = start; j < set.count; ++j)

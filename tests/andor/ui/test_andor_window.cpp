@@ -1,9 +1,9 @@
-#include "support/AllocationFailure.h"
 #include "andor/ui/AndOrWindow.h"
+#include "support/AllocationFailure.h"
 #include "support/FileSizeLimit.h"
-#include "widgets/RadioGroup.h"
 #include "support/ui/GuiTestMain.h"
 #include "support/ui/RunWindowDriver.h"
+#include "widgets/RadioGroup.h"
 
 #include <QComboBox>
 #include <QDir>

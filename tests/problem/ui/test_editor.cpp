@@ -1,6 +1,6 @@
 #include "problem/BiFile.h"
-#include "support/FileSizeLimit.h"
 #include "problem/ui/InputFileEditor.h"
+#include "support/FileSizeLimit.h"
 #include "support/ui/GuiTestMain.h"
 #include "support/ui/ScriptedDialogs.h"
 #include "widgets/ReportView.h"
@@ -427,7 +427,8 @@ private slots:
         QCOMPARE(read->plateHeight, 1000);
         QCOMPARE(read->plateLength, 2000);
         QCOMPARE(read->pieceCount, 3);
-        const problem::TPieceType expected[] = {{1, 10, 20, 2, 30}, {2, 7, 9, 0, 63}, {3, 1, 1, 5, 4}};
+        const problem::TPieceType expected[] = {
+            {1, 10, 20, 2, 30}, {2, 7, 9, 0, 63}, {3, 1, 1, 5, 4}};
         for (int k = 0; k < 3; ++k)
             QVERIFY(read->pieces[k] == expected[k]);
     }

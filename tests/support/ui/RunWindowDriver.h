@@ -1,8 +1,8 @@
 #pragma once
 
-#include "widgets/ReportView.h"
 #include "problem/ui/RunWindow.h"
 #include "support/ui/ScriptedDialogs.h"
+#include "widgets/ReportView.h"
 #include "widgets/StringGrid.h"
 
 #include <QAction>
@@ -17,8 +17,7 @@ class RunWindowDriver {
 public:
     explicit RunWindowDriver(RunWindow& window) : m_window(window) {}
 
-    template <typename T = QWidget>
-    T* control(const QString& name) const
+    template <typename T = QWidget> T* control(const QString& name) const
     {
         T* found = m_window.findChild<T*>(name);
         if (!found)

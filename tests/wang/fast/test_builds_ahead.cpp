@@ -10,7 +10,8 @@ namespace {
 
 // What outer record `outer` gives: outer % 5 builds shown, each naming its record and place,
 // out of outer % 5 + outer % 3 made. Either thread may make any record.
-std::int64_t makeNumbered(std::size_t outer, std::vector<wang::MadeBuild>& shown) {
+std::int64_t makeNumbered(std::size_t outer, std::vector<wang::MadeBuild>& shown)
+{
     const std::size_t count = outer % 5;
     for (std::size_t k = 0; k < count; ++k) {
         wang::MadeBuild& made = shown.emplace_back();
@@ -20,7 +21,8 @@ std::int64_t makeNumbered(std::size_t outer, std::vector<wang::MadeBuild>& shown
     return static_cast<std::int64_t>(count + outer % 3);
 }
 
-TEST(BuildsAhead, HandsOverEveryRecordInOrder) {
+TEST(BuildsAhead, HandsOverEveryRecordInOrder)
+{
     // From one record to many more chunks than slots, taken quickly or slowly (so that the
     // second thread runs as far ahead as it may and must not refill what is being read); the
     // last case is left after a few records, which must stop the second thread without a hang.
@@ -28,7 +30,7 @@ TEST(BuildsAhead, HandsOverEveryRecordInOrder) {
         std::size_t outers;
         std::size_t taken;
         bool slowly;
-    } cases[] = {{1, 1, false},       {15, 15, false},     {16, 16, false},  {17, 17, false},
+    } cases[] = {{1, 1, false},       {15, 15, false},    {16, 16, false},  {17, 17, false},
                  {5000, 5000, false}, {3000, 3000, true}, {5000, 40, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.outers << " records, " << c.taken << " taken");
@@ -48,7 +50,8 @@ TEST(BuildsAhead, HandsOverEveryRecordInOrder) {
     }
 }
 
-TEST(BuildsAhead, AFailedRecordFailsWhereItIsTaken) {
+TEST(BuildsAhead, AFailedRecordFailsWhereItIsTaken)
+{
     // The failure of one record, made on whichever thread, reaches the taker no later than that
     // record; every record handed over before it is whole.
     constexpr std::size_t failing = 1000;

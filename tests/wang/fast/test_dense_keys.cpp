@@ -1,5 +1,5 @@
-#include "wang/fast/DenseKeys.h"
 #include "support/WangTestInstances.h"
+#include "wang/fast/DenseKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,8 @@ struct Usability {
 
 class DenseKeysUsable : public testing::TestWithParam<Usability> {};
 
-TEST_P(DenseKeysUsable, OnlyWhereTheKeysAreFew) {
+TEST_P(DenseKeysUsable, OnlyWhereTheKeysAreFew)
+{
     const Usability& row = GetParam();
     EXPECT_EQ(wang::DenseKeys(makeInstance(row.plateHeight, row.plateLength, row.pieces)).usable(),
               row.usable);
@@ -31,23 +32,25 @@ INSTANTIATE_TEST_SUITE_P(
         Usability{"SmallPlateSmallDemands", 20, 49, {{2, 14, 1}, {5, 1, 1}, {4, 20, 2}}, true},
         Usability{"PieceLargerThanThePlate", 10, 10, {{500, 3, 1}}, true},
         Usability{"LargePlate", 20000, 20000, {{5, 5, 1}}, false},
-        Usability{"ManyCountNumbers", 10, 10, {{1, 1, 99}, {1, 2, 99}, {2, 1, 99}, {2, 2, 99}},
-                  false},
+        Usability{
+            "ManyCountNumbers", 10, 10, {{1, 1, 99}, {1, 2, 99}, {2, 1, 99}, {2, 2, 99}}, false},
         Usability{"NegativeDemand", 10, 10, {{1, 1, -1}}, false}),
     [](const testing::TestParamInfo<Usability>& info) { return info.param.name; });
 
 // Records joined at random within the demands: two builds share a key exactly when they have
 // the same sides and the same counts, however their parts were joined.
-TEST(DenseKeys, EqualKeysForEqualSidesAndCountsOnly) {
-    const problem::TInstance instance = makeInstance(12, 12, {{1, 2, 3}, {2, 1, 2}, {3, 3, 1}, {1, 1, 4}});
+TEST(DenseKeys, EqualKeysForEqualSidesAndCountsOnly)
+{
+    const problem::TInstance instance =
+        makeInstance(12, 12, {{1, 2, 3}, {2, 1, 2}, {3, 3, 1}, {1, 1, 4}});
     wang::DenseKeys keys(instance);
     ASSERT_TRUE(keys.usable());
     keys.appendStartingRecords();
     std::vector<wang::TPattern> list;
     std::vector<std::vector<int>> counts;
     for (int type = 0; type < instance.pieceCount; ++type) {
-        list.push_back({.height = instance.pieces[type].height,
-                        .length = instance.pieces[type].length});
+        list.push_back(
+            {.height = instance.pieces[type].height, .length = instance.pieces[type].length});
         counts.push_back(std::vector<int>(static_cast<std::size_t>(instance.pieceCount), 0));
         counts.back()[static_cast<std::size_t>(type)] = 1;
     }
@@ -64,10 +67,10 @@ TEST(DenseKeys, EqualKeysForEqualSidesAndCountsOnly) {
             withinDemand = withinDemand && summed[t] <= instance.pieces[t].demand;
         }
         const wang::TPattern built{.height = 1 + static_cast<int>(random() % 2),
-                             .length = 11 + static_cast<int>(random() % 2),
-                             .kind = wang::kindHorizontal,
-                             .first = static_cast<int>(q),
-                             .second = static_cast<int>(r)};
+                                   .length = 11 + static_cast<int>(random() % 2),
+                                   .kind = wang::kindHorizontal,
+                                   .first = static_cast<int>(q),
+                                   .second = static_cast<int>(r)};
         if (!withinDemand)
             continue;
         const std::uint64_t key = keys.keyOf(built);
@@ -90,7 +93,8 @@ TEST(DenseKeys, EqualKeysForEqualSidesAndCountsOnly) {
         EXPECT_TRUE(byShape.emplace(shape, key).second);
 }
 
-TEST(DenseKeys, KeysOfThePassBecomeEarlierOnesWhenItEnds) {
+TEST(DenseKeys, KeysOfThePassBecomeEarlierOnesWhenItEnds)
+{
     wang::DenseKeys keys(makeInstance(10, 10, {{2, 3, 2}}));
     ASSERT_TRUE(keys.usable());
     const std::uint64_t key = 77;

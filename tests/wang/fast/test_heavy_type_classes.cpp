@@ -9,7 +9,8 @@ namespace {
 
 // Random pools of records: whenever two classes share a bit, the records must break a demand
 // together, or a join would be passed over that the generation needs.
-TEST(HeavyTypeClasses, SharedBitsOnlyForPairsBeyondADemand) {
+TEST(HeavyTypeClasses, SharedBitsOnlyForPairsBeyondADemand)
+{
     std::mt19937 random(7);
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -26,8 +27,8 @@ TEST(HeavyTypeClasses, SharedBitsOnlyForPairsBeyondADemand) {
             std::vector<wang::PieceCountPool::Entry> entries;
             for (int t = 0; t < types; ++t)
                 if (const int count = between(0, static_cast<int>(demands[t])); count > 0)
-                    entries.push_back(wang::PieceCountPool::entry(static_cast<std::size_t>(t),
-                                                            static_cast<std::uint32_t>(count)));
+                    entries.push_back(wang::PieceCountPool::entry(
+                        static_cast<std::size_t>(t), static_cast<std::uint32_t>(count)));
             counts.append(entries);
         }
         const std::size_t from = 60;
@@ -45,7 +46,8 @@ TEST(HeavyTypeClasses, SharedBitsOnlyForPairsBeyondADemand) {
 }
 
 // The bits go to the types that rule out a fair share of the pairs, the most first.
-TEST(HeavyTypeClasses, BitsGoToTheTypesThatRuleOutMostPairs) {
+TEST(HeavyTypeClasses, BitsGoToTheTypesThatRuleOutMostPairs)
+{
     wang::PieceCountPool::Demands demands{};
     const int types = 4;
     for (int t = 0; t < types; ++t)
@@ -58,14 +60,16 @@ TEST(HeavyTypeClasses, BitsGoToTheTypesThatRuleOutMostPairs) {
     heavyType.push_back(2);
     for (const std::size_t type : heavyType) {
         const wang::PieceCountPool::Entry entries[] = {wang::PieceCountPool::entry(type, 2),
-                                                 wang::PieceCountPool::entry(3, 1)};
+                                                       wang::PieceCountPool::entry(3, 1)};
         counts.append(entries);
     }
     wang::HeavyTypeClasses classes(demands);
     classes.addPartners(counts, heavyType.size());
     EXPECT_EQ(classes.count(), 4u);
     for (std::size_t i = 0; i < heavyType.size(); ++i)
-        EXPECT_EQ(classes.of(i), heavyType[i] == 1 ? 1u : heavyType[i] == 0 ? 2u : 0u)
+        EXPECT_EQ(classes.of(i), heavyType[i] == 1   ? 1u
+                                 : heavyType[i] == 0 ? 2u
+                                                     : 0u)
             << "record " << i;
 }
 

@@ -6,7 +6,8 @@
 
 namespace {
 
-TEST(SortByHighBits, AgreesWithAComparisonSort) {
+TEST(SortByHighBits, AgreesWithAComparisonSort)
+{
     // Short lists go by comparison, long ones by digits: both sides of the switch, values
     // reaching every digit, repeated values and lists already in order; with and without
     // low bits below the key.
@@ -14,8 +15,13 @@ TEST(SortByHighBits, AgreesWithAComparisonSort) {
     const struct {
         std::size_t size;
         std::uint64_t below;
-    } cases[] = {{0, 10}, {1, 10}, {1023, 1u << 20}, {1024, 1u << 20}, {5000, 8},
-                 {5000, std::uint64_t{1} << 33}, {70000, std::uint64_t{1} << 33}};
+    } cases[] = {{0, 10},
+                 {1, 10},
+                 {1023, 1u << 20},
+                 {1024, 1u << 20},
+                 {5000, 8},
+                 {5000, std::uint64_t{1} << 33},
+                 {70000, std::uint64_t{1} << 33}};
     std::vector<std::uint64_t> scratch;
     for (const unsigned lowBits : {0u, 31u})
         for (const auto& c : cases) {
