@@ -76,6 +76,7 @@ std::expected<AndOrRun, AndOrFailure> runWith(const problem::TInstance& instance
         return std::unexpected(*fault);
     try {
         auto run = std::make_unique<AndOrRun>();
+        problem::checkpoint(settings.control);
         const bool built = kind == ProblemKind::Unconstrained
                                ? buildXSetUnconstrained(instance, settings, run->xSet) &&
                                      buildYSetUnconstrained(instance, settings, run->ySet)
@@ -83,12 +84,15 @@ std::expected<AndOrRun, AndOrFailure> runWith(const problem::TInstance& instance
                                      buildYSetConstrained(instance, settings, run->ySet);
         if (!built)
             return std::unexpected(AndOrFailure::SetBuildFailed);
+        problem::checkpoint(settings.control);
         search(instance, settings, *run);
         return std::move(*run);
     } catch (const std::bad_alloc&) {
         return std::unexpected(AndOrFailure::OutOfMemory);
     } catch (const StackExhausted&) {
         return std::unexpected(AndOrFailure::RecursionTooDeep);
+    } catch (const problem::RunStopped&) {
+        return std::unexpected(AndOrFailure::Stopped);
     }
 }
 
@@ -143,6 +147,8 @@ std::string failureMessage(AndOrFailure failure)
         return "Os valores das peças são grandes demais para o cálculo.";
     case AndOrFailure::NegativeDemand:
         return "A demanda de uma peça não pode ser negativa.";
+    case AndOrFailure::Stopped:
+        return "Cálculo interrompido.";
     case AndOrFailure::SetBuildFailed:
     case AndOrFailure::OutOfMemory:
     case AndOrFailure::RecursionTooDeep:
@@ -167,6 +173,7 @@ std::string failureReason(AndOrFailure failure)
     case AndOrFailure::TooManyPieceTypes:
     case AndOrFailure::ValueTooLarge:
     case AndOrFailure::NegativeDemand:
+    case AndOrFailure::Stopped:
         break;
     }
     return {};

@@ -30,6 +30,7 @@ enum class AndOrFailure {
     ValueTooLarge,     // a homogeneous filling of the plate exceeds the 32-bit range
     NegativeDemand,    // in a constrained run
     RecursionTooDeep,  // the search would overflow the stack of its thread
+    Stopped,           // asked to stop through its settings' control
 };
 
 // A Portuguese sentence (UTF-8) for a message box that reports the failure.

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "problem/RunControl.h"
+
 namespace andor {
 
 // The parameters of one AND/OR run, as the run window sets them before each calculation.
@@ -14,6 +16,7 @@ struct SolverSettings {
     double lambda1 = 0.1;
     double lambda2 = 0.95;
     std::FILE* builderNotices = stdout; // where a set builder that fails writes its line
+    problem::RunControl* control = nullptr; // stops the run and hears its progress, if given
 };
 
 } // namespace andor

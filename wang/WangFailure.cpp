@@ -22,6 +22,8 @@ std::string failureMessage(WangFailure failure)
                " padrões; use um Beta menor.";
     case WangFailure::TimeLimit:
         return "A geração ultrapassou o tempo limite.";
+    case WangFailure::Stopped:
+        return "Cálculo interrompido.";
     }
     return "Falha desconhecida na geração de padrões.";
 }

@@ -15,6 +15,7 @@ enum class WangFailure {
     OutOfMemory,
     TooManyPatterns,
     TimeLimit,
+    Stopped, // asked to stop through its options' control
 };
 
 // Largest pattern list a generation may keep before it is stopped.

@@ -195,6 +195,7 @@ private:
     Computed compute(const std::int32_t* key, const std::int32_t* demand)
     {
         RecursionGuard guard(m_level, m_stack);
+        noteStateSolving(m_settings.control, m_states.size());
         Level& level = levelAt(m_level);
         std::int32_t* remaining = level.remaining.data();
         std::copy_n(demand, m_n, remaining);

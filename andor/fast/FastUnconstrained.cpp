@@ -60,6 +60,7 @@ private:
                         std::int32_t depthLeft)
     {
         RecursionGuard guard(m_level, m_stack);
+        noteStateSolving(m_settings.control, m_memo.size());
         SolvedState node;
         node.value = leafValue(a, b);
         if (depthLeft == 0 || solvedByBound(a, b))

@@ -13,6 +13,7 @@
 #include "andor/rules/CutHeuristics.h"
 #include "andor/rules/HomogeneousFilling.h"
 #include "problem/Instance.h"
+#include "problem/RunControl.h"
 
 namespace andor {
 
@@ -69,6 +70,16 @@ public:
 private:
     int& m_level;
 };
+
+// Notes for the run's progress that a state is being solved, statesSoFar of them in all;
+// throws problem::RunStopped once the run was asked to stop.
+inline void noteStateSolving(problem::RunControl* control, std::size_t statesSoFar)
+{
+    if (!control)
+        return;
+    control->progress().statesSolved = static_cast<std::int64_t>(statesSoFar);
+    control->checkpoint();
+}
 
 // The outcome of a search whose root state is root: its value and node count, and the chosen
 // pattern unfolded with its piece counts; fillOf gives the homogeneous filling of a state

@@ -141,6 +141,7 @@ private:
             counter += outer.made;
             m_madeAsOuter[a] = repeats + outer.made;
             checkDeadline(a);
+            checkIn();
         };
         auto makeWith = [&](OuterMaker& maker) {
             return [&](std::size_t a, std::vector<MadeBuild>& shown) {
@@ -224,6 +225,7 @@ private:
             numberAndKeep(m_made, startId, counter);
             counter += static_cast<std::int64_t>(count);
             checkDeadline(a);
+            checkIn();
         }
         keepHeld();
         m_result.buildsMade += counter;
@@ -323,6 +325,19 @@ private:
     {
         if (m_patterns.size() + m_held.size() >= m_options.patternLimit)
             throw GenerationStopped{WangFailure::TooManyPatterns};
+    }
+
+    // Lets the run's control stop the pass and hear how far it got.
+    void checkIn()
+    {
+        problem::RunControl* control = m_options.control;
+        if (!control)
+            return;
+        problem::RunProgress& progress = control->progress();
+        progress.pass = m_result.passes;
+        progress.recordsKept = static_cast<std::int64_t>(m_patterns.size() + m_held.size());
+        progress.buildsTried = m_result.buildsTried;
+        control->checkpoint();
     }
 
     void checkDeadline(std::size_t a) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "problem/Instance.h"
+#include "problem/RunControl.h"
 #include "wang/Pattern.h"
 #include "wang/WangFailure.h"
 
@@ -19,6 +20,7 @@ namespace wang {
 struct WangOptions {
     std::size_t patternLimit = wangPatternLimit;
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    problem::RunControl* control = nullptr; // stops the run and hears its progress, if given
 };
 
 // What a generation leaves: the pattern list in list order and the work it took.
@@ -59,6 +61,8 @@ std::expected<GenerationResult, WangFailure> guardedGeneration(const problem::TI
         return std::unexpected(stop.failure);
     } catch (const std::bad_alloc&) {
         return std::unexpected(WangFailure::OutOfMemory);
+    } catch (const problem::RunStopped&) {
+        return std::unexpected(WangFailure::Stopped);
     }
 }
 

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include "andor/AndOrRun.h"
+#include "problem/BiFile.h"
+
+namespace {
+
+problem::TInstance classic(const char* name)
+{
+    auto instance = problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / name);
+    if (!instance)
+        throw std::runtime_error(instance.error());
+    return *instance;
+}
+
+andor::SolverSettings deep(std::int32_t depth, problem::RunControl& control)
+{
+    andor::SolverSettings settings;
+    settings.depthLimit = depth;
+    settings.control = &control;
+    return settings;
+}
+
+const andor::ProblemKind bothKinds[] = {andor::ProblemKind::Unconstrained,
+                                        andor::ProblemKind::Constrained};
+
+TEST(AndOrStop, AStopAskedBeforeTheRunEndsItBeforeTheSetsAreBuilt)
+{
+    for (const andor::ProblemKind kind : bothKinds) {
+        problem::RunControl control;
+        control.requestStop();
+        const auto run = andor::runAndOr(classic("cgcut1.BI"), kind, deep(3, control));
+        ASSERT_FALSE(run.has_value());
+        EXPECT_EQ(run.error(), andor::AndOrFailure::Stopped);
+        EXPECT_EQ(andor::failureMessage(run.error()), "Cálculo interrompido.");
+    }
+}
+
+// The first progress report asks for the stop: the search must end at a later checkpoint,
+// deep inside, instead of finishing.
+TEST(AndOrStop, AStopAskedDuringTheSearchEndsIt)
+{
+    for (const andor::ProblemKind kind : bothKinds) {
+        problem::RunControl* self = nullptr;
+        std::int64_t statesAtStop = 0;
+        problem::RunControl control(
+            [&](const problem::RunProgress& progress) {
+                statesAtStop = progress.statesSolved;
+                self->requestStop();
+            },
+            std::chrono::milliseconds(0));
+        self = &control;
+        const auto run = andor::runAndOr(classic("gcut13.BI"), kind, deep(4, control));
+        ASSERT_FALSE(run.has_value());
+        EXPECT_EQ(run.error(), andor::AndOrFailure::Stopped);
+        EXPECT_GT(statesAtStop, 0);
+    }
+}
+
+TEST(AndOrStop, AControlThatNeverStopsLeavesTheResultAsItIs)
+{
+    for (const andor::ProblemKind kind : bothKinds) {
+        std::int64_t lastStates = 0;
+        bool grew = true;
+        problem::RunControl control(
+            [&](const problem::RunProgress& progress) {
+                grew = grew && progress.statesSolved >= lastStates;
+                lastStates = progress.statesSolved;
+            },
+            std::chrono::milliseconds(0));
+        const problem::TInstance instance = classic("gcut13.BI");
+        const auto watched = andor::runAndOr(instance, kind, deep(3, control));
+        const auto plain = andor::runAndOr(instance, kind, [] {
+            andor::SolverSettings settings;
+            settings.depthLimit = 3;
+            return settings;
+        }());
+        ASSERT_TRUE(watched.has_value());
+        ASSERT_TRUE(plain.has_value());
+        EXPECT_EQ(watched->value, plain->value);
+        EXPECT_EQ(watched->counts, plain->counts);
+        EXPECT_TRUE(grew);
+        EXPECT_GT(lastStates, 0);
+    }
+}
+
+// As a window's Parar does: another thread asks for the stop while the search runs on its own.
+TEST(AndOrStop, AStopFromAnotherThreadEndsALongSearch)
+{
+    std::atomic<bool> reported{false};
+    problem::RunControl control([&](const problem::RunProgress&) { reported = true; },
+                                std::chrono::milliseconds(50));
+    std::expected<andor::AndOrRun, andor::AndOrFailure> run =
+        std::unexpected(andor::AndOrFailure::OutOfMemory);
+    std::chrono::steady_clock::time_point asked;
+    std::thread worker([&] {
+        run =
+            andor::runAndOr(classic("Hchl2.BI"), andor::ProblemKind::Constrained, deep(5, control));
+    });
+    while (!reported)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    asked = std::chrono::steady_clock::now();
+    control.requestStop();
+    worker.join();
+    const auto waited = std::chrono::steady_clock::now() - asked;
+    std::cout << "stopped " << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()
+              << " ms after the request\n";
+    ASSERT_FALSE(run.has_value());
+    EXPECT_EQ(run.error(), andor::AndOrFailure::Stopped);
+}
+
+} // namespace

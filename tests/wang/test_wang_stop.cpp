@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include "problem/BiFile.h"
+#include "wang/WangRun.h"
+
+namespace {
+
+problem::TInstance classic(const char* name)
+{
+    auto instance = problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / name);
+    if (!instance)
+        throw std::runtime_error(instance.error());
+    return *instance;
+}
+
+wang::WangOptions controlledBy(problem::RunControl& control)
+{
+    wang::WangOptions options;
+    options.control = &control;
+    return options;
+}
+
+// The first progress report asks for the stop, in the middle of a pass.
+TEST(WangStop, AStopAskedDuringAPassEndsTheRun)
+{
+    problem::RunControl* self = nullptr;
+    problem::RunProgress atStop;
+    problem::RunControl control(
+        [&](const problem::RunProgress& progress) {
+            atStop = progress;
+            self->requestStop();
+        },
+        std::chrono::milliseconds(0));
+    self = &control;
+    const auto run = wang::runWang(classic("okp1.BI"), 1.0f, controlledBy(control));
+    ASSERT_FALSE(run.has_value());
+    EXPECT_EQ(run.error(), wang::WangFailure::Stopped);
+    EXPECT_EQ(wang::failureMessage(run.error()), "Cálculo interrompido.");
+    EXPECT_GE(atStop.pass, 1);
+    EXPECT_GT(atStop.recordsKept, 0);
+}
+
+TEST(WangStop, AControlThatNeverStopsLeavesTheResultAsItIs)
+{
+    problem::RunProgress last;
+    problem::RunControl control([&](const problem::RunProgress& progress) { last = progress; },
+                                std::chrono::milliseconds(0));
+    const problem::TInstance instance = classic("2s.BI");
+    const auto watched = wang::runWang(instance, 0.05f, controlledBy(control));
+    const auto plain = wang::runWang(instance, 0.05f);
+    ASSERT_TRUE(watched.has_value());
+    ASSERT_TRUE(plain.has_value());
+    EXPECT_EQ(watched->patterns.size(), plain->patterns.size());
+    EXPECT_EQ(watched->best, plain->best);
+    EXPECT_EQ(watched->counts, plain->counts);
+    EXPECT_EQ(watched->buildsTried, plain->buildsTried);
+    EXPECT_LE(last.recordsKept, static_cast<std::int64_t>(plain->patterns.size()));
+    EXPECT_LE(last.pass, plain->passes);
+    EXPECT_GT(last.recordsKept, 0);
+}
+
+// As a window's Parar does: another thread asks for the stop while the generation runs.
+TEST(WangStop, AStopFromAnotherThreadEndsALongGeneration)
+{
+    std::atomic<bool> reported{false};
+    problem::RunControl control([&](const problem::RunProgress&) { reported = true; },
+                                std::chrono::milliseconds(50));
+    std::expected<wang::WangRun, wang::WangFailure> run =
+        std::unexpected(wang::WangFailure::OutOfMemory);
+    std::thread worker(
+        [&] { run = wang::runWang(classic("okp1.BI"), 1.0f, controlledBy(control)); });
+    while (!reported)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto asked = std::chrono::steady_clock::now();
+    control.requestStop();
+    worker.join();
+    const auto waited = std::chrono::steady_clock::now() - asked;
+    std::cout << "stopped " << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()
+              << " ms after the request\n";
+    ASSERT_FALSE(run.has_value());
+    EXPECT_EQ(run.error(), wang::WangFailure::Stopped);
+}
+
+} // namespace
