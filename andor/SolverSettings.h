@@ -15,7 +15,7 @@ struct SolverSettings {
     bool heuristicsOn = false;      // the two tests that discard unpromising cuts
     double lambda1 = 0.1;
     double lambda2 = 0.95;
-    std::FILE* builderNotices = stdout; // where a set builder that fails writes its line
+    std::FILE* builderNotices = stdout;     // where a set builder that fails writes its line
     problem::RunControl* control = nullptr; // stops the run and hears its progress, if given
 };
 

@@ -8,12 +8,24 @@
 
 namespace {
 
+QMessageBox::Icon boxIcon(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Error:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
 class QtDialogs final : public Dialogs::Backend {
 public:
     void message(const QString& text, const QString& caption, Dialogs::Icon icon) override
     {
-        QMessageBox box(icon == Dialogs::Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                        caption, text, QMessageBox::Ok);
+        QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok);
         box.exec();
     }
 

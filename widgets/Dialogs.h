@@ -8,7 +8,7 @@ class QPrinter;
 // so tests can answer them and read what was shown.
 class Dialogs {
 public:
-    enum class Icon { None, Error };
+    enum class Icon { None, Information, Error };
 
     // What the save dialog answered: the name typed or chosen, and the filter then selected.
     struct SaveChoice {

@@ -12,8 +12,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
+#include <memory>
 #include <new>
 
 TForm4::TForm4()
@@ -115,6 +117,52 @@ void TForm4::Button1Click()
     }
 }
 
+void TForm4::Outcome::compute(const problem::TInstance& instance, andor::ProblemKind kind,
+                              const andor::SolverSettings& settings,
+                              const andor::AndOrReportChoices& choices, char separator)
+{
+    try {
+        run = andor::runAndOr(instance, kind, settings);
+        if (!run)
+            return;
+        summary = andor::andOrSummary(instance, *run, separator);
+        pattern = andor::cuttingPatternOf(run->layout, instance);
+        report = andor::andOrReport(instance, *run, choices, separator);
+    } catch (const std::bad_alloc&) {
+        run = std::unexpected(andor::AndOrFailure::OutOfMemory);
+    }
+}
+
+void TForm4::showOutcome(Outcome& outcome)
+{
+    if (!outcome.run) {
+        showFailure(andor::failureMessage(outcome.run.error()),
+                    outcome.run.error() == andor::AndOrFailure::Stopped);
+        return;
+    }
+    setResultPattern(std::move(outcome.pattern), pattern::summaryLinesForDrawing(outcome.summary));
+    completeRun(outcome.report, outcome.summary, outcome.run->counts);
+}
+
+QString TForm4::progressText(const problem::RunProgress& progress) const
+{
+    return QStringLiteral(" · %1 estados resolvidos")
+        .arg(QLocale::system().toString(progress.statesSolved));
+}
+
+void TForm4::setParametersEnabled(bool enabled)
+{
+    for (QWidget* widget : {static_cast<QWidget*>(RadioGroup1), static_cast<QWidget*>(RadioGroup2),
+                            static_cast<QWidget*>(Edit4), static_cast<QWidget*>(Edit7),
+                            static_cast<QWidget*>(ComboBox1)})
+        widget->setEnabled(enabled);
+    if (enabled)
+        RadioGroup2Click();
+    else
+        for (QWidget* widget : {static_cast<QWidget*>(Edit5), static_cast<QWidget*>(Edit6)})
+            widget->setEnabled(false);
+}
+
 void TForm4::calculate()
 {
     if (!instanceLoaded()) {
@@ -131,19 +179,17 @@ void TForm4::calculate()
         Dialogs::error(toQString(andor::failureMessage(*fault)));
         return;
     }
-    beginRun();
-    const auto run = andor::runAndOr(instance(), kind, m_settings);
-    if (!run) {
-        Dialogs::error(toQString(andor::failureMessage(run.error())));
-        return;
-    }
     const andor::AndOrReportChoices choices{
         RadioGroup1->itemIndex() == 1, m_settings.depthLimit,         m_settings.setCapacity,
         symmetryItemIndex() != 0,      RadioGroup2->itemIndex() == 0, Edit5->text().toStdString(),
         Edit6->text().toStdString()};
-    const problem::ReportLines summary = andor::andOrSummary(instance(), *run, decimalSeparator());
-    setResultPattern(andor::cuttingPatternOf(run->layout, instance()),
-                     pattern::summaryLinesForDrawing(summary));
-    completeRun(andor::andOrReport(instance(), *run, choices, decimalSeparator()), summary,
-                run->counts);
+    beginRun();
+    auto outcome = std::make_shared<Outcome>();
+    startRun(
+        [outcome, instance = instance(), kind, settings = m_settings, choices,
+         separator = decimalSeparator()](problem::RunControl& control) mutable {
+            settings.control = &control;
+            outcome->compute(instance, kind, settings, choices, separator);
+        },
+        [this, outcome] { showOutcome(*outcome); });
 }

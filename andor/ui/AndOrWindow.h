@@ -1,6 +1,9 @@
 #pragma once
 
+#include "andor/AndOrReport.h"
+#include "andor/AndOrRun.h"
 #include "andor/SolverSettings.h"
+#include "pattern/CuttingPattern.h"
 #include "problem/ui/RunWindow.h"
 
 class QComboBox;
@@ -17,7 +20,26 @@ public:
     void Button1Click() override;
     void RadioGroup2Click();
 
+protected:
+    QString progressText(const problem::RunProgress& progress) const override;
+    void setParametersEnabled(bool enabled) override;
+
 private:
+    // What the worker leaves for the window: the run, and for a result its report lines and
+    // pattern, made there too as a long report takes a while.
+    struct Outcome {
+        std::expected<andor::AndOrRun, andor::AndOrFailure> run =
+            std::unexpected(andor::AndOrFailure::Stopped);
+        problem::ReportLines report;
+        problem::ReportLines summary;
+        pattern::CuttingPattern pattern;
+
+        void compute(const problem::TInstance& instance, andor::ProblemKind kind,
+                     const andor::SolverSettings& settings,
+                     const andor::AndOrReportChoices& choices, char separator);
+    };
+
+    void showOutcome(Outcome& outcome);
     // The run behind "Calcular"; Button1Click ends it as a failed run where memory runs out.
     void calculate();
     void addParameterControls();

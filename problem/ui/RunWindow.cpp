@@ -12,6 +12,7 @@
 #include "widgets/StringGrid.h"
 #include "widgets/WindowPlacement.h"
 
+#include <QCloseEvent>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
@@ -20,11 +21,34 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
 // Run windows show a narrow piece grid up to this many piece types.
 constexpr int narrowPieceGridUpTo = 16;
+
+// The worker's stack: the deepest search the core allows takes about 7 MB in a release build,
+// several times that in a debug one; only the pages used are ever committed.
+constexpr uint workerStackBytes = 256u << 20;
+
+// How often the status bar shows the run's time and progress.
+constexpr int progressRefreshMs = 250;
+
+std::function<void(problem::RunControl&)>& runStartHook()
+{
+    static std::function<void(problem::RunControl&)> hook;
+    return hook;
+}
+
+bool& runsInline()
+{
+    static bool inline_ = false;
+    return inline_;
+}
 
 QStringList toQStringList(const problem::ReportLines& lines)
 {
@@ -76,16 +100,34 @@ RunWindow::RunWindow(const QString& objectName, const QString& caption, QSize si
     connect(Button1, &QPushButton::clicked, this, &RunWindow::Button1Click);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(progressRefreshMs);
+    connect(m_progressTimer, &QTimer::timeout, this, &RunWindow::showProgress);
+}
+
+RunWindow::~RunWindow()
+{
+    abandonRun();
+}
+
+void RunWindow::closeEvent(QCloseEvent* event)
+{
+    // A run of a closed window has no one to show its result to.
+    if (m_worker) {
+        abandonRun();
+        setRunning(false);
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void RunWindow::addMenu()
 {
     QMenu* arquivo = menuBar()->addMenu(QStringLiteral("Arquivo"));
     arquivo->setObjectName(QStringLiteral("Arquivo1"));
-    QAction* abrir =
+    Abrir1 =
         arquivo->addAction(QStringLiteral("Abrir Arquivo de Dados"), this, &RunWindow::Abrir1Click);
-    abrir->setObjectName(QStringLiteral("Abrir1"));
-    abrir->setShortcut(QKeySequence::Open);
+    Abrir1->setObjectName(QStringLiteral("Abrir1"));
+    Abrir1->setShortcut(QKeySequence::Open);
     SalvarResultado1 = arquivo->addAction(QStringLiteral("Salvar Resultado"), this,
                                           &RunWindow::SalvarResultado1Click);
     SalvarResultado1->setObjectName(QStringLiteral("SalvarResultado1"));
@@ -94,6 +136,10 @@ void RunWindow::addMenu()
                                            &RunWindow::VisualizarPadrao1Click);
     VisualizarPadrao1->setObjectName(QStringLiteral("VisualizarPadrao1"));
     VisualizarPadrao1->setEnabled(false);
+    Parar1 = arquivo->addAction(QStringLiteral("Parar"), this, &RunWindow::Parar1Click);
+    Parar1->setObjectName(QStringLiteral("Parar1"));
+    Parar1->setShortcut(QKeySequence(Qt::Key_Escape));
+    Parar1->setEnabled(false);
     arquivo->addSeparator()->setObjectName(QStringLiteral("N1"));
     arquivo->addAction(QStringLiteral("Fechar"), this, &RunWindow::Fechar1Click)
         ->setObjectName(QStringLiteral("Fechar1"));
@@ -216,8 +262,102 @@ void RunWindow::beginRun()
     StringGrid2->hide();
     StringGrid2->show();
     Memo1->addLine(QStringLiteral("Calculando..."));
-    // The run blocks the window; paint the notice before it starts.
-    Memo1->repaint();
+}
+
+void RunWindow::setRunStartHook(std::function<void(problem::RunControl&)> hook)
+{
+    runStartHook() = std::move(hook);
+}
+
+void RunWindow::setRunsInline(bool inline_)
+{
+    runsInline() = inline_;
+}
+
+void RunWindow::startRun(std::function<void(problem::RunControl&)> work,
+                         std::function<void()> finish)
+{
+    // Reports come from the worker; the window reads them on its own thread.
+    m_control = std::make_unique<problem::RunControl>([this](const problem::RunProgress& progress) {
+        QMetaObject::invokeMethod(
+            this, [this, progress] { m_progress = progress; }, Qt::QueuedConnection);
+    });
+    m_progress = {};
+    setRunning(true);
+    if (runsInline()) {
+        work(*m_control);
+        setRunning(false);
+        finish();
+        return;
+    }
+    problem::RunControl& control = *m_control;
+    m_worker = QThread::create([&control, work = std::move(work)] {
+        if (const auto& hook = runStartHook())
+            hook(control);
+        work(control);
+    });
+    m_worker->setStackSize(workerStackBytes);
+    const quint64 run = ++m_runSerial;
+    connect(m_worker, &QThread::finished, this, [this, run, finish = std::move(finish)] {
+        if (run != m_runSerial)
+            return; // abandoned: its thread is gone and its result unwanted
+        m_worker->deleteLater();
+        m_worker = nullptr;
+        setRunning(false);
+        finish();
+    });
+    m_worker->start();
+}
+
+void RunWindow::Parar1Click()
+{
+    if (m_control)
+        m_control->requestStop();
+}
+
+void RunWindow::abandonRun()
+{
+    if (!m_worker)
+        return;
+    m_control->requestStop();
+    ++m_runSerial;
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+}
+
+void RunWindow::setRunning(bool running)
+{
+    m_running = running;
+    Abrir1->setEnabled(!running);
+    Button1->setEnabled(!running && m_instanceLoaded);
+    SalvarResultado1->setEnabled(!running);
+    VisualizarPadrao1->setEnabled(!running && m_resultPresent);
+    Parar1->setEnabled(running);
+    setParametersEnabled(!running);
+    if (running) {
+        m_runClock.start();
+        showProgress();
+        m_progressTimer->start();
+    } else {
+        m_progressTimer->stop();
+        statusBar()->clearMessage();
+    }
+}
+
+void RunWindow::showProgress()
+{
+    const qint64 seconds = m_runClock.elapsed() / 1000;
+    statusBar()->showMessage(QStringLiteral("Calculando... %1 s").arg(seconds) +
+                             progressText(m_progress));
+}
+
+void RunWindow::showFailure(const std::string& message, bool stopped)
+{
+    if (stopped)
+        Dialogs::message(toQString(message), QStringLiteral("Quadrix"), Dialogs::Icon::Information);
+    else
+        Dialogs::error(toQString(message));
 }
 
 void RunWindow::completeRun(const problem::ReportLines& report, const problem::ReportLines& summary,
@@ -235,7 +375,7 @@ void RunWindow::completeRun(const problem::ReportLines& report, const problem::R
 void RunWindow::setResultPresent(bool present)
 {
     m_resultPresent = present;
-    VisualizarPadrao1->setEnabled(present);
+    VisualizarPadrao1->setEnabled(present && !m_running);
 }
 
 void RunWindow::setResultPattern(pattern::CuttingPattern pattern, std::vector<std::string> runLines)

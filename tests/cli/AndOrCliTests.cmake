@@ -21,7 +21,7 @@ cli_test(cli_andor_missing_file 1 "Erro ao abrir o arquivo de entrada!"
   andor /nonexistent.BI --json)
 cli_test(cli_andor_report 0 "^Perda = 7\\.5 %$"
   andor ${ANDOR_EXAMPLE} --unconstrained --depth 2 --decimal-separator .)
-set(DEEP_CUTS ${CMAKE_CURRENT_SOURCE_DIR}/deep_cuts.BI)
+set(DEEP_CUTS ${QUADRIX_TEST_DATA_DIR}/deep_cuts.BI)
 # The reason follows "Solução não pôde ser calculada!" after "Motivo:".
 cli_test(cli_andor_too_deep 2 "Motivo: a pilha do programa não comporta"
   andor ${DEEP_CUTS} --depth 1000000)

@@ -10,8 +10,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
+#include <memory>
 #include <new>
 
 TForm5::TForm5()
@@ -40,6 +42,49 @@ void TForm5::Button1Click()
     }
 }
 
+void TForm5::Outcome::compute(const problem::TInstance& instance, float beta,
+                              problem::RunControl& control, char separator)
+{
+    try {
+        wang::WangOptions options;
+        options.control = &control;
+        run = wang::runWang(instance, beta, options);
+        if (!run)
+            return;
+        summary = wang::wangSummary(*run, separator);
+        pattern = wang::wangCuttingPattern(run->patterns, run->best, instance);
+        report = wang::wangReport(instance, *run, separator);
+    } catch (const std::bad_alloc&) {
+        run = std::unexpected(wang::WangFailure::OutOfMemory);
+    }
+}
+
+void TForm5::showOutcome(Outcome& outcome)
+{
+    if (!outcome.run) {
+        showFailure(wang::failureMessage(outcome.run.error()),
+                    outcome.run.error() == wang::WangFailure::Stopped);
+        return;
+    }
+    setResultPattern(std::move(outcome.pattern), pattern::summaryLinesForDrawing(outcome.summary));
+    completeRun(outcome.report, outcome.summary, outcome.run->counts);
+}
+
+QString TForm5::progressText(const problem::RunProgress& progress) const
+{
+    if (progress.pass == 0)
+        return {};
+    const QLocale locale = QLocale::system();
+    return QStringLiteral(" · passo %1 · %2 padrões · %3 construções tentadas")
+        .arg(progress.pass)
+        .arg(locale.toString(progress.recordsKept), locale.toString(progress.buildsTried));
+}
+
+void TForm5::setParametersEnabled(bool enabled)
+{
+    Edit4->setEnabled(enabled);
+}
+
 void TForm5::calculate()
 {
     if (!instanceLoaded()) {
@@ -52,13 +97,9 @@ void TForm5::calculate()
         return;
     }
     beginRun();
-    const auto run = wang::runWang(instance(), *beta);
-    if (!run) {
-        Dialogs::error(toQString(wang::failureMessage(run.error())));
-        return;
-    }
-    const problem::ReportLines summary = wang::wangSummary(*run, decimalSeparator());
-    setResultPattern(wang::wangCuttingPattern(run->patterns, run->best, instance()),
-                     pattern::summaryLinesForDrawing(summary));
-    completeRun(wang::wangReport(instance(), *run, decimalSeparator()), summary, run->counts);
+    auto outcome = std::make_shared<Outcome>();
+    startRun(
+        [outcome, instance = instance(), beta = *beta, separator = decimalSeparator()](
+            problem::RunControl& control) { outcome->compute(instance, beta, control, separator); },
+        [this, outcome] { showOutcome(*outcome); });
 }

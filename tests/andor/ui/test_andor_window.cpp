@@ -260,6 +260,7 @@ private slots:
 
     void runningOutOfMemoryAnywhereEndsAsAFailedRun()
     {
+        const InlineRuns inlineRuns;
         m_driver->load(*m_dialogs, example());
         m_driver->control<RadioGroup>("RadioGroup1")->setItemIndex(0);
         m_driver->setText("Edit4", QStringLiteral("2"));
@@ -287,6 +288,60 @@ private slots:
             QVERIFY(m_window->resultPresent());
         }
         QVERIFY(failing > 100);
+    }
+
+    // While a run holds, nothing it reads can change and "Parar" ends it as a failed run.
+    void stoppingARunEndsItAsAFailedRun()
+    {
+        auto held = std::make_unique<HeldRuns>();
+        m_driver->load(*m_dialogs, example());
+        QTest::mouseClick(m_driver->control<QPushButton>("Button1"), Qt::LeftButton);
+        QTRY_VERIFY(held->started());
+        QVERIFY(m_window->running());
+        m_driver->verifyInputsEnabled(false, parameterFields());
+        QVERIFY(m_driver->statusText().startsWith(QStringLiteral("Calculando... ")));
+        QCOMPARE(m_driver->memo("Memo1"), QStringList{"Calculando..."});
+        m_driver->trigger("Parar1");
+        m_driver->waitForRunEnd();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo interrompido."});
+        QCOMPARE(m_dialogs->messages().front().caption, QStringLiteral("Quadrix"));
+        QCOMPARE(m_dialogs->messages().front().icon, Dialogs::Icon::Information);
+        QCOMPARE(m_driver->memo("Memo1"), QStringList{"Calculando..."});
+        QVERIFY(!m_window->resultPresent());
+        // The lambdas follow "Heurísticas" again, off here.
+        m_driver->verifyInputsEnabled(true, {"RadioGroup1", "RadioGroup2", "Edit4", "Edit7"});
+        QVERIFY(!m_driver->control<QLineEdit>("Edit5")->isEnabled());
+        QVERIFY(m_driver->statusText().isEmpty());
+        held.reset();
+        m_dialogs->clearMessages();
+        m_driver->calculate();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo concluído"});
+    }
+
+    // Closing the window drops the run: its thread is stopped and waited for, nothing shown.
+    void closingDuringARunStopsItSilently()
+    {
+        const HeldRuns held;
+        m_driver->load(*m_dialogs, example());
+        QTest::mouseClick(m_driver->control<QPushButton>("Button1"), Qt::LeftButton);
+        QTRY_VERIFY(held.started());
+        m_window->close();
+        QVERIFY(!m_window->running());
+        QTest::qWait(50);
+        QVERIFY(m_dialogs->messageTexts().isEmpty());
+    }
+
+    // The worker's stack is measured like any other: a limit it cannot hold is refused.
+    void aDepthTheWorkersStackCannotHoldIsRefused()
+    {
+        m_driver->load(*m_dialogs, QStringLiteral(QUADRIX_TEST_DATA_DIR "/deep_cuts.BI"));
+        m_driver->setText("Edit4", QStringLiteral("1000000"));
+        m_driver->calculate();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Solução não pôde ser calculada!"});
+        m_dialogs->clearMessages();
+        m_driver->setText("Edit4", QStringLiteral("100"));
+        m_driver->calculate();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo concluído"});
     }
 
     void savingThatFailsPartWayKeepsTheOldFile()
@@ -362,6 +417,11 @@ private slots:
     }
 
 private:
+    static QStringList parameterFields()
+    {
+        return {"RadioGroup1", "RadioGroup2", "Edit4", "Edit5", "Edit6", "Edit7", "ComboBox1"};
+    }
+
     // The text as the user's locale writes it: with its decimal separator.
     static QString localDecimal(QString text)
     {

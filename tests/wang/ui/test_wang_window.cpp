@@ -145,6 +145,7 @@ private slots:
 
     void runningOutOfMemoryAnywhereEndsAsAFailedRun()
     {
+        const InlineRuns inlineRuns;
         m_driver->load(*m_dialogs, square());
         m_driver->setText("Edit4", localBeta("01"));
         m_window->Button1Click();
@@ -171,6 +172,23 @@ private slots:
             QVERIFY(m_window->resultPresent());
         }
         QVERIFY(failing > 100);
+    }
+
+    void stoppingARunEndsItAsAFailedRun()
+    {
+        const HeldRuns held;
+        m_driver->load(*m_dialogs, square());
+        QTest::mouseClick(m_driver->control<QPushButton>("Button1"), Qt::LeftButton);
+        QTRY_VERIFY(held.started());
+        m_driver->verifyInputsEnabled(false, {"Edit4"});
+        QVERIFY(m_driver->statusText().startsWith(QStringLiteral("Calculando... ")));
+        m_driver->trigger("Parar1");
+        m_driver->waitForRunEnd();
+        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Cálculo interrompido."});
+        QCOMPARE(m_dialogs->messages().front().caption, QStringLiteral("Quadrix"));
+        QCOMPARE(m_dialogs->messages().front().icon, Dialogs::Icon::Information);
+        QCOMPARE(m_driver->memo("Memo1"), QStringList{"Calculando..."});
+        m_driver->verifyInputsEnabled(true, {"Edit4"});
     }
 
     void negativeBetaKeepsThePiecesAlone()
