@@ -2,22 +2,13 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <iostream>
 #include <thread>
 
 #include "andor/AndOrRun.h"
-#include "problem/BiFile.h"
+#include "support/ClassicOptima.h"
 
 namespace {
-
-problem::TInstance classic(const char* name)
-{
-    auto instance = problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / name);
-    if (!instance)
-        throw std::runtime_error(instance.error());
-    return *instance;
-}
 
 andor::SolverSettings deep(std::int32_t depth, problem::RunControl& control)
 {
@@ -35,7 +26,7 @@ TEST(AndOrStop, AStopAskedBeforeTheRunEndsItBeforeTheSetsAreBuilt)
     for (const andor::ProblemKind kind : bothKinds) {
         problem::RunControl control;
         control.requestStop();
-        const auto run = andor::runAndOr(classic("cgcut1.BI"), kind, deep(3, control));
+        const auto run = andor::runAndOr(readClassicInstance("cgcut1.BI"), kind, deep(3, control));
         ASSERT_FALSE(run.has_value());
         EXPECT_EQ(run.error(), andor::AndOrFailure::Stopped);
         EXPECT_EQ(andor::failureMessage(run.error()), "Cálculo interrompido.");
@@ -56,7 +47,7 @@ TEST(AndOrStop, AStopAskedDuringTheSearchEndsIt)
             },
             std::chrono::milliseconds(0));
         self = &control;
-        const auto run = andor::runAndOr(classic("gcut13.BI"), kind, deep(4, control));
+        const auto run = andor::runAndOr(readClassicInstance("gcut13.BI"), kind, deep(4, control));
         ASSERT_FALSE(run.has_value());
         EXPECT_EQ(run.error(), andor::AndOrFailure::Stopped);
         EXPECT_GT(statesAtStop, 0);
@@ -74,7 +65,7 @@ TEST(AndOrStop, AControlThatNeverStopsLeavesTheResultAsItIs)
                 lastStates = progress.statesSolved;
             },
             std::chrono::milliseconds(0));
-        const problem::TInstance instance = classic("gcut13.BI");
+        const problem::TInstance instance = readClassicInstance("gcut13.BI");
         const auto watched = andor::runAndOr(instance, kind, deep(3, control));
         const auto plain = andor::runAndOr(instance, kind, [] {
             andor::SolverSettings settings;
@@ -100,8 +91,8 @@ TEST(AndOrStop, AStopFromAnotherThreadEndsALongSearch)
         std::unexpected(andor::AndOrFailure::OutOfMemory);
     std::chrono::steady_clock::time_point asked;
     std::thread worker([&] {
-        run =
-            andor::runAndOr(classic("Hchl2.BI"), andor::ProblemKind::Constrained, deep(5, control));
+        run = andor::runAndOr(readClassicInstance("Hchl2.BI"), andor::ProblemKind::Constrained,
+                              deep(5, control));
     });
     while (!reported)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -1,7 +1,10 @@
 #include "support/ClassicOptima.h"
 
+#include "problem/BiFile.h"
+
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -76,4 +79,12 @@ std::map<std::string, ClassicOptima> readClassicOptima(const std::filesystem::pa
 std::filesystem::path classicInstancesReadme()
 {
     return std::filesystem::path(QUADRIX_INSTANCES_DIR) / "README.md";
+}
+
+problem::TInstance readClassicInstance(const std::string& fileName)
+{
+    auto instance = problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / fileName);
+    if (!instance)
+        throw std::runtime_error(fileName + ": " + instance.error());
+    return *instance;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "problem/Instance.h"
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -17,3 +19,6 @@ std::map<std::string, ClassicOptima> readClassicOptima(const std::filesystem::pa
 
 // The README beside the classic instances this build was configured with.
 std::filesystem::path classicInstancesReadme();
+
+// A classic instance by file name ("okp1.BI"); throws when it cannot be read.
+problem::TInstance readClassicInstance(const std::string& fileName);

@@ -2,22 +2,13 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <iostream>
 #include <thread>
 
-#include "problem/BiFile.h"
+#include "support/ClassicOptima.h"
 #include "wang/WangRun.h"
 
 namespace {
-
-problem::TInstance classic(const char* name)
-{
-    auto instance = problem::readBiFile(std::filesystem::path(QUADRIX_INSTANCES_DIR) / name);
-    if (!instance)
-        throw std::runtime_error(instance.error());
-    return *instance;
-}
 
 wang::WangOptions controlledBy(problem::RunControl& control)
 {
@@ -38,7 +29,7 @@ TEST(WangStop, AStopAskedDuringAPassEndsTheRun)
         },
         std::chrono::milliseconds(0));
     self = &control;
-    const auto run = wang::runWang(classic("okp1.BI"), 1.0f, controlledBy(control));
+    const auto run = wang::runWang(readClassicInstance("okp1.BI"), 1.0f, controlledBy(control));
     ASSERT_FALSE(run.has_value());
     EXPECT_EQ(run.error(), wang::WangFailure::Stopped);
     EXPECT_EQ(wang::failureMessage(run.error()), "Cálculo interrompido.");
@@ -51,7 +42,7 @@ TEST(WangStop, AControlThatNeverStopsLeavesTheResultAsItIs)
     problem::RunProgress last;
     problem::RunControl control([&](const problem::RunProgress& progress) { last = progress; },
                                 std::chrono::milliseconds(0));
-    const problem::TInstance instance = classic("2s.BI");
+    const problem::TInstance instance = readClassicInstance("2s.BI");
     const auto watched = wang::runWang(instance, 0.05f, controlledBy(control));
     const auto plain = wang::runWang(instance, 0.05f);
     ASSERT_TRUE(watched.has_value());
@@ -74,7 +65,7 @@ TEST(WangStop, AStopFromAnotherThreadEndsALongGeneration)
     std::expected<wang::WangRun, wang::WangFailure> run =
         std::unexpected(wang::WangFailure::OutOfMemory);
     std::thread worker(
-        [&] { run = wang::runWang(classic("okp1.BI"), 1.0f, controlledBy(control)); });
+        [&] { run = wang::runWang(readClassicInstance("okp1.BI"), 1.0f, controlledBy(control)); });
     while (!reported)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     const auto asked = std::chrono::steady_clock::now();
