@@ -157,6 +157,11 @@ std::string failureMessage(AndOrFailure failure)
     return "Solução não pôde ser calculada!";
 }
 
+std::string progressText(const problem::RunProgress& progress)
+{
+    return std::to_string(progress.statesSolved) + " estados resolvidos";
+}
+
 std::string failureReason(AndOrFailure failure)
 {
     switch (failure) {

@@ -40,6 +40,9 @@ std::string failureMessage(AndOrFailure failure);
 // tool that can say more than the window's message box; empty when the message says it all.
 std::string failureReason(AndOrFailure failure);
 
+// The progress of a run in words, for a status bar or a terminal: "1234 estados resolvidos".
+std::string progressText(const problem::RunProgress& progress);
+
 // The outcome of a successful run, everything the window and the report read.
 struct AndOrRun {
     TDiscretizationSet xSet, ySet;

@@ -12,6 +12,7 @@
 #include "andor/ParameterTexts.h"
 #include "andor/PatternOfLayout.h"
 #include "cli/CliSupport.h"
+#include "cli/CommandRunControl.h"
 #include "cli/JsonWriter.h"
 #include "cli/SvgOutput.h"
 #include "problem/BiFile.h"
@@ -33,6 +34,7 @@ struct AndOrCliOptions {
     std::optional<std::string> svg;
     std::optional<std::string> output;
     bool json = false;
+    bool progress = false;
 };
 
 void writeSet(JsonWriter& json, const andor::TDiscretizationSet& set)
@@ -90,7 +92,14 @@ int runCommand(const AndOrCliOptions& options)
     }
     const andor::ProblemKind kind =
         options.unconstrained ? andor::ProblemKind::Unconstrained : andor::ProblemKind::Constrained;
+    CommandRunControl runControl(options.progress, andor::progressText);
+    settings.control = &runControl.control();
     const auto run = andor::runAndOr(*instance, kind, settings);
+    runControl.finish();
+    if (runControl.interrupted()) {
+        std::cerr << interruptedMessage << '\n';
+        return exitInterrupted;
+    }
     if (!run) {
         std::cerr << failedRunText(andor::failureMessage(run.error()),
                                    andor::failureReason(run.error()))
@@ -170,6 +179,7 @@ void addAndOrCommand(CLI::App& app, CommandToRun& command)
     andor->add_option("--decimal-separator", options->decimalSeparator,
                       "Decimal separator of the lambdas and of the reals printed");
     andor->add_flag("--json", options->json, "Print one JSON object instead of the report");
+    andor->add_flag("--progress", options->progress, "Show the run's progress on standard error");
     andor->add_option("-o,--output", options->output,
                       "Also write the report as a result file (Windows-1252, CR LF)");
     andor->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");

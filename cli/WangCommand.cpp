@@ -1,6 +1,7 @@
 #include "cli/WangCommand.h"
 
 #include "cli/CliSupport.h"
+#include "cli/CommandRunControl.h"
 #include "cli/JsonWriter.h"
 #include "cli/SvgOutput.h"
 #include "problem/BiFile.h"
@@ -25,6 +26,7 @@ struct WangCliOptions {
     std::optional<std::string> output;
     std::optional<std::string> svg;
     bool json = false;
+    bool progress = false;
 };
 
 // The pattern list is written one record at a time: a document holding a million of them
@@ -85,7 +87,15 @@ int runCommand(const WangCliOptions& options)
         std::cerr << instance.error() << '\n';
         return exitUsageOrFile;
     }
-    const auto run = wang::runWang(*instance, *beta);
+    CommandRunControl runControl(options.progress, wang::progressText);
+    wang::WangOptions runOptions;
+    runOptions.control = &runControl.control();
+    const auto run = wang::runWang(*instance, *beta, runOptions);
+    runControl.finish();
+    if (runControl.interrupted()) {
+        std::cerr << interruptedMessage << '\n';
+        return exitInterrupted;
+    }
     if (!run) {
         std::cerr << wang::failureMessage(run.error()) << '\n';
         return exitRefused;
@@ -127,6 +137,7 @@ void addWangCommand(CLI::App& app, CommandToRun& command)
     wang->add_option("--decimal-separator", options->decimalSeparator,
                      "Decimal separator of Beta and of the reals printed");
     wang->add_flag("--json", options->json, "Print one JSON object instead of the report");
+    wang->add_flag("--progress", options->progress, "Show the run's progress on standard error");
     wang->add_option("-o,--output", options->output, "Also write the report to this result file");
     wang->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
     wang->callback([options, &command] { command = [options] { return runCommand(*options); }; });

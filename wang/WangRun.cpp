@@ -52,6 +52,14 @@ std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
 
 } // namespace
 
+std::string progressText(const problem::RunProgress& progress)
+{
+    if (progress.pass == 0)
+        return {};
+    return "passo " + std::to_string(progress.pass) + " · " + std::to_string(progress.recordsKept) +
+           " padrões · " + std::to_string(progress.buildsTried) + " construções tentadas";
+}
+
 std::expected<WangRun, WangFailure> runWang(const problem::TInstance& instance, float beta,
                                             const WangOptions& options)
 {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <expected>
+#include <string>
 #include <vector>
 
 namespace wang {
@@ -22,6 +23,10 @@ struct WangRun {
     std::int64_t buildsMade = 0;
     int passes = 0;
 };
+
+// The progress of a run in words, for a status bar or a terminal: the pass under way, the
+// records kept and the builds tried up to the last pass; empty before the first pass.
+std::string progressText(const problem::RunProgress& progress);
 
 // Runs Wang's generation with the fast engine and picks the best pattern.
 std::expected<WangRun, WangFailure> runWang(const problem::TInstance& instance, float beta,

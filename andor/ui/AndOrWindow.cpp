@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 
 #include <memory>
@@ -146,8 +145,7 @@ void TForm4::showOutcome(Outcome& outcome)
 
 QString TForm4::progressText(const problem::RunProgress& progress) const
 {
-    return QStringLiteral(" · %1 estados resolvidos")
-        .arg(QLocale::system().toString(progress.statesSolved));
+    return toQString(andor::progressText(progress));
 }
 
 void TForm4::setParametersEnabled(bool enabled)

@@ -348,8 +348,9 @@ void RunWindow::setRunning(bool running)
 void RunWindow::showProgress()
 {
     const qint64 seconds = m_runClock.elapsed() / 1000;
+    const QString progress = progressText(m_progress);
     statusBar()->showMessage(QStringLiteral("Calculando... %1 s").arg(seconds) +
-                             progressText(m_progress));
+                             (progress.isEmpty() ? QString() : QStringLiteral(" · ") + progress));
 }
 
 void RunWindow::showFailure(const std::string& message, bool stopped)

@@ -111,3 +111,24 @@ cli_multibyte_locale_test(cli_andor_json_multibyte_locale "\"lossText\":\"7\\.5\
   andor ${FAULT_EXAMPLE} --unconstrained --depth 2 --json)
 cli_multibyte_locale_test(cli_wang_report_multibyte_locale "^Perda = 33\\.3333320617676 %$"
   wang ${FAULT_WANG} --beta 0.1)
+
+# --progress: lines of elapsed time and counts on standard error, the last when the run ends.
+cli_streams_test(cli_andor_progress 0 "Perda" "^([0-9]+ s · [0-9]+ estados resolvidos.?)+$"
+  andor ${FAULT_EXAMPLE} --unconstrained --depth 2 --progress)
+cli_streams_test(cli_wang_progress 0 "Perda"
+  "^([0-9]+ s( · passo [0-9]+ · [0-9]+ padrões · [0-9]+ construções tentadas)?.?)+$"
+  wang ${FAULT_WANG} --progress)
+
+# Ctrl+C ends a long run with status 130 and leaves an existing -o target alone.
+foreach(command andor wang)
+  set(target ${CMAKE_CURRENT_BINARY_DIR}/interrupted_${command}.txt)
+  if(command STREQUAL andor)
+    set(long_run andor ${QUADRIX_INSTANCES_DIR}/Hchl2.BI --depth 5)
+  else()
+    set(long_run wang ${QUADRIX_INSTANCES_DIR}/okp1.BI --beta 1 --decimal-separator .)
+  endif()
+  add_test(NAME cli_${command}_interrupted
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/expect_interrupt.sh ${target}
+                   ${QUADRIX_CLI} ${long_run} --progress -o ${target})
+  set_tests_properties(cli_${command}_interrupted PROPERTIES TIMEOUT 120)
+endforeach()

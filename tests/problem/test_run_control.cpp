@@ -35,6 +35,18 @@ TEST(RunControl, ReportsTheCountsTheEngineKeeps)
     EXPECT_EQ(seen.back(), 1024);
 }
 
+TEST(RunControl, ASparseCheckpointLooksAtTheClockEachTime)
+{
+    int reports = 0;
+    problem::RunControl control([&](const problem::RunProgress&) { ++reports; },
+                                std::chrono::milliseconds(0));
+    for (int i = 0; i < 3; ++i)
+        control.sparseCheckpoint();
+    EXPECT_EQ(reports, 3);
+    control.requestStop();
+    EXPECT_THROW(control.sparseCheckpoint(), problem::RunStopped);
+}
+
 TEST(RunControl, ReportsNoMoreOftenThanItsInterval)
 {
     int reports = 0;

@@ -337,7 +337,7 @@ private:
         progress.pass = m_result.passes;
         progress.recordsKept = static_cast<std::int64_t>(m_patterns.size() + m_held.size());
         progress.buildsTried = m_result.buildsTried;
-        control->checkpoint();
+        control->sparseCheckpoint();
     }
 
     void checkDeadline(std::size_t a) const

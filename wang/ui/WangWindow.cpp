@@ -10,7 +10,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 
 #include <memory>
@@ -72,12 +71,7 @@ void TForm5::showOutcome(Outcome& outcome)
 
 QString TForm5::progressText(const problem::RunProgress& progress) const
 {
-    if (progress.pass == 0)
-        return {};
-    const QLocale locale = QLocale::system();
-    return QStringLiteral(" · passo %1 · %2 padrões · %3 construções tentadas")
-        .arg(progress.pass)
-        .arg(locale.toString(progress.recordsKept), locale.toString(progress.buildsTried));
+    return toQString(wang::progressText(progress));
 }
 
 void TForm5::setParametersEnabled(bool enabled)
