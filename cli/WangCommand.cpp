@@ -36,7 +36,7 @@ void writeJson(std::ostream& out, const problem::TInstance& instance, const wang
     json.beginObject().key("patterns").beginArray();
     for (const wang::TPattern& record : run.patterns) {
         json.beginArray();
-        for (const std::int32_t field : wang::patternFields(run.patterns, record))
+        for (const std::int64_t field : wang::patternFields(run.patterns, record))
             json.value(field);
         json.endArray();
     }
