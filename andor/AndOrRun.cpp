@@ -9,6 +9,7 @@
 #include "andor/StackRoom.h"
 #include "andor/fast/FastSearch.h"
 #include "andor/reference/ReferenceSearch.h"
+#include "problem/MemoryGuard.h"
 
 namespace andor {
 
@@ -85,6 +86,8 @@ std::expected<AndOrRun, AndOrFailure> runWith(const problem::TInstance& instance
             return std::unexpected(AndOrFailure::SetBuildFailed);
         search(instance, settings, *run);
         return std::move(*run);
+    } catch (const problem::MemoryLimitReached&) {
+        return std::unexpected(AndOrFailure::MemoryLimit);
     } catch (const std::bad_alloc&) {
         return std::unexpected(AndOrFailure::OutOfMemory);
     } catch (const StackExhausted&) {
@@ -143,6 +146,10 @@ std::string failureMessage(AndOrFailure failure)
         return "Os valores das peças são grandes demais para o cálculo.";
     case AndOrFailure::NegativeDemand:
         return "A demanda de uma peça não pode ser negativa.";
+    case AndOrFailure::MemoryLimit:
+        return "A busca passaria do limite de memória de " +
+               problem::memorySizeText(problem::processMemoryLimit()) +
+               "; use uma Profundidade menor.";
     case AndOrFailure::SetBuildFailed:
     case AndOrFailure::OutOfMemory:
     case AndOrFailure::RecursionTooDeep:
@@ -167,6 +174,7 @@ std::string failureReason(AndOrFailure failure)
     case AndOrFailure::TooManyPieceTypes:
     case AndOrFailure::ValueTooLarge:
     case AndOrFailure::NegativeDemand:
+    case AndOrFailure::MemoryLimit:
         break;
     }
     return {};
