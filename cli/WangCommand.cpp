@@ -24,6 +24,7 @@ struct WangCliOptions {
     std::optional<std::string> decimalSeparator;
     std::optional<std::string> output;
     std::optional<std::string> svg;
+    std::optional<std::string> memoryLimit;
     bool json = false;
 };
 
@@ -72,6 +73,10 @@ int runCommand(const WangCliOptions& options)
         return exitUsageOrFile;
     }
     if (const auto fault = emptyFileNameFault(options.output, options.svg)) {
+        std::cerr << *fault << '\n';
+        return exitUsageOrFile;
+    }
+    if (const auto fault = applyMemoryLimit(options.memoryLimit)) {
         std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
@@ -129,5 +134,8 @@ void addWangCommand(CLI::App& app, CommandToRun& command)
     wang->add_flag("--json", options->json, "Print one JSON object instead of the report");
     wang->add_option("-o,--output", options->output, "Also write the report to this result file");
     wang->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
+    wang->add_option("--memory-limit", options->memoryLimit,
+                     "Stop the run before it takes more memory than this, in bytes or with a "
+                     "K, M or G suffix (default: 75% of physical memory)");
     wang->callback([options, &command] { command = [options] { return runCommand(*options); }; });
 }
