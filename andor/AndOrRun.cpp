@@ -9,6 +9,7 @@
 #include "andor/StackRoom.h"
 #include "andor/fast/FastSearch.h"
 #include "andor/reference/ReferenceSearch.h"
+#include "problem/MemoryGuard.h"
 
 namespace andor {
 
@@ -87,6 +88,8 @@ std::expected<AndOrRun, AndOrFailure> runWith(const problem::TInstance& instance
         problem::checkpoint(settings.control);
         search(instance, settings, *run);
         return std::move(*run);
+    } catch (const problem::MemoryLimitReached&) {
+        return std::unexpected(AndOrFailure::MemoryLimit);
     } catch (const std::bad_alloc&) {
         return std::unexpected(AndOrFailure::OutOfMemory);
     } catch (const StackExhausted&) {
@@ -149,6 +152,10 @@ std::string failureMessage(AndOrFailure failure)
         return "A demanda de uma peça não pode ser negativa.";
     case AndOrFailure::Stopped:
         return "Cálculo interrompido.";
+    case AndOrFailure::MemoryLimit:
+        return "A busca passaria do limite de memória de " +
+               problem::memorySizeText(problem::processMemoryLimit()) +
+               "; use uma Profundidade menor.";
     case AndOrFailure::SetBuildFailed:
     case AndOrFailure::OutOfMemory:
     case AndOrFailure::RecursionTooDeep:
@@ -179,6 +186,7 @@ std::string failureReason(AndOrFailure failure)
     case AndOrFailure::ValueTooLarge:
     case AndOrFailure::NegativeDemand:
     case AndOrFailure::Stopped:
+    case AndOrFailure::MemoryLimit:
         break;
     }
     return {};

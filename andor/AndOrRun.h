@@ -17,8 +17,8 @@ namespace andor {
 // Which problem a run solves: unlimited copies, or at most each type's demand.
 enum class ProblemKind { Unconstrained, Constrained };
 
-// Why a run gave no result: a refused input, a set that could not be built, no memory, or a
-// depth limit deeper than the thread's stack allows.
+// Why a run gave no result: a refused input, a set that could not be built, no memory or no
+// room under the memory limit, or a depth limit deeper than the thread's stack allows.
 enum class AndOrFailure {
     NoPieceTypes,
     ZeroDimension,
@@ -31,6 +31,7 @@ enum class AndOrFailure {
     NegativeDemand,    // in a constrained run
     RecursionTooDeep,  // the search would overflow the stack of its thread
     Stopped,           // asked to stop through its settings' control
+    MemoryLimit,       // a table of the search would take the process past its memory limit
 };
 
 // A Portuguese sentence (UTF-8) for a message box that reports the failure.

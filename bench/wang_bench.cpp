@@ -111,7 +111,7 @@ std::vector<NamedInstance> benchInstances(const Settings& settings)
 }
 
 struct Timed {
-    std::expected<wang::WangRun, wang::WangFailure> run;
+    std::expected<wang::WangRun, wang::WangError> run;
     double cpu;
     double wall;
 };

@@ -33,6 +33,7 @@ struct AndOrCliOptions {
     std::optional<std::string> decimalSeparator;
     std::optional<std::string> svg;
     std::optional<std::string> output;
+    std::optional<std::string> memoryLimit;
     bool json = false;
     bool progress = false;
 };
@@ -71,6 +72,10 @@ int runCommand(const AndOrCliOptions& options)
         return exitUsageOrFile;
     }
     if (const auto fault = emptyFileNameFault(options.output, options.svg)) {
+        std::cerr << *fault << '\n';
+        return exitUsageOrFile;
+    }
+    if (const auto fault = applyMemoryLimit(options.memoryLimit)) {
         std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
@@ -183,5 +188,8 @@ void addAndOrCommand(CLI::App& app, CommandToRun& command)
     andor->add_option("-o,--output", options->output,
                       "Also write the report as a result file (Windows-1252, CR LF)");
     andor->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
+    andor->add_option("--memory-limit", options->memoryLimit,
+                      "Stop the run before it takes more memory than this, in bytes or with a "
+                      "K, M or G suffix (default: 75% of physical memory)");
     andor->callback([options, &command] { command = [options] { return runCommand(*options); }; });
 }

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "problem/MemoryGuard.h"
 #include "problem/NumberText.h"
 
 #include <clocale>
@@ -30,6 +31,19 @@ std::optional<std::string> emptyFileNameFault(const std::optional<std::string>& 
         if (*name && (*name)->empty())
             return "Informe um nome de arquivo para " + std::string(option) + ".";
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> applyMemoryLimit(const std::optional<std::string>& given)
+{
+    if (!given) {
+        problem::setProcessMemoryLimit(problem::defaultMemoryLimit());
+        return std::nullopt;
+    }
+    const auto limit = problem::readMemorySize(*given);
+    if (!limit)
+        return limit.error();
+    problem::setProcessMemoryLimit(*limit);
     return std::nullopt;
 }
 

@@ -29,5 +29,9 @@ std::expected<char, std::string> decimalSeparatorOr(const std::optional<std::str
 std::optional<std::string> emptyFileNameFault(const std::optional<std::string>& output,
                                               const std::optional<std::string>& svg);
 
+// Holds this process's runs to the size given with --memory-limit, else to the default limit;
+// the message to print when the given text is not a size.
+std::optional<std::string> applyMemoryLimit(const std::optional<std::string>& given);
+
 // A failed run's message, followed by the reason when the run knows one.
 std::string failedRunText(const std::string& message, const std::string& reason);

@@ -25,6 +25,7 @@ struct WangCliOptions {
     std::optional<std::string> decimalSeparator;
     std::optional<std::string> output;
     std::optional<std::string> svg;
+    std::optional<std::string> memoryLimit;
     bool json = false;
     bool progress = false;
 };
@@ -38,7 +39,7 @@ void writeJson(std::ostream& out, const problem::TInstance& instance, const wang
     json.beginObject().key("patterns").beginArray();
     for (const wang::TPattern& record : run.patterns) {
         json.beginArray();
-        for (const std::int32_t field : wang::patternFields(run.patterns, record))
+        for (const std::int64_t field : wang::patternFields(run.patterns, record))
             json.value(field);
         json.endArray();
     }
@@ -74,6 +75,10 @@ int runCommand(const WangCliOptions& options)
         return exitUsageOrFile;
     }
     if (const auto fault = emptyFileNameFault(options.output, options.svg)) {
+        std::cerr << *fault << '\n';
+        return exitUsageOrFile;
+    }
+    if (const auto fault = applyMemoryLimit(options.memoryLimit)) {
         std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
@@ -140,5 +145,8 @@ void addWangCommand(CLI::App& app, CommandToRun& command)
     wang->add_flag("--progress", options->progress, "Show the run's progress on standard error");
     wang->add_option("-o,--output", options->output, "Also write the report to this result file");
     wang->add_option("--svg", options->svg, "Also draw the best pattern into this SVG file");
+    wang->add_option("--memory-limit", options->memoryLimit,
+                     "Stop the run before it takes more memory than this, in bytes or with a "
+                     "K, M or G suffix (default: 75% of physical memory)");
     wang->callback([options, &command] { command = [options] { return runCommand(*options); }; });
 }

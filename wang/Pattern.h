@@ -16,7 +16,7 @@ inline constexpr std::int32_t kindVertical = 2;
 
 // One rectangle of the pattern list: a single piece or the join of two earlier records.
 struct TPattern {
-    std::int32_t id = 0;
+    std::int64_t id = 0; // counts every build, duplicates included, so it outgrows 32 bits
     std::int32_t height = 0;
     std::int32_t length = 0;
     std::int32_t kind = kindPiece;

@@ -12,14 +12,14 @@ namespace wang {
 
 namespace {
 
-std::int32_t partId(const std::vector<TPattern>& patterns, std::int32_t part)
+std::int64_t partId(const std::vector<TPattern>& patterns, std::int32_t part)
 {
     return part == noPart ? 0 : patterns[static_cast<std::size_t>(part)].id;
 }
 
 } // namespace
 
-std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
+std::array<std::int64_t, 9> patternFields(const std::vector<TPattern>& patterns,
                                           const TPattern& record)
 {
     return {record.id,
@@ -38,7 +38,7 @@ std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& r
 {
     constexpr std::string_view separator = "   -   ";
     const auto fields = patternFields(patterns, record);
-    std::array<char, fields.size() * (separator.size() + 11)> buffer; // 11: "-2147483648"
+    std::array<char, fields.size() * (separator.size() + 20)> buffer; // "-9223372036854775808"
     char* end = buffer.data();
     for (std::size_t k = 0; k < fields.size(); ++k) {
         if (k > 0)

@@ -15,7 +15,7 @@ inline constexpr const char* wangReportTitle =
 
 // The nine numbers of a list element: id, height, length, covered area, kind, first part id,
 // second part id (0 for a piece), inner waste, total waste.
-std::array<std::int32_t, 9> patternFields(const std::vector<TPattern>& patterns,
+std::array<std::int64_t, 9> patternFields(const std::vector<TPattern>& patterns,
                                           const TPattern& record);
 
 // One list element as its nine numbers joined by "   -   ".

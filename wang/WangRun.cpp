@@ -11,8 +11,8 @@ namespace wang {
 
 namespace {
 
-using Generator = std::expected<GenerationResult, WangFailure> (*)(const problem::TInstance&, float,
-                                                                   const WangOptions&);
+using Generator = std::expected<GenerationResult, WangError> (*)(const problem::TInstance&, float,
+                                                                 const WangOptions&);
 using Counter = std::array<std::int32_t, problem::maxPieceTypes> (*)(const std::vector<TPattern>&,
                                                                      std::size_t, int);
 
@@ -23,9 +23,9 @@ std::int64_t calendarSeconds()
     return std::chrono::floor<std::chrono::seconds>(now).count();
 }
 
-std::expected<WangRun, WangFailure> runWith(Generator generate, Counter count,
-                                            const problem::TInstance& instance, float beta,
-                                            const WangOptions& options)
+std::expected<WangRun, WangError> runWith(Generator generate, Counter count,
+                                          const problem::TInstance& instance, float beta,
+                                          const WangOptions& options)
 {
     const std::int64_t start = calendarSeconds();
     auto generated = generate(instance, beta, options);
@@ -60,14 +60,14 @@ std::string progressText(const problem::RunProgress& progress)
            " padrões · " + std::to_string(progress.buildsTried) + " construções tentadas";
 }
 
-std::expected<WangRun, WangFailure> runWang(const problem::TInstance& instance, float beta,
-                                            const WangOptions& options)
+std::expected<WangRun, WangError> runWang(const problem::TInstance& instance, float beta,
+                                          const WangOptions& options)
 {
     return runWith(generatePatterns, countBestPattern, instance, beta, options);
 }
 
-std::expected<WangRun, WangFailure> runWangReference(const problem::TInstance& instance, float beta,
-                                                     const WangOptions& options)
+std::expected<WangRun, WangError> runWangReference(const problem::TInstance& instance, float beta,
+                                                   const WangOptions& options)
 {
     return runWith(generatePatternsReference, countLeaves, instance, beta, options);
 }

@@ -29,11 +29,11 @@ struct WangRun {
 std::string progressText(const problem::RunProgress& progress);
 
 // Runs Wang's generation with the fast engine and picks the best pattern.
-std::expected<WangRun, WangFailure> runWang(const problem::TInstance& instance, float beta,
-                                            const WangOptions& options = {});
+std::expected<WangRun, WangError> runWang(const problem::TInstance& instance, float beta,
+                                          const WangOptions& options = {});
 
 // The same run with the literal engine and leaf walks for the counts; for tests and benchmarks.
-std::expected<WangRun, WangFailure> runWangReference(const problem::TInstance& instance, float beta,
-                                                     const WangOptions& options = {});
+std::expected<WangRun, WangError> runWangReference(const problem::TInstance& instance, float beta,
+                                                   const WangOptions& options = {});
 
 } // namespace wang

@@ -102,9 +102,14 @@ private:
     {
         constexpr std::size_t states = std::size_t{1} << 16;
         constexpr std::size_t budget = std::size_t{16} << 20; // bytes
-        const std::size_t perState = sizeof(SolvedState) + keyWords() * sizeof(std::int32_t) +
-                                     2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) + 24;
-        return std::min(states, budget / perState);
+        return std::min(states, budget / (bytesPerState() + keyWords() * sizeof(std::int32_t)));
+    }
+
+    // What a state takes besides its key: its node, its readings, its counts for one in two,
+    // and its links.
+    std::size_t bytesPerState() const
+    {
+        return sizeof(SolvedState) + 2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) + 24;
     }
 
     Level& levelAt(int depth)
@@ -641,7 +646,7 @@ private:
     std::vector<std::int32_t> m_demands;
     // States by their key words and what fits of their demand, each group listed from the
     // latest stored state.
-    StateMemo m_groups{static_cast<int>(keyWords())};
+    StateMemo m_groups{static_cast<int>(keyWords()), bytesPerState()};
     std::vector<std::int32_t> m_latestOfGroup;
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
     // Pairs are skipped by their ceilings alone when no heuristic test acts on them and the

@@ -301,7 +301,7 @@ private:
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
     NodeCounting m_counting;
-    StateMemo m_memo{KeyWords};
+    StateMemo m_memo{KeyWords, sizeof(SolvedState)};
     std::vector<SolvedState> m_states;
     FitTable m_fits{m_instance};
     PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include "problem/MemoryGuard.h"
+
 namespace andor {
 
-StateMemo::StateMemo(int keyWords) : m_words(keyWords), m_slots(1024) {}
+StateMemo::StateMemo(int keyWords, std::size_t ownerBytesPerKey)
+    : m_words(keyWords), m_ownerBytesPerKey(ownerBytesPerKey), m_slots(1024)
+{
+}
 
 // Pairs of words are mixed apart and then summed, so that the multiplications do not wait on
 // one another.
@@ -71,6 +76,10 @@ void StateMemo::reserve(std::size_t keys)
 
 void StateMemo::grow()
 {
+    const std::size_t perKey = static_cast<std::size_t>(m_words) * sizeof(std::int32_t) +
+                               sizeof(std::uint64_t) + m_ownerBytesPerKey;
+    problem::processMemoryGuard().claim(m_slots.size() * 2 * sizeof(Slot) +
+                                        static_cast<std::size_t>(m_size) * perKey);
     std::vector<Slot> slots(m_slots.size() * 2);
     const std::size_t mask = slots.size() - 1;
     for (std::int32_t id = 0; id < m_size; ++id) {

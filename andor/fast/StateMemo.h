@@ -8,9 +8,12 @@
 namespace andor {
 
 // Interns fixed-length keys of 32-bit words and numbers them 0, 1, 2, ... in insertion order.
+// Its slots double as keys come; before they do, the process's memory guard is asked for room
+// for the keys and for what the owner keeps per key (ownerBytesPerKey) to double as well, and
+// throws problem::MemoryLimitReached when there is none.
 class StateMemo {
 public:
-    explicit StateMemo(int keyWords);
+    explicit StateMemo(int keyWords, std::size_t ownerBytesPerKey = 0);
 
     // The key's id and true when it was added now, false when it was known.
     std::pair<std::int32_t, bool> intern(std::span<const std::int32_t> key);
@@ -28,6 +31,7 @@ private:
     void grow();
 
     int m_words;
+    std::size_t m_ownerBytesPerKey;
     std::int32_t m_size = 0;
     // One open-addressing slot: an id (-1 when free) and its hash's upper half, so that most
     // probes that miss are settled without reading the key.

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "problem/MemoryGuard.h"
+
 #ifdef __linux__
 #include <sys/mman.h>
 
@@ -51,6 +53,7 @@ void ZeroedMemoryRelease::operator()(void* block) const
 
 ZeroedMemory allocateZeroed(std::size_t bytes)
 {
+    problem::processMemoryGuard().claim(bytes);
 #ifdef __linux__
     if (bytes >= hugePage)
         return mapOnHugePages(bytes);

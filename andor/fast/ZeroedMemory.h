@@ -14,7 +14,8 @@ struct ZeroedMemoryRelease {
 using ZeroedMemory = std::unique_ptr<void, ZeroedMemoryRelease>;
 
 // A block of at least bytes that the system zeroes as its pages are first touched; throws
-// std::bad_alloc when there is no room. On Linux a block of 2 MiB or more starts on a 2 MiB
+// problem::MemoryLimitReached when the whole block would take the process past its memory
+// limit, std::bad_alloc when there is no room. On Linux a block of 2 MiB or more starts on a 2 MiB
 // boundary and asks for huge pages: the searches look their tables up all over, and with
 // 4 KiB pages most first touches would fault and most lookups miss the TLB.
 ZeroedMemory allocateZeroed(std::size_t bytes);

@@ -9,7 +9,9 @@
 #include <pthread.h>
 
 #include "andor/AndOrRun.h"
+#include "problem/BiFile.h"
 #include "support/AndOrTestSupport.h"
+#include "support/ScopedMemoryLimit.h"
 
 namespace {
 
@@ -214,6 +216,43 @@ TEST(AndOrRun, FailureMessagesAreDistinctForRefusals)
               "Solução não pôde ser calculada!");
     EXPECT_EQ(andor::failureMessage(andor::AndOrFailure::OutOfMemory),
               "Solução não pôde ser calculada!");
+}
+
+TEST(AndOrRun, ATinyMemoryLimitEndsTheRunWithItsMessage)
+{
+    const problem::TInstance instance = workedExample();
+    for (const andor::ProblemKind kind :
+         {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained}) {
+        const auto whole = andor::runAndOr(instance, kind, withDepth(3));
+        ASSERT_TRUE(whole);
+        {
+            const ScopedMemoryLimit limit(1 << 20);
+            const auto stopped = andor::runAndOr(instance, kind, withDepth(3));
+            ASSERT_FALSE(stopped);
+            EXPECT_EQ(stopped.error(), andor::AndOrFailure::MemoryLimit);
+            EXPECT_EQ(andor::failureMessage(stopped.error()),
+                      "A busca passaria do limite de memória de 1 MiB; use uma Profundidade "
+                      "menor.");
+        }
+        // The stopped run leaves nothing that changes a later one.
+        const auto again = andor::runAndOr(instance, kind, withDepth(3));
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->value, whole->value);
+        EXPECT_EQ(again->counts, whole->counts);
+    }
+}
+
+TEST(AndOrRun, AGrowingSearchStopsAtItsMemoryLimit)
+{
+    // This search takes gigabytes; its tables fit the limit but its states soon do not.
+    const auto instance = problem::readBiFile(QUADRIX_INSTANCES_DIR "/CHL1.BI");
+    ASSERT_TRUE(instance);
+    andor::SolverSettings settings = withDepth(6);
+    settings.setCapacity = 300;
+    const ScopedMemoryLimit limit(problem::residentBytes() + (std::uint64_t{160} << 20));
+    const auto run = andor::runAndOr(*instance, andor::ProblemKind::Constrained, settings);
+    ASSERT_FALSE(run);
+    EXPECT_EQ(run.error(), andor::AndOrFailure::MemoryLimit);
 }
 
 } // namespace

@@ -26,3 +26,14 @@ set(DEEP_CUTS ${QUADRIX_TEST_DATA_DIR}/deep_cuts.BI)
 cli_test(cli_andor_too_deep 2 "Motivo: a pilha do programa não comporta"
   andor ${DEEP_CUTS} --depth 1000000)
 cli_test(cli_andor_deep_enough 0 "^Área ótima = 6$" andor ${DEEP_CUTS} --depth 100)
+# --memory-limit: a size that serves, text that is no size, a limit the run cannot keep to
+# (a semicolon would split the pattern, so "." stands for it).
+cli_test(cli_andor_memory_limit_fits 0 "\"value\":32\\.0"
+  andor ${ANDOR_EXAMPLE} --memory-limit 4G --json)
+cli_test(cli_andor_memory_limit_bad_text 1 "^Limite de memória inválido: \"12MB\""
+  andor ${ANDOR_EXAMPLE} --memory-limit 12MB --json)
+cli_test(cli_andor_memory_limit_zero 1 "^Limite de memória inválido: \"0\""
+  andor ${ANDOR_EXAMPLE} --memory-limit 0)
+cli_test(cli_andor_memory_limit_reached 2
+  "^A busca passaria do limite de memória de 1 MiB. use uma Profundidade menor\\.$"
+  andor ${ANDOR_EXAMPLE} --memory-limit 1M)

@@ -1,3 +1,4 @@
+#include "support/ScopedMemoryLimit.h"
 #include "support/WangTestInstances.h"
 #include "wang/WangRun.h"
 #include "wang/rules/GenerationSetup.h"
@@ -9,8 +10,8 @@
 
 namespace {
 
-using Runner = std::expected<wang::WangRun, wang::WangFailure> (*)(const problem::TInstance&, float,
-                                                                   const wang::WangOptions&);
+using Runner = std::expected<wang::WangRun, wang::WangError> (*)(const problem::TInstance&, float,
+                                                                 const wang::WangOptions&);
 
 struct Engine {
     const char* name;
@@ -229,6 +230,31 @@ TEST_P(Generation, StopsAtThePatternLimit)
     EXPECT_TRUE(GetParam().run(makeInstance(10, 10, {{5, 5, 4}}), 0.01f, options).has_value());
 }
 
+TEST_P(Generation, StopsBeforePassingTheMemoryLimit)
+{
+    const problem::TInstance instance = makeInstance(10, 15, {{5, 5, 3}, {4, 7, 2}, {3, 2, 4}});
+    const auto whole = GetParam().run(instance, 0.05f, {});
+    ASSERT_TRUE(whole.has_value());
+    {
+        // The process holds more than this before the first pass, so the first pass stops.
+        const ScopedMemoryLimit limit(4096);
+        const auto stopped = GetParam().run(instance, 0.05f, {});
+        ASSERT_FALSE(stopped.has_value());
+        EXPECT_EQ(stopped.error(), wang::WangFailure::MemoryLimit);
+        EXPECT_EQ(stopped.error().reach.pass, 1);
+        EXPECT_EQ(stopped.error().reach.patternsKept, 3);
+        EXPECT_EQ(stopped.error().reach.memoryLimit, 4096u);
+        EXPECT_EQ(wang::failureMessage(stopped.error()),
+                  "A geração parou no passo 1, com 3 padrões guardados, para não passar do "
+                  "limite de memória de 4096 bytes; use um Beta menor.");
+    }
+    // Nothing of the stopped run is left to change a later one.
+    const auto again = GetParam().run(instance, 0.05f, {});
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->patterns, whole->patterns);
+    EXPECT_EQ(again->counts, whole->counts);
+}
+
 TEST_P(Generation, PartsSharedManyTimesAreCountedInFull)
 {
     // Unit squares double up to the whole plate; the best tree reuses each part twice.
@@ -251,13 +277,27 @@ TEST(WangFailureMessage, EveryFailureHasItsOwnText)
         wang::WangFailure::NoPieceTypes,    wang::WangFailure::TooManyPieceTypes,
         wang::WangFailure::ZeroDimension,   wang::WangFailure::PlateDimension,
         wang::WangFailure::AreaTooLarge,    wang::WangFailure::OutOfMemory,
-        wang::WangFailure::TooManyPatterns, wang::WangFailure::TimeLimit};
+        wang::WangFailure::TooManyPatterns, wang::WangFailure::TimeLimit,
+        wang::WangFailure::MemoryLimit};
     std::set<std::string> texts;
     for (const wang::WangFailure failure : all)
         texts.insert(wang::failureMessage(failure));
     EXPECT_EQ(texts.size(), std::size(all));
     EXPECT_EQ(wang::failureMessage(wang::WangFailure::NoPieceTypes),
               "O problema não tem tipos de peças.");
+}
+
+TEST(WangFailureMessage, OnlyTheMemoryLimitTellsHowFarTheRunGot)
+{
+    const wang::GenerationReach reach{7, 1234567, std::uint64_t{3} << 30};
+    EXPECT_EQ(wang::failureMessage(wang::WangError(wang::WangFailure::MemoryLimit, reach)),
+              "A geração parou no passo 7, com 1234567 padrões guardados, para não passar do "
+              "limite de memória de 3072 MiB; use um Beta menor.");
+    for (const wang::WangFailure failure :
+         {wang::WangFailure::TimeLimit, wang::WangFailure::OutOfMemory,
+          wang::WangFailure::TooManyPatterns, wang::WangFailure::NoPieceTypes})
+        EXPECT_EQ(wang::failureMessage(wang::WangError(failure, reach)),
+                  wang::failureMessage(failure));
 }
 
 } // namespace

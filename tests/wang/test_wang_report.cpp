@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 const std::string sep(40, '=');
@@ -120,6 +123,44 @@ TEST(WangReport, SummaryShowsTheAreaAsAnInteger)
                                             "Perda = " + golden.lossPoint + " %", "", "Tempo: <1s"};
         EXPECT_EQ(wang::wangSummary(run, '.'), point);
     }
+}
+
+TEST(WangReport, PatternNumbersPastThirtyTwoBitsStayPositive)
+{
+    // Numbers count every build, so long runs pass 2^31 and 2^32; none may wrap around.
+    const std::int64_t big = (std::int64_t{1} << 31) + 5;
+    const std::int64_t huge = (std::int64_t{1} << 32) + 7;
+    const std::int64_t largest = std::numeric_limits<std::int64_t>::max();
+    std::vector<wang::TPattern> patterns = {
+        {1, 5, 5, wang::kindPiece, 0, 75, wang::noPart, wang::noPart},
+        {big, 5, 10, wang::kindHorizontal, 0, 50, 0, 0},
+        {huge, 10, 10, wang::kindVertical, 0, 0, 1, 1},
+        {largest, 10, 10, wang::kindVertical, 0, 0, 2, 1},
+    };
+    struct Case {
+        std::size_t record;
+        const char* line;
+    };
+    const Case cases[] = {
+        {1, "2147483653   -   5   -   10   -   50   -   1   -   1   -   1   -   0   -   50"},
+        {2,
+         "4294967303   -   10   -   10   -   100   -   2   -   2147483653   -   2147483653   -   "
+         "0   -   0"},
+        {3, "9223372036854775807   -   10   -   10   -   100   -   2   -   4294967303   -   "
+            "2147483653   -   0   -   0"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(wang::patternLine(patterns, patterns[c.record]), c.line);
+        EXPECT_EQ(wang::patternFields(patterns, patterns[c.record])[0], patterns[c.record].id);
+    }
+
+    wang::WangRun run;
+    run.patterns = patterns;
+    run.best = 2;
+    run.bestArea = 100;
+    const problem::ReportLines lines =
+        wang::wangReport(makeInstance(10, 10, {{5, 5, 4}}), run, ',');
+    EXPECT_NE(std::ranges::find(lines, "Melhor padrão: Peça 4294967303 (Área: 100)"), lines.end());
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(WangStop, AStopFromAnotherThreadEndsALongGeneration)
     std::atomic<bool> reported{false};
     problem::RunControl control([&](const problem::RunProgress&) { reported = true; },
                                 std::chrono::milliseconds(50));
-    std::expected<wang::WangRun, wang::WangFailure> run =
+    std::expected<wang::WangRun, wang::WangError> run =
         std::unexpected(wang::WangFailure::OutOfMemory);
     std::thread worker(
         [&] { run = wang::runWang(readClassicInstance("okp1.BI"), 1.0f, controlledBy(control)); });

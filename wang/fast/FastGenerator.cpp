@@ -25,6 +25,11 @@ constexpr std::int64_t exactSideProduct = std::int64_t{1} << 28;
 constexpr std::int64_t noLimit = std::int64_t{1} << 40;
 // How many duplicate tests ahead a slot is asked for: enough to hide a memory read.
 constexpr std::size_t prefetchDistance = 16;
+// Records kept between two questions to the memory guard (a power of two), and what a kept
+// record costs at most across the list, its counts, its key and the line weights, with the
+// share of a key table that is doubled: room for them is asked for ahead of each step.
+constexpr std::size_t memoryStepRecords = std::size_t{1} << 16;
+constexpr std::uint64_t bytesPerRecord = 512;
 
 // What one thread needs to make builds, and what it counts of them.
 struct OuterMaker {
@@ -61,6 +66,7 @@ public:
         std::int64_t kept = m_instance.pieceCount;
         while (kept > 0) {
             ++m_result.passes;
+            checkMemory();
             const std::size_t covered = m_patterns.size();
             if (skipping)
                 passSkippingRepeats(oldEnd);
@@ -131,7 +137,7 @@ private:
         for (OuterMaker& maker : m_makers)
             maker.mirrored.assign(covered, 0);
         m_madeAsOuter.resize(covered, 0);
-        const std::int32_t startId = m_patterns.back().id;
+        const std::int64_t startId = m_patterns.back().id;
         std::int64_t counter = 0;
         auto numberOuter = [&](std::size_t a, const BuildsAhead::Outer& outer) {
             const std::int64_t repeats =
@@ -216,7 +222,7 @@ private:
     void passOverAllPairs()
     {
         const std::size_t covered = m_patterns.size();
-        const std::int32_t startId = m_patterns.back().id;
+        const std::int64_t startId = m_patterns.back().id;
         std::int64_t counter = 0;
         for (std::size_t a = 0; a < covered; ++a) {
             const std::size_t count = m_makers[0].collector.allJoinsOf(a, covered);
@@ -234,13 +240,13 @@ private:
     // Numbers the builds of one outer record that may be kept, from the count of builds made
     // before the record and their rank, and keeps or drops each as a duplicate. The slot each
     // duplicate test reads is asked for a few tests ahead.
-    void numberAndKeep(std::span<MadeBuild> builds, std::int32_t startId, std::int64_t counter)
+    void numberAndKeep(std::span<MadeBuild> builds, std::int64_t startId, std::int64_t counter)
     {
         for (std::size_t k = 0; k < builds.size(); ++k) {
             if (k + prefetchDistance < builds.size() && m_counts.packsCounts() && !m_denseKeys)
                 m_passKeys.prefetch(builds[k + prefetchDistance].hash);
             MadeBuild& made = builds[k];
-            made.record.id = problem::wrap32(startId + counter + made.rank + 1);
+            made.record.id = startId + counter + made.rank + 1;
             keepUnlessDuplicate(made);
         }
     }
@@ -283,7 +289,7 @@ private:
     // Appends a built record with its counts, in m_merged; gives its index.
     std::size_t keep(const TPattern& built)
     {
-        checkPatternLimit();
+        checkLimits();
         m_patterns.push_back(built);
         m_counts.append(m_merged);
         m_weights.append(built, m_result.passes);
@@ -293,7 +299,7 @@ private:
     // Holds a kept record, whose key needs no list entry, until the pass ends.
     void hold(const TPattern& built)
     {
-        checkPatternLimit();
+        checkLimits();
         m_held.push_back(built);
     }
 
@@ -321,10 +327,22 @@ private:
         m_held.clear();
     }
 
-    void checkPatternLimit() const
+    void checkLimits() const
     {
-        if (m_patterns.size() + m_held.size() >= m_options.patternLimit)
+        const std::size_t records = m_patterns.size() + m_held.size();
+        if (records >= m_options.patternLimit)
             throw GenerationStopped{WangFailure::TooManyPatterns};
+        if (records % memoryStepRecords == 0)
+            checkMemory();
+    }
+
+    // Asks for room for the next step of records and for one copy of the list, which moves
+    // when it grows at the end of a pass.
+    void checkMemory() const
+    {
+        const std::size_t records = m_patterns.size() + m_held.size();
+        wang::checkMemory(memoryStepRecords * bytesPerRecord + records * sizeof(TPattern),
+                          m_result.passes, records);
     }
 
     // Lets the run's control stop the pass and hear how far it got.
@@ -374,8 +392,8 @@ private:
 
 } // namespace
 
-std::expected<GenerationResult, WangFailure>
-generatePatterns(const problem::TInstance& instance, float beta, const WangOptions& options)
+std::expected<GenerationResult, WangError> generatePatterns(const problem::TInstance& instance,
+                                                            float beta, const WangOptions& options)
 {
     return guardedGeneration(instance, [&] { return FastRun(instance, beta, options).run(); });
 }

@@ -11,7 +11,7 @@ namespace wang {
 // record, finds duplicates by hashing, looks only at partners a join can accept, only counts
 // the pairs whose builds are known to come out as duplicates, and makes its builds on two
 // threads where the counts pack.
-std::expected<GenerationResult, WangFailure>
+std::expected<GenerationResult, WangError>
 generatePatterns(const problem::TInstance& instance, float beta, const WangOptions& options = {});
 
 } // namespace wang

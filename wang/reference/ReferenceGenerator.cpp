@@ -55,6 +55,7 @@ public:
         while (made > 0) {
             ++m_result.passes;
             const std::size_t covered = m_list.size();
+            checkMemory(covered * 2 * sizeof(Node), m_result.passes, covered);
             made = pairAll(covered);
             made -= removeDuplicates(std::next(m_list.begin(), static_cast<long>(covered)));
             if (m_list.size() > m_options.patternLimit)
@@ -70,6 +71,8 @@ private:
         std::int64_t made = 0;
         auto a = m_list.begin();
         for (std::size_t i = 0; i < covered; ++i, ++a) {
+            // Each outer record adds up to two builds per record to the list.
+            checkMemory(covered * 2 * sizeof(Node), m_result.passes, m_list.size());
             auto b = m_list.begin();
             for (std::size_t j = 0; j < covered; ++j, ++b) {
                 made += tryBuild(*a, *b, kindHorizontal);
@@ -92,7 +95,7 @@ private:
         if (!fitsPlate(built, m_instance.plateHeight, m_instance.plateLength) ||
             exceedsWasteLimit(built.internalWaste, m_limit) || !withinDemand(q, r))
             return false;
-        built.id = problem::add32(m_list.back().data.id, 1);
+        built.id = m_list.back().data.id + 1;
         m_list.push_back(Node{built, &q, &r, -1});
         return true;
     }
@@ -164,7 +167,7 @@ private:
 
 } // namespace
 
-std::expected<GenerationResult, WangFailure>
+std::expected<GenerationResult, WangError>
 generatePatternsReference(const problem::TInstance& instance, float beta,
                           const WangOptions& options)
 {

@@ -10,7 +10,7 @@ namespace wang {
 // The generation done literally: a linked list, a walk over the leaves for every demand and
 // duplicate test, and a scan from the list's start for every duplicate. Slow; it is the
 // yardstick that the fast engine is tested against.
-std::expected<GenerationResult, WangFailure>
+std::expected<GenerationResult, WangError>
 generatePatternsReference(const problem::TInstance& instance, float beta,
                           const WangOptions& options = {});
 

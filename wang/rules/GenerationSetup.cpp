@@ -1,6 +1,7 @@
 #include "wang/rules/GenerationSetup.h"
 
 #include "problem/Int32Arithmetic.h"
+#include "problem/MemoryGuard.h"
 
 #include <limits>
 
@@ -62,6 +63,14 @@ std::vector<TPattern> startingList(const problem::TInstance& instance)
         list.push_back(record);
     }
     return list;
+}
+
+void checkMemory(std::uint64_t bytes, int pass, std::size_t kept)
+{
+    const problem::MemoryGuard guard = problem::processMemoryGuard();
+    if (guard.wouldPass(bytes))
+        throw GenerationStopped{WangFailure::MemoryLimit,
+                                {pass, static_cast<std::int64_t>(kept), guard.limit()}};
 }
 
 } // namespace wang

@@ -9,16 +9,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <limits>
 #include <new>
 #include <optional>
 #include <vector>
 
 namespace wang {
 
-// Bounds on one generation, so that a runaway one ends with a reason instead of exhausting
-// the machine.
+// Bounds on one generation besides the process's memory limit, which every generation keeps
+// to: a count of records (none by default) and a deadline, so that tests and benchmarks stay
+// short.
 struct WangOptions {
-    std::size_t patternLimit = wangPatternLimit;
+    std::size_t patternLimit = std::numeric_limits<std::size_t>::max();
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     problem::RunControl* control = nullptr; // stops the run and hears its progress, if given
 };
@@ -34,7 +36,12 @@ struct GenerationResult {
 // Thrown by a generation that must stop before its end.
 struct GenerationStopped {
     WangFailure failure;
+    GenerationReach reach{};
 };
+
+// Stops a generation, in pass `pass` with `kept` records, when taking `bytes` more would take
+// the process past its memory limit.
+void checkMemory(std::uint64_t bytes, int pass, std::size_t kept);
 
 // The refusal of an instance that no generation can run on sensibly, or nothing.
 std::optional<WangFailure> refuseInstance(const problem::TInstance& instance);
@@ -50,15 +57,15 @@ std::vector<TPattern> startingList(const problem::TInstance& instance);
 
 // Runs `generate` unless the instance is refused; a stop or exhausted memory becomes a failure.
 template <typename Generate>
-std::expected<GenerationResult, WangFailure> guardedGeneration(const problem::TInstance& instance,
-                                                               Generate generate)
+std::expected<GenerationResult, WangError> guardedGeneration(const problem::TInstance& instance,
+                                                             Generate generate)
 {
     if (const auto refusal = refuseInstance(instance))
         return std::unexpected(*refusal);
     try {
         return generate();
     } catch (const GenerationStopped& stop) {
-        return std::unexpected(stop.failure);
+        return std::unexpected(WangError(stop.failure, stop.reach));
     } catch (const std::bad_alloc&) {
         return std::unexpected(WangFailure::OutOfMemory);
     } catch (const problem::RunStopped&) {

@@ -24,7 +24,7 @@ private:
     // What the worker leaves for the window: the run, and for a result its report lines and
     // pattern, made there too as a report of a long list takes a while.
     struct Outcome {
-        std::expected<wang::WangRun, wang::WangFailure> run =
+        std::expected<wang::WangRun, wang::WangError> run =
             std::unexpected(wang::WangFailure::Stopped);
         problem::ReportLines report;
         problem::ReportLines summary;
