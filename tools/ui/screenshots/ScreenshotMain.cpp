@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTextStream>
 
@@ -44,6 +46,13 @@ bool save(QWidget& window, const QString& path)
     return true;
 }
 
+// Lets the window work until its run ends.
+void waitForRunEnd(const RunWindow& window)
+{
+    while (window.running())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
 // Loads the example into the window, calculates and saves the window and, when asked, its
 // pattern window.
 bool shoot(RunWindow& window, ExampleDialogs& dialogs, const QString& example, const QString& shot,
@@ -54,6 +63,7 @@ bool shoot(RunWindow& window, ExampleDialogs& dialogs, const QString& example, c
     window.show();
     QApplication::processEvents();
     window.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    waitForRunEnd(window);
     if (!window.resultPresent() || !save(window, shot))
         return false;
     if (patternShot.isEmpty())
@@ -63,8 +73,26 @@ bool shoot(RunWindow& window, ExampleDialogs& dialogs, const QString& example, c
     return pattern && save(*pattern, patternShot);
 }
 
+// The AND/OR window two seconds into a long run (okp1, depth 6), then stopped with "Parar".
+bool shootRunInProgress(TForm4& window, ExampleDialogs& dialogs, const QString& problem,
+                        const QString& shot)
+{
+    dialogs.file = problem;
+    window.findChild<QAction*>(QStringLiteral("Abrir1"))->trigger();
+    window.findChild<QLineEdit*>(QStringLiteral("Edit4"))->setText(QStringLiteral("6"));
+    window.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    const bool saved = save(window, shot);
+    window.findChild<QAction*>(QStringLiteral("Parar1"))->trigger();
+    waitForRunEnd(window);
+    return saved;
+}
+
 // The windows the README does not show, saved to be looked at: the main window, the editor
-// and the library viewer with a text, and an About box.
+// and the library viewer with a text, an About box, and a run in progress.
 bool shootOthers(ProgramWindows& windows, ExampleDialogs& dialogs, const QDir& examples,
                  const QDir& output)
 {
@@ -75,7 +103,10 @@ bool shootOthers(ProgramWindows& windows, ExampleDialogs& dialogs, const QDir& e
     return save(windows.form1, output.filePath(QStringLiteral("main-window.png"))) &&
            save(windows.form3, output.filePath(QStringLiteral("editor.png"))) &&
            save(windows.form2, output.filePath(QStringLiteral("library-viewer.png"))) &&
-           save(windows.aboutBox, output.filePath(QStringLiteral("about-box.png")));
+           save(windows.aboutBox, output.filePath(QStringLiteral("about-box.png"))) &&
+           shootRunInProgress(windows.form4, dialogs,
+                              examples.filePath(QStringLiteral("../instances/okp1.BI")),
+                              output.filePath(QStringLiteral("run-in-progress.png")));
 }
 
 } // namespace
