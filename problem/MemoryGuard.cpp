@@ -1,5 +1,9 @@
 #include "problem/MemoryGuard.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -139,6 +143,21 @@ std::string memorySizeText(std::uint64_t bytes)
     if (bytes < mebibyte)
         return std::to_string(bytes) + " bytes";
     return std::to_string(bytes / mebibyte) + " MiB";
+}
+
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+void returnLargeBlocksWhenFreed()
+{
+#ifdef __GLIBC__
+    // The allocator's own starting size; setting it fixes it.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
 }
 
 } // namespace problem

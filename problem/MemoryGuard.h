@@ -19,6 +19,16 @@ std::uint64_t defaultMemoryLimit();
 // The resident set of this process in bytes, from /proc/self/statm; 0 when it cannot be read.
 std::uint64_t residentBytes();
 
+// Gives the memory that freed blocks still hold back to the system, as the allocator keeps it
+// for reuse (a worker thread's arena above all); for the end of a long run.
+void returnFreedMemory();
+
+// From now on large blocks come straight from the system and go back to it when freed. Left
+// alone, the allocator raises that size after the first large block is freed and then keeps a
+// long run's tables in its heaps, where the process holds them after the run. For a program
+// that does many runs; call it before any thread starts.
+void returnLargeBlocksWhenFreed();
+
 // Thrown where a table or a list would take the process past its memory limit. It is a
 // bad_alloc, so that code which only knows of memory running out still ends cleanly.
 class MemoryLimitReached : public std::bad_alloc {

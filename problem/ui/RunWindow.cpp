@@ -2,6 +2,7 @@
 
 #include "pattern/ui/PatternWindow.h"
 #include "problem/BiFile.h"
+#include "problem/MemoryGuard.h"
 #include "problem/NumberText.h"
 #include "problem/ui/InstanceView.h"
 #include "widgets/Dialogs.h"
@@ -305,6 +306,7 @@ void RunWindow::startRun(std::function<void(problem::RunControl&)> work,
         m_worker = nullptr;
         setRunning(false);
         finish();
+        problem::returnFreedMemory();
     });
     m_worker->start();
 }
@@ -324,6 +326,7 @@ void RunWindow::abandonRun()
     m_worker->wait();
     delete m_worker;
     m_worker = nullptr;
+    problem::returnFreedMemory();
 }
 
 void RunWindow::setRunning(bool running)

@@ -1,3 +1,4 @@
+#include "problem/MemoryGuard.h"
 #include "shell/ui/ProgramWindows.h"
 #include "shell/ui/QuadrixApplication.h"
 #include "widgets/Dialogs.h"
@@ -24,6 +25,8 @@ int runProgram(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Long runs should leave nothing behind in the process once they end.
+    problem::returnLargeBlocksWhenFreed();
     try {
         runProgram(argc, argv);
     } catch (...) {

@@ -1,6 +1,7 @@
 // Opens the run windows on the examples, calculates, shows the best pattern and saves a PNG of
 // each window: the screenshots of the README. Run under an X server (tools/screenshots.sh).
 #include "pattern/ui/PatternWindow.h"
+#include "problem/MemoryGuard.h"
 #include "shell/ui/ProgramWindows.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ProgramLook.h"
@@ -113,6 +114,7 @@ bool shootOthers(ProgramWindows& windows, ExampleDialogs& dialogs, const QDir& e
 
 int main(int argc, char** argv)
 {
+    problem::returnLargeBlocksWhenFreed();
     QApplication app(argc, argv);
     applyProgramLook(app);
     if (argc != 3 && argc != 4) {
