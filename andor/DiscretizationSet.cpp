@@ -104,6 +104,7 @@ bool buildSet(const problem::TInstance& instance, const SolverSettings& settings
     resetTables(before, after, bound, inf);
     int s = n - 1;
     for (; s >= 0; --s) {
+        problem::checkpoint(settings.control);
         addType(sorted[s], kind, before, after, bound, inf);
         const std::int32_t count =
             countReachable(after, primary(sorted[s], kind), bound, inf, capacity);
@@ -123,6 +124,7 @@ bool buildSet(const problem::TInstance& instance, const SolverSettings& settings
         // The overflowing type is dropped: rebuild from the larger types alone.
         resetTables(before, after, bound, inf);
         for (int t = s + 1; t < n; ++t) {
+            problem::checkpoint(settings.control);
             addType(sorted[t], kind, before, after, bound, inf);
             std::copy_n(after.begin(), bound + 1, before.begin());
         }

@@ -108,7 +108,12 @@ int runCommand(const WangCliOptions& options)
     // Only built where it is written: it holds a line per record.
     problem::ReportLines report;
     if (options.output || !options.json)
-        report = wang::wangReport(*instance, *run, *separator);
+        try {
+            report = wang::wangReport(*instance, *run, *separator, &runControl.control());
+        } catch (const problem::RunStopped&) {
+            std::cerr << interruptedMessage << '\n';
+            return exitInterrupted;
+        }
     if (options.output) {
         if (const auto written = problem::writeResultFile(report, *options.output); !written) {
             std::cerr << written.error() << '\n';

@@ -49,15 +49,17 @@ std::string patternLine(const std::vector<TPattern>& patterns, const TPattern& r
 }
 
 problem::ReportLines wangReport(const problem::TInstance& instance, const WangRun& run,
-                                char decimalSeparator)
+                                char decimalSeparator, problem::RunControl* control)
 {
     problem::ReportLines lines;
     problem::writeReportHead(lines, wangReportTitle);
     problem::writeInstanceBlock(lines, instance);
     lines.insert(lines.end(), {"", "Padrões gerados:", ""});
     lines.reserve(lines.size() + run.patterns.size() + 16);
-    for (const TPattern& record : run.patterns)
+    for (const TPattern& record : run.patterns) {
+        problem::checkpoint(control);
         lines.push_back(patternLine(run.patterns, record));
+    }
     lines.emplace_back();
     const TPattern& best = run.patterns[run.best];
     const std::vector<std::string> results = {"Número de padrões gerados: " +

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "support/ClassicOptima.h"
+#include "wang/WangReport.h"
 #include "wang/WangRun.h"
 
 namespace {
@@ -54,6 +55,20 @@ TEST(WangStop, AControlThatNeverStopsLeavesTheResultAsItIs)
     EXPECT_LE(last.recordsKept, static_cast<std::int64_t>(plain->patterns.size()));
     EXPECT_LE(last.pass, plain->passes);
     EXPECT_GT(last.recordsKept, 0);
+}
+
+// The report of a long list is written on the worker too, and can be stopped there.
+TEST(WangStop, TheReportStopsWhenAskedAndIsTheSameOtherwise)
+{
+    const problem::TInstance instance = readClassicInstance("2s.BI");
+    const auto run = wang::runWang(instance, 0.05f);
+    ASSERT_TRUE(run.has_value());
+    problem::RunControl watching;
+    EXPECT_EQ(wang::wangReport(instance, *run, ',', &watching),
+              wang::wangReport(instance, *run, ','));
+    problem::RunControl stopped;
+    stopped.requestStop();
+    EXPECT_THROW(wang::wangReport(instance, *run, ',', &stopped), problem::RunStopped);
 }
 
 // As a window's Parar does: another thread asks for the stop while the generation runs.

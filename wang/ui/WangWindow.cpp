@@ -52,9 +52,11 @@ void TForm5::Outcome::compute(const problem::TInstance& instance, float beta,
             return;
         summary = wang::wangSummary(*run, separator);
         pattern = wang::wangCuttingPattern(run->patterns, run->best, instance);
-        report = wang::wangReport(instance, *run, separator);
+        report = wang::wangReport(instance, *run, separator, &control);
     } catch (const std::bad_alloc&) {
         run = std::unexpected(wang::WangFailure::OutOfMemory);
+    } catch (const problem::RunStopped&) {
+        run = std::unexpected(wang::WangFailure::Stopped);
     }
 }
 
