@@ -46,19 +46,23 @@ public:
             lookAtClock();
     }
 
-    // As checkpoint(), for engines whose checkpoints lie far apart: looks at the clock each time.
+    // As checkpoint(), for engines whose checkpoints lie far apart: looks at the clock more
+    // often.
     void sparseCheckpoint()
     {
         if (stopRequested())
             throw RunStopped{};
-        lookAtClock();
+        if (++m_sinceClock >= sparseCallsPerClockLook)
+            lookAtClock();
     }
 
     // Reports the progress now, if anyone listens.
     void reportNow();
 
 private:
+    // A look at the clock can cost as much as a system call.
     static constexpr int callsPerClockLook = 256;
+    static constexpr int sparseCallsPerClockLook = 16;
 
     void lookAtClock();
 
