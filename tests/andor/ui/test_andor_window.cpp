@@ -331,6 +331,19 @@ private slots:
         QVERIFY(m_dialogs->messageTexts().isEmpty());
     }
 
+    // As at the program's end: the windows are destroyed with a run still going.
+    void destroyingTheWindowDuringARunEndsIt()
+    {
+        const HeldRuns held;
+        m_driver->load(*m_dialogs, example());
+        QTest::mouseClick(m_driver->control<QPushButton>("Button1"), Qt::LeftButton);
+        QTRY_VERIFY(held.started());
+        m_driver.reset();
+        m_window.reset();
+        QTest::qWait(50);
+        QVERIFY(m_dialogs->messageTexts().isEmpty());
+    }
+
     // The worker's stack is measured like any other: a limit it cannot hold is refused.
     void aDepthTheWorkersStackCannotHoldIsRefused()
     {
