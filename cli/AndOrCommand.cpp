@@ -66,17 +66,10 @@ andor::AndOrReportChoices reportChoices(const AndOrCliOptions& options,
 
 int runCommand(const AndOrCliOptions& options)
 {
-    const auto separator = decimalSeparatorOr(options.decimalSeparator);
+    const auto separator = acceptSharedOptions(options.decimalSeparator, options.output,
+                                               options.svg, options.memoryLimit);
     if (!separator) {
         std::cerr << separator.error() << '\n';
-        return exitUsageOrFile;
-    }
-    if (const auto fault = emptyFileNameFault(options.output, options.svg)) {
-        std::cerr << *fault << '\n';
-        return exitUsageOrFile;
-    }
-    if (const auto fault = applyMemoryLimit(options.memoryLimit)) {
-        std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
     const andor::ParameterTexts texts{options.depth,      options.setSize, options.symmetry,
@@ -100,11 +93,8 @@ int runCommand(const AndOrCliOptions& options)
     CommandRunControl runControl(options.progress, andor::progressText);
     settings.control = &runControl.control();
     const auto run = andor::runAndOr(*instance, kind, settings);
-    runControl.finish();
-    if (runControl.interrupted()) {
-        std::cerr << interruptedMessage << '\n';
+    if (runControl.endedByInterrupt())
         return exitInterrupted;
-    }
     if (!run) {
         std::cerr << failedRunText(andor::failureMessage(run.error()),
                                    andor::failureReason(run.error()))

@@ -47,6 +47,21 @@ std::optional<std::string> applyMemoryLimit(const std::optional<std::string>& gi
     return std::nullopt;
 }
 
+std::expected<char, std::string> acceptSharedOptions(const std::optional<std::string>& separator,
+                                                     const std::optional<std::string>& output,
+                                                     const std::optional<std::string>& svg,
+                                                     const std::optional<std::string>& memoryLimit)
+{
+    const auto chosen = decimalSeparatorOr(separator);
+    if (!chosen)
+        return chosen;
+    if (auto fault = emptyFileNameFault(output, svg))
+        return std::unexpected(std::move(*fault));
+    if (auto fault = applyMemoryLimit(memoryLimit))
+        return std::unexpected(std::move(*fault));
+    return chosen;
+}
+
 std::string failedRunText(const std::string& message, const std::string& reason)
 {
     return reason.empty() ? message : message + " Motivo: " + reason + ".";

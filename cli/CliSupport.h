@@ -33,5 +33,12 @@ std::optional<std::string> emptyFileNameFault(const std::optional<std::string>& 
 // the message to print when the given text is not a size.
 std::optional<std::string> applyMemoryLimit(const std::optional<std::string>& given);
 
+// Checks the options both solver commands share, in this order, and applies the memory limit:
+// the decimal separator the run uses, or the message to print.
+std::expected<char, std::string> acceptSharedOptions(const std::optional<std::string>& separator,
+                                                     const std::optional<std::string>& output,
+                                                     const std::optional<std::string>& svg,
+                                                     const std::optional<std::string>& memoryLimit);
+
 // A failed run's message, followed by the reason when the run knows one.
 std::string failedRunText(const std::string& message, const std::string& reason);

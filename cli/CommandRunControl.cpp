@@ -44,13 +44,21 @@ CommandRunControl::~CommandRunControl()
 {
     handleInterrupts(false);
     interruptible.store(nullptr);
-    if (m_lineOpen)
-        std::cerr << '\n';
+    finishProgressLine();
 }
 
-void CommandRunControl::finish()
+bool CommandRunControl::endedByInterrupt()
 {
     show(m_control.progress());
+    finishProgressLine();
+    if (!m_control.stopRequested())
+        return false;
+    std::cerr << interruptedMessage << '\n';
+    return true;
+}
+
+void CommandRunControl::finishProgressLine()
+{
     if (m_lineOpen)
         std::cerr << '\n';
     m_lineOpen = false;

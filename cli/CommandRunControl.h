@@ -23,13 +23,14 @@ public:
     CommandRunControl& operator=(const CommandRunControl&) = delete;
 
     problem::RunControl& control() { return m_control; }
-    // Writes the last progress line, and ends the line a terminal keeps refreshing.
-    void finish();
-    // True once Ctrl+C came: nothing more may be written.
-    bool interrupted() const { return m_control.stopRequested(); }
+    // At the run's end: writes the last progress line and ends the line a terminal keeps
+    // refreshing; true, once it has said "interrompido", when Ctrl+C came, after which the
+    // command writes nothing more.
+    bool endedByInterrupt();
 
 private:
     void show(const problem::RunProgress& progress);
+    void finishProgressLine();
 
     const bool m_showProgress;
     const bool m_terminal;

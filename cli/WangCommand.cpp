@@ -69,17 +69,10 @@ std::expected<float, std::string> betaValue(const std::optional<std::string>& te
 
 int runCommand(const WangCliOptions& options)
 {
-    const auto separator = decimalSeparatorOr(options.decimalSeparator);
+    const auto separator = acceptSharedOptions(options.decimalSeparator, options.output,
+                                               options.svg, options.memoryLimit);
     if (!separator) {
         std::cerr << separator.error() << '\n';
-        return exitUsageOrFile;
-    }
-    if (const auto fault = emptyFileNameFault(options.output, options.svg)) {
-        std::cerr << *fault << '\n';
-        return exitUsageOrFile;
-    }
-    if (const auto fault = applyMemoryLimit(options.memoryLimit)) {
-        std::cerr << *fault << '\n';
         return exitUsageOrFile;
     }
     const auto beta = betaValue(options.beta, *separator);
@@ -96,11 +89,8 @@ int runCommand(const WangCliOptions& options)
     wang::WangOptions runOptions;
     runOptions.control = &runControl.control();
     const auto run = wang::runWang(*instance, *beta, runOptions);
-    runControl.finish();
-    if (runControl.interrupted()) {
-        std::cerr << interruptedMessage << '\n';
+    if (runControl.endedByInterrupt())
         return exitInterrupted;
-    }
     if (!run) {
         std::cerr << wang::failureMessage(run.error()) << '\n';
         return exitRefused;

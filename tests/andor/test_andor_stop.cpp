@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <iostream>
-#include <thread>
 
 #include "andor/AndOrRun.h"
 #include "support/ClassicOptima.h"
+#include "support/StopFromAnotherThread.h"
 
 namespace {
 
@@ -84,24 +82,10 @@ TEST(AndOrStop, AControlThatNeverStopsLeavesTheResultAsItIs)
 // As a window's Parar does: another thread asks for the stop while the search runs on its own.
 TEST(AndOrStop, AStopFromAnotherThreadEndsALongSearch)
 {
-    std::atomic<bool> reported{false};
-    problem::RunControl control([&](const problem::RunProgress&) { reported = true; },
-                                std::chrono::milliseconds(50));
-    std::expected<andor::AndOrRun, andor::AndOrFailure> run =
-        std::unexpected(andor::AndOrFailure::OutOfMemory);
-    std::chrono::steady_clock::time_point asked;
-    std::thread worker([&] {
-        run = andor::runAndOr(readClassicInstance("Hchl2.BI"), andor::ProblemKind::Constrained,
-                              deep(5, control));
+    const auto run = stopFromAnotherThread([](problem::RunControl& control) {
+        return andor::runAndOr(readClassicInstance("Hchl2.BI"), andor::ProblemKind::Constrained,
+                               deep(5, control));
     });
-    while (!reported)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    asked = std::chrono::steady_clock::now();
-    control.requestStop();
-    worker.join();
-    const auto waited = std::chrono::steady_clock::now() - asked;
-    std::cout << "stopped " << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()
-              << " ms after the request\n";
     ASSERT_FALSE(run.has_value());
     EXPECT_EQ(run.error(), andor::AndOrFailure::Stopped);
 }

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <iostream>
-#include <thread>
 
 #include "support/ClassicOptima.h"
+#include "support/StopFromAnotherThread.h"
 #include "wang/WangReport.h"
 #include "wang/WangRun.h"
 
@@ -74,21 +72,9 @@ TEST(WangStop, TheReportStopsWhenAskedAndIsTheSameOtherwise)
 // As a window's Parar does: another thread asks for the stop while the generation runs.
 TEST(WangStop, AStopFromAnotherThreadEndsALongGeneration)
 {
-    std::atomic<bool> reported{false};
-    problem::RunControl control([&](const problem::RunProgress&) { reported = true; },
-                                std::chrono::milliseconds(50));
-    std::expected<wang::WangRun, wang::WangError> run =
-        std::unexpected(wang::WangFailure::OutOfMemory);
-    std::thread worker(
-        [&] { run = wang::runWang(readClassicInstance("okp1.BI"), 1.0f, controlledBy(control)); });
-    while (!reported)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    const auto asked = std::chrono::steady_clock::now();
-    control.requestStop();
-    worker.join();
-    const auto waited = std::chrono::steady_clock::now() - asked;
-    std::cout << "stopped " << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()
-              << " ms after the request\n";
+    const auto run = stopFromAnotherThread([](problem::RunControl& control) {
+        return wang::runWang(readClassicInstance("okp1.BI"), 1.0f, controlledBy(control));
+    });
     ASSERT_FALSE(run.has_value());
     EXPECT_EQ(run.error(), wang::WangFailure::Stopped);
 }
