@@ -9,7 +9,7 @@ namespace problem {
 
 // What a run has done so far, as its engine counts it; a field an engine does not count stays 0.
 struct RunProgress {
-    std::int64_t statesSolved = 0; // AND/OR search: distinct states computed
+    std::int64_t statesSolved = 0; // AND/OR search: node states computed
     std::int32_t pass = 0;         // Wang generation: the pass under way
     std::int64_t recordsKept = 0;  // Wang generation: records in the list
     std::int64_t buildsTried = 0;  // Wang generation: up to the last pass ended

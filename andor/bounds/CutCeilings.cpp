@@ -14,19 +14,23 @@ CutCeilings::CutCeilings(const problem::TInstance& instance, DemandFills& fills,
     for (int i = 0; i < instance.pieceCount; ++i)
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
     // The tables come zeroed from the system, so those a search never reaches cost nothing.
-    for (std::int32_t levels = 1; levels <= maxCeilingLevels; ++levels)
+    for (int table = 0; table < 3 * maxCeilingLevels; ++table)
         m_withLevels.emplace_back(sides);
 }
 
-float CutCeilings::ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels)
+float CutCeilings::ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels,
+                             CutsAllowed allowed)
 {
     const float bound = std::min(m_bound.within({a, b}, m_demands),
                                  m_bound.blocksWithin({a, b}, m_demands, levels));
-    return std::min(cutsOf(a, b, levels, bound), bound);
+    return std::min(cutsOf(a, b, levels, allowed, bound), bound);
 }
 
 // Stops at the first cut that reaches the bound: no later one can lower the ceiling.
-float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, float bound)
+// A strip cut at its own height, as only the last position it may take allows, is the same
+// strip with one level fewer, whose ceiling the strip's own ceiling already holds.
+float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed,
+                          float bound)
 {
     float ceiling = leaf({a, b});
     const auto part = [&](RectSize one) {
@@ -40,14 +44,14 @@ float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, f
         ceiling = std::max(ceiling, rounded);
     };
     // The positions ascend, so none after the first beyond the side fits.
-    for (std::int32_t j = 0; j < m_xSet.count; ++j) {
+    for (std::int32_t j = 0; allowed != CutsAllowed::LengthOnly && j < m_xSet.count; ++j) {
         const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
         if (x > a || ceiling >= bound)
             break;
         if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
             consider({x, b}, {a - x, b});
     }
-    for (std::int32_t k = 0; k < m_ySet.count; ++k) {
+    for (std::int32_t k = 0; allowed != CutsAllowed::HeightOnly && k < m_ySet.count; ++k) {
         const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
         if (y > b || ceiling >= bound)
             break;

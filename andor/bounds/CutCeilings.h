@@ -10,6 +10,10 @@
 
 namespace andor {
 
+// The cuts a part may take: the first part of a cut along the height is a strip whose start
+// leaves it no height position below its own height, and likewise along the length.
+enum class CutsAllowed { Both, LengthOnly, HeightOnly };
+
 // The most a part can be worth in the constrained search, whatever its remaining demand, as
 // none exceeds the full demand: as a leaf, or with some levels of cuts left. Each is computed
 // once per rectangle and level.
@@ -31,15 +35,18 @@ public:
     // level fewer at any position of the sets, and never more than its bound within the full
     // demand. A pair's sum is rounded up, as the search compares such sums unrounded. Inline,
     // as the search asks for two per cut.
-    float withLevels(RectSize part, std::int32_t levels)
+    float withLevels(RectSize part, std::int32_t levels, CutsAllowed allowed = CutsAllowed::Both)
     {
         // A plate too large for the tables would work out a deeper ceiling's cuts of cuts on
         // every call, so there it is only the bound.
         if (levels > maxCeilingLevels || (levels > 1 && m_withLevels.front().uncached()))
             return m_bound.within(part, m_demands);
-        return m_withLevels[static_cast<std::size_t>(levels) - 1].get(
-            part.height, part.length,
-            [this, levels](std::int32_t a, std::int32_t b) { return ceilingOf(a, b, levels); });
+        const auto table = static_cast<std::size_t>(allowed) * maxCeilingLevels +
+                           static_cast<std::size_t>(levels) - 1;
+        return m_withLevels[table].get(part.height, part.length,
+                                       [this, levels, allowed](std::int32_t a, std::int32_t b) {
+                                           return ceilingOf(a, b, levels, allowed);
+                                       });
     }
 
 private:
@@ -52,8 +59,9 @@ private:
         return static_cast<float>(m_fills.full(a, b).value);
     }
 
-    float ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels);
-    float cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, float bound);
+    float ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed);
+    float cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed,
+                 float bound);
 
     DemandFills& m_fills;
     const DemandBound& m_bound;
@@ -61,7 +69,8 @@ private:
     const TDiscretizationSet& m_ySet;
     std::vector<std::int32_t> m_demands;
     RectValueCache m_leaves;
-    std::vector<RectValueCache> m_withLevels; // for 1, 2, ... maxCeilingLevels levels
+    // For each way of CutsAllowed, for 1, 2, ... maxCeilingLevels levels.
+    std::vector<RectValueCache> m_withLevels;
 };
 
 } // namespace andor

@@ -8,6 +8,7 @@
 #include "andor/bounds/DemandFills.h"
 #include "andor/bounds/FitTable.h"
 #include "andor/fast/FastSearch.h"
+#include "andor/fast/RecentStates.h"
 #include "andor/fast/SolvedStates.h"
 #include "andor/fast/StateMemo.h"
 #include "andor/fast/UsableCounts.h"
@@ -35,6 +36,9 @@ enum KeyWord {
     KeyDemand
 };
 
+// The memory that recently solved states with one level of cuts left may take.
+constexpr std::size_t recentBytes = std::size_t{2} << 20;
+
 // Where the constrained loop stands between two positions.
 struct LoopState {
     SolvedState node;
@@ -54,7 +58,27 @@ struct Level {
     // took from it too: then any type may differ from the node's own demand.
     std::vector<std::int32_t> takenTypes;
     bool takenByState = false;
+    // The parts with one level of cuts left of the pair under examination, and of the pair
+    // the node holds.
+    std::array<SolvedState, 2> passing;
+    std::array<SolvedState, 2> held;
 };
+
+// A part with one level of cuts left is not kept as a state: such states are most of a deep
+// search's and the cheapest to solve, and keeping them all takes gigabytes. Its result waits
+// in its level's passing slot, which a part names by these numbers, and moves to the held slot
+// when its pair lifts the node; it becomes a state only as part of the state that holds it.
+enum PassingSlot : std::int32_t { PassingFirst = -2, PassingSecond = -3 };
+
+bool isPassing(const PartRef& part)
+{
+    return part.state <= PassingFirst;
+}
+
+std::size_t slotOf(const PartRef& part)
+{
+    return static_cast<std::size_t>(PassingFirst - part.state);
+}
 
 // Count is the type in which saturations and demands are stored: 16 bits when no saturation
 // can exceed them, which halves the memory of most searches.
@@ -83,11 +107,10 @@ public:
         Level& top = levelAt(0);
         const std::int32_t root = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0, 0,
                                         m_settings.depthLimit, m_demands.data());
-        SearchOutcome outcome =
-            outcomeOf(root, static_cast<std::int32_t>(m_states.size()), m_instance, m_states,
-                      m_xSet, m_ySet, [&](std::int32_t state) {
-                          return m_states[static_cast<std::size_t>(state)].first.leaf;
-                      });
+        SearchOutcome outcome = outcomeOf(
+            root, m_statesSolved, m_instance, m_states, m_xSet, m_ySet, [&](std::int32_t state) {
+                return m_states[static_cast<std::size_t>(state)].first.leaf;
+            });
         if (m_bounded)
             outcome.nodesExamined.reset();
         return outcome;
@@ -129,11 +152,10 @@ private:
         return m_readings.data() + static_cast<std::size_t>(state) * 2 * m_n;
     }
 
-    // The state of a part given its remaining demand, found or solved; level is the caller's.
-    std::int32_t solve(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                       std::int32_t depthLeft, const std::int32_t* demand)
+    // The key words of a part; fitting is scratch of one count per type.
+    void placeKey(std::int32_t* key, RectSize part, std::int32_t xStart, std::int32_t yStart,
+                  std::int32_t depthLeft, const std::int32_t* demand, std::int32_t* fitting) const
     {
-        std::int32_t* key = level.key.data();
         const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
         key[KeyHeight] = part.height;
         key[KeyLength] = part.length;
@@ -143,24 +165,32 @@ private:
         key[KeyDepthLeft] = depthLeft;
         // Every state reads at least what fits of each type: a state that serves this demand
         // was solved for one that agrees with it up to there.
-        std::int32_t* fitting = level.need.data();
         m_fits.fitCounts(part.height, part.length, {fitting, m_n});
         for (std::size_t i = 0; i < m_n; ++i)
             fitting[i] = std::min(fitting[i], demand[i]);
         packCounts(fitting, key + KeyDemand);
+    }
+
+    // The state of a part given its remaining demand, found or solved; level is the caller's.
+    std::int32_t solve(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
+                       std::int32_t depthLeft, const std::int32_t* demand)
+    {
+        std::int32_t* key = level.key.data();
+        placeKey(key, part, xStart, yStart, depthLeft, demand, level.need.data());
         const auto [group, fresh] = m_groups.intern(level.key);
         if (fresh)
             m_latestOfGroup.push_back(-1);
         for (std::int32_t state = m_latestOfGroup[static_cast<std::size_t>(group)]; state >= 0;
              state = m_previousInGroup[static_cast<std::size_t>(state)])
-            if (serves(state, demand))
+            if (serves(readingOf(state), demand))
                 return state;
 
-        const auto [node, fill] = compute(key, demand);
-        const std::int32_t* saturation =
-            m_levels[static_cast<std::size_t>(m_level) + 1].saturation.data();
+        auto [node, fill] = compute(key, demand);
+        const Level& solved = m_levels[static_cast<std::size_t>(m_level) + 1];
+        node.first = stored(solved, node.first);
+        node.second = stored(solved, node.second);
         const auto id = static_cast<std::int32_t>(m_states.size());
-        store(node, fill, {saturation, m_n}, demand);
+        store(node, fill, solved.saturation, demand);
         m_previousInGroup.push_back(m_latestOfGroup[static_cast<std::size_t>(group)]);
         m_latestOfGroup[static_cast<std::size_t>(group)] = id;
         return id;
@@ -181,10 +211,9 @@ private:
         }
     }
 
-    // True when the state's result holds for this remaining demand.
-    bool serves(std::int32_t state, const std::int32_t* demand) const
+    // True when the result of a state with this reading holds for this remaining demand.
+    bool serves(const Count* reading, const std::int32_t* demand) const
     {
-        const Count* reading = readingOf(state);
         for (std::size_t i = 0; i < m_n; ++i, reading += 2)
             if (std::min(demand[i], static_cast<std::int32_t>(reading[0])) != reading[1])
                 return false;
@@ -200,7 +229,7 @@ private:
     Computed compute(const std::int32_t* key, const std::int32_t* demand)
     {
         RecursionGuard guard(m_level, m_stack);
-        noteStateSolving(m_settings.control, m_states.size());
+        noteStateSolving(m_settings.control, ++m_statesSolved);
         Level& level = levelAt(m_level);
         std::int32_t* remaining = level.remaining.data();
         std::copy_n(demand, m_n, remaining);
@@ -339,16 +368,25 @@ private:
             counts[i] += sign * partCounts[i];
     }
 
+    // Each type's saturation followed by the demand cut off there.
+    void writeReading(Count* reading, const std::int32_t* saturation,
+                      const std::int32_t* demand) const
+    {
+        for (std::size_t i = 0; i < m_n; ++i) {
+            reading[2 * i] = static_cast<Count>(saturation[i]);
+            reading[2 * i + 1] = static_cast<Count>(std::min(demand[i], saturation[i]));
+        }
+    }
+
     // A state's counts are those of its two parts; a state that kept its filling holds it as
     // its first part. Only states whose parts are states keep their counts apart: the others
     // add up two leaves.
     void store(SolvedState node, const HomogeneousFill& fill,
                std::span<const std::int32_t> saturation, const std::int32_t* demand)
     {
-        for (std::size_t i = 0; i < m_n; ++i) {
-            m_readings.push_back(static_cast<Count>(saturation[i]));
-            m_readings.push_back(static_cast<Count>(std::min(demand[i], saturation[i])));
-        }
+        const std::size_t at = m_readings.size();
+        m_readings.resize(at + 2 * m_n);
+        writeReading(m_readings.data() + at, saturation.data(), demand);
         if (node.choice < 0)
             node.first = {-1, fill};
         if (node.first.state < 0 && node.second.state < 0) {
@@ -391,6 +429,12 @@ private:
     // Takes a part's pieces from the working copy.
     void take(Level& level, const PartRef& part) const
     {
+        if (isPassing(part)) {
+            const SolvedState& solved = level.passing[slotOf(part)];
+            take(level, solved.first);
+            take(level, solved.second);
+            return;
+        }
         addCounts(level.working.data(), part, -1);
         if (part.state >= 0)
             level.takenByState = true;
@@ -409,14 +453,61 @@ private:
     }
 
     PartRef solvePart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                      std::int32_t depthLeft, bool ownDemand)
+                      std::int32_t depthLeft, bool ownDemand, PassingSlot slot)
     {
         if (depthLeft == 0)
             return leafPart(level, part, ownDemand);
+        if (depthLeft == 1)
+            return passingPart(level, part, xStart, yStart, slot);
         const std::int32_t state =
             solve(level, part, xStart, yStart, depthLeft, level.working.data());
         raiseSaturation(level, readingOf(state), 2);
         return {state, {}};
+    }
+
+    PartRef passingPart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
+                        PassingSlot slot)
+    {
+        std::int32_t* key = level.key.data();
+        const std::int32_t* demand = level.working.data();
+        placeKey(key, part, xStart, yStart, 1, demand, level.need.data());
+        SolvedState& passing = level.passing[slotOf({slot, {}})];
+        const auto place = m_recent.find(level.key);
+        if (place.holdsKey && serves(m_recent.reading(place.slot), demand)) {
+            passing = m_recent.solved(place.slot);
+            raiseSaturation(level, m_recent.reading(place.slot), 2);
+            return {slot, {}};
+        }
+        auto [node, fill] = compute(key, demand);
+        if (node.choice < 0)
+            node.first = {-1, fill};
+        passing = node;
+        const std::int32_t* saturation =
+            m_levels[static_cast<std::size_t>(m_level) + 1].saturation.data();
+        writeReading(m_recent.put(place, level.key, node), saturation, demand);
+        raiseSaturation(level, saturation, 1);
+        return {slot, {}};
+    }
+
+    // A passing part that lifts the node moves to its held slot.
+    static PartRef hold(Level& level, const PartRef& part)
+    {
+        if (isPassing(part))
+            level.held[slotOf(part)] = level.passing[slotOf(part)];
+        return part;
+    }
+
+    // A held part of a state being stored becomes a state of its own, which nothing looks up.
+    PartRef stored(const Level& level, const PartRef& part)
+    {
+        if (!isPassing(part))
+            return part;
+        const auto id = static_cast<std::int32_t>(m_states.size());
+        m_states.push_back(level.held[slotOf(part)]);
+        m_readings.resize(m_readings.size() + 2 * m_n);
+        m_countsAt.push_back(-1);
+        m_previousInGroup.push_back(-1);
+        return {id, {}};
     }
 
     // Puts the working copy back to the node's own demand and releases the pair.
@@ -436,15 +527,23 @@ private:
         loop.linked = false;
     }
 
-    float valueOf(const PartRef& part) const
+    const SolvedState* solvedOf(const Level& level, const PartRef& part) const
     {
-        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].value
-                               : static_cast<float>(part.leaf.value);
+        if (part.state >= 0)
+            return &m_states[static_cast<std::size_t>(part.state)];
+        return isPassing(part) ? &level.passing[slotOf(part)] : nullptr;
     }
 
-    std::int64_t nodesOf(const PartRef& part) const
+    float valueOf(const Level& level, const PartRef& part) const
     {
-        return part.state >= 0 ? m_states[static_cast<std::size_t>(part.state)].nodes : 1;
+        const SolvedState* solved = solvedOf(level, part);
+        return solved ? solved->value : static_cast<float>(part.leaf.value);
+    }
+
+    std::int64_t nodesOf(const Level& level, const PartRef& part) const
+    {
+        const SolvedState* solved = solvedOf(level, part);
+        return solved ? solved->nodes : 1;
     }
 
     // The value of a part's filling within the working copy, and whether its greedy bound
@@ -536,7 +635,7 @@ private:
             return releaseUnseen(loop, level, 2);
         const bool ownDemand = !loop.reduced;
         const PartRef one = leafPart(level, first, ownDemand);
-        if (!leavesMayLift(loop, valueOf(one), second))
+        if (!leavesMayLift(loop, valueOf(level, one), second))
             return releaseUnseen(loop, level, 2);
         take(level, one);
         loop.reduced = true;
@@ -556,9 +655,9 @@ private:
     // their area bounds within the node's own demand, together and each on its own, then by
     // their blocks bound together; these read it no further than the node's filling does.
     bool partsMayLift(const LoopState& loop, const Level& level, RectSize first, RectSize second,
-                      std::int32_t levels)
+                      std::int32_t levels, CutsAllowed firstCuts)
     {
-        const float one = m_ceilings.withLevels(first, levels);
+        const float one = m_ceilings.withLevels(first, levels, firstCuts);
         const float two = m_ceilings.withLevels(second, levels);
         return sumMayLift(loop, one, two) &&
                sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f) &&
@@ -588,7 +687,9 @@ private:
     {
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
         if (m_bounded) {
-            if (!partsMayLift(loop, level, first, second, depthLeft))
+            if (!partsMayLift(loop, level, first, second, depthLeft,
+                              choice < m_xSet.count ? CutsAllowed::LengthOnly
+                                                    : CutsAllowed::HeightOnly))
                 return releaseUnseen(loop, level, 0);
         } else if (pairs && usableOf(second, xStart, yStart) == 0 &&
                    !pairMayLift(loop, m_ceilings.withLevels(first, 1), second)) {
@@ -597,15 +698,16 @@ private:
             return releaseUnseen(loop, level, nodesUnsolved(level, first, xStart, yStart) + 1);
         }
         const bool ownDemand = !loop.reduced;
-        const PartRef one = solvePart(level, first, xStart, yStart, depthLeft, ownDemand);
+        const PartRef one =
+            solvePart(level, first, xStart, yStart, depthLeft, ownDemand, PassingFirst);
         take(level, one);
         loop.reduced = true;
         SolvedState& node = loop.node;
-        node.nodes = addNodes(node.nodes, nodesOf(one));
+        node.nodes = addNodes(node.nodes, nodesOf(level, one));
         if (m_bounded) {
-            if (!secondMayLift(loop, level, valueOf(one), second, depthLeft))
+            if (!secondMayLift(loop, level, valueOf(level, one), second, depthLeft))
                 return releaseUnseen(loop, level, 0);
-        } else if (pairs && !pairMayLift(loop, valueOf(one), second)) {
+        } else if (pairs && !pairMayLift(loop, valueOf(level, one), second)) {
             return releaseUnseen(loop, level, nodesUnsolved(level, second, xStart, yStart));
         }
         if (discarded(loop, level, whole, first, second)) {
@@ -613,24 +715,26 @@ private:
             loop.linked = false; // the working copy stays reduced by the first part
             return;
         }
-        const PartRef two = solvePart(level, second, xStart, yStart, depthLeft, ownDemand);
+        const PartRef two =
+            solvePart(level, second, xStart, yStart, depthLeft, ownDemand, PassingSecond);
         take(level, two);
-        node.nodes = addNodes(node.nodes, nodesOf(two));
+        node.nodes = addNodes(node.nodes, nodesOf(level, two));
         keepIfBetter(loop, level, one, two, choice);
     }
 
     // A strictly greater sum takes the node and stays linked with the working copy reduced;
     // any other puts the working copy back.
     void keepIfBetter(LoopState& loop, Level& level, const PartRef& one, const PartRef& two,
-                      std::int32_t choice) const
+                      std::int32_t choice)
     {
         SolvedState& node = loop.node;
-        const double sum = static_cast<double>(valueOf(one)) + static_cast<double>(valueOf(two));
+        const double sum =
+            static_cast<double>(valueOf(level, one)) + static_cast<double>(valueOf(level, two));
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);
             node.choice = choice;
-            node.first = one;
-            node.second = two;
+            node.first = hold(level, one);
+            node.second = hold(level, two);
             loop.linked = true;
             loop.linkedSum = sum;
         } else {
@@ -648,6 +752,7 @@ private:
     // latest stored state.
     StateMemo m_groups{static_cast<int>(keyWords()), bytesPerState()};
     std::vector<std::int32_t> m_latestOfGroup;
+    RecentStates<Count> m_recent{keyWords(), 2 * m_n, recentBytes};
     std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
     // Pairs are skipped by their ceilings alone when no heuristic test acts on them and the
     // nodes they would take need not be counted.
@@ -665,6 +770,7 @@ private:
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
     int m_level = 0;
+    std::int64_t m_statesSolved = 0;
     StackRoom m_stack; // of the thread that runs the search
 };
 

@@ -23,7 +23,7 @@ struct SearchOutcome {
     CutLayout layout;
     // Nodes the direct search creates, saturating at int64 max, when counted.
     std::optional<std::int64_t> nodesExamined;
-    std::int64_t statesSolved = 0; // distinct node states actually computed
+    std::int64_t statesSolved = 0; // node states computed, some of them more than once
 };
 
 // The unconstrained search with each node state solved once; requires depthLimit >= 0.

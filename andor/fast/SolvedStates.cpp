@@ -107,7 +107,7 @@ RecursionGuard::~RecursionGuard()
     --m_level;
 }
 
-SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved,
+SearchOutcome outcomeOf(std::int32_t root, std::int64_t statesSolved,
                         const problem::TInstance& instance, const std::vector<SolvedState>& states,
                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf)

@@ -84,7 +84,7 @@ inline void noteStateSolving(problem::RunControl* control, std::size_t statesSoF
 // The outcome of a search whose root state is root: its value and node count, and the chosen
 // pattern unfolded with its piece counts; fillOf gives the homogeneous filling of a state
 // that kept its block.
-SearchOutcome outcomeOf(std::int32_t root, std::int32_t statesSolved,
+SearchOutcome outcomeOf(std::int32_t root, std::int64_t statesSolved,
                         const problem::TInstance& instance, const std::vector<SolvedState>& states,
                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf);

@@ -13,7 +13,7 @@ StateMemo::StateMemo(int keyWords, std::size_t ownerBytesPerKey)
 
 // Pairs of words are mixed apart and then summed, so that the multiplications do not wait on
 // one another.
-std::uint64_t StateMemo::hashOf(std::span<const std::int32_t> key) const
+std::uint64_t hashOfKey(std::span<const std::int32_t> key)
 {
     std::uint64_t hash = key.size();
     for (std::size_t w = 0; w < key.size(); w += 2) {
@@ -58,7 +58,7 @@ std::pair<std::int32_t, bool> StateMemo::intern(std::span<const std::int32_t> ke
 {
     if (static_cast<std::size_t>(m_size) * 2 >= m_slots.size())
         grow();
-    const std::uint64_t hash = hashOf(key);
+    const std::uint64_t hash = hashOfKey(key);
     Slot& slot = m_slots[slotOf(key, hash)];
     if (slot.id >= 0)
         return {slot.id, false};

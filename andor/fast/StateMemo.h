@@ -7,6 +7,9 @@
 
 namespace andor {
 
+// A 64-bit hash of a key of 32-bit words.
+std::uint64_t hashOfKey(std::span<const std::int32_t> key);
+
 // Interns fixed-length keys of 32-bit words and numbers them 0, 1, 2, ... in insertion order.
 // Its slots double as keys come; before they do, the process's memory guard is asked for room
 // for the keys and for what the owner keeps per key (ownerBytesPerKey) to double as well, and
@@ -27,7 +30,6 @@ public:
     void reserve(std::size_t keys);
 
 private:
-    std::uint64_t hashOf(std::span<const std::int32_t> key) const;
     void grow();
 
     int m_words;
