@@ -1,7 +1,9 @@
 #include <array>
 #include <limits>
+#include <optional>
 
 #include "andor/bounds/FitTable.h"
+#include "andor/fast/BestLeafPairs.h"
 #include "andor/fast/FastSearch.h"
 #include "andor/fast/RectValueCache.h"
 #include "andor/fast/SolvedStates.h"
@@ -132,10 +134,17 @@ private:
     }
 
     // A part as the search sees it; a leaf's filling is looked up only if its pair is chosen.
+    // A part with one level of cuts left whose best pair of leaves was looked up becomes a
+    // state only if its own pair is kept.
+    static constexpr std::int32_t stateToMake = -2;
+
     struct Part {
         std::int32_t state = -1;
         float value = 0.0f;
         std::int64_t nodes = 1;
+        RectSize rectangle{}; // with the first usable indexes, of a state to make
+        std::int32_t xStart = 0;
+        std::int32_t yStart = 0;
     };
 
     float leafValue(std::int32_t a, std::int32_t b)
@@ -164,11 +173,51 @@ private:
     {
         if (depthLeft == 0 || solvedByBound(part.height, part.length))
             return {-1, leafValue(part.height, part.length), 1};
-        const std::int32_t id =
-            solve(part.height, part.length, firstUsable(m_xSet, xStart, part.height, part.length),
-                  firstUsable(m_ySet, yStart, part.length, part.height), depthLeft);
+        const std::int32_t xs = firstUsable(m_xSet, xStart, part.height, part.length);
+        const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
+        if (depthLeft == 1 && m_pairsExact)
+            if (const auto pair = bestLeafPair(part, xs, ys))
+                return *pair;
+        const std::int32_t id = solve(part.height, part.length, xs, ys, depthLeft);
         const SolvedState& solved = m_states[static_cast<std::size_t>(id)];
         return {id, solved.value, solved.nodes};
+    }
+
+    // A part with one level of cuts left, from its best pairs of leaves; none when there is no
+    // room for them.
+    std::optional<Part> bestLeafPair(RectSize part, std::int32_t xs, std::int32_t ys)
+    {
+        BestLeafPairs::Suffixes suffixes;
+        if (!m_pairs.find(
+                part.height, part.length,
+                [this](std::int32_t a, std::int32_t b) { return leafValue(a, b); }, suffixes))
+            return std::nullopt;
+        const BestLeafPairs::Best alongHeight = suffixes.fromX(xs);
+        const BestLeafPairs::Best alongLength = suffixes.fromY(ys);
+        Part best{-1, leafValue(part.height, part.length),
+                  1 + 2 * std::int64_t{alongHeight.usable + alongLength.usable}};
+        if (alongHeight.sum > best.value) {
+            best.value = alongHeight.sum;
+            best.state = stateToMake;
+        }
+        if (alongLength.sum > best.value) {
+            best.value = alongLength.sum;
+            best.state = stateToMake;
+        }
+        if (best.state == stateToMake) {
+            best.rectangle = part;
+            best.xStart = xs;
+            best.yStart = ys;
+        }
+        return best;
+    }
+
+    // The state of a part, made now if it is still to make.
+    std::int32_t stateOf(const Part& part)
+    {
+        if (part.state != stateToMake)
+            return part.state;
+        return solve(part.rectangle.height, part.rectangle.length, part.xStart, part.yStart, 1);
     }
 
     // The heuristic tests of a second part; one solved by its bound is never discarded.
@@ -284,16 +333,25 @@ private:
     }
 
     // Only a strictly greater sum replaces the pair so far, so the earliest wins a tie.
-    static void keepIfBetter(SolvedState& node, const Part& one, const Part& two,
-                             std::int32_t choice)
+    void keepIfBetter(SolvedState& node, const Part& one, const Part& two, std::int32_t choice)
     {
         const double sum = static_cast<double>(one.value) + static_cast<double>(two.value);
         if (sum > static_cast<double>(node.value)) {
             node.value = static_cast<float>(sum);
             node.choice = choice;
-            node.first = {one.state, {}};
-            node.second = {two.state, {}};
+            node.first = {stateOf(one), {}};
+            node.second = {stateOf(two), {}};
         }
+    }
+
+    // Pairs of leaves are looked up by their suffixes only where each pair's sum is a float
+    // exactly: no filling of a part exceeds the plate's, and twice that stays below 2^24.
+    bool pairsExact() const
+    {
+        if (m_settings.heuristicsOn || m_leafValues.uncached())
+            return false;
+        return 2 * std::int64_t{m_fits.best(m_instance.plateHeight, m_instance.plateLength).value} <
+               std::int64_t{1} << 24;
     }
 
     const problem::TInstance& m_instance;
@@ -307,6 +365,8 @@ private:
     PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
     RectValueCache m_leafValues{m_sides};
     RectValueCache m_solvedByBound{m_sides};
+    BestLeafPairs m_pairs{m_xSet, m_ySet, m_sides};
+    bool m_pairsExact = pairsExact();
     int m_level = 0;
     StackRoom m_stack; // of the thread that runs the search
 };

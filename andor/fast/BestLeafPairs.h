@@ -1,0 +1,112 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "andor/DiscretizationSet.h"
+#include "andor/fast/RectTable.h"
+
+namespace andor {
+
+// For a rectangle whose parts are leaves, the best pair of leaves among the usable positions
+// of each set from each start index on: where every pair's sum is a float exactly, the scan
+// of a node with one level of cuts left keeps the earliest of the largest sums, which a
+// suffix of the positions gives at once. A rectangle's suffixes are made the first time it is
+// asked for; a plate whose rectangles would take more room than maxEntries gets none.
+class BestLeafPairs {
+public:
+    BestLeafPairs(const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                  const PartSides& sides);
+
+    // The best pair from a start index: its sum (-1 when no position is usable), its index,
+    // and how many positions from there are usable.
+    // Indexes and counts are below maxSetPositions, which 16 bits hold.
+    struct Best {
+        float sum = -1.0f;
+        std::int16_t index = -1;
+        std::int16_t usable = 0;
+    };
+
+    struct Suffixes {
+        const Best* alongHeight = nullptr; // by x index, up to the positions within the height
+        std::int32_t heightPositions = 0;
+        const Best* alongLength = nullptr;
+        std::int32_t lengthPositions = 0;
+
+        Best fromX(std::int32_t start) const { return alongHeight[clamp(start, heightPositions)]; }
+        Best fromY(std::int32_t start) const { return alongLength[clamp(start, lengthPositions)]; }
+
+    private:
+        static std::int32_t clamp(std::int32_t start, std::int32_t count)
+        {
+            return start < count ? start : count;
+        }
+    };
+
+    // The suffixes of a x b, with leafValue(height, length) giving each leaf's value; false
+    // when there is no room for them.
+    template <typename LeafValue>
+    bool find(std::int32_t a, std::int32_t b, LeafValue&& leafValue, Suffixes& suffixes)
+    {
+        if (m_starts.empty())
+            return false;
+        std::uint32_t& start = m_starts.at(a, b);
+        if (start == 0)
+            start = make(a, b, leafValue);
+        if (start == noRoom)
+            return false;
+        suffixes = suffixesAt(start - 1);
+        return true;
+    }
+
+private:
+    static constexpr std::uint32_t noRoom = 0xFFFFFFFF;
+    static constexpr std::size_t maxEntries = std::size_t{1} << 22; // 32 MiB of them
+
+    static std::int32_t positionsWithin(const TDiscretizationSet& set, std::int32_t side);
+    Suffixes suffixesAt(std::size_t at) const;
+
+    template <typename LeafValue>
+    std::uint32_t make(std::int32_t a, std::int32_t b, LeafValue&& leafValue)
+    {
+        const std::int32_t nx = positionsWithin(m_xSet, a), ny = positionsWithin(m_ySet, b);
+        const std::size_t at = m_entries.size();
+        if (at + static_cast<std::size_t>(nx + ny) + 3 > maxEntries)
+            return noRoom;
+        // A first entry holds the two counts of positions.
+        m_entries.resize(at + static_cast<std::size_t>(nx + ny) + 3);
+        m_entries[at] = {0.0f, static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
+        fill(&m_entries[at + 1], m_xSet, nx, b,
+             [&](std::int32_t x) { return leafValue(x, b) + leafValue(a - x, b); });
+        fill(&m_entries[at + static_cast<std::size_t>(nx) + 2], m_ySet, ny, a,
+             [&](std::int32_t y) { return leafValue(a, y) + leafValue(a, b - y); });
+        return static_cast<std::uint32_t>(at) + 1;
+    }
+
+    // From the last position back, a position replaces the best of those after it when its
+    // sum is not smaller, so that the earliest of equal sums is kept.
+    template <typename PairSum>
+    static void fill(Best* best, const TDiscretizationSet& set, std::int32_t count,
+                     std::int32_t across, PairSum&& pairSum)
+    {
+        best[count] = {};
+        for (std::int32_t i = count - 1; i >= 0; --i) {
+            best[i] = best[i + 1];
+            if (set.floors[static_cast<std::size_t>(i)] > across)
+                continue;
+            ++best[i].usable;
+            const float sum = pairSum(set.points[static_cast<std::size_t>(i)]);
+            if (sum >= best[i].sum) {
+                best[i].sum = sum;
+                best[i].index = static_cast<std::int16_t>(i);
+            }
+        }
+    }
+
+    const TDiscretizationSet& m_xSet;
+    const TDiscretizationSet& m_ySet;
+    RectTable<std::uint32_t> m_starts; // 1 + where a rectangle's suffixes start, 0 when not made
+    std::vector<Best> m_entries;
+};
+
+} // namespace andor
