@@ -98,15 +98,16 @@ public:
         m_readings.reserve(expectedStates() * 2 * m_n);
         m_counts.reserve(expectedStates() * m_n / 2);
         m_countsAt.reserve(expectedStates());
-        m_previousInGroup.reserve(expectedStates());
+        m_entries.reserve(expectedStates());
         m_latestOfGroup.reserve(expectedStates());
     }
 
     SearchOutcome run()
     {
         Level& top = levelAt(0);
-        const std::int32_t root = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0, 0,
-                                        m_settings.depthLimit, m_demands.data());
+        const std::int32_t entry = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0,
+                                         0, m_settings.depthLimit, m_demands.data());
+        const std::int32_t root = m_entries[static_cast<std::size_t>(entry)].state;
         SearchOutcome outcome = outcomeOf(
             root, m_statesSolved, m_instance, m_states, m_xSet, m_ySet, [&](std::int32_t state) {
                 return m_states[static_cast<std::size_t>(state)].first.leaf;
@@ -146,10 +147,11 @@ private:
         return m_levels[static_cast<std::size_t>(depth)];
     }
 
-    // Each type's saturation followed by the demand the state was solved for, cut off there.
-    const Count* readingOf(std::int32_t state) const
+    // Each type's saturation followed by the demand the entry's state was solved for, cut off
+    // there.
+    const Count* readingOf(std::int32_t entry) const
     {
-        return m_readings.data() + static_cast<std::size_t>(state) * 2 * m_n;
+        return m_readings.data() + static_cast<std::size_t>(entry) * 2 * m_n;
     }
 
     // The key words of a part; fitting is scratch of one count per type.
@@ -171,7 +173,8 @@ private:
         packCounts(fitting, key + KeyDemand);
     }
 
-    // The state of a part given its remaining demand, found or solved; level is the caller's.
+    // The entry of a part's state given its remaining demand, found or solved; level is the
+    // caller's.
     std::int32_t solve(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
                        std::int32_t depthLeft, const std::int32_t* demand)
     {
@@ -180,20 +183,24 @@ private:
         const auto [group, fresh] = m_groups.intern(level.key);
         if (fresh)
             m_latestOfGroup.push_back(-1);
-        for (std::int32_t state = m_latestOfGroup[static_cast<std::size_t>(group)]; state >= 0;
-             state = m_previousInGroup[static_cast<std::size_t>(state)])
-            if (serves(readingOf(state), demand))
-                return state;
+        std::int32_t& latest = m_latestOfGroup[static_cast<std::size_t>(group)];
+        for (std::int32_t entry = latest; entry >= 0;
+             entry = m_entries[static_cast<std::size_t>(entry)].previous)
+            if (serves(readingOf(entry), demand))
+                return entry;
 
         auto [node, fill] = compute(key, demand);
         const Level& solved = m_levels[static_cast<std::size_t>(m_level) + 1];
         node.first = stored(solved, node.first);
         node.second = stored(solved, node.second);
-        const auto id = static_cast<std::int32_t>(m_states.size());
-        store(node, fill, solved.saturation, demand);
-        m_previousInGroup.push_back(m_latestOfGroup[static_cast<std::size_t>(group)]);
-        m_latestOfGroup[static_cast<std::size_t>(group)] = id;
-        return id;
+        const auto entry = static_cast<std::int32_t>(m_entries.size());
+        m_entries.push_back(
+            {store(node, fill, depthLeft), m_latestOfGroup[static_cast<std::size_t>(group)]});
+        m_latestOfGroup[static_cast<std::size_t>(group)] = entry;
+        const std::size_t at = m_readings.size();
+        m_readings.resize(at + 2 * m_n);
+        writeReading(m_readings.data() + at, solved.saturation.data(), demand);
+        return entry;
     }
 
     // Key words holding one count each, or two 16-bit counts each.
@@ -379,17 +386,13 @@ private:
     }
 
     // A state's counts are those of its two parts; a state that kept its filling holds it as
-    // its first part. Only states whose parts are states keep their counts apart: the others
-    // add up two leaves.
-    void store(SolvedState node, const HomogeneousFill& fill,
-               std::span<const std::int32_t> saturation, const std::int32_t* demand)
+    // its first part. Only states with three levels of cuts or more whose parts are states
+    // keep their counts apart: the others add up at most four leaves. Returns the state's id.
+    std::int32_t store(SolvedState node, const HomogeneousFill& fill, std::int32_t depthLeft)
     {
-        const std::size_t at = m_readings.size();
-        m_readings.resize(at + 2 * m_n);
-        writeReading(m_readings.data() + at, saturation.data(), demand);
         if (node.choice < 0)
             node.first = {-1, fill};
-        if (node.first.state < 0 && node.second.state < 0) {
+        if (depthLeft < 3 || (node.first.state < 0 && node.second.state < 0)) {
             m_countsAt.push_back(-1);
         } else {
             const std::size_t at = m_counts.size();
@@ -399,6 +402,7 @@ private:
             m_countsAt.push_back(static_cast<std::int64_t>(at));
         }
         m_states.push_back(node);
+        return static_cast<std::int32_t>(m_states.size()) - 1;
     }
 
     // A position that does not fit: a pair still linked is compared again.
@@ -459,10 +463,10 @@ private:
             return leafPart(level, part, ownDemand);
         if (depthLeft == 1)
             return passingPart(level, part, xStart, yStart, slot);
-        const std::int32_t state =
+        const std::int32_t entry =
             solve(level, part, xStart, yStart, depthLeft, level.working.data());
-        raiseSaturation(level, readingOf(state), 2);
-        return {state, {}};
+        raiseSaturation(level, readingOf(entry), 2);
+        return {m_entries[static_cast<std::size_t>(entry)].state, {}};
     }
 
     PartRef passingPart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
@@ -504,9 +508,7 @@ private:
             return part;
         const auto id = static_cast<std::int32_t>(m_states.size());
         m_states.push_back(level.held[slotOf(part)]);
-        m_readings.resize(m_readings.size() + 2 * m_n);
         m_countsAt.push_back(-1);
-        m_previousInGroup.push_back(-1);
         return {id, {}};
     }
 
@@ -748,12 +750,16 @@ private:
     const TDiscretizationSet& m_ySet;
     std::size_t m_n;
     std::vector<std::int32_t> m_demands;
-    // States by their key words and what fits of their demand, each group listed from the
-    // latest stored state.
+    // States that can be looked up, by their key words and what fits of their demand, each
+    // group listed from its latest entry.
     StateMemo m_groups{static_cast<int>(keyWords()), bytesPerState()};
     std::vector<std::int32_t> m_latestOfGroup;
+    struct Entry {
+        std::int32_t state;
+        std::int32_t previous; // in its group, -1 at a list's end
+    };
+    std::vector<Entry> m_entries;
     RecentStates<Count> m_recent{keyWords(), 2 * m_n, recentBytes};
-    std::vector<std::int32_t> m_previousInGroup; // per state, -1 at a list's end
     // Pairs are skipped by their ceilings alone when no heuristic test acts on them and the
     // nodes they would take need not be counted.
     bool m_bounded;
@@ -765,7 +771,7 @@ private:
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     std::vector<SolvedState> m_states;
-    std::vector<Count> m_readings;        // 2 m_n per state
+    std::vector<Count> m_readings;        // 2 m_n per entry
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
