@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "andor/bounds/FitTable.h"
-#include "andor/fast/BestLeafPairs.h"
+#include "andor/fast/BestPairs.h"
 #include "andor/fast/FastSearch.h"
 #include "andor/fast/RectValueCache.h"
 #include "andor/fast/SolvedStates.h"
@@ -34,8 +34,8 @@ public:
         const std::int32_t a = m_instance.plateHeight, b = m_instance.plateLength;
         const std::int32_t root = solve(a, b, firstUsable(m_xSet, 0, a, b),
                                         firstUsable(m_ySet, 0, b, a), m_settings.depthLimit);
-        SearchOutcome outcome = outcomeOf(root, m_memo.size(), m_instance, m_states, m_xSet, m_ySet,
-                                          [&](std::int32_t state) {
+        SearchOutcome outcome = outcomeOf(root, statesSolved(), m_instance, m_states, m_xSet,
+                                          m_ySet, [&](std::int32_t state) {
                                               const auto key = m_memo.key(state);
                                               return m_fits.best(key[KeyHeight], key[KeyLength]);
                                           });
@@ -62,7 +62,7 @@ private:
                         std::int32_t depthLeft)
     {
         RecursionGuard guard(m_level, m_stack);
-        noteStateSolving(m_settings.control, m_memo.size());
+        noteStateSolving(m_settings.control, statesSolved());
         SolvedState node;
         node.value = leafValue(a, b);
         if (depthLeft == 0 || solvedByBound(a, b))
@@ -142,9 +142,10 @@ private:
         std::int32_t state = -1;
         float value = 0.0f;
         std::int64_t nodes = 1;
-        RectSize rectangle{}; // with the first usable indexes, of a state to make
+        RectSize rectangle{}; // with the first usable indexes and the levels, of a state to make
         std::int32_t xStart = 0;
         std::int32_t yStart = 0;
+        std::int32_t levels = 0;
     };
 
     float leafValue(std::int32_t a, std::int32_t b)
@@ -175,27 +176,73 @@ private:
             return {-1, leafValue(part.height, part.length), 1};
         const std::int32_t xs = firstUsable(m_xSet, xStart, part.height, part.length);
         const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
-        if (depthLeft == 1 && m_pairsExact)
-            if (const auto pair = bestLeafPair(part, xs, ys))
+        if (depthLeft <= m_tableLevels)
+            if (const auto pair = bestPair(part, xs, ys, depthLeft))
                 return *pair;
         const std::int32_t id = solve(part.height, part.length, xs, ys, depthLeft);
         const SolvedState& solved = m_states[static_cast<std::size_t>(id)];
         return {id, solved.value, solved.nodes};
     }
 
-    // A part with one level of cuts left, from its best pairs of leaves; none when there is no
-    // room for them.
-    std::optional<Part> bestLeafPair(RectSize part, std::int32_t xs, std::int32_t ys)
+    // How many levels of cuts left the parts read from best pairs may have: one where each
+    // pair of leaves sums to a float exactly, two where every pattern does and the nodes of
+    // the pairs not made need not be counted; none with the heuristic tests.
+    std::int32_t levelsForTables() const
     {
-        BestLeafPairs::Suffixes suffixes;
-        if (!m_pairs.find(
-                part.height, part.length,
-                [this](std::int32_t a, std::int32_t b) { return leafValue(a, b); }, suffixes))
+        if (m_settings.heuristicsOn || m_leafValues.uncached())
+            return 0;
+        const std::int32_t a = m_instance.plateHeight, b = m_instance.plateLength;
+        constexpr std::int64_t exact = std::int64_t{1} << 24;
+        if (m_counting == NodeCounting::Skip && m_fits.densestFilling(a, b) < exact)
+            return 2;
+        return 2 * std::int64_t{m_fits.best(a, b).value} < exact ? 1 : 0;
+    }
+
+    // The value of a part with levels levels of cuts left from the given start indexes, read
+    // from best pairs where they have room.
+    float valueFromPairs(RectSize part, std::int32_t xStart, std::int32_t yStart,
+                         std::int32_t levels)
+    {
+        if (levels == 0 || solvedByBound(part.height, part.length))
+            return leafValue(part.height, part.length);
+        const std::int32_t xs = firstUsable(m_xSet, xStart, part.height, part.length);
+        const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
+        if (const auto pair = bestPair(part, xs, ys, levels))
+            return pair->value;
+        return m_states[static_cast<std::size_t>(solve(part.height, part.length, xs, ys, levels))]
+            .value;
+    }
+
+    // A part with up to m_tableLevels levels of cuts left, from its best pairs; none when there
+    // is no room for them. Nodes are counted only with one level left, the only one read from
+    // best pairs while they are counted.
+    std::optional<Part> bestPair(RectSize part, std::int32_t xs, std::int32_t ys,
+                                 std::int32_t levels)
+    {
+        const std::int32_t a = part.height, b = part.length;
+        const float leaf = leafValue(a, b);
+        // A pair whose ceilings cannot pass the rectangle's own filling is never chosen, so
+        // its parts are not valued.
+        const auto sumOf = [&](RectSize one, RectSize two, std::int32_t xStart,
+                               std::int32_t yStart) {
+            if (levels > 1 && !sumPasses(ceiling(one, levels - 1), ceiling(two, levels - 1), leaf))
+                return -1.0f;
+            return valueFromPairs(one, xStart, yStart, levels - 1) +
+                   valueFromPairs(two, xStart, yStart, levels - 1);
+        };
+        const auto pairSum = [&](bool alongHeight, std::int32_t index, std::int32_t position) {
+            if (alongHeight)
+                return sumOf({position, b}, {a - position, b}, index, 0);
+            return sumOf({a, position}, {a, b - position}, 0, index);
+        };
+        // Making a rectangle's pairs is a step of the run, like solving a state.
+        noteStateSolving(m_settings.control, statesSolved());
+        BestPairs::Suffixes suffixes;
+        if (!m_pairs[static_cast<std::size_t>(levels) - 1].find(a, b, pairSum, suffixes))
             return std::nullopt;
-        const BestLeafPairs::Best alongHeight = suffixes.fromX(xs);
-        const BestLeafPairs::Best alongLength = suffixes.fromY(ys);
-        Part best{-1, leafValue(part.height, part.length),
-                  1 + 2 * std::int64_t{alongHeight.usable + alongLength.usable}};
+        const BestPairs::Best alongHeight = suffixes.fromX(xs);
+        const BestPairs::Best alongLength = suffixes.fromY(ys);
+        Part best{-1, leaf, 1 + 2 * std::int64_t{alongHeight.usable + alongLength.usable}};
         if (alongHeight.sum > best.value) {
             best.value = alongHeight.sum;
             best.state = stateToMake;
@@ -208,6 +255,7 @@ private:
             best.rectangle = part;
             best.xStart = xs;
             best.yStart = ys;
+            best.levels = levels;
         }
         return best;
     }
@@ -217,7 +265,8 @@ private:
     {
         if (part.state != stateToMake)
             return part.state;
-        return solve(part.rectangle.height, part.rectangle.length, part.xStart, part.yStart, 1);
+        return solve(part.rectangle.height, part.rectangle.length, part.xStart, part.yStart,
+                     part.levels);
     }
 
     // The heuristic tests of a second part; one solved by its bound is never discarded.
@@ -237,9 +286,12 @@ private:
     // leave the node as it is, discarded by the heuristic tests or not.
     bool mayLift(const SolvedState& node, float one, float two) const
     {
-        return m_counting == NodeCounting::Count ||
-               static_cast<double>(one) + static_cast<double>(two) >
-                   static_cast<double>(node.value);
+        return m_counting == NodeCounting::Count || sumPasses(one, two, node.value);
+    }
+
+    static bool sumPasses(float one, float two, float value)
+    {
+        return static_cast<double>(one) + static_cast<double>(two) > static_cast<double>(value);
     }
 
     // The most a part with depthLeft levels of cuts left can be worth: its densest filling,
@@ -332,6 +384,12 @@ private:
         }
     }
 
+    // The states solved and the rectangles whose best pairs were made.
+    std::int64_t statesSolved() const
+    {
+        return m_memo.size() + m_pairs[0].rectanglesMade() + m_pairs[1].rectanglesMade();
+    }
+
     // Only a strictly greater sum replaces the pair so far, so the earliest wins a tie.
     void keepIfBetter(SolvedState& node, const Part& one, const Part& two, std::int32_t choice)
     {
@@ -342,16 +400,6 @@ private:
             node.first = {stateOf(one), {}};
             node.second = {stateOf(two), {}};
         }
-    }
-
-    // Pairs of leaves are looked up by their suffixes only where each pair's sum is a float
-    // exactly: no filling of a part exceeds the plate's, and twice that stays below 2^24.
-    bool pairsExact() const
-    {
-        if (m_settings.heuristicsOn || m_leafValues.uncached())
-            return false;
-        return 2 * std::int64_t{m_fits.best(m_instance.plateHeight, m_instance.plateLength).value} <
-               std::int64_t{1} << 24;
     }
 
     const problem::TInstance& m_instance;
@@ -365,8 +413,11 @@ private:
     PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
     RectValueCache m_leafValues{m_sides};
     RectValueCache m_solvedByBound{m_sides};
-    BestLeafPairs m_pairs{m_xSet, m_ySet, m_sides};
-    bool m_pairsExact = pairsExact();
+    // For parts with one and with two levels of cuts left: the pairs of the second read the
+    // first.
+    std::array<BestPairs, 2> m_pairs{BestPairs{m_xSet, m_ySet, m_sides},
+                                     BestPairs{m_xSet, m_ySet, m_sides}};
+    std::int32_t m_tableLevels = levelsForTables();
     int m_level = 0;
     StackRoom m_stack; // of the thread that runs the search
 };

@@ -73,11 +73,11 @@ private:
 
 // Notes for the run's progress that a state is being solved, statesSoFar of them in all;
 // throws problem::RunStopped once the run was asked to stop.
-inline void noteStateSolving(problem::RunControl* control, std::size_t statesSoFar)
+inline void noteStateSolving(problem::RunControl* control, std::int64_t statesSoFar)
 {
     if (!control)
         return;
-    control->progress().statesSolved = static_cast<std::int64_t>(statesSoFar);
+    control->progress().statesSolved = statesSoFar;
     control->checkpoint();
 }
 

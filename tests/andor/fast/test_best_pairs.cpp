@@ -2,16 +2,16 @@
 
 #include <random>
 
-#include "andor/fast/BestLeafPairs.h"
+#include "andor/fast/BestPairs.h"
 
 namespace {
 
 // The scan a node with one level of cuts left makes: usable positions in order, a strictly
 // greater sum replacing the best so far.
-andor::BestLeafPairs::Best scanByHand(const andor::TDiscretizationSet& set, std::int32_t start,
-                                      std::int32_t side, std::int32_t across, const auto& pairSum)
+andor::BestPairs::Best scanByHand(const andor::TDiscretizationSet& set, std::int32_t start,
+                                  std::int32_t side, std::int32_t across, const auto& pairSum)
 {
-    andor::BestLeafPairs::Best best;
+    andor::BestPairs::Best best;
     for (std::int32_t i = start; i < set.count; ++i) {
         const std::int32_t position = set.points[static_cast<std::size_t>(i)];
         if (position > side)
@@ -42,7 +42,7 @@ andor::TDiscretizationSet randomSet(std::mt19937& random, std::int32_t side)
 }
 
 // Leaf values from a handful of levels, so that many pairs tie and the earliest must win.
-TEST(BestLeafPairs, GiveTheEarliestLargestPairOfTheScanFromEveryStart)
+TEST(BestPairs, GiveTheEarliestLargestPairOfTheScanFromEveryStart)
 {
     for (const std::uint32_t seed : {1u, 2u, 3u, 4u}) {
         std::mt19937 random(seed);
@@ -50,20 +50,25 @@ TEST(BestLeafPairs, GiveTheEarliestLargestPairOfTheScanFromEveryStart)
         const andor::TDiscretizationSet xSet = randomSet(random, plateHeight);
         const andor::TDiscretizationSet ySet = randomSet(random, plateLength);
         const andor::PartSides sides(plateHeight, plateLength);
-        andor::BestLeafPairs pairs(xSet, ySet, sides);
+        andor::BestPairs pairs(xSet, ySet, sides);
         const auto leafValue = [seed](std::int32_t a, std::int32_t b) {
             return static_cast<float>((a / 4 + b / 5 + static_cast<std::int32_t>(seed)) % 4);
         };
         for (std::int32_t a = 0; a <= plateHeight; a += 3)
             for (std::int32_t b = 0; b <= plateLength; b += 2) {
-                andor::BestLeafPairs::Suffixes suffixes;
-                ASSERT_TRUE(pairs.find(a, b, leafValue, suffixes));
                 const auto alongHeight = [&](std::int32_t x) {
                     return leafValue(x, b) + leafValue(a - x, b);
                 };
                 const auto alongLength = [&](std::int32_t y) {
                     return leafValue(a, y) + leafValue(a, b - y);
                 };
+                andor::BestPairs::Suffixes suffixes;
+                ASSERT_TRUE(pairs.find(
+                    a, b,
+                    [&](bool byHeight, std::int32_t, std::int32_t position) {
+                        return byHeight ? alongHeight(position) : alongLength(position);
+                    },
+                    suffixes));
                 const auto expectScan = [&](const andor::TDiscretizationSet& set, std::int32_t side,
                                             std::int32_t across, const auto& pairSum,
                                             const auto& fromStart) {

@@ -8,15 +8,16 @@
 
 namespace andor {
 
-// For a rectangle whose parts are leaves, the best pair of leaves among the usable positions
-// of each set from each start index on: where every pair's sum is a float exactly, the scan
-// of a node with one level of cuts left keeps the earliest of the largest sums, which a
-// suffix of the positions gives at once. A rectangle's suffixes are made the first time it is
-// asked for; a plate whose rectangles would take more room than maxEntries gets none.
-class BestLeafPairs {
+// For a rectangle, the best pair of parts among the usable positions of each set from each
+// start index on. In the unconstrained search the pair a position gives does not depend on the
+// start indexes of the node that cuts there; so where every sum is a float exactly, the scan of
+// a node keeps the earliest of the largest sums, which a suffix of the positions gives at
+// once. A rectangle's suffixes are made the first time it is asked for; once the suffixes of
+// all rectangles take maxEntries, no more are made.
+class BestPairs {
 public:
-    BestLeafPairs(const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                  const PartSides& sides);
+    BestPairs(const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+              const PartSides& sides);
 
     // The best pair from a start index: its sum (-1 when no position is usable), its index,
     // and how many positions from there are usable.
@@ -43,21 +44,24 @@ public:
         }
     };
 
-    // The suffixes of a x b, with leafValue(height, length) giving each leaf's value; false
-    // when there is no room for them.
-    template <typename LeafValue>
-    bool find(std::int32_t a, std::int32_t b, LeafValue&& leafValue, Suffixes& suffixes)
+    // The suffixes of a x b, with pairSum(alongHeight, index, position) giving the sum of the
+    // pair a position makes; false when there is no room for them. The pair sums must not ask
+    // this table for suffixes.
+    template <typename PairSum>
+    bool find(std::int32_t a, std::int32_t b, PairSum&& pairSum, Suffixes& suffixes)
     {
         if (m_starts.empty())
             return false;
         std::uint32_t& start = m_starts.at(a, b);
         if (start == 0)
-            start = make(a, b, leafValue);
+            start = make(a, b, pairSum);
         if (start == noRoom)
             return false;
         suffixes = suffixesAt(start - 1);
         return true;
     }
+
+    std::int64_t rectanglesMade() const { return m_made; }
 
 private:
     static constexpr std::uint32_t noRoom = 0xFFFFFFFF;
@@ -66,8 +70,8 @@ private:
     static std::int32_t positionsWithin(const TDiscretizationSet& set, std::int32_t side);
     Suffixes suffixesAt(std::size_t at) const;
 
-    template <typename LeafValue>
-    std::uint32_t make(std::int32_t a, std::int32_t b, LeafValue&& leafValue)
+    template <typename PairSum>
+    std::uint32_t make(std::int32_t a, std::int32_t b, PairSum&& pairSum)
     {
         const std::int32_t nx = positionsWithin(m_xSet, a), ny = positionsWithin(m_ySet, b);
         const std::size_t at = m_entries.size();
@@ -75,11 +79,12 @@ private:
             return noRoom;
         // A first entry holds the two counts of positions.
         m_entries.resize(at + static_cast<std::size_t>(nx + ny) + 3);
+        ++m_made;
         m_entries[at] = {0.0f, static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
         fill(&m_entries[at + 1], m_xSet, nx, b,
-             [&](std::int32_t x) { return leafValue(x, b) + leafValue(a - x, b); });
+             [&](std::int32_t j, std::int32_t x) { return pairSum(true, j, x); });
         fill(&m_entries[at + static_cast<std::size_t>(nx) + 2], m_ySet, ny, a,
-             [&](std::int32_t y) { return leafValue(a, y) + leafValue(a, b - y); });
+             [&](std::int32_t k, std::int32_t y) { return pairSum(false, k, y); });
         return static_cast<std::uint32_t>(at) + 1;
     }
 
@@ -95,7 +100,7 @@ private:
             if (set.floors[static_cast<std::size_t>(i)] > across)
                 continue;
             ++best[i].usable;
-            const float sum = pairSum(set.points[static_cast<std::size_t>(i)]);
+            const float sum = pairSum(i, set.points[static_cast<std::size_t>(i)]);
             if (sum >= best[i].sum) {
                 best[i].sum = sum;
                 best[i].index = static_cast<std::int16_t>(i);
@@ -107,6 +112,7 @@ private:
     const TDiscretizationSet& m_ySet;
     RectTable<std::uint32_t> m_starts; // 1 + where a rectangle's suffixes start, 0 when not made
     std::vector<Best> m_entries;
+    std::int64_t m_made = 0;
 };
 
 } // namespace andor

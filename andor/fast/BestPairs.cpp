@@ -1,23 +1,26 @@
-#include "andor/fast/BestLeafPairs.h"
+#include "andor/fast/BestPairs.h"
 
 #include <algorithm>
 
 namespace andor {
 
-BestLeafPairs::BestLeafPairs(const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                             const PartSides& sides)
+BestPairs::BestPairs(const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
+                     const PartSides& sides)
     : m_xSet(xSet), m_ySet(ySet), m_starts(sides, std::size_t{1} << 24)
 {
+    // Room for all at once: growing would copy them, and only what is filled is touched.
+    if (!m_starts.empty())
+        m_entries.reserve(maxEntries);
 }
 
 // The positions ascend, so those within a side are the first ones.
-std::int32_t BestLeafPairs::positionsWithin(const TDiscretizationSet& set, std::int32_t side)
+std::int32_t BestPairs::positionsWithin(const TDiscretizationSet& set, std::int32_t side)
 {
     const auto* first = set.points.data();
     return static_cast<std::int32_t>(std::upper_bound(first, first + set.count, side) - first);
 }
 
-BestLeafPairs::Suffixes BestLeafPairs::suffixesAt(std::size_t at) const
+BestPairs::Suffixes BestPairs::suffixesAt(std::size_t at) const
 {
     Suffixes suffixes;
     suffixes.heightPositions = m_entries[at].index;
