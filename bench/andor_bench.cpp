@@ -1,7 +1,9 @@
 // Runs the direct and the memoized AND/OR engines on the classic instances and on generated
-// ones, both problem kinds, depths 1 to 5, and prints one table. Each run happens in a child
+// ones, both problem kinds, depths 1 to 6, and prints one table. Each run happens in a child
 // process, so that its peak resident memory is its own and a run past the time budget can be
-// stopped; short runs are repeated and the fastest kept. "--smoke" runs one tiny case, for ctest.
+// stopped; short runs are repeated and the fastest kept. Beside each value it prints the value
+// an earlier version of the fast engine found, from a file of known values: a value that
+// changes is a fault, not a speed-up. "--smoke" runs one tiny case, for ctest.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,7 +15,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,14 +28,46 @@
 namespace {
 
 // What a full run covers; "--max-depth N", "--direct-cap NODES", "--fast-cap SECONDS",
-// "--only NAME" and "--from NAME" (that case and those after it, to resume a run) change it.
+// "--only NAME", "--from NAME" (that case and those after it, to resume a run) and
+// "--values FILE" (the known values) change it.
 struct BenchLimits {
-    int maxDepth = 5;
+    int maxDepth = 6;
     std::int64_t directNodeCap = 100'000'000; // the direct engine runs up to this many nodes
     unsigned fastSecondsCap = 60;             // a slower fast run stops its case's deeper ones
     std::string only;
     std::string from;
+    std::string valuesFile = QUADRIX_BENCH_VALUES;
 };
+
+// Values an earlier version of the fast engine found, by instance, kind and depth; each line
+// of the file is "instance kind depth value", or a comment from "#".
+using KnownValues = std::map<std::string, std::string>;
+
+std::string rowKey(const std::string& name, const char* kind, int depth)
+{
+    return name + " " + kind + " " + std::to_string(depth);
+}
+
+KnownValues readKnownValues(const std::string& path)
+{
+    KnownValues known;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream fields(line);
+        std::string name, kind, value;
+        int depth = 0;
+        if (!line.starts_with('#') && fields >> name >> kind >> depth >> value)
+            known[rowKey(name, kind.c_str(), depth)] = value;
+    }
+    return known;
+}
+
+std::string valueText(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0f", static_cast<double>(value));
+    return text;
+}
 
 struct BenchCase {
     std::string name;
@@ -157,23 +194,25 @@ std::string secondsText(double seconds)
     return text;
 }
 
-// Runs one case at depths 1 to maxDepth and prints a row per depth.
-void benchCase(const BenchCase& c, andor::ProblemKind kind, const BenchLimits& limits)
+// Runs one case at depths 1 to maxDepth and prints a row per depth. Nodes are counted until
+// a depth's count passes the direct engine's cap: deeper counts only grow, and counting gives
+// up the skipping that makes the deep runs fast.
+void benchCase(const BenchCase& c, andor::ProblemKind kind, const BenchLimits& limits,
+               const KnownValues& known)
 {
     const char* kindName =
         kind == andor::ProblemKind::Constrained ? "constrained" : "unconstrained";
+    bool counting = true;
     for (int depth = 1; depth <= limits.maxDepth; ++depth) {
         andor::SolverSettings settings;
         settings.depthLimit = depth;
         const Measure fast =
             fastestInChildren(runAsTheProgram, c.instance, kind, settings, limits.fastSecondsCap);
-        const Measure counted = fast.finished && fast.solved
-                                    ? measureInChild(runCountingNodes, c.instance, kind, settings,
-                                                     limits.fastSecondsCap)
-                                    : Measure{};
-        if (!fast.finished || !counted.finished) {
-            std::printf("%-10s %-13s %5d %16s %10s %10s %9s %9s\n", c.name.c_str(), kindName, depth,
-                        "-", "-", ">cap", "-", "-");
+        const auto knownValue = known.find(rowKey(c.name, kindName, depth));
+        const std::string earlier = knownValue == known.end() ? "-" : knownValue->second;
+        if (!fast.finished) {
+            std::printf("%-10s %-13s %5d %16s %10s %10s %9s %9s %12s %12s\n", c.name.c_str(),
+                        kindName, depth, "-", "-", ">cap", "-", "-", earlier.c_str(), "-");
             return;
         }
         if (!fast.solved) {
@@ -181,8 +220,12 @@ void benchCase(const BenchCase& c, andor::ProblemKind kind, const BenchLimits& l
                         c.name.c_str(), kindName, depth);
             return;
         }
+        const Measure counted = counting ? measureInChild(runCountingNodes, c.instance, kind,
+                                                          settings, limits.fastSecondsCap)
+                                         : Measure{};
+        counting = counted.finished && counted.nodes <= limits.directNodeCap;
         std::string direct = "skipped", speedUp = "-";
-        if (counted.nodes <= limits.directNodeCap) {
+        if (counting) {
             const Measure slow =
                 fastestInChildren(andor::runAndOrReference, c.instance, kind, settings, 600);
             if (slow.finished && slow.solved) {
@@ -193,10 +236,14 @@ void benchCase(const BenchCase& c, andor::ProblemKind kind, const BenchLimits& l
                     direct += " MISMATCH";
             }
         }
-        std::printf("%-10s %-13s %5d %16lld %10s %10s %9s %9.1f\n", c.name.c_str(), kindName, depth,
-                    static_cast<long long>(counted.nodes), direct.c_str(),
-                    secondsText(fast.seconds).c_str(), speedUp.c_str(),
-                    static_cast<double>(fast.peakKilobytes) / 1024.0);
+        const std::string nodes = counted.finished ? std::to_string(counted.nodes) : "-";
+        std::string value = valueText(fast.value);
+        if (earlier != "-" && earlier != value)
+            value += " CHANGED";
+        std::printf(
+            "%-10s %-13s %5d %16s %10s %10s %9s %9.1f %12s %12s\n", c.name.c_str(), kindName, depth,
+            nodes.c_str(), direct.c_str(), secondsText(fast.seconds).c_str(), speedUp.c_str(),
+            static_cast<double>(fast.peakKilobytes) / 1024.0, earlier.c_str(), value.c_str());
         std::fflush(stdout);
     }
 }
@@ -208,9 +255,12 @@ void printHeader(const BenchLimits& limits)
     std::printf("times: the fastest of %d runs where the first takes under %.0f s, else one run\n",
                 runsOfShortCases, repeatBelowSeconds);
     std::printf("fast s: the run the program makes; nodes examined: counted by a separate fast "
-                "run, untimed, that gives up skipping pairs by their ceilings to count them\n");
-    std::printf("%-10s %-13s %5s %16s %10s %10s %9s %9s\n", "instance", "kind", "depth",
-                "nodes examined", "direct s", "fast s", "speed-up", "peak MB");
+                "run, untimed, that gives up skipping pairs by their ceilings to count them, "
+                "up to the first depth past the direct engine's cap\n");
+    std::printf("earlier: the value in %s, found by an earlier version of the fast engine\n",
+                limits.valuesFile.c_str());
+    std::printf("%-10s %-13s %5s %16s %10s %10s %9s %9s %12s %12s\n", "instance", "kind", "depth",
+                "nodes examined", "direct s", "fast s", "speed-up", "peak MB", "earlier", "value");
 }
 
 BenchLimits limitsOf(int argc, char** argv)
@@ -228,6 +278,8 @@ BenchLimits limitsOf(int argc, char** argv)
             limits.only = argv[i + 1];
         else if (option == "--from")
             limits.from = argv[i + 1];
+        else if (option == "--values")
+            limits.valuesFile = argv[i + 1];
     }
     return limits;
 }
@@ -242,11 +294,12 @@ int main(int argc, char** argv)
         limits.fastSecondsCap = 10;
         printHeader(limits);
         const BenchCase c = generatedCase(7, 12, 3);
-        benchCase(c, andor::ProblemKind::Unconstrained, limits);
-        benchCase(c, andor::ProblemKind::Constrained, limits);
+        benchCase(c, andor::ProblemKind::Unconstrained, limits, {});
+        benchCase(c, andor::ProblemKind::Constrained, limits, {});
         return 0;
     }
     const BenchLimits limits = limitsOf(argc, argv);
+    const KnownValues known = readKnownValues(limits.valuesFile);
     printHeader(limits);
     std::vector<BenchCase> cases = classicCases();
     for (int seed = 1; seed <= 4; ++seed)
@@ -258,7 +311,7 @@ int main(int argc, char** argv)
             continue;
         for (andor::ProblemKind kind :
              {andor::ProblemKind::Unconstrained, andor::ProblemKind::Constrained})
-            benchCase(c, kind, limits);
+            benchCase(c, kind, limits, known);
     }
     return 0;
 }
