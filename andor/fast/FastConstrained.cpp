@@ -37,7 +37,7 @@ enum KeyWord {
 };
 
 // The memory that recently solved states with one level of cuts left may take.
-constexpr std::size_t recentBytes = std::size_t{2} << 20;
+constexpr std::size_t recentBytes = std::size_t{16} << 20;
 
 // Where the constrained loop stands between two positions.
 struct LoopState {
