@@ -9,8 +9,9 @@ BestPairs::BestPairs(const TDiscretizationSet& xSet, const TDiscretizationSet& y
     : m_xSet(xSet), m_ySet(ySet), m_starts(sides, std::size_t{1} << 24)
 {
     // Room for all at once: growing would copy them, and only what is filled is touched.
+    const auto perRectangle = static_cast<std::size_t>(xSet.count + ySet.count) + 3;
     if (!m_starts.empty())
-        m_entries.reserve(maxEntries);
+        m_entries.reserve(std::min(maxEntries, sides.cellCount() * perRectangle));
 }
 
 // The positions ascend, so those within a side are the first ones.

@@ -36,8 +36,11 @@ enum KeyWord {
     KeyDemand
 };
 
-// The memory that recently solved states with one level of cuts left may take.
+// The memory that recently solved states with one level of cuts left may take, and how many
+// of them there may be for each rectangle that parts can have: small searches, which are
+// many in a session, get a small cache.
 constexpr std::size_t recentBytes = std::size_t{16} << 20;
+constexpr std::size_t recentPerRectangle = 64;
 
 // Where the constrained loop stands between two positions.
 struct LoopState {
@@ -135,6 +138,8 @@ private:
     {
         return sizeof(SolvedState) + 2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) + 24;
     }
+
+    std::size_t recentSlots() const { return recentPerRectangle * m_sides.cellCount(); }
 
     Level& levelAt(int depth)
     {
@@ -759,12 +764,12 @@ private:
         std::int32_t previous; // in its group, -1 at a list's end
     };
     std::vector<Entry> m_entries;
-    RecentStates<Count> m_recent{keyWords(), 2 * m_n, recentBytes};
     // Pairs are skipped by their ceilings alone when no heuristic test acts on them and the
     // nodes they would take need not be counted.
     bool m_bounded;
     FitTable m_fits{m_instance};
     PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
+    RecentStates<Count> m_recent{keyWords(), 2 * m_n, recentBytes, recentSlots()};
     DemandFills m_fills{m_instance, m_fits, m_sides};
     DemandBound m_bound{m_instance, m_fits};
     CutCeilings m_ceilings{m_instance, m_fills, m_bound, m_xSet, m_ySet, m_sides};

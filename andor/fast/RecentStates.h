@@ -16,16 +16,17 @@ namespace andor {
 // demand, so what it gives back is exact; only what it forgets must be solved again.
 template <typename Count> class RecentStates {
 public:
-    // Slots for keys of keyWords words and readings of readingLength counts, as many as fit in
-    // about byteBudget bytes, a power of two.
-    RecentStates(std::size_t keyWords, std::size_t readingLength, std::size_t byteBudget)
+    // Slots for keys of keyWords words and readings of readingLength counts: a power of two of
+    // them, no more than fit in about byteBudget bytes nor about maxSlots.
+    RecentStates(std::size_t keyWords, std::size_t readingLength, std::size_t byteBudget,
+                 std::size_t maxSlots)
         : m_keyWords(keyWords), m_readingLength(readingLength)
     {
         const std::size_t perSlot = keyWords * sizeof(std::int32_t) +
                                     readingLength * sizeof(Count) + sizeof(SolvedState) +
                                     sizeof(std::uint32_t);
         std::size_t slots = 1;
-        while (slots * 2 * perSlot <= byteBudget)
+        while (slots * 2 * perSlot <= byteBudget && slots * 2 <= maxSlots)
             slots *= 2;
         m_mask = slots - 1;
         // Zeroed by the system as it is touched: slots never used cost nothing.
