@@ -188,8 +188,7 @@ private:
         const auto [group, fresh] = m_groups.intern(level.key);
         if (fresh)
             m_latestOfGroup.push_back(-1);
-        std::int32_t& latest = m_latestOfGroup[static_cast<std::size_t>(group)];
-        for (std::int32_t entry = latest; entry >= 0;
+        for (std::int32_t entry = m_latestOfGroup[static_cast<std::size_t>(group)]; entry >= 0;
              entry = m_entries[static_cast<std::size_t>(entry)].previous)
             if (serves(readingOf(entry), demand))
                 return entry;
