@@ -198,21 +198,6 @@ private:
         return 2 * std::int64_t{m_fits.best(a, b).value} < exact ? 1 : 0;
     }
 
-    // The value of a part with levels levels of cuts left from the given start indexes, read
-    // from best pairs where they have room.
-    float valueFromPairs(RectSize part, std::int32_t xStart, std::int32_t yStart,
-                         std::int32_t levels)
-    {
-        if (levels == 0 || solvedByBound(part.height, part.length))
-            return leafValue(part.height, part.length);
-        const std::int32_t xs = firstUsable(m_xSet, xStart, part.height, part.length);
-        const std::int32_t ys = firstUsable(m_ySet, yStart, part.length, part.height);
-        if (const auto pair = bestPair(part, xs, ys, levels))
-            return pair->value;
-        return m_states[static_cast<std::size_t>(solve(part.height, part.length, xs, ys, levels))]
-            .value;
-    }
-
     // A part with up to m_tableLevels levels of cuts left, from its best pairs; none when there
     // is no room for them. Nodes are counted only with one level left, the only one read from
     // best pairs while they are counted.
@@ -227,8 +212,8 @@ private:
                                std::int32_t yStart) {
             if (levels > 1 && !sumPasses(ceiling(one, levels - 1), ceiling(two, levels - 1), leaf))
                 return -1.0f;
-            return valueFromPairs(one, xStart, yStart, levels - 1) +
-                   valueFromPairs(two, xStart, yStart, levels - 1);
+            return solvePart(one, xStart, yStart, levels - 1).value +
+                   solvePart(two, xStart, yStart, levels - 1).value;
         };
         const auto pairSum = [&](bool alongHeight, std::int32_t index, std::int32_t position) {
             if (alongHeight)
