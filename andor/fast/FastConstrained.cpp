@@ -1,13 +1,18 @@
 #include <algorithm>
 #include <deque>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <span>
+#include <thread>
+#include <vector>
 
 #include "andor/bounds/CutCeilings.h"
 #include "andor/bounds/DemandBound.h"
 #include "andor/bounds/DemandFills.h"
 #include "andor/bounds/FitTable.h"
 #include "andor/fast/FastSearch.h"
+#include "andor/fast/PartsAhead.h"
 #include "andor/fast/RecentStates.h"
 #include "andor/fast/SolvedStates.h"
 #include "andor/fast/StateMemo.h"
@@ -15,6 +20,7 @@
 #include "andor/rules/CutHeuristics.h"
 #include "andor/rules/HomogeneousFilling.h"
 #include "andor/rules/ValueBounds.h"
+#include "problem/MemoryGuard.h"
 
 namespace andor {
 
@@ -41,6 +47,10 @@ enum KeyWord {
 // many in a session, get a small cache.
 constexpr std::size_t recentBytes = std::size_t{16} << 20;
 constexpr std::size_t recentPerRectangle = 64;
+
+// A search starts its second thread once it has solved this many states: most searches end
+// sooner, and the thread's start and its engine's tables would cost them more than it saves.
+constexpr std::int64_t warmUpStates = std::int64_t{1} << 14;
 
 // Where the constrained loop stands between two positions.
 struct LoopState {
@@ -89,10 +99,10 @@ template <typename Count> class ConstrainedEngine {
 public:
     ConstrainedEngine(const problem::TInstance& instance, const SolverSettings& settings,
                       const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                      NodeCounting counting)
+                      NodeCounting counting, Helping helping)
         : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
-          m_n(static_cast<std::size_t>(instance.pieceCount)),
-          m_bounded(!settings.heuristicsOn && counting == NodeCounting::Skip)
+          m_n(static_cast<std::size_t>(instance.pieceCount)), m_counting(counting),
+          m_helping(helping), m_bounded(!settings.heuristicsOn && counting == NodeCounting::Skip)
     {
         for (std::size_t i = 0; i < m_n; ++i)
             m_demands.push_back(instance.pieces[i].demand);
@@ -107,9 +117,12 @@ public:
 
     SearchOutcome run()
     {
+        if (m_helping == Helping::BeforeSearch && startHelper())
+            m_ahead->waitUntilDone();
         Level& top = levelAt(0);
         const std::int32_t entry = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0,
                                          0, m_settings.depthLimit, m_demands.data());
+        m_ahead.reset();
         const std::int32_t root = m_entries[static_cast<std::size_t>(entry)].state;
         SearchOutcome outcome = outcomeOf(
             root, m_statesSolved, m_instance, m_states, m_xSet, m_ySet, [&](std::int32_t state) {
@@ -121,6 +134,161 @@ public:
     }
 
 private:
+    // A pair the root can cut.
+    struct RootPair {
+        RectSize first;
+        RectSize second;
+        std::int32_t xStart;
+        std::int32_t yStart;
+        CutsAllowed firstCuts;
+    };
+
+    // Where the root's parts are large enough to be states, a second thread solves the root's
+    // pairs from the last one down, with an engine of its own: the first part within the full
+    // demand, the second within what the first leaves of it. The search takes the parts from
+    // there whenever the root's working copy holds the full demand as it comes to a pair.
+    // Returns whether the thread was started.
+    bool startHelper()
+    {
+        if (m_settings.depthLimit < 3 || std::thread::hardware_concurrency() < 2)
+            return false;
+        std::vector<RootPair> pairs = rootPairs();
+        const std::size_t jobs = pairs.size();
+        m_ahead =
+            std::make_unique<PartsAhead>(jobs, [this, pairs = std::move(pairs)](PartsAhead& ahead) {
+                SolverSettings settings = m_settings;
+                settings.control = &ahead.control();
+                ConstrainedEngine helper(m_instance, settings, m_xSet, m_ySet, m_counting,
+                                         Helping::Never);
+                while (const std::optional<std::size_t> job = ahead.nextJob()) {
+                    // The search's own memory comes first: once the process holds half its
+                    // limit, the search solves the rest alone.
+                    if (problem::processMemoryGuard().wouldPass(problem::processMemoryLimit() / 2))
+                        return;
+                    helper.solvePairAhead(pairs[*job], ahead, *job);
+                }
+            });
+        return true;
+    }
+
+    // The root's pairs in the order of its loop, each position's job noted.
+    std::vector<RootPair> rootPairs()
+    {
+        const std::int32_t a = m_instance.plateHeight, b = m_instance.plateLength;
+        std::vector<RootPair> pairs;
+        m_jobOfChoice.assign(static_cast<std::size_t>(m_xSet.count + m_ySet.count), -1);
+        for (std::int32_t j = firstUsable(m_xSet, 0, a, b); j < m_xSet.count; ++j) {
+            const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
+            if (x > a)
+                break;
+            if (m_xSet.floors[static_cast<std::size_t>(j)] > b)
+                continue;
+            m_jobOfChoice[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(pairs.size());
+            pairs.push_back({{x, b}, {a - x, b}, j, 0, CutsAllowed::LengthOnly});
+        }
+        for (std::int32_t k = firstUsable(m_ySet, 0, b, a); k < m_ySet.count; ++k) {
+            const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
+            if (y > b)
+                break;
+            if (m_ySet.floors[static_cast<std::size_t>(k)] > a)
+                continue;
+            m_jobOfChoice[static_cast<std::size_t>(m_xSet.count + k)] =
+                static_cast<std::int32_t>(pairs.size());
+            pairs.push_back({{a, y}, {a, b - y}, 0, k, CutsAllowed::HeightOnly});
+        }
+        return pairs;
+    }
+
+    // Names half (0 or 1) of the root's pair at choice for the second thread, as 2 job + half,
+    // and tells the thread what the root is worth so far; -1 where the search solves the part
+    // alone. A search that has run a while starts the thread here.
+    std::int32_t aheadPart(std::int32_t choice, bool ownDemand, float rootValue, std::int32_t half)
+    {
+        if (m_level != 1)
+            return -1;
+        if (m_helping == Helping::AfterWarmUp && m_statesSolved >= warmUpStates) {
+            m_helping = Helping::Never; // once
+            startHelper();
+        }
+        if (!m_ahead)
+            return -1;
+        m_ahead->noteSearchValue(rootValue);
+        const std::int32_t job = m_jobOfChoice[static_cast<std::size_t>(choice)];
+        return !ownDemand || job < 0 ? -1 : 2 * job + half;
+    }
+
+    // Solves a pair of the root for another engine's search, as far as the pair may lift the
+    // root once it is worth what that search noted. Where the search skips pairs by their
+    // ceilings, so does this.
+    void solvePairAhead(const RootPair& root, PartsAhead& ahead, std::size_t job)
+    {
+        const std::int32_t depthLeft = m_settings.depthLimit - 1;
+        LoopState loop;
+        loop.node.value = ahead.searchValue();
+        Level& level = levelAt(0);
+        level.remaining = m_demands;
+        if (m_bounded &&
+            !partsMayLift(loop, level, root.first, root.second, depthLeft, root.firstCuts))
+            return;
+        std::vector<std::int32_t> demand = m_demands;
+        PartsAhead::Part first =
+            solveAhead(root.first, root.xStart, root.yStart, depthLeft, demand);
+        const float firstValue = first.states.back().value;
+        ahead.finish(job, 0, std::move(first));
+        loop.node.value = ahead.searchValue();
+        if (m_bounded &&
+            !sumMayLift(loop, firstValue, m_ceilings.withLevels(root.second, depthLeft)))
+            return;
+        ahead.finish(job, 1, solveAhead(root.second, root.xStart, root.yStart, depthLeft, demand));
+    }
+
+    // A part solved within demand for another engine's search; demand loses its pieces.
+    PartsAhead::Part solveAhead(RectSize part, std::int32_t xStart, std::int32_t yStart,
+                                std::int32_t depthLeft, std::vector<std::int32_t>& demand)
+    {
+        const std::int32_t entry =
+            solve(levelAt(0), part, xStart, yStart, depthLeft, demand.data());
+        const std::int32_t state = m_entries[static_cast<std::size_t>(entry)].state;
+        addCounts(demand.data(), {state, {}}, -1);
+        PartsAhead::Part solved;
+        exportState(state, solved.states);
+        const Count* reading = readingOf(entry);
+        solved.reading.assign(reading, reading + 2 * m_n);
+        return solved;
+    }
+
+    // Appends a state after the states below it; returns its place.
+    std::int32_t exportState(std::int32_t state, std::vector<SolvedState>& out) const
+    {
+        SolvedState solved = m_states[static_cast<std::size_t>(state)];
+        for (PartRef* part : {&solved.first, &solved.second})
+            if (part->state >= 0)
+                part->state = exportState(part->state, out);
+        out.push_back(solved);
+        return static_cast<std::int32_t>(out.size()) - 1;
+    }
+
+    // Keeps the states of a part another engine solved; returns the part's own.
+    std::int32_t importStates(const std::vector<SolvedState>& states)
+    {
+        const auto base = static_cast<std::int32_t>(m_states.size());
+        for (SolvedState solved : states) {
+            for (PartRef* part : {&solved.first, &solved.second})
+                if (part->state >= 0)
+                    part->state += base;
+            m_states.push_back(solved);
+            m_countsAt.push_back(-1);
+        }
+        return static_cast<std::int32_t>(m_states.size()) - 1;
+    }
+
+    // While the search waits for the second thread, a stop asked for still ends it.
+    void checkpointWhileWaiting() const
+    {
+        if (m_settings.control)
+            m_settings.control->sparseCheckpoint();
+    }
+
     // Room for the states of a typical search is made at once: growing the arrays step by
     // step copies them and touches fresh memory each time, a good part of a small search's
     // time. A state takes about its node, its key, its readings and, for one in two, its
@@ -181,7 +349,8 @@ private:
     // The entry of a part's state given its remaining demand, found or solved; level is the
     // caller's.
     std::int32_t solve(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                       std::int32_t depthLeft, const std::int32_t* demand)
+                       std::int32_t depthLeft, const std::int32_t* demand,
+                       std::int32_t aheadPart = -1)
     {
         std::int32_t* key = level.key.data();
         placeKey(key, part, xStart, yStart, depthLeft, demand, level.need.data());
@@ -193,18 +362,33 @@ private:
             if (serves(readingOf(entry), demand))
                 return entry;
 
+        if (aheadPart >= 0)
+            if (const PartsAhead::Part* ahead =
+                    m_ahead->take(static_cast<std::size_t>(aheadPart / 2),
+                                  static_cast<std::size_t>(aheadPart % 2),
+                                  [this] { checkpointWhileWaiting(); })) {
+                Count* reading = addEntry(group, importStates(ahead->states));
+                std::copy(ahead->reading.begin(), ahead->reading.end(), reading);
+                return m_latestOfGroup[static_cast<std::size_t>(group)];
+            }
         auto [node, fill] = compute(key, demand);
         const Level& solved = m_levels[static_cast<std::size_t>(m_level) + 1];
         node.first = stored(solved, node.first);
         node.second = stored(solved, node.second);
+        writeReading(addEntry(group, store(node, fill, depthLeft)), solved.saturation.data(),
+                     demand);
+        return m_latestOfGroup[static_cast<std::size_t>(group)];
+    }
+
+    // Makes a state the latest entry of its group; returns the entry's reading to be filled in.
+    Count* addEntry(std::int32_t group, std::int32_t state)
+    {
         const auto entry = static_cast<std::int32_t>(m_entries.size());
-        m_entries.push_back(
-            {store(node, fill, depthLeft), m_latestOfGroup[static_cast<std::size_t>(group)]});
+        m_entries.push_back({state, m_latestOfGroup[static_cast<std::size_t>(group)]});
         m_latestOfGroup[static_cast<std::size_t>(group)] = entry;
         const std::size_t at = m_readings.size();
         m_readings.resize(at + 2 * m_n);
-        writeReading(m_readings.data() + at, solved.saturation.data(), demand);
-        return entry;
+        return m_readings.data() + at;
     }
 
     // Key words holding one count each, or two 16-bit counts each.
@@ -461,14 +645,15 @@ private:
     }
 
     PartRef solvePart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                      std::int32_t depthLeft, bool ownDemand, PassingSlot slot)
+                      std::int32_t depthLeft, bool ownDemand, PassingSlot slot,
+                      std::int32_t aheadPart = -1)
     {
         if (depthLeft == 0)
             return leafPart(level, part, ownDemand);
         if (depthLeft == 1)
             return passingPart(level, part, xStart, yStart, slot);
         const std::int32_t entry =
-            solve(level, part, xStart, yStart, depthLeft, level.working.data());
+            solve(level, part, xStart, yStart, depthLeft, level.working.data(), aheadPart);
         raiseSaturation(level, readingOf(entry), 2);
         return {m_entries[static_cast<std::size_t>(entry)].state, {}};
     }
@@ -705,7 +890,8 @@ private:
         }
         const bool ownDemand = !loop.reduced;
         const PartRef one =
-            solvePart(level, first, xStart, yStart, depthLeft, ownDemand, PassingFirst);
+            solvePart(level, first, xStart, yStart, depthLeft, ownDemand, PassingFirst,
+                      aheadPart(choice, ownDemand, loop.node.value, 0));
         take(level, one);
         loop.reduced = true;
         SolvedState& node = loop.node;
@@ -721,8 +907,8 @@ private:
             loop.linked = false; // the working copy stays reduced by the first part
             return;
         }
-        const PartRef two =
-            solvePart(level, second, xStart, yStart, depthLeft, ownDemand, PassingSecond);
+        const PartRef two = solvePart(level, second, xStart, yStart, depthLeft, ownDemand,
+                                      PassingSecond, aheadPart(choice, ownDemand, node.value, 1));
         take(level, two);
         node.nodes = addNodes(node.nodes, nodesOf(level, two));
         keepIfBetter(loop, level, one, two, choice);
@@ -753,6 +939,8 @@ private:
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
     std::size_t m_n;
+    NodeCounting m_counting;
+    Helping m_helping;
     std::vector<std::int32_t> m_demands;
     // States that can be looked up, by their key words and what fits of their demand, each
     // group listed from its latest entry.
@@ -781,7 +969,10 @@ private:
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
     int m_level = 0;
     std::int64_t m_statesSolved = 0;
-    StackRoom m_stack; // of the thread that runs the search
+    StackRoom m_stack;                       // of the thread that runs the search
+    std::vector<std::int32_t> m_jobOfChoice; // of the root's pairs, by position
+    // Last, so that its thread, which reads the members above, ends first.
+    std::unique_ptr<PartsAhead> m_ahead;
 };
 
 } // namespace
@@ -808,11 +999,13 @@ bool countsFitSixteenBits(const problem::TInstance& instance)
 
 SearchOutcome fastSearchConstrained(const problem::TInstance& instance,
                                     const SolverSettings& settings, const TDiscretizationSet& xSet,
-                                    const TDiscretizationSet& ySet, NodeCounting counting)
+                                    const TDiscretizationSet& ySet, NodeCounting counting,
+                                    Helping helping)
 {
     if (countsFitSixteenBits(instance))
-        return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet, counting).run();
-    return ConstrainedEngine<std::int32_t>(instance, settings, xSet, ySet, counting).run();
+        return ConstrainedEngine<std::uint16_t>(instance, settings, xSet, ySet, counting, helping)
+            .run();
+    return ConstrainedEngine<std::int32_t>(instance, settings, xSet, ySet, counting, helping).run();
 }
 
 } // namespace andor

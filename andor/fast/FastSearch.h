@@ -34,11 +34,18 @@ SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance,
                                       const TDiscretizationSet& xSet,
                                       const TDiscretizationSet& ySet, NodeCounting counting);
 
+// When the constrained search has a second thread solve the pairs of its root: once it has run
+// a while; never; or all of them before it starts, which lets the tests compare the search
+// that takes every such part from there with the one that takes none.
+enum class Helping { AfterWarmUp, Never, BeforeSearch };
+
 // The constrained search with each node state solved once; requires depthLimit >= 0 and no
-// negative demand. Throws std::bad_alloc when memory runs out, StackExhausted when a very deep
-// limit would overflow the stack of the calling thread.
+// negative demand. Its outcome is the same however it is helped. Throws std::bad_alloc when
+// memory runs out, StackExhausted when a very deep limit would overflow the stack of the
+// calling thread.
 SearchOutcome fastSearchConstrained(const problem::TInstance& instance,
                                     const SolverSettings& settings, const TDiscretizationSet& xSet,
-                                    const TDiscretizationSet& ySet, NodeCounting counting);
+                                    const TDiscretizationSet& ySet, NodeCounting counting,
+                                    Helping helping = Helping::AfterWarmUp);
 
 } // namespace andor
