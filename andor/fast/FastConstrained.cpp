@@ -199,22 +199,28 @@ private:
         return pairs;
     }
 
-    // Names half (0 or 1) of the root's pair at choice for the second thread, as 2 job + half,
-    // and tells the thread what the root is worth so far; -1 where the search solves the part
-    // alone. A search that has run a while starts the thread here.
-    std::int32_t aheadPart(std::int32_t choice, bool ownDemand, float rootValue, std::int32_t half)
+    // A part of one of the root's pairs, as the second thread's board names it.
+    struct AheadPart {
+        std::int32_t job = -1; // -1: the search solves the part alone
+        std::size_t half = 0;  // 0 for the first part, 1 for the second
+    };
+
+    // Names half of the root's pair at choice for the second thread, and tells the thread what
+    // the root is worth so far. A search that has run a while starts the thread here.
+    AheadPart aheadPart(std::int32_t choice, bool ownDemand, float rootValue, std::size_t half)
     {
         if (m_level != 1)
-            return -1;
+            return {};
         if (m_helping == Helping::AfterWarmUp && m_statesSolved >= warmUpStates) {
             m_helping = Helping::Never; // once
             startHelper();
         }
         if (!m_ahead)
-            return -1;
+            return {};
         m_ahead->noteSearchValue(rootValue);
-        const std::int32_t job = m_jobOfChoice[static_cast<std::size_t>(choice)];
-        return !ownDemand || job < 0 ? -1 : 2 * job + half;
+        if (!ownDemand)
+            return {};
+        return {m_jobOfChoice[static_cast<std::size_t>(choice)], half};
     }
 
     // Solves a pair of the root for another engine's search, as far as the pair may lift the
@@ -349,8 +355,7 @@ private:
     // The entry of a part's state given its remaining demand, found or solved; level is the
     // caller's.
     std::int32_t solve(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
-                       std::int32_t depthLeft, const std::int32_t* demand,
-                       std::int32_t aheadPart = -1)
+                       std::int32_t depthLeft, const std::int32_t* demand, AheadPart ahead = {})
     {
         std::int32_t* key = level.key.data();
         placeKey(key, part, xStart, yStart, depthLeft, demand, level.need.data());
@@ -362,13 +367,12 @@ private:
             if (serves(readingOf(entry), demand))
                 return entry;
 
-        if (aheadPart >= 0)
-            if (const PartsAhead::Part* ahead =
-                    m_ahead->take(static_cast<std::size_t>(aheadPart / 2),
-                                  static_cast<std::size_t>(aheadPart % 2),
+        if (ahead.job >= 0)
+            if (const PartsAhead::Part* solved =
+                    m_ahead->take(static_cast<std::size_t>(ahead.job), ahead.half,
                                   [this] { checkpointWhileWaiting(); })) {
-                Count* reading = addEntry(group, importStates(ahead->states));
-                std::copy(ahead->reading.begin(), ahead->reading.end(), reading);
+                Count* reading = addEntry(group, importStates(solved->states));
+                std::copy(solved->reading.begin(), solved->reading.end(), reading);
                 return m_latestOfGroup[static_cast<std::size_t>(group)];
             }
         auto [node, fill] = compute(key, demand);
@@ -646,14 +650,14 @@ private:
 
     PartRef solvePart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
                       std::int32_t depthLeft, bool ownDemand, PassingSlot slot,
-                      std::int32_t aheadPart = -1)
+                      AheadPart ahead = {})
     {
         if (depthLeft == 0)
             return leafPart(level, part, ownDemand);
         if (depthLeft == 1)
             return passingPart(level, part, xStart, yStart, slot);
         const std::int32_t entry =
-            solve(level, part, xStart, yStart, depthLeft, level.working.data(), aheadPart);
+            solve(level, part, xStart, yStart, depthLeft, level.working.data(), ahead);
         raiseSaturation(level, readingOf(entry), 2);
         return {m_entries[static_cast<std::size_t>(entry)].state, {}};
     }

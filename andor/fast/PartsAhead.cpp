@@ -1,6 +1,7 @@
 #include "andor/fast/PartsAhead.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 
 namespace andor {

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -50,7 +49,8 @@ public:
     void finish(std::size_t job, std::size_t half, Part part);
 
     // For the searching thread: part half (0 or 1) of job when the second thread solved it,
-    // after waiting while it is at the job; nullptr when the search must solve it. Asking for
+    // after waiting while it is at the job, valid while this object lives; nullptr when the
+    // search must solve it. Asking for
     // a job the second thread has not taken keeps it from taking it. While the search waits,
     // whileWaiting is called now and then (to see whether it was asked to stop, for example).
     const Part* take(std::size_t job, std::size_t half, const std::function<void()>& whileWaiting);
