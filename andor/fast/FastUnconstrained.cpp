@@ -126,7 +126,7 @@ private:
     {
         if (node.choice < 0)
             return;
-        const ChosenCut cut = chosenCut(node.choice, a, b, m_xSet, m_ySet);
+        const StateCut cut = stateCut(node.choice, a, b, m_xSet, m_ySet);
         if (node.first.state < 0)
             node.first.leaf = m_fits.best(cut.first.height, cut.first.length);
         if (node.second.state < 0)

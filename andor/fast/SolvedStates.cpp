@@ -31,7 +31,7 @@ public:
             addBlock(m_fillOf(part.state), a, b);
             return;
         }
-        const ChosenCut cut = chosenCut(solved.choice, a, b, m_xSet, m_ySet);
+        const StateCut cut = stateCut(solved.choice, a, b, m_xSet, m_ySet);
         LayoutNode node;
         node.height = a;
         node.length = b;
@@ -67,10 +67,10 @@ private:
 
 } // namespace
 
-ChosenCut chosenCut(std::int32_t choice, std::int32_t a, std::int32_t b,
-                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
+StateCut stateCut(std::int32_t choice, std::int32_t a, std::int32_t b,
+                  const TDiscretizationSet& xSet, const TDiscretizationSet& ySet)
 {
-    ChosenCut cut;
+    StateCut cut;
     cut.alongHeight = choice < xSet.count;
     if (cut.alongHeight) {
         cut.position = xSet.points[static_cast<std::size_t>(choice)];

@@ -36,15 +36,15 @@ struct SolvedState {
 };
 
 // The cut a state chose (choice >= 0) in its a x b rectangle, and the two parts it makes.
-struct ChosenCut {
+struct StateCut {
     bool alongHeight = false;
     std::int32_t position = 0;
     RectSize first;
     RectSize second;
 };
 
-ChosenCut chosenCut(std::int32_t choice, std::int32_t a, std::int32_t b,
-                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet);
+StateCut stateCut(std::int32_t choice, std::int32_t a, std::int32_t b,
+                  const TDiscretizationSet& xSet, const TDiscretizationSet& ySet);
 
 // First index from start whose position fits along and whose floor fits across; count if none.
 std::int32_t firstUsable(const TDiscretizationSet& set, std::int32_t start, std::int32_t along,
