@@ -52,6 +52,10 @@ constexpr std::size_t recentPerRectangle = 64;
 // sooner, and the thread's start and its engine's tables would cost them more than it saves.
 constexpr std::int64_t warmUpStates = std::int64_t{1} << 14;
 
+// The second thread solves pairs of the root and of the root's parts: deeper nodes take too
+// little time to share.
+constexpr int helpedLevels = 2;
+
 // Where the constrained loop stands between two positions.
 struct LoopState {
     SolvedState node;
@@ -75,6 +79,15 @@ struct Level {
     // the node holds.
     std::array<SolvedState, 2> passing;
     std::array<SolvedState, 2> held;
+    // The node being solved, the pair under examination, and the board on which the second
+    // thread solves the node's pairs, with each position's pair there (-1: none).
+    RectSize rect;
+    std::int32_t xStart = 0;
+    std::int32_t yStart = 0;
+    std::int32_t depthLeft = 0;
+    std::int32_t choice = -1;
+    std::shared_ptr<PartsAhead::Board> board;
+    std::vector<std::int32_t> pairOfChoice;
 };
 
 // A part with one level of cuts left is not kept as a state: such states are most of a deep
@@ -117,8 +130,8 @@ public:
 
     SearchOutcome run()
     {
-        if (m_helping == Helping::BeforeSearch && startHelper())
-            m_ahead->waitUntilDone();
+        if (m_helping == Helping::BeforeSearch)
+            startHelper();
         Level& top = levelAt(0);
         const std::int32_t entry = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0,
                                          0, m_settings.depthLimit, m_demands.data());
@@ -134,118 +147,132 @@ public:
     }
 
 private:
-    // A pair the root can cut.
-    struct RootPair {
-        RectSize first;
-        RectSize second;
-        std::int32_t xStart;
-        std::int32_t yStart;
-        CutsAllowed firstCuts;
-    };
-
-    // Where the root's parts are large enough to be states, a second thread solves the root's
-    // pairs from the last one down, with an engine of its own: the first part within the full
-    // demand, the second within what the first leaves of it. The search takes the parts from
-    // there whenever the root's working copy holds the full demand as it comes to a pair.
-    // Returns whether the thread was started.
+    // A second thread solves pairs of the nodes the search is in, from the last one down, with
+    // an engine of its own: the first part within the node's own demand, the second within what
+    // the first leaves of it. The search takes the parts from there whenever its working copy
+    // holds the node's own demand as it comes to a pair. Returns whether the thread was
+    // started.
     bool startHelper()
     {
         if (m_settings.depthLimit < 3 || std::thread::hardware_concurrency() < 2)
             return false;
-        std::vector<RootPair> pairs = rootPairs();
-        const std::size_t jobs = pairs.size();
-        m_ahead =
-            std::make_unique<PartsAhead>(jobs, [this, pairs = std::move(pairs)](PartsAhead& ahead) {
-                SolverSettings settings = m_settings;
-                settings.control = &ahead.control();
-                ConstrainedEngine helper(m_instance, settings, m_xSet, m_ySet, m_counting,
-                                         Helping::Never);
-                while (const std::optional<std::size_t> job = ahead.nextJob()) {
-                    // The search's own memory comes first: once the process holds half its
-                    // limit, the search solves the rest alone.
-                    if (problem::processMemoryGuard().wouldPass(problem::processMemoryLimit() / 2))
-                        return;
-                    helper.solvePairAhead(pairs[*job], ahead, *job);
+        m_ahead = std::make_unique<PartsAhead>([this](PartsAhead& ahead) {
+            SolverSettings settings = m_settings;
+            settings.control = nullptr; // each job's own, below
+            ConstrainedEngine helper(m_instance, settings, m_xSet, m_ySet, m_counting,
+                                     Helping::Never);
+            while (const std::optional<PartsAhead::Job> job = ahead.nextJob()) {
+                // The search's own memory comes first: once the process holds half its
+                // limit, the search solves the rest alone.
+                if (problem::processMemoryGuard().wouldPass(problem::processMemoryLimit() / 2))
+                    return;
+                settings.control = &PartsAhead::control(*job);
+                try {
+                    helper.solvePairAhead(*job, ahead);
+                } catch (const problem::RunStopped&) {
+                    // The search has left the job's node.
                 }
-            });
+            }
+        });
+        for (int at = 1; at <= std::min(m_level, helpedLevels); ++at)
+            openBoard(levelAt(at));
         return true;
     }
 
-    // The root's pairs in the order of its loop, each position's job noted.
-    std::vector<RootPair> rootPairs()
+    // Opens a board for the node of level, from the pair under examination on, when the
+    // node's parts are states.
+    void openBoard(Level& level)
     {
-        const std::int32_t a = m_instance.plateHeight, b = m_instance.plateLength;
-        std::vector<RootPair> pairs;
-        m_jobOfChoice.assign(static_cast<std::size_t>(m_xSet.count + m_ySet.count), -1);
-        for (std::int32_t j = firstUsable(m_xSet, 0, a, b); j < m_xSet.count; ++j) {
+        if (level.depthLeft < 3)
+            return;
+        PartsAhead::Node node{level.remaining, level.depthLeft - 1, pairsOf(level)};
+        level.board = m_ahead->open(std::move(node));
+        if (m_helping == Helping::BeforeSearch)
+            m_ahead->waitUntilIdle();
+    }
+
+    // The pairs of level's node from the one under examination on, in the order of its loop,
+    // each position's pair noted.
+    std::vector<PartsAhead::Pair> pairsOf(Level& level)
+    {
+        const std::int32_t a = level.rect.height, b = level.rect.length;
+        std::vector<PartsAhead::Pair> pairs;
+        level.pairOfChoice.assign(static_cast<std::size_t>(m_xSet.count + m_ySet.count), -1);
+        const auto add = [&](std::int32_t choice, PartsAhead::Pair pair) {
+            if (choice < level.choice)
+                return;
+            level.pairOfChoice[static_cast<std::size_t>(choice)] =
+                static_cast<std::int32_t>(pairs.size());
+            pairs.push_back(pair);
+        };
+        for (std::int32_t j = level.xStart; j < m_xSet.count; ++j) {
             const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
             if (x > a)
                 break;
-            if (m_xSet.floors[static_cast<std::size_t>(j)] > b)
-                continue;
-            m_jobOfChoice[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(pairs.size());
-            pairs.push_back({{x, b}, {a - x, b}, j, 0, CutsAllowed::LengthOnly});
+            if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
+                add(j, {{x, b}, {a - x, b}, j, 0, CutsAllowed::LengthOnly});
         }
-        for (std::int32_t k = firstUsable(m_ySet, 0, b, a); k < m_ySet.count; ++k) {
+        for (std::int32_t k = level.yStart; k < m_ySet.count; ++k) {
             const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
             if (y > b)
                 break;
-            if (m_ySet.floors[static_cast<std::size_t>(k)] > a)
-                continue;
-            m_jobOfChoice[static_cast<std::size_t>(m_xSet.count + k)] =
-                static_cast<std::int32_t>(pairs.size());
-            pairs.push_back({{a, y}, {a, b - y}, 0, k, CutsAllowed::HeightOnly});
+            if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
+                add(m_xSet.count + k, {{a, y}, {a, b - y}, 0, k, CutsAllowed::HeightOnly});
         }
         return pairs;
     }
 
-    // A part of one of the root's pairs, as the second thread's board names it.
+    // A part of a pair on a board of the second thread.
     struct AheadPart {
-        std::int32_t job = -1; // -1: the search solves the part alone
-        std::size_t half = 0;  // 0 for the first part, 1 for the second
+        PartsAhead::Board* board = nullptr; // none: the search solves the part alone
+        std::int32_t pair = -1;
+        std::size_t half = 0; // 0 for the first part, 1 for the second
     };
 
-    // Names half of the root's pair at choice for the second thread, and tells the thread what
-    // the root is worth so far. A search that has run a while starts the thread here.
-    AheadPart aheadPart(std::int32_t choice, bool ownDemand, float rootValue, std::size_t half)
+    // Names half of the pair at choice for the second thread, and tells the thread what the
+    // node is worth so far. A search that has run a while starts the thread here.
+    AheadPart aheadPart(Level& level, std::int32_t choice, bool ownDemand, float nodeValue,
+                        std::size_t half)
     {
-        if (m_level != 1)
+        if (m_level > helpedLevels)
             return {};
+        level.choice = choice;
         if (m_helping == Helping::AfterWarmUp && m_statesSolved >= warmUpStates) {
             m_helping = Helping::Never; // once
             startHelper();
         }
-        if (!m_ahead)
+        if (!level.board)
             return {};
-        m_ahead->noteSearchValue(rootValue);
+        PartsAhead::noteSearchValue(*level.board, nodeValue);
         if (!ownDemand)
             return {};
-        return {m_jobOfChoice[static_cast<std::size_t>(choice)], half};
+        const std::int32_t pair = level.pairOfChoice[static_cast<std::size_t>(choice)];
+        return {pair >= 0 ? level.board.get() : nullptr, pair, half};
     }
 
-    // Solves a pair of the root for another engine's search, as far as the pair may lift the
-    // root once it is worth what that search noted. Where the search skips pairs by their
-    // ceilings, so does this.
-    void solvePairAhead(const RootPair& root, PartsAhead& ahead, std::size_t job)
+    // Solves a pair of a board for another engine's search, as far as the pair may lift its
+    // node once the node is worth what that search noted. Where the search skips pairs by
+    // their ceilings, so does this.
+    void solvePairAhead(const PartsAhead::Job& job, PartsAhead& ahead)
     {
-        const std::int32_t depthLeft = m_settings.depthLimit - 1;
+        const PartsAhead::Node& node = job.node();
+        const PartsAhead::Pair& pair = node.pairs[job.pair];
+        const std::int32_t levels = node.partLevels;
         LoopState loop;
-        loop.node.value = ahead.searchValue();
+        loop.node.value = PartsAhead::searchValue(job);
         Level& level = levelAt(0);
-        level.remaining = m_demands;
+        level.remaining = node.demand;
         if (m_bounded &&
-            !partsMayLift(loop, level, root.first, root.second, depthLeft, root.firstCuts))
+            !partsMayLift(loop, level, pair.first, pair.second, levels, pair.firstCuts))
             return;
-        std::vector<std::int32_t> demand = m_demands;
-        PartsAhead::Part first =
-            solveAhead(root.first, root.xStart, root.yStart, depthLeft, demand);
+        std::vector<std::int32_t> demand = node.demand;
+        PartsAhead::Part first = solveAhead(pair.first, pair.xStart, pair.yStart, levels, demand);
         const float firstValue = first.states.back().value;
         ahead.finish(job, 0, std::move(first));
-        loop.node.value = ahead.searchValue();
-        if (m_bounded &&
-            !sumMayLift(loop, firstValue, m_ceilings.withLevels(root.second, depthLeft)))
+        loop.node.value = PartsAhead::searchValue(job);
+        if (m_bounded && !sumMayLift(loop, firstValue, m_ceilings.withLevels(pair.second, levels)))
             return;
-        ahead.finish(job, 1, solveAhead(root.second, root.xStart, root.yStart, depthLeft, demand));
+        ahead.finish(job, 1, solveAhead(pair.second, pair.xStart, pair.yStart, levels, demand));
     }
 
     // A part solved within demand for another engine's search; demand loses its pieces.
@@ -367,9 +394,9 @@ private:
             if (serves(readingOf(entry), demand))
                 return entry;
 
-        if (ahead.job >= 0)
+        if (ahead.board)
             if (const PartsAhead::Part* solved =
-                    m_ahead->take(static_cast<std::size_t>(ahead.job), ahead.half,
+                    m_ahead->take(*ahead.board, static_cast<std::size_t>(ahead.pair), ahead.half,
                                   [this] { checkpointWhileWaiting(); })) {
                 Count* reading = addEntry(group, importStates(solved->states));
                 std::copy(solved->reading.begin(), solved->reading.end(), reading);
@@ -424,6 +451,37 @@ private:
         HomogeneousFill fill;
     };
 
+    // Notes the node a level solves and, while the second thread runs, opens the node's board
+    // when the node is near enough to the root; closes it when the node is solved.
+    class HelpedNode {
+    public:
+        HelpedNode(ConstrainedEngine& engine, Level& level, const std::int32_t* key)
+            : m_engine(engine), m_level(level)
+        {
+            level.rect = {key[KeyHeight], key[KeyLength]};
+            level.xStart = key[KeyXStart];
+            level.yStart = key[KeyYStart];
+            level.depthLeft = key[KeyDepthLeft];
+            level.choice = -1;
+            if (engine.m_ahead && engine.m_level <= helpedLevels)
+                engine.openBoard(level);
+        }
+
+        ~HelpedNode()
+        {
+            if (m_level.board)
+                m_engine.m_ahead->close(*m_level.board);
+            m_level.board.reset();
+        }
+
+        HelpedNode(const HelpedNode&) = delete;
+        HelpedNode& operator=(const HelpedNode&) = delete;
+
+    private:
+        ConstrainedEngine& m_engine;
+        Level& m_level;
+    };
+
     // Solves the state of key for this demand, leaving its saturation in its level.
     Computed compute(const std::int32_t* key, const std::int32_t* demand)
     {
@@ -437,6 +495,7 @@ private:
         const bool leadingMiss = key[KeyLeadingMiss] != 0;
         const std::int32_t depthLeft = key[KeyDepthLeft];
         const std::span<const std::int32_t> own(remaining, m_n);
+        const HelpedNode helped(*this, level, key);
 
         LoopState loop;
         const HomogeneousFill fill = m_fills.within(a, b, own);
@@ -895,7 +954,7 @@ private:
         const bool ownDemand = !loop.reduced;
         const PartRef one =
             solvePart(level, first, xStart, yStart, depthLeft, ownDemand, PassingFirst,
-                      aheadPart(choice, ownDemand, loop.node.value, 0));
+                      aheadPart(level, choice, ownDemand, loop.node.value, 0));
         take(level, one);
         loop.reduced = true;
         SolvedState& node = loop.node;
@@ -911,8 +970,9 @@ private:
             loop.linked = false; // the working copy stays reduced by the first part
             return;
         }
-        const PartRef two = solvePart(level, second, xStart, yStart, depthLeft, ownDemand,
-                                      PassingSecond, aheadPart(choice, ownDemand, node.value, 1));
+        const PartRef two =
+            solvePart(level, second, xStart, yStart, depthLeft, ownDemand, PassingSecond,
+                      aheadPart(level, choice, ownDemand, node.value, 1));
         take(level, two);
         node.nodes = addNodes(node.nodes, nodesOf(level, two));
         keepIfBetter(loop, level, one, two, choice);
@@ -973,8 +1033,7 @@ private:
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
     int m_level = 0;
     std::int64_t m_statesSolved = 0;
-    StackRoom m_stack;                       // of the thread that runs the search
-    std::vector<std::int32_t> m_jobOfChoice; // of the root's pairs, by position
+    StackRoom m_stack; // of the thread that runs the search
     // Last, so that its thread, which reads the members above, ends first.
     std::unique_ptr<PartsAhead> m_ahead;
 };

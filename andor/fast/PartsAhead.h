@@ -5,23 +5,26 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
+#include "andor/bounds/CutCeilings.h"
 #include "andor/fast/SolvedStates.h"
 #include "problem/RunControl.h"
 
 namespace andor {
 
 // Solves pairs of parts of the search on a second thread while the search goes on. The search
-// names its jobs by number and comes to them in that order; the second thread takes them from
-// the last one down, up to where the search has come, and solves a job's first part, then its
-// second. The search takes each part as it comes to it: solved, waited for while the second
-// thread is at its job, or else solved by the search itself. A part's result depends only on
-// the part and its demand, so what the search finds does not depend on which thread solved
-// which part, nor on when.
+// opens a board for a node whose pairs it will come to, names the pairs by number and comes to
+// them in that order; the second thread takes them from the last one down, up to where the
+// search has come, and solves a pair's first part, then its second. The newest board goes
+// first: it is the node the search is in. The search takes each part as it comes to it:
+// solved, waited for while the second thread is at its pair, or else solved by the search
+// itself. A part's result depends only on the part and its demand, so what the search finds
+// does not depend on which thread solved which part, nor on when.
 class PartsAhead {
 public:
     // A solved part: its state and the states below it, its own last, each part naming a state
@@ -31,54 +34,81 @@ public:
         std::vector<std::int32_t> reading;
     };
 
+    // A pair of a node: its parts and where their cuts start.
+    struct Pair {
+        RectSize first;
+        RectSize second;
+        std::int32_t xStart = 0;
+        std::int32_t yStart = 0;
+        CutsAllowed firstCuts = CutsAllowed::Both;
+    };
+
+    // A node whose pairs the second thread may solve: the first part within the node's own
+    // demand, the second within what the first leaves of it.
+    struct Node {
+        std::vector<std::int32_t> demand;
+        std::int32_t partLevels = 0; // the levels of cuts each part has left
+        std::vector<Pair> pairs;
+    };
+
+    class Board;
+
+    // A pair the second thread is to solve; its board stays alive while the job is held.
+    struct Job {
+        std::shared_ptr<Board> board;
+        std::size_t pair = 0;
+        const Node& node() const;
+    };
+
     // Runs on the second thread: calls nextJob() until it gives none and finish() with the
-    // parts of each job, stopping at a checkpoint of control() once the search ends. Whatever it
-    // throws ends its help; the search then solves the parts left itself.
+    // parts of each job. A job's work stops at a checkpoint of control(job) once the search
+    // leaves the job's node or ends; the work then goes on with the next job. Whatever it
+    // throws ends its help, and the search then solves the parts left itself.
     using Work = std::function<void(PartsAhead& ahead)>;
 
-    PartsAhead(std::size_t jobCount, Work work);
+    explicit PartsAhead(Work work);
     ~PartsAhead();
     PartsAhead(const PartsAhead&) = delete;
     PartsAhead& operator=(const PartsAhead&) = delete;
 
-    // For the second thread.
-    problem::RunControl& control() { return m_control; }
-    // The value the search noted last: a part that cannot raise it need not be solved.
-    float searchValue() const { return m_searchValue.load(std::memory_order_relaxed); }
-    std::optional<std::size_t> nextJob();
-    void finish(std::size_t job, std::size_t half, Part part);
+    // For the second thread. nextJob() waits while no board has a pair left for it, and gives
+    // none once the search ends.
+    std::optional<Job> nextJob();
+    void finish(const Job& job, std::size_t half, Part part);
+    // The value the search noted last for the job's node: a part that cannot raise it need not
+    // be solved.
+    static float searchValue(const Job& job);
+    static problem::RunControl& control(const Job& job);
 
-    // For the searching thread: part half (0 or 1) of job when the second thread solved it,
-    // after waiting while it is at the job, valid while this object lives; nullptr when the
-    // search must solve it. Asking for
-    // a job the second thread has not taken keeps it from taking it. While the search waits,
-    // whileWaiting is called now and then (to see whether it was asked to stop, for example).
-    const Part* take(std::size_t job, std::size_t half, const std::function<void()>& whileWaiting);
-    // Waits until the second thread has solved every job it may take.
-    void waitUntilDone();
-    // What the search's node is worth so far, for searchValue().
-    void noteSearchValue(float value) { m_searchValue.store(value, std::memory_order_relaxed); }
+    // For the searching thread. A board is open until the search closes it, when it leaves
+    // the node; the second thread then drops the board's pairs.
+    std::shared_ptr<Board> open(Node node);
+    void close(Board& board);
+    // Part half (0 or 1) of pair when the second thread solved it, after waiting while it is
+    // at the pair, valid until the board is closed; nullptr when the search must solve it.
+    // Asking for a pair the second thread has not taken keeps it from taking it. While the
+    // search waits, whileWaiting is called now and then (to see whether it was asked to stop,
+    // for example).
+    const Part* take(Board& board, std::size_t pair, std::size_t half,
+                     const std::function<void()>& whileWaiting);
+    // Waits until the second thread has no pair left to take, or has ended.
+    void waitUntilIdle();
+    // What the board's node is worth so far, for searchValue().
+    static void noteSearchValue(Board& board, float value);
 
 private:
-    enum class JobState { Open, Helping, Claimed, Done };
-
-    struct Job {
-        JobState state = JobState::Open;
-        std::array<std::optional<Part>, 2> parts;
-    };
-
     void help();
     void endJob();
+    std::optional<Job> openJob();
+    bool anyOpenPair() const;
 
-    std::vector<Job> m_jobs;
     Work m_work;
-    problem::RunControl m_control;
-    std::atomic<float> m_searchValue{0.0f};
-    std::mutex m_mutex; // guards m_jobs and the three places below
+    std::mutex m_mutex; // guards the boards and every field below
     std::condition_variable m_changed;
-    std::size_t m_next = 0; // the search has come to every job before this one
-    std::size_t m_end;      // the second thread has taken or passed every job from this one
-    std::size_t m_current;  // the second thread's job, if below the job count
+    std::vector<std::shared_ptr<Board>> m_open; // oldest first
+    std::optional<Job> m_current;               // the second thread's job
+    bool m_idle = false;                        // the second thread waits for a pair
+    bool m_ending = false;                      // the search ends, or the second thread did
     std::thread m_helper;
 };
 

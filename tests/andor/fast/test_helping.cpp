@@ -11,9 +11,10 @@
 #include "problem/MemoryGuard.h"
 #include "support/ScopedMemoryLimit.h"
 
-// The constrained search may take the parts of its root's pairs from a second thread. What it
-// finds must not depend on that: not on whether the thread solved them all before the search
-// began, nor on which of them it got to while the search ran.
+// The constrained search may take the parts of its root's pairs, and of the pairs of the root's
+// part it is in, from a second thread. What it finds must not depend on that: not on whether
+// the thread solved them all before the search came to them, nor on which of them it got to
+// while the search ran.
 
 namespace {
 
