@@ -6,10 +6,10 @@
 
 namespace andor {
 
-CutCeilings::CutCeilings(const problem::TInstance& instance, DemandFills& fills,
+CutCeilings::CutCeilings(const problem::TInstance& instance, const FitTable& fits,
                          const DemandBound& bound, const TDiscretizationSet& xSet,
                          const TDiscretizationSet& ySet, const PartSides& sides)
-    : m_fills(fills), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides)
+    : m_fits(fits), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides)
 {
     for (int i = 0; i < instance.pieceCount; ++i)
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);

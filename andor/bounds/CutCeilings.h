@@ -4,7 +4,7 @@
 
 #include "andor/DiscretizationSet.h"
 #include "andor/bounds/DemandBound.h"
-#include "andor/bounds/DemandFills.h"
+#include "andor/bounds/FitTable.h"
 #include "andor/fast/RectValueCache.h"
 #include "andor/rules/CutHeuristics.h"
 
@@ -16,10 +16,11 @@ enum class CutsAllowed { Both, LengthOnly, HeightOnly };
 
 // The most a part can be worth in the constrained search, whatever its remaining demand, as
 // none exceeds the full demand: as a leaf, or with some levels of cuts left. Each is computed
-// once per rectangle and level.
+// once per rectangle and level. Searches on two threads may share them: a value depends only
+// on its rectangle and level, so either thread may be the one that computes it.
 class CutCeilings {
 public:
-    CutCeilings(const problem::TInstance& instance, DemandFills& fills, const DemandBound& bound,
+    CutCeilings(const problem::TInstance& instance, const FitTable& fits, const DemandBound& bound,
                 const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                 const PartSides& sides);
 
@@ -54,16 +55,16 @@ private:
     // bound, which keeps the tables few and the work of a ceiling within its cuts of cuts.
     static constexpr std::int32_t maxCeilingLevels = 4;
 
-    float leafOf(std::int32_t a, std::int32_t b)
+    float leafOf(std::int32_t a, std::int32_t b) const
     {
-        return static_cast<float>(m_fills.full(a, b).value);
+        return static_cast<float>(m_fits.bestWithin(a, b, m_demands).value);
     }
 
     float ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed);
     float cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed,
                  float bound);
 
-    DemandFills& m_fills;
+    const FitTable& m_fits;
     const DemandBound& m_bound;
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;

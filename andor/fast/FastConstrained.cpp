@@ -110,12 +110,17 @@ std::size_t slotOf(const PartRef& part)
 // can exceed them, which halves the memory of most searches.
 template <typename Count> class ConstrainedEngine {
 public:
+    // A second engine shares the first one's ceilings, which only depend on the plate.
     ConstrainedEngine(const problem::TInstance& instance, const SolverSettings& settings,
                       const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                      NodeCounting counting, Helping helping)
+                      NodeCounting counting, Helping helping,
+                      std::shared_ptr<CutCeilings> ceilings = nullptr)
         : m_instance(instance), m_settings(settings), m_xSet(xSet), m_ySet(ySet),
           m_n(static_cast<std::size_t>(instance.pieceCount)), m_counting(counting),
-          m_helping(helping), m_bounded(!settings.heuristicsOn && counting == NodeCounting::Skip)
+          m_helping(helping), m_bounded(!settings.heuristicsOn && counting == NodeCounting::Skip),
+          m_ceilings(ceilings ? std::move(ceilings)
+                              : std::make_shared<CutCeilings>(m_instance, m_fits, m_bound, m_xSet,
+                                                              m_ySet, m_sides))
     {
         for (std::size_t i = 0; i < m_n; ++i)
             m_demands.push_back(instance.pieces[i].demand);
@@ -160,7 +165,7 @@ private:
             SolverSettings settings = m_settings;
             settings.control = nullptr; // each job's own, below
             ConstrainedEngine helper(m_instance, settings, m_xSet, m_ySet, m_counting,
-                                     Helping::Never);
+                                     Helping::Never, m_ceilings);
             while (const std::optional<PartsAhead::Job> job = ahead.nextJob()) {
                 // The search's own memory comes first: once the process holds half its
                 // limit, the search solves the rest alone.
@@ -270,7 +275,7 @@ private:
         const float firstValue = first.states.back().value;
         ahead.finish(job, 0, std::move(first));
         loop.node.value = PartsAhead::searchValue(job);
-        if (m_bounded && !sumMayLift(loop, firstValue, m_ceilings.withLevels(pair.second, levels)))
+        if (m_bounded && !sumMayLift(loop, firstValue, m_ceilings->withLevels(pair.second, levels)))
             return;
         ahead.finish(job, 1, solveAhead(pair.second, pair.xStart, pair.yStart, levels, demand));
     }
@@ -561,7 +566,7 @@ private:
     {
         if (m_settings.heuristicsOn || (!m_bounded && depthLeft != 1))
             return {};
-        return {std::min(m_ceilings.withLevels(whole, depthLeft), m_bound.within(whole, own)),
+        return {std::min(m_ceilings->withLevels(whole, depthLeft), m_bound.within(whole, own)),
                 false};
     }
 
@@ -837,7 +842,7 @@ private:
     // parts hold; false when two leaves cannot lift it, one of them valued as first.
     bool leavesMayLift(const LoopState& loop, float firstValue, RectSize second)
     {
-        return sumMayLift(loop, firstValue, m_ceilings.leaf(second));
+        return sumMayLift(loop, firstValue, m_ceilings->leaf(second));
     }
 
     std::int64_t usableOf(RectSize part, std::int32_t xStart, std::int32_t yStart) const
@@ -850,7 +855,7 @@ private:
     // part may lift the node.
     bool pairMayLift(const LoopState& loop, float firstValue, RectSize second)
     {
-        return sumMayLift(loop, firstValue, m_ceilings.withLevels(second, 1));
+        return sumMayLift(loop, firstValue, m_ceilings->withLevels(second, 1));
     }
 
     // The nodes a part with one level of cuts left spends when its value cannot matter:
@@ -885,7 +890,7 @@ private:
     void cutLeaves(LoopState& loop, Level& level, RectSize first, RectSize second,
                    std::int32_t choice)
     {
-        if (!leavesMayLift(loop, m_ceilings.leaf(first), second))
+        if (!leavesMayLift(loop, m_ceilings->leaf(first), second))
             return releaseUnseen(loop, level, 2);
         const bool ownDemand = !loop.reduced;
         const PartRef one = leafPart(level, first, ownDemand);
@@ -911,8 +916,8 @@ private:
     bool partsMayLift(const LoopState& loop, const Level& level, RectSize first, RectSize second,
                       std::int32_t levels, CutsAllowed firstCuts)
     {
-        const float one = m_ceilings.withLevels(first, levels, firstCuts);
-        const float two = m_ceilings.withLevels(second, levels);
+        const float one = m_ceilings->withLevels(first, levels, firstCuts);
+        const float two = m_ceilings->withLevels(second, levels);
         return sumMayLift(loop, one, two) &&
                sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f) &&
                sumMayLift(loop, std::min(one, m_bound.within(first, level.remaining)),
@@ -926,7 +931,7 @@ private:
     bool secondMayLift(const LoopState& loop, Level& level, float firstValue, RectSize second,
                        std::int32_t levels)
     {
-        const float ceiling = m_ceilings.withLevels(second, levels);
+        const float ceiling = m_ceilings->withLevels(second, levels);
         if (!sumMayLift(loop, firstValue, ceiling))
             return false;
         raiseSaturationToFit(level, second);
@@ -946,7 +951,7 @@ private:
                                                     : CutsAllowed::HeightOnly))
                 return releaseUnseen(loop, level, 0);
         } else if (pairs && usableOf(second, xStart, yStart) == 0 &&
-                   !pairMayLift(loop, m_ceilings.withLevels(first, 1), second)) {
+                   !pairMayLift(loop, m_ceilings->withLevels(first, 1), second)) {
             // A second part without a cut to make spends one node whatever the first leaves
             // it, so a pair that cannot lift the node needs only the first part's node count.
             return releaseUnseen(loop, level, nodesUnsolved(level, first, xStart, yStart) + 1);
@@ -1023,9 +1028,9 @@ private:
     RecentStates<Count> m_recent{keyWords(), 2 * m_n, recentBytes, recentSlots()};
     DemandFills m_fills{m_instance, m_fits, m_sides};
     DemandBound m_bound{m_instance, m_fits};
-    CutCeilings m_ceilings{m_instance, m_fills, m_bound, m_xSet, m_ySet, m_sides};
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
+    std::shared_ptr<CutCeilings> m_ceilings;
     std::vector<SolvedState> m_states;
     std::vector<Count> m_readings;        // 2 m_n per entry
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart

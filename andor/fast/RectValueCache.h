@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <bit>
 #include <cstdint>
 
@@ -9,7 +10,8 @@ namespace andor {
 
 // Values by rectangle of a plate, each computed once; a plate too large for a table of them
 // (more than 2^24 rectangles that parts can be, 64 MB) computes each value every time it is
-// asked for.
+// asked for. Threads may share a cache whose values depend on the rectangle alone: one that
+// finds a value unknown computes it too, and stores the same.
 class RectValueCache {
     using Table = RectTable<std::uint32_t>;
 
@@ -58,9 +60,13 @@ private:
     template <typename Compute>
     [[gnu::always_inline]] static float valueIn(std::uint32_t& cell, Compute&& compute)
     {
-        if (cell == 0) [[unlikely]]
-            cell = std::bit_cast<std::uint32_t>(static_cast<float>(compute())) | signBit;
-        return std::bit_cast<float>(cell & ~signBit);
+        const std::atomic_ref<std::uint32_t> shared(cell);
+        std::uint32_t known = shared.load(std::memory_order_relaxed);
+        if (known == 0) [[unlikely]] {
+            known = std::bit_cast<std::uint32_t>(static_cast<float>(compute())) | signBit;
+            shared.store(known, std::memory_order_relaxed);
+        }
+        return std::bit_cast<float>(known & ~signBit);
     }
 
     Table m_table;
