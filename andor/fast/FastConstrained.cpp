@@ -56,6 +56,10 @@ constexpr std::int64_t warmUpStates = std::int64_t{1} << 14;
 // little time to share.
 constexpr int helpedLevels = 2;
 
+// Where pairs of leaves follow one another at a node, blocks of this many positions are
+// released together when none of their pairs may lift the node.
+constexpr std::int32_t leafBlock = 8;
+
 // Where the constrained loop stands between two positions.
 struct LoopState {
     SolvedState node;
@@ -516,6 +520,8 @@ private:
             raiseSaturation(level);
         if (!solvedByBound) {
             ExitCeiling ceiling = exitCeiling({a, b}, depthLeft, own);
+            const bool leaves = depthLeft == 1 && !m_settings.heuristicsOn;
+            std::int32_t blockTried = -1; // blocks were tried up to here
             for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
                 if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
                     releaseRest(loop, m_usableX.count(j, a, b) + m_usableY.count(yStart, b, a));
@@ -526,6 +532,17 @@ private:
                     passOver(loop, level);
                     break;
                 }
+                if (leaves && !loop.reduced && j >= blockTried) {
+                    const std::int32_t end = blockEnd(m_xSet, j, a);
+                    const RectSize largestFirst{m_xSet.points[static_cast<std::size_t>(end) - 1],
+                                                b};
+                    if (!blockMayLift(loop, largestFirst, {a - x, b}, own)) {
+                        releaseBlock(loop, m_usableX, j, end, a, b);
+                        j = end - 1;
+                        continue;
+                    }
+                    blockTried = end;
+                }
                 if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
                     cutAt(loop, level, {a, b}, {x, b}, {a - x, b}, j, 0, depthLeft - 1, j);
                 else
@@ -533,6 +550,7 @@ private:
             }
             if (leadingMiss)
                 passOver(loop, level);
+            blockTried = -1;
             for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
                 if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
                     releaseRest(loop, m_usableY.count(k, b, a));
@@ -541,6 +559,17 @@ private:
                 const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
                 if (y > b)
                     break; // nothing comes after the last position
+                if (leaves && !loop.reduced && k >= blockTried) {
+                    const std::int32_t end = blockEnd(m_ySet, k, b);
+                    const RectSize largestFirst{a,
+                                                m_ySet.points[static_cast<std::size_t>(end) - 1]};
+                    if (!blockMayLift(loop, largestFirst, {a, b - y}, own)) {
+                        releaseBlock(loop, m_usableY, k, end, b, a);
+                        k = end - 1;
+                        continue;
+                    }
+                    blockTried = end;
+                }
                 if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
                     cutAt(loop, level, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1,
                           m_xSet.count + k);
@@ -587,6 +616,41 @@ private:
     static void releaseRest(LoopState& loop, std::int64_t usable)
     {
         loop.node.nodes = addNodes(loop.node.nodes, 2 * usable);
+    }
+
+    // One past the last of up to leafBlock positions from j that fit along side.
+    static std::int32_t blockEnd(const TDiscretizationSet& set, std::int32_t j, std::int32_t side)
+    {
+        std::int32_t end = std::min(j + leafBlock, set.count);
+        while (set.points[static_cast<std::size_t>(end) - 1] > side)
+            --end;
+        return end;
+    }
+
+    // Whether a pair of leaves cut at a block of positions may lift the node while its working
+    // copy holds the node's own demand. Along the block the first part grows and the second
+    // shrinks, and a filling only grows with its rectangle and its demand, so no pair is worth
+    // more than the fillings of the largest first part and the largest second part within the
+    // own demand: by their ceilings, then by those fillings, which read the own demand no
+    // further than the node's filling does.
+    bool blockMayLift(const LoopState& loop, RectSize largestFirst, RectSize largestSecond,
+                      std::span<const std::int32_t> own)
+    {
+        return sumMayLift(loop, m_ceilings->leaf(largestFirst), m_ceilings->leaf(largestSecond)) &&
+               sumMayLift(
+                   loop,
+                   static_cast<float>(
+                       m_fills.within(largestFirst.height, largestFirst.length, own).value),
+                   static_cast<float>(
+                       m_fills.within(largestSecond.height, largestSecond.length, own).value));
+    }
+
+    // Releases the pairs of leaves of a block unseen: two leaves counted per usable position.
+    void releaseBlock(LoopState& loop, const UsableCounts& usable, std::int32_t j, std::int32_t end,
+                      std::int32_t along, std::int32_t across) const
+    {
+        if (!m_bounded)
+            releaseRest(loop, usable.count(j, along, across) - usable.count(end, along, across));
     }
 
     // How far a use of the working copy that reads need of type i reads into the node's own
