@@ -8,13 +8,15 @@ namespace andor {
 
 CutCeilings::CutCeilings(const problem::TInstance& instance, const FitTable& fits,
                          const DemandBound& bound, const TDiscretizationSet& xSet,
-                         const TDiscretizationSet& ySet, const PartSides& sides)
-    : m_fits(fits), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides)
+                         const TDiscretizationSet& ySet, const PartSides& sides,
+                         std::int32_t deepest)
+    : m_fits(fits), m_bound(bound), m_xSet(xSet), m_ySet(ySet), m_leaves(sides),
+      m_levelsKept(std::clamp(deepest, 1, mostLevelsKept))
 {
     for (int i = 0; i < instance.pieceCount; ++i)
         m_demands.push_back(instance.pieces[static_cast<std::size_t>(i)].demand);
     // The tables come zeroed from the system, so those a search never reaches cost nothing.
-    for (int table = 0; table < 3 * maxCeilingLevels; ++table)
+    for (int table = 0; table < 3 * m_levelsKept; ++table)
         m_withLevels.emplace_back(sides);
 }
 

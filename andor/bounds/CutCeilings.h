@@ -20,9 +20,10 @@ enum class CutsAllowed { Both, LengthOnly, HeightOnly };
 // on its rectangle and level, so either thread may be the one that computes it.
 class CutCeilings {
 public:
+    // For parts with up to deepest levels of cuts left.
     CutCeilings(const problem::TInstance& instance, const FitTable& fits, const DemandBound& bound,
                 const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
-                const PartSides& sides);
+                const PartSides& sides, std::int32_t deepest);
 
     // A leaf: its filling within the full demand. Always inline, as the search asks for two
     // per cut from a loop too large for the compiler to inline it on its own.
@@ -40,10 +41,11 @@ public:
     {
         // A plate too large for the tables would work out a deeper ceiling's cuts of cuts on
         // every call, so there it is only the bound.
-        if (levels > maxCeilingLevels || (levels > 1 && m_withLevels.front().uncached()))
+        if (levels > m_levelsKept || (levels > 1 && m_withLevels.front().uncached()))
             return m_bound.within(part, m_demands);
-        const auto table = static_cast<std::size_t>(allowed) * maxCeilingLevels +
-                           static_cast<std::size_t>(levels) - 1;
+        const auto table =
+            static_cast<std::size_t>(allowed) * static_cast<std::size_t>(m_levelsKept) +
+            static_cast<std::size_t>(levels) - 1;
         return m_withLevels[table].get(part.height, part.length,
                                        [this, levels, allowed](std::int32_t a, std::int32_t b) {
                                            return ceilingOf(a, b, levels, allowed);
@@ -51,9 +53,11 @@ public:
     }
 
 private:
-    // Ceilings are kept for up to this many levels of cuts; deeper parts have only their
-    // bound, which keeps the tables few and the work of a ceiling within its cuts of cuts.
-    static constexpr std::int32_t maxCeilingLevels = 4;
+    // Ceilings are kept for every level of cuts a part can have, up to this many: a ceiling
+    // with fewer levels than its part has is only its bound, which skips far fewer pairs of
+    // a deep search. Deeper parts, in searches deeper than anyone waits for, have only their
+    // bound, which keeps the tables few.
+    static constexpr std::int32_t mostLevelsKept = 16;
 
     float leafOf(std::int32_t a, std::int32_t b) const
     {
@@ -70,7 +74,8 @@ private:
     const TDiscretizationSet& m_ySet;
     std::vector<std::int32_t> m_demands;
     RectValueCache m_leaves;
-    // For each way of CutsAllowed, for 1, 2, ... maxCeilingLevels levels.
+    std::int32_t m_levelsKept;
+    // For each way of CutsAllowed, for 1, 2, ... m_levelsKept levels.
     std::vector<RectValueCache> m_withLevels;
 };
 

@@ -124,7 +124,7 @@ public:
           m_helping(helping), m_bounded(!settings.heuristicsOn && counting == NodeCounting::Skip),
           m_ceilings(ceilings ? std::move(ceilings)
                               : std::make_shared<CutCeilings>(m_instance, m_fits, m_bound, m_xSet,
-                                                              m_ySet, m_sides))
+                                                              m_ySet, m_sides, settings.depthLimit))
     {
         for (std::size_t i = 0; i < m_n; ++i)
             m_demands.push_back(instance.pieces[i].demand);
