@@ -159,12 +159,11 @@ private:
     // A second thread solves pairs of the nodes the search is in, from the last one down, with
     // an engine of its own: the first part within the node's own demand, the second within what
     // the first leaves of it. The search takes the parts from there whenever its working copy
-    // holds the node's own demand as it comes to a pair. Returns whether the thread was
-    // started.
-    bool startHelper()
+    // holds the node's own demand as it comes to a pair.
+    void startHelper()
     {
         if (m_settings.depthLimit < 3 || std::thread::hardware_concurrency() < 2)
-            return false;
+            return;
         m_ahead = std::make_unique<PartsAhead>([this](PartsAhead& ahead) {
             SolverSettings settings = m_settings;
             settings.control = nullptr; // each job's own, below
@@ -185,7 +184,6 @@ private:
         });
         for (int at = 1; at <= std::min(m_level, helpedLevels); ++at)
             openBoard(levelAt(at));
-        return true;
     }
 
     // Opens a board for the node of level, from the pair under examination on, when the
