@@ -52,6 +52,10 @@ constexpr std::size_t recentPerRectangle = 64;
 // sooner, and the thread's start and its engine's tables would cost them more than it saves.
 constexpr std::int64_t warmUpStates = std::int64_t{1} << 14;
 
+// The second thread forgets the states it solved once they take this much memory: the
+// search's own states matter more, and most of the thread's serve nodes the search has left.
+constexpr std::size_t helperStatesBytes = std::size_t{32} << 20;
+
 // The second thread solves pairs of the root and of the root's parts: deeper nodes take too
 // little time to share.
 constexpr int helpedLevels = 2;
@@ -128,13 +132,7 @@ public:
     {
         for (std::size_t i = 0; i < m_n; ++i)
             m_demands.push_back(instance.pieces[i].demand);
-        m_states.reserve(expectedStates());
-        m_groups.reserve(expectedStates());
-        m_readings.reserve(expectedStates() * 2 * m_n);
-        m_counts.reserve(expectedStates() * m_n / 2);
-        m_countsAt.reserve(expectedStates());
-        m_entries.reserve(expectedStates());
-        m_latestOfGroup.reserve(expectedStates());
+        reserveStates();
     }
 
     SearchOutcome run()
@@ -180,6 +178,8 @@ private:
                 } catch (const problem::RunStopped&) {
                     // The search has left the job's node.
                 }
+                if (helper.statesBytes() > helperStatesBytes || m_helping == Helping::BeforeSearch)
+                    helper.forgetStates();
             }
         });
         for (int at = 1; at <= std::min(m_level, helpedLevels); ++at)
@@ -327,6 +327,40 @@ private:
     {
         if (m_settings.control)
             m_settings.control->sparseCheckpoint();
+    }
+
+    // The memory the arrays of states take, by their capacity.
+    std::size_t statesBytes() const
+    {
+        return m_groups.bytes() + m_latestOfGroup.capacity() * sizeof(std::int32_t) +
+               m_entries.capacity() * sizeof(Entry) + m_states.capacity() * sizeof(SolvedState) +
+               m_readings.capacity() * sizeof(Count) + m_counts.capacity() * sizeof(std::int32_t) +
+               m_countsAt.capacity() * sizeof(std::int64_t);
+    }
+
+    // Frees every state solved so far. A state only saves solving its part again, which gives
+    // the same result, so forgetting them changes no result.
+    void forgetStates()
+    {
+        m_groups = StateMemo(static_cast<int>(keyWords()), bytesPerState());
+        m_latestOfGroup = {};
+        m_entries = {};
+        m_states = {};
+        m_readings = {};
+        m_counts = {};
+        m_countsAt = {};
+        reserveStates();
+    }
+
+    void reserveStates()
+    {
+        m_states.reserve(expectedStates());
+        m_groups.reserve(expectedStates());
+        m_readings.reserve(expectedStates() * 2 * m_n);
+        m_counts.reserve(expectedStates() * m_n / 2);
+        m_countsAt.reserve(expectedStates());
+        m_entries.reserve(expectedStates());
+        m_latestOfGroup.reserve(expectedStates());
     }
 
     // Room for the states of a typical search is made at once: growing the arrays step by

@@ -36,8 +36,8 @@ SearchOutcome fastSearchUnconstrained(const problem::TInstance& instance,
 
 // When the constrained search has a second thread solve the pairs of its root and of the root's
 // parts: once it has run a while; never; or from the start, each node's pairs before the search
-// comes to them, which lets the tests compare the search that takes every such part from there
-// with the one that takes none.
+// comes to them, the thread forgetting its states after each pair, which lets the tests compare
+// the search that takes every such part from there with the one that takes none.
 enum class Helping { AfterWarmUp, Never, BeforeSearch };
 
 // The constrained search with each node state solved once; requires depthLimit >= 0 and no

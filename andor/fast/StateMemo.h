@@ -26,6 +26,13 @@ public:
 
     std::int32_t size() const { return m_size; }
 
+    // The memory its arrays take, by their capacity.
+    std::size_t bytes() const
+    {
+        return m_keys.capacity() * sizeof(std::int32_t) +
+               m_hashes.capacity() * sizeof(std::uint64_t) + m_slots.capacity() * sizeof(Slot);
+    }
+
     // Makes room for this many keys at once, so that growing does not copy them.
     void reserve(std::size_t keys);
 
