@@ -9,25 +9,34 @@ BestPairs::BestPairs(const TDiscretizationSet& xSet, const TDiscretizationSet& y
     : m_xSet(xSet), m_ySet(ySet), m_starts(sides, std::size_t{1} << 24)
 {
     // Room for all at once: growing would copy them, and only what is filled is touched.
-    const auto perRectangle = static_cast<std::size_t>(xSet.count + ySet.count) + 3;
+    const auto perRectangle = static_cast<std::size_t>(xSet.count + ySet.count) + 2;
     if (!m_starts.empty())
         m_entries.reserve(std::min(maxEntries, sides.cellCount() * perRectangle));
 }
 
 // The positions ascend, so those within a side are the first ones.
-std::int32_t BestPairs::positionsWithin(const TDiscretizationSet& set, std::int32_t side)
+BestPairs::PositionsWithin::PositionsWithin(const TDiscretizationSet& set) : m_all(set.count)
 {
+    if (set.count == 0)
+        return;
     const auto* first = set.points.data();
-    return static_cast<std::int32_t>(std::upper_bound(first, first + set.count, side) - first);
+    m_counts.resize(static_cast<std::size_t>(set.points[static_cast<std::size_t>(set.count) - 1]) +
+                    1);
+    for (std::size_t side = 0; side < m_counts.size(); ++side)
+        m_counts[side] = static_cast<std::int16_t>(
+            std::upper_bound(first, first + set.count, static_cast<std::int32_t>(side)) - first);
 }
 
-BestPairs::Suffixes BestPairs::suffixesAt(std::size_t at) const
+// The counts of positions come by the sides, not from the entries, so that the two entries a
+// search reads, which miss the processor's cache, are read at once rather than one after the
+// other.
+BestPairs::Suffixes BestPairs::suffixesAt(std::size_t at, std::int32_t nx, std::int32_t ny) const
 {
     Suffixes suffixes;
-    suffixes.heightPositions = m_entries[at].index;
-    suffixes.lengthPositions = m_entries[at].usable;
-    suffixes.alongHeight = &m_entries[at + 1];
-    suffixes.alongLength = &m_entries[at + static_cast<std::size_t>(suffixes.heightPositions) + 2];
+    suffixes.heightPositions = nx;
+    suffixes.lengthPositions = ny;
+    suffixes.alongHeight = &m_entries[at];
+    suffixes.alongLength = &m_entries[at + static_cast<std::size_t>(nx) + 1];
     return suffixes;
 }
 

@@ -57,7 +57,7 @@ public:
             start = make(a, b, pairSum);
         if (start == noRoom)
             return false;
-        suffixes = suffixesAt(start - 1);
+        suffixes = suffixesAt(start - 1, m_xWithin.of(a), m_yWithin.of(b));
         return true;
     }
 
@@ -67,23 +67,37 @@ private:
     static constexpr std::uint32_t noRoom = 0xFFFFFFFF;
     static constexpr std::size_t maxEntries = std::size_t{1} << 22; // 32 MiB of them
 
-    static std::int32_t positionsWithin(const TDiscretizationSet& set, std::int32_t side);
-    Suffixes suffixesAt(std::size_t at) const;
+    // How many positions of a set lie within each side, by side up to the last position: no
+    // more cells than the plate's sides have ranks.
+    class PositionsWithin {
+    public:
+        explicit PositionsWithin(const TDiscretizationSet& set);
+        std::int32_t of(std::int32_t side) const
+        {
+            return static_cast<std::size_t>(side) < m_counts.size()
+                       ? m_counts[static_cast<std::size_t>(side)]
+                       : m_all;
+        }
+
+    private:
+        std::vector<std::int16_t> m_counts; // up to the last position
+        std::int32_t m_all;
+    };
+
+    Suffixes suffixesAt(std::size_t at, std::int32_t nx, std::int32_t ny) const;
 
     template <typename PairSum>
     std::uint32_t make(std::int32_t a, std::int32_t b, PairSum&& pairSum)
     {
-        const std::int32_t nx = positionsWithin(m_xSet, a), ny = positionsWithin(m_ySet, b);
+        const std::int32_t nx = m_xWithin.of(a), ny = m_yWithin.of(b);
         const std::size_t at = m_entries.size();
-        if (at + static_cast<std::size_t>(nx + ny) + 3 > maxEntries)
+        if (at + static_cast<std::size_t>(nx + ny) + 2 > maxEntries)
             return noRoom;
-        // A first entry holds the two counts of positions.
-        m_entries.resize(at + static_cast<std::size_t>(nx + ny) + 3);
+        m_entries.resize(at + static_cast<std::size_t>(nx + ny) + 2);
         ++m_made;
-        m_entries[at] = {0.0f, static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
-        fill(&m_entries[at + 1], m_xSet, nx, b,
+        fill(&m_entries[at], m_xSet, nx, b,
              [&](std::int32_t j, std::int32_t x) { return pairSum(true, j, x); });
-        fill(&m_entries[at + static_cast<std::size_t>(nx) + 2], m_ySet, ny, a,
+        fill(&m_entries[at + static_cast<std::size_t>(nx) + 1], m_ySet, ny, a,
              [&](std::int32_t k, std::int32_t y) { return pairSum(false, k, y); });
         return static_cast<std::uint32_t>(at) + 1;
     }
@@ -110,6 +124,8 @@ private:
 
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
+    PositionsWithin m_xWithin{m_xSet};
+    PositionsWithin m_yWithin{m_ySet};
     RectTable<std::uint32_t> m_starts; // 1 + where a rectangle's suffixes start, 0 when not made
     std::vector<Best> m_entries;
     std::int64_t m_made = 0;
