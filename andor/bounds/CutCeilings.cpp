@@ -25,16 +25,20 @@ float CutCeilings::ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels
 {
     const float bound = std::min(m_bound.within({a, b}, m_demands),
                                  m_bound.blocksWithin({a, b}, m_demands, levels));
-    return std::min(cutsOf(a, b, levels, allowed, bound), bound);
+    // Whatever a part can be worth with fewer levels of cuts it can be worth with more, so
+    // the loop starts from the ceiling with one level fewer, which often holds the bound
+    // already.
+    const float fewer = levels > 1 ? withLevels({a, b}, levels - 1, allowed) : leaf({a, b});
+    return std::min(cutsOf(a, b, levels, allowed, bound, fewer), bound);
 }
 
 // Stops at the first cut that reaches the bound: no later one can lower the ceiling.
 // A strip cut at its own height, as only the last position it may take allows, is the same
 // strip with one level fewer, whose ceiling the strip's own ceiling already holds.
 float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed,
-                          float bound)
+                          float bound, float start)
 {
-    float ceiling = leaf({a, b});
+    float ceiling = start;
     const auto part = [&](RectSize one) {
         return levels == 1 ? leaf(one) : withLevels(one, levels - 1);
     };

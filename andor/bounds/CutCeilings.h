@@ -66,7 +66,7 @@ private:
 
     float ceilingOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed);
     float cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, CutsAllowed allowed,
-                 float bound);
+                 float bound, float start);
 
     const FitTable& m_fits;
     const DemandBound& m_bound;
