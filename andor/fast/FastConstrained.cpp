@@ -12,6 +12,7 @@
 #include "andor/bounds/DemandFills.h"
 #include "andor/bounds/FitTable.h"
 #include "andor/fast/FastSearch.h"
+#include "andor/fast/GrowingArray.h"
 #include "andor/fast/PartsAhead.h"
 #include "andor/fast/RecentStates.h"
 #include "andor/fast/SolvedStates.h"
@@ -144,10 +145,11 @@ public:
                                          0, m_settings.depthLimit, m_demands.data());
         m_ahead.reset();
         const std::int32_t root = m_entries[static_cast<std::size_t>(entry)].state;
-        SearchOutcome outcome = outcomeOf(
-            root, m_statesSolved, m_instance, m_states, m_xSet, m_ySet, [&](std::int32_t state) {
-                return m_states[static_cast<std::size_t>(state)].first.leaf;
-            });
+        SearchOutcome outcome =
+            outcomeOf(root, m_statesSolved, m_instance, {m_states.data(), m_states.size()}, m_xSet,
+                      m_ySet, [&](std::int32_t state) {
+                          return m_states[static_cast<std::size_t>(state)].first.leaf;
+                      });
         if (m_bounded)
             outcome.nodesExamined.reset();
         return outcome;
@@ -1127,8 +1129,9 @@ private:
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     std::shared_ptr<CutCeilings> m_ceilings;
-    std::vector<SolvedState> m_states;
-    std::vector<Count> m_readings;        // 2 m_n per entry
+    // The two largest arrays of a long search.
+    GrowingArray<SolvedState> m_states;
+    GrowingArray<Count> m_readings;       // 2 m_n per entry
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows

@@ -11,7 +11,7 @@ namespace {
 // Walks the chosen pattern, appending a node per rectangle in depth-first order.
 class LayoutUnfolder {
 public:
-    LayoutUnfolder(const problem::TInstance& instance, const std::vector<SolvedState>& states,
+    LayoutUnfolder(const problem::TInstance& instance, std::span<const SolvedState> states,
                    const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                    const std::function<HomogeneousFill(std::int32_t)>& fillOf,
                    std::array<std::int32_t, problem::maxPieceTypes>& counts)
@@ -57,7 +57,7 @@ private:
     }
 
     const problem::TInstance& m_instance;
-    const std::vector<SolvedState>& m_states;
+    std::span<const SolvedState> m_states;
     const TDiscretizationSet& m_xSet;
     const TDiscretizationSet& m_ySet;
     const std::function<HomogeneousFill(std::int32_t)>& m_fillOf;
@@ -108,7 +108,7 @@ RecursionGuard::~RecursionGuard()
 }
 
 SearchOutcome outcomeOf(std::int32_t root, std::int64_t statesSolved,
-                        const problem::TInstance& instance, const std::vector<SolvedState>& states,
+                        const problem::TInstance& instance, std::span<const SolvedState> states,
                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf)
 {

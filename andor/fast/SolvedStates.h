@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "andor/CutLayout.h"
@@ -85,7 +86,7 @@ inline void noteStateSolving(problem::RunControl* control, std::int64_t statesSo
 // pattern unfolded with its piece counts; fillOf gives the homogeneous filling of a state
 // that kept its block.
 SearchOutcome outcomeOf(std::int32_t root, std::int64_t statesSolved,
-                        const problem::TInstance& instance, const std::vector<SolvedState>& states,
+                        const problem::TInstance& instance, std::span<const SolvedState> states,
                         const TDiscretizationSet& xSet, const TDiscretizationSet& ySet,
                         const std::function<HomogeneousFill(std::int32_t state)>& fillOf);
 
