@@ -164,7 +164,8 @@ private:
     {
         if (m_settings.depthLimit < 3 || std::thread::hardware_concurrency() < 2)
             return;
-        m_ahead = std::make_unique<PartsAhead>([this](PartsAhead& ahead) {
+        const bool forgetEachPair = m_helping == Helping::BeforeSearch;
+        m_ahead = std::make_unique<PartsAhead>([this, forgetEachPair](PartsAhead& ahead) {
             SolverSettings settings = m_settings;
             settings.control = nullptr; // each job's own, below
             ConstrainedEngine helper(m_instance, settings, m_xSet, m_ySet, m_counting,
@@ -180,7 +181,7 @@ private:
                 } catch (const problem::RunStopped&) {
                     // The search has left the job's node.
                 }
-                if (helper.statesBytes() > helperStatesBytes || m_helping == Helping::BeforeSearch)
+                if (forgetEachPair || helper.statesBytes() > helperStatesBytes)
                     helper.forgetStates();
             }
         });
