@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "andor/bounds/CutCeilings.h"
@@ -46,7 +47,7 @@ enum KeyWord {
 // The memory that recently solved states with one level of cuts left may take, and how many
 // of them there may be for each rectangle that parts can have: small searches, which are
 // many in a session, get a small cache.
-constexpr std::size_t recentBytes = std::size_t{16} << 20;
+constexpr std::size_t recentBytes = std::size_t{8} << 20;
 constexpr std::size_t recentPerRectangle = 64;
 
 // A search starts its second thread once it has solved this many states: most searches end
@@ -115,9 +116,15 @@ std::size_t slotOf(const PartRef& part)
     return static_cast<std::size_t>(PassingFirst - part.state);
 }
 
-// Count is the type in which saturations and demands are stored: 16 bits when no saturation
-// can exceed them, which halves the memory of most searches.
+// Count is the type in which demands are packed into keys and readings are stored: 16 bits
+// when no reading can exceed them, which halves the memory of most searches.
 template <typename Count> class ConstrainedEngine {
+    // A reading holds one count per type: the demand a state was solved for, cut off at the
+    // state's saturation, doubled, plus one where the demand was below the saturation. Such a
+    // demand serves only itself, as would a saturation of one more; any other serves every
+    // demand from there on. Wide readings take 64 bits, so that doubling cannot overflow.
+    using Reading = std::conditional_t<sizeof(Count) == 2, Count, std::int64_t>;
+
 public:
     // A second engine shares the first one's ceilings, which only depend on the plate.
     ConstrainedEngine(const problem::TInstance& instance, const SolverSettings& settings,
@@ -295,8 +302,8 @@ private:
         addCounts(demand.data(), {state, {}}, -1);
         PartsAhead::Part solved;
         exportState(state, solved.states);
-        const Count* reading = readingOf(entry);
-        solved.reading.assign(reading, reading + 2 * m_n);
+        const Reading* reading = readingOf(entry);
+        solved.reading.assign(reading, reading + m_n);
         return solved;
     }
 
@@ -337,7 +344,8 @@ private:
     {
         return m_groups.bytes() + m_latestOfGroup.capacity() * sizeof(std::int32_t) +
                m_entries.capacity() * sizeof(Entry) + m_states.capacity() * sizeof(SolvedState) +
-               m_readings.capacity() * sizeof(Count) + m_counts.capacity() * sizeof(std::int32_t) +
+               m_readings.capacity() * sizeof(Reading) +
+               m_counts.capacity() * sizeof(std::int32_t) +
                m_countsAt.capacity() * sizeof(std::int64_t);
     }
 
@@ -359,7 +367,7 @@ private:
     {
         m_states.reserve(expectedStates());
         m_groups.reserve(expectedStates());
-        m_readings.reserve(expectedStates() * 2 * m_n);
+        m_readings.reserve(expectedStates() * m_n);
         m_counts.reserve(expectedStates() * m_n / 2);
         m_countsAt.reserve(expectedStates());
         m_entries.reserve(expectedStates());
@@ -381,7 +389,7 @@ private:
     // and its links.
     std::size_t bytesPerState() const
     {
-        return sizeof(SolvedState) + 2 * m_n * sizeof(Count) + m_n / 2 * sizeof(std::int32_t) + 24;
+        return sizeof(SolvedState) + m_n * sizeof(Reading) + m_n / 2 * sizeof(std::int32_t) + 24;
     }
 
     std::size_t recentSlots() const { return recentPerRectangle * m_sides.cellCount(); }
@@ -397,11 +405,9 @@ private:
         return m_levels[static_cast<std::size_t>(depth)];
     }
 
-    // Each type's saturation followed by the demand the entry's state was solved for, cut off
-    // there.
-    const Count* readingOf(std::int32_t entry) const
+    const Reading* readingOf(std::int32_t entry) const
     {
-        return m_readings.data() + static_cast<std::size_t>(entry) * 2 * m_n;
+        return m_readings.data() + static_cast<std::size_t>(entry) * m_n;
     }
 
     // The key words of a part; fitting is scratch of one count per type.
@@ -442,7 +448,7 @@ private:
             if (const PartsAhead::Part* solved =
                     m_ahead->take(*ahead.board, static_cast<std::size_t>(ahead.pair), ahead.half,
                                   [this] { checkpointWhileWaiting(); })) {
-                Count* reading = addEntry(group, importStates(solved->states));
+                Reading* reading = addEntry(group, importStates(solved->states));
                 std::copy(solved->reading.begin(), solved->reading.end(), reading);
                 return m_latestOfGroup[static_cast<std::size_t>(group)];
             }
@@ -456,13 +462,13 @@ private:
     }
 
     // Makes a state the latest entry of its group; returns the entry's reading to be filled in.
-    Count* addEntry(std::int32_t group, std::int32_t state)
+    Reading* addEntry(std::int32_t group, std::int32_t state)
     {
         const auto entry = static_cast<std::int32_t>(m_entries.size());
         m_entries.push_back({state, m_latestOfGroup[static_cast<std::size_t>(group)]});
         m_latestOfGroup[static_cast<std::size_t>(group)] = entry;
         const std::size_t at = m_readings.size();
-        m_readings.resize(at + 2 * m_n);
+        m_readings.resize(at + m_n);
         return m_readings.data() + at;
     }
 
@@ -482,12 +488,22 @@ private:
     }
 
     // True when the result of a state with this reading holds for this remaining demand.
-    bool serves(const Count* reading, const std::int32_t* demand) const
+    bool serves(const Reading* reading, const std::int32_t* demand) const
     {
-        for (std::size_t i = 0; i < m_n; ++i, reading += 2)
-            if (std::min(demand[i], static_cast<std::int32_t>(reading[0])) != reading[1])
+        for (std::size_t i = 0; i < m_n; ++i) {
+            const std::int64_t cutOff = cutOffOf(reading[i]);
+            if (std::min(std::int64_t{demand[i]}, cutOff + (reading[i] & 1)) != cutOff)
                 return false;
+        }
         return true;
+    }
+
+    static std::int64_t cutOffOf(Reading reading) { return reading >> 1; }
+
+    // The saturation a reading stands for.
+    static std::int32_t saturationOf(Reading reading)
+    {
+        return static_cast<std::int32_t>(cutOffOf(reading) + (reading & 1));
     }
 
     struct Computed {
@@ -700,15 +716,19 @@ private:
 
     // A use of the working copy that reads up to level.need of it reads that much beyond the
     // pieces already taken from the node's own demand.
-    void raiseSaturation(Level& level) const { raiseSaturation(level, level.need.data(), 1); }
-
-    template <typename Need>
-    void raiseSaturation(Level& level, const Need* need, std::size_t stride) const
+    void raiseSaturation(Level& level) const
     {
         for (std::size_t i = 0; i < m_n; ++i)
             level.saturation[i] =
-                std::max(level.saturation[i],
-                         readingBeyondTaken(static_cast<std::int32_t>(need[i * stride]), level, i));
+                std::max(level.saturation[i], readingBeyondTaken(level.need[i], level, i));
+    }
+
+    // A part found or solved for the working copy reads it up to the part's saturation.
+    void raiseSaturation(Level& level, const Reading* reading) const
+    {
+        for (std::size_t i = 0; i < m_n; ++i)
+            level.saturation[i] = std::max(level.saturation[i],
+                                           readingBeyondTaken(saturationOf(reading[i]), level, i));
     }
 
     void addCounts(std::int32_t* counts, const PartRef& part, std::int32_t sign) const
@@ -730,13 +750,12 @@ private:
             counts[i] += sign * partCounts[i];
     }
 
-    // Each type's saturation followed by the demand cut off there.
-    void writeReading(Count* reading, const std::int32_t* saturation,
+    void writeReading(Reading* reading, const std::int32_t* saturation,
                       const std::int32_t* demand) const
     {
         for (std::size_t i = 0; i < m_n; ++i) {
-            reading[2 * i] = static_cast<Count>(saturation[i]);
-            reading[2 * i + 1] = static_cast<Count>(std::min(demand[i], saturation[i]));
+            const std::int64_t cutOff = std::min(demand[i], saturation[i]);
+            reading[i] = static_cast<Reading>(2 * cutOff + (demand[i] < saturation[i] ? 1 : 0));
         }
     }
 
@@ -821,7 +840,7 @@ private:
             return passingPart(level, part, xStart, yStart, slot);
         const std::int32_t entry =
             solve(level, part, xStart, yStart, depthLeft, level.working.data(), ahead);
-        raiseSaturation(level, readingOf(entry), 2);
+        raiseSaturation(level, readingOf(entry));
         return {m_entries[static_cast<std::size_t>(entry)].state, {}};
     }
 
@@ -835,17 +854,17 @@ private:
         const auto place = m_recent.find(level.key);
         if (place.holdsKey && serves(m_recent.reading(place.slot), demand)) {
             passing = m_recent.solved(place.slot);
-            raiseSaturation(level, m_recent.reading(place.slot), 2);
+            raiseSaturation(level, m_recent.reading(place.slot));
             return {slot, {}};
         }
         auto [node, fill] = compute(key, demand);
         if (node.choice < 0)
             node.first = {-1, fill};
         passing = node;
-        const std::int32_t* saturation =
-            m_levels[static_cast<std::size_t>(m_level) + 1].saturation.data();
-        writeReading(m_recent.put(place, level.key, node), saturation, demand);
-        raiseSaturation(level, saturation, 1);
+        Reading* reading = m_recent.put(place, level.key, node);
+        writeReading(reading, m_levels[static_cast<std::size_t>(m_level) + 1].saturation.data(),
+                     demand);
+        raiseSaturation(level, reading);
         return {slot, {}};
     }
 
@@ -1124,7 +1143,7 @@ private:
     bool m_bounded;
     FitTable m_fits{m_instance};
     PartSides m_sides{m_xSet, m_instance.plateHeight, m_ySet, m_instance.plateLength};
-    RecentStates<Count> m_recent{keyWords(), 2 * m_n, recentBytes, recentSlots()};
+    RecentStates<Reading> m_recent{keyWords(), m_n, recentBytes, recentSlots()};
     DemandFills m_fills{m_instance, m_fits, m_sides};
     DemandBound m_bound{m_instance, m_fits};
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
@@ -1132,7 +1151,7 @@ private:
     std::shared_ptr<CutCeilings> m_ceilings;
     // The two largest arrays of a long search.
     GrowingArray<SolvedState> m_states;
-    GrowingArray<Count> m_readings;       // 2 m_n per entry
+    GrowingArray<Reading> m_readings;     // m_n per entry
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
     std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
@@ -1147,17 +1166,13 @@ private:
 
 namespace {
 
-// No saturation exceeds what the plate could hold of a type, give or take the rounding of the
-// greedy bound, plus its demand; nor does any demand a state is keyed by.
+// Keys and readings hold no count above a type's demand: a key what fits of it, a reading
+// the demand cut off at a saturation, doubled, plus one.
 bool countsFitSixteenBits(const problem::TInstance& instance)
 {
-    const std::int64_t plateArea =
-        static_cast<std::int64_t>(instance.plateHeight) * instance.plateLength;
     for (int i = 0; i < instance.pieceCount; ++i) {
-        const problem::TPieceType& piece = instance.pieces[static_cast<std::size_t>(i)];
-        const std::int64_t most =
-            plateArea / (static_cast<std::int64_t>(piece.height) * piece.length) + 2 + piece.demand;
-        if (piece.demand < 0 || most > std::numeric_limits<std::uint16_t>::max())
+        const std::int32_t demand = instance.pieces[static_cast<std::size_t>(i)].demand;
+        if (demand < 0 || 2 * std::int64_t{demand} + 1 > std::numeric_limits<std::uint16_t>::max())
             return false;
     }
     return true;

@@ -309,20 +309,26 @@ TEST(AndOrDifferential, PairAboveItsRoundedSumStillLifts)
     EXPECT_EQ(runs.direct->counts[1], 1);
 }
 
-// Saturations above 16 bits: many small pieces on a large plate, with demands to match.
+// Saturations above 16 bits: many small pieces on a large plate, with demands to match, which
+// need wide counts, and with small demands, which do not.
 TEST(AndOrDifferential, CountsBeyondSixteenBits)
 {
-    const problem::TInstance instance =
-        makeInstance(300, 280, {{1, 1, 1, 90000}, {2, 3, 7, 50000}, {7, 5, 40, 3}});
+    const std::vector<std::pair<std::string, problem::TInstance>> instances = {
+        {"large demands",
+         makeInstance(300, 280, {{1, 1, 1, 90000}, {2, 3, 7, 50000}, {7, 5, 40, 3}})},
+        {"small demands",
+         makeInstance(300, 281, {{1, 1, 1, 9}, {1, 2, 3, 20}, {2, 3, 7, 5}, {7, 5, 40, 3}})},
+    };
     andor::SolverSettings settings;
     settings.setCapacity = 1000;
-    for (const int depth : {1, 2}) {
-        SCOPED_TRACE(depth);
-        settings.depthLimit = depth;
-        const Runs runs = runEngines(instance, andor::ProblemKind::Constrained, settings);
-        ASSERT_TRUE(runs.direct);
-        expectSameRuns(runs, instance);
-    }
+    for (const auto& [name, instance] : instances)
+        for (const int depth : {1, 2}) {
+            SCOPED_TRACE(name + ", depth " + std::to_string(depth));
+            settings.depthLimit = depth;
+            const Runs runs = runEngines(instance, andor::ProblemKind::Constrained, settings);
+            ASSERT_TRUE(runs.direct);
+            expectSameRuns(runs, instance);
+        }
 }
 
 // Pieces far larger than the plate, areas and values at the edge of 32 bits, demands as large
