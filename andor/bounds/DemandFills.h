@@ -25,10 +25,14 @@ public:
     HomogeneousFill within(std::int32_t a, std::int32_t b, std::span<const std::int32_t> remaining)
     {
         // A list starts with the full filling's type, so a rectangle that has one needs
-        // nothing else.
+        // nothing else; and while that type keeps its copies, not even the list.
         if (!m_lists.empty())
-            if (const std::uint32_t list = m_lists.at(a, b); list != 0 && list != noRoom)
-                return bestAmong(m_candidates.data() + (list - 1), remaining);
+            if (const ListCell& cell = m_lists.at(a, b); cell.list != 0 && cell.list != noRoom) {
+                if (keepsItsCopies(cell.first, remaining))
+                    return {cell.first.fullValue, static_cast<std::int32_t>(cell.first.type),
+                            static_cast<std::int32_t>(cell.first.copies)};
+                return bestAmong(m_candidates.data() + (cell.list - 1), remaining);
+            }
         if (!m_cells.empty() || m_fits.copiesExact()) {
             const HomogeneousFill fill = full(a, b);
             if (fill.type < 0 || remaining[static_cast<std::size_t>(fill.type)] >= fill.count)
@@ -60,13 +64,30 @@ private:
         std::uint32_t type : 8;
     };
 
+    // Where a rectangle's list starts, 1 + its place, 0 when not made; and its first entry,
+    // which is read before the rest, and held here to spare the search that read.
+    struct ListCell {
+        Candidate first;
+        std::uint32_t list;
+    };
+
     // The list of a x b, made the first time; none once the lists have taken their room.
     const Candidate* candidatesOf(std::int32_t a, std::int32_t b)
     {
-        std::uint32_t& list = m_lists.at(a, b);
-        if (list == 0)
-            list = listCandidates(a, b);
-        return list == noRoom ? nullptr : m_candidates.data() + (list - 1);
+        ListCell& cell = m_lists.at(a, b);
+        if (cell.list == 0) {
+            cell.list = listCandidates(a, b);
+            if (cell.list != noRoom)
+                cell.first = m_candidates[cell.list - 1];
+        }
+        return cell.list == noRoom ? nullptr : m_candidates.data() + (cell.list - 1);
+    }
+
+    // Whether a candidate keeps all its copies within the remaining demand. A list is made
+    // only for a rectangle whose full filling has a type, so it is never empty.
+    static bool keepsItsCopies(const Candidate& candidate, std::span<const std::int32_t> remaining)
+    {
+        return remaining[candidate.type] >= static_cast<std::int32_t>(candidate.copies);
     }
 
     std::uint32_t listCandidates(std::int32_t a, std::int32_t b);
@@ -96,7 +117,7 @@ private:
     std::vector<std::int32_t> m_values;
     FillStairs m_stairs;
     RectTable<std::uint64_t> m_cells; // empty on plates too large for a table
-    RectTable<std::uint32_t> m_lists; // 1 + where a rectangle's list starts, 0 when not made
+    RectTable<ListCell> m_lists;
     std::vector<Candidate> m_candidates;
 };
 
