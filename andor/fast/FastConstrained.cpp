@@ -346,7 +346,7 @@ private:
                m_entries.capacity() * sizeof(Entry) + m_states.capacity() * sizeof(SolvedState) +
                m_readings.capacity() * sizeof(Reading) +
                m_counts.capacity() * sizeof(std::int32_t) +
-               m_countsAt.capacity() * sizeof(std::int64_t);
+               m_countsAt.capacity() * sizeof(std::int32_t);
     }
 
     // Frees every state solved so far. A state only saves solving its part again, which gives
@@ -738,14 +738,14 @@ private:
                 counts[static_cast<std::size_t>(part.leaf.type)] += sign * part.leaf.count;
             return;
         }
-        const std::int64_t at = m_countsAt[static_cast<std::size_t>(part.state)];
-        if (at < 0) {
+        const std::int32_t block = m_countsAt[static_cast<std::size_t>(part.state)];
+        if (block < 0) {
             const SolvedState& solved = m_states[static_cast<std::size_t>(part.state)];
             addCounts(counts, solved.first, sign);
             addCounts(counts, solved.second, sign);
             return;
         }
-        const std::int32_t* partCounts = m_counts.data() + at;
+        const std::int32_t* partCounts = m_counts.data() + static_cast<std::size_t>(block) * m_n;
         for (std::size_t i = 0; i < m_n; ++i)
             counts[i] += sign * partCounts[i];
     }
@@ -773,7 +773,7 @@ private:
             m_counts.resize(at + m_n, 0);
             addCounts(m_counts.data() + at, node.first, 1);
             addCounts(m_counts.data() + at, node.second, 1);
-            m_countsAt.push_back(static_cast<std::int64_t>(at));
+            m_countsAt.push_back(static_cast<std::int32_t>(at / m_n));
         }
         m_states.push_back(node);
         return static_cast<std::int32_t>(m_states.size()) - 1;
@@ -1153,7 +1153,7 @@ private:
     GrowingArray<SolvedState> m_states;
     GrowingArray<Reading> m_readings;     // m_n per entry
     std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
-    std::vector<std::int64_t> m_countsAt; // per state, where its counts start, or -1
+    std::vector<std::int32_t> m_countsAt; // per state, its block of m_n counts, or -1
     std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
     int m_level = 0;
     std::int64_t m_statesSolved = 0;
