@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "problem/Int32Arithmetic.h"
 
@@ -60,8 +61,16 @@ float greedyDemandBound(std::int32_t a, std::int32_t b, std::span<const std::int
         const problem::TPieceType& piece = instance.pieces[i];
         const auto pieceArea = static_cast<float>(problem::mul32(piece.height, piece.length));
         const float room = left / pieceArea;
-        // From ceil(room) copies on, the smaller of the two below is room itself.
-        saturation[i] = room > 0.0f ? static_cast<std::int32_t>(std::ceil(room)) : 0;
+        // From ceil(room) copies on, the smaller of the two below is room itself. A room of
+        // 2^31 or more (a piece whose area wraps to 0 leaves an infinite one) reads every
+        // demand, so it stops at the largest.
+        constexpr float pastEveryDemand = 2147483648.0f;
+        if (!(room > 0.0f))
+            saturation[i] = 0;
+        else if (room >= pastEveryDemand)
+            saturation[i] = std::numeric_limits<std::int32_t>::max();
+        else
+            saturation[i] = static_cast<std::int32_t>(std::ceil(room));
         const float copies = std::min(static_cast<float>(remaining[i]), room);
         used += pieceArea * copies;
         bound += static_cast<float>(piece.value) * copies;

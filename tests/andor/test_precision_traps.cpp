@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "andor/AndOrRun.h"
@@ -67,6 +68,32 @@ TEST(PrecisionTraps, GreedyBoundIsAFloatComputation)
     ASSERT_TRUE(run);
     EXPECT_EQ(run->nodesExamined, 1);
     EXPECT_EQ(run->value, 110.0f);
+}
+
+// The saturation of a type whose room is 2^31 or more, in floats, reads every demand: it is the
+// largest one, not a conversion out of range.
+TEST(PrecisionTraps, GreedyBoundSaturationStopsAtTheLargestDemand)
+{
+    constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
+    struct Case {
+        const char* name;
+        problem::TInstance instance;
+        std::vector<std::int32_t> saturation;
+    };
+    const std::vector<Case> cases = {
+        {"a piece whose area wraps to 0", makeInstance(9, 7, {{65536, 65536, 50, 2}}), {most}},
+        {"a plate area that rounds to 2^31", makeInstance(1023, 2099202, {{1, 1, 1, 5}}), {most}},
+        {"a room just below 2^31", makeInstance(46410, 46272, {{1, 1, 1, 5}}), {2147483520}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::int32_t> demands, saturation(c.saturation.size(), -1);
+        for (int i = 0; i < c.instance.pieceCount; ++i)
+            demands.push_back(c.instance.pieces[static_cast<std::size_t>(i)].demand);
+        andor::greedyDemandBound(c.instance.plateHeight, c.instance.plateLength, demands,
+                                 c.instance, saturation);
+        EXPECT_EQ(saturation, c.saturation);
+    }
 }
 
 struct DiscardCase {
