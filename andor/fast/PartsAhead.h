@@ -31,7 +31,7 @@ public:
     // by its place here; and the reading of the demand it was solved for.
     struct Part {
         std::vector<SolvedState> states;
-        std::vector<std::int32_t> reading;
+        std::vector<std::int64_t> reading; // wide enough for either width of counts
     };
 
     // A pair of a node: its parts and where their cuts start.

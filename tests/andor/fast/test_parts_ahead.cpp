@@ -15,15 +15,15 @@ namespace {
 andor::PartsAhead::Part partOf(std::size_t job, std::size_t half)
 {
     andor::PartsAhead::Part part;
-    part.reading = {static_cast<std::int32_t>(job), static_cast<std::int32_t>(half)};
+    part.reading = {static_cast<std::int64_t>(job), static_cast<std::int64_t>(half)};
     return part;
 }
 
 void expectPartOf(const andor::PartsAhead::Part* part, std::size_t job, std::size_t half)
 {
     ASSERT_NE(part, nullptr);
-    EXPECT_EQ(part->reading, (std::vector<std::int32_t>{static_cast<std::int32_t>(job),
-                                                        static_cast<std::int32_t>(half)}));
+    EXPECT_EQ(part->reading, (std::vector<std::int64_t>{static_cast<std::int64_t>(job),
+                                                        static_cast<std::int64_t>(half)}));
 }
 
 const std::function<void()> nothing = [] {};
