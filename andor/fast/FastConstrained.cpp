@@ -440,9 +440,12 @@ private:
         if (fresh)
             m_latestOfGroup.push_back(-1);
         for (std::int32_t entry = m_latestOfGroup[static_cast<std::size_t>(group)]; entry >= 0;
-             entry = m_entries[static_cast<std::size_t>(entry)].previous)
+             entry = m_entries[static_cast<std::size_t>(entry)].previous) {
+            // The entry is read next either way, for its state or for the one before it.
+            __builtin_prefetch(&m_entries[static_cast<std::size_t>(entry)]);
             if (serves(readingOf(entry), demand))
                 return entry;
+        }
 
         if (ahead.board)
             if (const PartsAhead::Part* solved =
