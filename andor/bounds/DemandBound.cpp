@@ -44,23 +44,28 @@ DemandBound::DemandBound(const problem::TInstance& instance, const FitTable& fit
     }
     std::stable_sort(m_largestFirst.begin(), m_largestFirst.end(),
                      [](const Filling& x, const Filling& y) { return x.most > y.most; });
-    m_shortEnough.resize(static_cast<std::size_t>(instance.plateHeight) + 1);
-    m_narrowEnough.resize(static_cast<std::size_t>(instance.plateLength) + 1);
-    for (std::size_t j = 0; j < m_largestFirst.size(); ++j) {
-        const problem::TPieceType& piece = instance.pieces[m_largestFirst[j].type];
+    std::vector<std::size_t> densestOrder, largestOrder;
+    for (const Piece& piece : m_densestFirst)
+        densestOrder.push_back(piece.type);
+    for (const Filling& filling : m_largestFirst)
+        largestOrder.push_back(filling.type);
+    m_densestFits = FitMasks(instance, densestOrder);
+    m_largestFits = FitMasks(instance, largestOrder);
+}
+
+DemandBound::FitMasks::FitMasks(const problem::TInstance& instance,
+                                const std::vector<std::size_t>& order)
+    : m_shortEnough(static_cast<std::size_t>(instance.plateHeight) + 1),
+      m_narrowEnough(static_cast<std::size_t>(instance.plateLength) + 1)
+{
+    for (std::size_t j = 0; j < order.size(); ++j) {
+        const problem::TPieceType& piece = instance.pieces[order[j]];
         const std::uint64_t bit = std::uint64_t{1} << (j % 64);
         for (std::size_t a = static_cast<std::size_t>(piece.height); a < m_shortEnough.size(); ++a)
             m_shortEnough[a][j / 64] |= bit;
         for (std::size_t b = static_cast<std::size_t>(piece.length); b < m_narrowEnough.size(); ++b)
             m_narrowEnough[b][j / 64] |= bit;
     }
-}
-
-DemandBound::TypeMask DemandBound::fitting(RectSize part) const
-{
-    const TypeMask& tall = m_shortEnough[static_cast<std::size_t>(part.height)];
-    const TypeMask& wide = m_narrowEnough[static_cast<std::size_t>(part.length)];
-    return {tall[0] & wide[0], tall[1] & wide[1]};
 }
 
 auto DemandBound::copiesWithin(RectSize part, std::span<const std::int32_t> demand) const
@@ -82,7 +87,8 @@ auto DemandBound::copiesWithinBoth(RectSize one, RectSize two,
 
 float DemandBound::within(RectSize part, std::span<const std::int32_t> demand) const
 {
-    return asBound(fill(std::int64_t{part.height} * part.length, copiesWithin(part, demand)));
+    return asBound(fill(std::int64_t{part.height} * part.length, m_densestFits.of(part),
+                        copiesWithin(part, demand)));
 }
 
 float DemandBound::withinBoth(RectSize one, RectSize two,
@@ -90,36 +96,36 @@ float DemandBound::withinBoth(RectSize one, RectSize two,
 {
     const std::int64_t room =
         std::int64_t{one.height} * one.length + std::int64_t{two.height} * two.length;
-    return asBound(fill(room, copiesWithinBoth(one, two, demand)));
+    return asBound(fill(room, m_densestFits.of(one, two), copiesWithinBoth(one, two, demand)));
 }
 
 float DemandBound::blocksWithin(RectSize part, std::span<const std::int32_t> demand,
                                 std::int32_t levels) const
 {
-    return asBound(largestFillings(levels, fitting(part), copiesWithin(part, demand)));
+    return asBound(largestFillings(levels, m_largestFits.of(part), copiesWithin(part, demand)));
 }
 
 float DemandBound::blocksWithinBoth(RectSize one, RectSize two,
                                     std::span<const std::int32_t> demand, std::int32_t levels) const
 {
-    const TypeMask inOne = fitting(one), inTwo = fitting(two);
-    return asBound(largestFillings(levels + 1, {inOne[0] | inTwo[0], inOne[1] | inTwo[1]},
+    return asBound(largestFillings(levels + 1, m_largestFits.of(one, two),
                                    copiesWithinBoth(one, two, demand)));
 }
 
 template <typename Copies>
-std::int64_t DemandBound::fill(std::int64_t room, Copies&& copiesOf) const
+std::int64_t DemandBound::fill(std::int64_t room, const TypeMask& fits, Copies&& copiesOf) const
 {
     std::int64_t bound = 0;
-    for (const Piece& piece : m_densestFirst) {
-        const std::int64_t copies = copiesOf(piece.type);
-        if (copies * piece.area > room) {
-            bound += room * piece.value / piece.area;
-            break;
+    for (std::size_t word = 0; word < fits.size(); ++word)
+        for (std::uint64_t bits = fits[word]; bits != 0; bits &= bits - 1) {
+            const Piece& piece =
+                m_densestFirst[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))];
+            const std::int64_t copies = copiesOf(piece.type);
+            if (copies * piece.area > room)
+                return bound + room * piece.value / piece.area;
+            bound += copies * piece.value;
+            room -= copies * piece.area;
         }
-        bound += copies * piece.value;
-        room -= copies * piece.area;
-    }
     return bound;
 }
 

@@ -47,20 +47,44 @@ private:
     auto copiesWithin(RectSize part, std::span<const std::int32_t> demand) const;
     auto copiesWithinBoth(RectSize one, RectSize two, std::span<const std::int32_t> demand) const;
 
-    // The area bound of pieces in room, each type up to copiesOf(type).
-    template <typename Copies> std::int64_t fill(std::int64_t room, Copies&& copiesOf) const;
+    using TypeMask = std::array<std::uint64_t, 2>;
+
+    // The area bound of pieces in room, each type up to copiesOf(type), of the types in
+    // fits (bits in the order of m_densestFirst); the others would add no copies.
+    template <typename Copies>
+    std::int64_t fill(std::int64_t room, const TypeMask& fits, Copies&& copiesOf) const;
 
     // The sum of the 2^levels largest fillings of one type each, up to copiesOf(type); no bound
     // when every type can have a block of its own, or past maxBlockLevels, where the area bound
     // is the tighter one in practice.
     static constexpr std::int32_t maxBlockLevels = 5;
-    using TypeMask = std::array<std::uint64_t, 2>;
     template <typename Copies>
     std::int64_t largestFillings(std::int32_t levels, const TypeMask& fits,
                                  Copies&& copiesOf) const;
 
-    // The types that fit part, one bit each in the order of m_largestFirst.
-    TypeMask fitting(RectSize part) const;
+    // The types that fit a rectangle, one bit each in the order of a list of types.
+    class FitMasks {
+    public:
+        FitMasks() = default;
+        FitMasks(const problem::TInstance& instance, const std::vector<std::size_t>& order);
+
+        TypeMask of(RectSize part) const
+        {
+            const TypeMask& tall = m_shortEnough[static_cast<std::size_t>(part.height)];
+            const TypeMask& wide = m_narrowEnough[static_cast<std::size_t>(part.length)];
+            return {tall[0] & wide[0], tall[1] & wide[1]};
+        }
+
+        TypeMask of(RectSize one, RectSize two) const
+        {
+            const TypeMask inOne = of(one), inTwo = of(two);
+            return {inOne[0] | inTwo[0], inOne[1] | inTwo[1]};
+        }
+
+    private:
+        std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
+        std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
+    };
 
     struct Piece {
         std::size_t type;
@@ -78,8 +102,8 @@ private:
     const FitTable& m_fits;
     std::vector<Piece> m_densestFirst;
     std::vector<Filling> m_largestFirst;
-    std::vector<TypeMask> m_shortEnough;  // per height a: the types of height <= a
-    std::vector<TypeMask> m_narrowEnough; // per length b: the types of length <= b
+    FitMasks m_densestFits;
+    FitMasks m_largestFits;
 };
 
 } // namespace andor
