@@ -1,8 +1,8 @@
 #include "andor/bounds/CutCeilings.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+
+#include "andor/bounds/SumRoundedUp.h"
 
 namespace andor {
 
@@ -43,11 +43,7 @@ float CutCeilings::cutsOf(std::int32_t a, std::int32_t b, std::int32_t levels, C
         return levels == 1 ? leaf(one) : withLevels(one, levels - 1);
     };
     const auto consider = [&](RectSize one, RectSize two) {
-        const double sum = static_cast<double>(part(one)) + static_cast<double>(part(two));
-        float rounded = static_cast<float>(sum);
-        if (static_cast<double>(rounded) < sum)
-            rounded = std::nextafter(rounded, std::numeric_limits<float>::infinity());
-        ceiling = std::max(ceiling, rounded);
+        ceiling = std::max(ceiling, sumRoundedUp(part(one), part(two)));
     };
     // The positions ascend, so none after the first beyond the side fits.
     for (std::int32_t j = 0; allowed != CutsAllowed::LengthOnly && j < m_xSet.count; ++j) {

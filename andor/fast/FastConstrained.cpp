@@ -12,6 +12,7 @@
 #include "andor/bounds/DemandBound.h"
 #include "andor/bounds/DemandFills.h"
 #include "andor/bounds/FitTable.h"
+#include "andor/bounds/OneCutBound.h"
 #include "andor/fast/FastSearch.h"
 #include "andor/fast/GrowingArray.h"
 #include "andor/fast/PartsAhead.h"
@@ -279,8 +280,7 @@ private:
         loop.node.value = PartsAhead::searchValue(job);
         Level& level = levelAt(0);
         level.remaining = node.demand;
-        if (m_bounded &&
-            !partsMayLift(loop, level, pair.first, pair.second, levels, pair.firstCuts))
+        if (m_bounded && !partsMayLift(loop, level, pair, levels))
             return;
         std::vector<std::int32_t> demand = node.demand;
         PartsAhead::Part first = solveAhead(pair.first, pair.xStart, pair.yStart, levels, demand);
@@ -1033,24 +1033,62 @@ private:
 
     // Whether two parts with levels of cuts left may lift the node: by their ceilings, then by
     // their area bounds within the node's own demand, together and each on its own, then by
-    // their blocks bound together; these read it no further than the node's filling does.
-    bool partsMayLift(const LoopState& loop, const Level& level, RectSize first, RectSize second,
-                      std::int32_t levels, CutsAllowed firstCuts)
+    // their blocks bound together, then, with one level left, by each one's cuts within that
+    // demand; these read it no further than the node's filling does.
+    bool partsMayLift(const LoopState& loop, const Level& level, const PartsAhead::Pair& pair,
+                      std::int32_t levels)
     {
-        const float one = m_ceilings->withLevels(first, levels, firstCuts);
-        const float two = m_ceilings->withLevels(second, levels);
-        return sumMayLift(loop, one, two) &&
-               sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f) &&
-               sumMayLift(loop, std::min(one, m_bound.within(first, level.remaining)),
-                          std::min(two, m_bound.within(second, level.remaining))) &&
-               sumMayLift(loop, m_bound.blocksWithinBoth(first, second, level.remaining, levels),
-                          0.0f);
+        const RectSize first = pair.first, second = pair.second;
+        const float firstCeiling = m_ceilings->withLevels(first, levels, pair.firstCuts);
+        const float secondCeiling = m_ceilings->withLevels(second, levels);
+        if (!sumMayLift(loop, firstCeiling, secondCeiling) ||
+            !sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f))
+            return false;
+        const float one = std::min(firstCeiling, m_bound.within(first, level.remaining));
+        const float two = std::min(secondCeiling, m_bound.within(second, level.remaining));
+        if (!sumMayLift(loop, one, two) ||
+            !sumMayLift(loop, m_bound.blocksWithinBoth(first, second, level.remaining, levels),
+                        0.0f))
+            return false;
+        if (levels > 1 || !cutsWorthAsking())
+            return true;
+        const float firstMost = std::min(one, m_oneCut.within(first, pair.xStart, pair.yStart,
+                                                              level.remaining, lacking(loop, two)));
+        return cutsAnswer(
+            sumMayLift(loop, firstMost,
+                       std::min(two, m_oneCut.within(second, pair.xStart, pair.yStart,
+                                                     level.remaining, lacking(loop, firstMost)))));
+    }
+
+    // The cuts bound costs a lookup or two a pair, more than it saves where it seldom skips
+    // one: there it is asked for one pair in 16, which keeps its rate of skips up to date.
+    // Whether it is asked changes no result.
+    bool cutsWorthAsking()
+    {
+        ++m_cuts.pairs;
+        return m_cuts.skipped * 8 >= m_cuts.asked || m_cuts.pairs % 16 == 0;
+    }
+
+    bool cutsAnswer(bool mayLift)
+    {
+        ++m_cuts.asked;
+        if (!mayLift)
+            ++m_cuts.skipped;
+        return mayLift;
+    }
+
+    // Roughly what a part must be worth for a pair with another worth other to lift the node;
+    // only how far a bound reads depends on it.
+    static float lacking(const LoopState& loop, float other)
+    {
+        return static_cast<float>(static_cast<double>(loop.node.value) -
+                                  static_cast<double>(other));
     }
 
     // Whether the second part may lift the node with the first one's value: by its ceiling,
     // then by its bounds within the working copy, which it reads up to the copies that fit.
     bool secondMayLift(const LoopState& loop, Level& level, float firstValue, RectSize second,
-                       std::int32_t levels)
+                       std::int32_t xStart, std::int32_t yStart, std::int32_t levels)
     {
         const float ceiling = m_ceilings->withLevels(second, levels);
         if (!sumMayLift(loop, firstValue, ceiling))
@@ -1058,7 +1096,11 @@ private:
         raiseSaturationToFit(level, second);
         return sumMayLift(loop, firstValue,
                           std::min(ceiling, m_bound.within(second, level.working))) &&
-               sumMayLift(loop, firstValue, m_bound.blocksWithin(second, level.working, levels));
+               sumMayLift(loop, firstValue, m_bound.blocksWithin(second, level.working, levels)) &&
+               (levels > 1 || !cutsWorthAsking() ||
+                cutsAnswer(sumMayLift(loop, firstValue,
+                                      m_oneCut.within(second, xStart, yStart, level.working,
+                                                      lacking(loop, firstValue)))));
     }
 
     void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first, RectSize second,
@@ -1067,9 +1109,11 @@ private:
     {
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
         if (m_bounded) {
-            if (!partsMayLift(loop, level, first, second, depthLeft,
-                              choice < m_xSet.count ? CutsAllowed::LengthOnly
-                                                    : CutsAllowed::HeightOnly))
+            if (!partsMayLift(
+                    loop, level,
+                    {first, second, xStart, yStart,
+                     choice < m_xSet.count ? CutsAllowed::LengthOnly : CutsAllowed::HeightOnly},
+                    depthLeft))
                 return releaseUnseen(loop, level, 0);
         } else if (pairs && usableOf(second, xStart, yStart) == 0 &&
                    !pairMayLift(loop, m_ceilings->withLevels(first, 1), second)) {
@@ -1086,7 +1130,7 @@ private:
         SolvedState& node = loop.node;
         node.nodes = addNodes(node.nodes, nodesOf(level, one));
         if (m_bounded) {
-            if (!secondMayLift(loop, level, valueOf(level, one), second, depthLeft))
+            if (!secondMayLift(loop, level, valueOf(level, one), second, xStart, yStart, depthLeft))
                 return releaseUnseen(loop, level, 0);
         } else if (pairs && !pairMayLift(loop, valueOf(level, one), second)) {
             return releaseUnseen(loop, level, nodesUnsolved(level, second, xStart, yStart));
@@ -1149,6 +1193,12 @@ private:
     RecentStates<Reading> m_recent{keyWords(), m_n, recentBytes, recentSlots()};
     DemandFills m_fills{m_instance, m_fits, m_sides};
     DemandBound m_bound{m_instance, m_fits};
+    OneCutBound m_oneCut{m_instance, m_fills, m_fits, m_xSet, m_ySet, m_sides};
+    struct {
+        std::int64_t pairs = 0;
+        std::int64_t asked = 0;
+        std::int64_t skipped = 0;
+    } m_cuts; // how the cuts bound has done so far
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     std::shared_ptr<CutCeilings> m_ceilings;
