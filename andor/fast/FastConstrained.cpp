@@ -73,6 +73,10 @@ struct LoopState {
     bool linked = false;    // a pair kept at the last position is still linked
     bool reduced = false;   // the working copy holds less than the node's own demand
     double linkedSum = 0.0; // that pair's sum
+    // Whether the greedy bound is still to be asked before a pair first lifts the node, and
+    // whether it then kept the node's filling.
+    bool boundPending = false;
+    bool keptByBound = false;
 };
 
 // Scratch of one recursion level; every array but key holds one entry per type.
@@ -567,12 +571,11 @@ private:
         level.working = level.remaining;
         level.takenTypes.clear();
         level.takenByState = false;
-        const bool solvedByBound =
-            depthLeft == 0 ||
-            greedyDemandBound(a, b, own, m_instance, level.need) == loop.node.value;
-        if (depthLeft > 0)
-            raiseSaturation(level);
-        if (!solvedByBound) {
+        // Where no node is counted, a node that no pair lifts keeps its filling whatever the
+        // bound says, so the bound is asked only when a pair first would: a node's result
+        // then reads the bound's demand only where it matters.
+        loop.boundPending = m_bounded;
+        if (depthLeft > 0 && (m_bounded || !keptByBound(level, loop.node.value))) {
             ExitCeiling ceiling = exitCeiling({a, b}, depthLeft, own);
             const bool leaves = depthLeft == 1 && !m_settings.heuristicsOn;
             std::int32_t blockTried = -1; // blocks were tried up to here
@@ -659,6 +662,8 @@ private:
     bool reached(ExitCeiling& ceiling, const LoopState& loop, RectSize whole,
                  std::int32_t depthLeft, std::span<const std::int32_t> own) const
     {
+        if (loop.keptByBound)
+            return true;
         if (!ceiling.withBlocks && loop.node.choice >= 0) {
             ceiling.value = std::min(ceiling.value, m_bound.blocksWithin(whole, own, depthLeft));
             ceiling.withBlocks = true;
@@ -1148,15 +1153,31 @@ private:
         keepIfBetter(loop, level, one, two, choice);
     }
 
+    // Whether the greedy bound of the node's own demand equals its filling, which keeps the
+    // filling; the node's result reads what the bound reads either way.
+    bool keptByBound(Level& level, float fillValue) const
+    {
+        const bool kept = greedyDemandBound(level.rect.height, level.rect.length, level.remaining,
+                                            m_instance, level.need) == fillValue;
+        for (std::size_t i = 0; i < m_n; ++i)
+            level.saturation[i] = std::max(level.saturation[i], level.need[i]);
+        return kept;
+    }
+
     // A strictly greater sum takes the node and stays linked with the working copy reduced;
-    // any other puts the working copy back.
+    // any other puts the working copy back. The first sum to do so asks the greedy bound
+    // first, if it is still to be asked.
     void keepIfBetter(LoopState& loop, Level& level, const PartRef& one, const PartRef& two,
                       std::int32_t choice)
     {
         SolvedState& node = loop.node;
         const double sum =
             static_cast<double>(valueOf(level, one)) + static_cast<double>(valueOf(level, two));
-        if (sum > static_cast<double>(node.value)) {
+        if (sum > static_cast<double>(node.value) && loop.boundPending) {
+            loop.boundPending = false;
+            loop.keptByBound = keptByBound(level, node.value);
+        }
+        if (sum > static_cast<double>(node.value) && !loop.keptByBound) {
             node.value = static_cast<float>(sum);
             node.choice = choice;
             node.first = hold(level, one);
