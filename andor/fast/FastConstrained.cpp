@@ -129,6 +129,7 @@ template <typename Count> class ConstrainedEngine {
     // demand serves only itself, as would a saturation of one more; any other serves every
     // demand from there on. Wide readings take 64 bits, so that doubling cannot overflow.
     using Reading = std::conditional_t<sizeof(Count) == 2, Count, std::int64_t>;
+    static constexpr bool narrowReadings = sizeof(Reading) == 2;
 
 public:
     // A second engine shares the first one's ceilings, which only depend on the plate.
@@ -497,6 +498,16 @@ private:
     // True when the result of a state with this reading holds for this remaining demand.
     bool serves(const Reading* reading, const std::int32_t* demand) const
     {
+        if constexpr (narrowReadings) {
+            // Without a branch per type the loop runs on vectors; a reading that serves is read
+            // to its end either way.
+            std::int32_t differs = 0;
+            for (std::size_t i = 0; i < m_n; ++i) {
+                const std::int32_t cutOff = reading[i] >> 1;
+                differs |= std::min(demand[i], cutOff + (reading[i] & 1)) ^ cutOff;
+            }
+            return differs == 0;
+        }
         for (std::size_t i = 0; i < m_n; ++i) {
             const std::int64_t cutOff = cutOffOf(reading[i]);
             if (std::min(std::int64_t{demand[i]}, cutOff + (reading[i] & 1)) != cutOff)
@@ -734,6 +745,15 @@ private:
     // A part found or solved for the working copy reads it up to the part's saturation.
     void raiseSaturation(Level& level, const Reading* reading) const
     {
+        if constexpr (narrowReadings) {
+            // In 32 bits, so that the loop runs on vectors: a saturation and the pieces taken
+            // are each below 2^16 here.
+            for (std::size_t i = 0; i < m_n; ++i)
+                level.saturation[i] =
+                    std::max(level.saturation[i], (reading[i] >> 1) + (reading[i] & 1) +
+                                                      level.remaining[i] - level.working[i]);
+            return;
+        }
         for (std::size_t i = 0; i < m_n; ++i)
             level.saturation[i] = std::max(level.saturation[i],
                                            readingBeyondTaken(saturationOf(reading[i]), level, i));
