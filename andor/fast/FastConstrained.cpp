@@ -13,12 +13,12 @@
 #include "andor/bounds/DemandFills.h"
 #include "andor/bounds/FitTable.h"
 #include "andor/bounds/OneCutBound.h"
+#include "andor/fast/ConstrainedStates.h"
+#include "andor/fast/DemandReadings.h"
 #include "andor/fast/FastSearch.h"
-#include "andor/fast/GrowingArray.h"
 #include "andor/fast/PartsAhead.h"
 #include "andor/fast/RecentStates.h"
 #include "andor/fast/SolvedStates.h"
-#include "andor/fast/StateMemo.h"
 #include "andor/fast/UsableCounts.h"
 #include "andor/rules/CutHeuristics.h"
 #include "andor/rules/HomogeneousFilling.h"
@@ -124,12 +124,8 @@ std::size_t slotOf(const PartRef& part)
 // Count is the type in which demands are packed into keys and readings are stored: 16 bits
 // when no reading can exceed them, which halves the memory of most searches.
 template <typename Count> class ConstrainedEngine {
-    // A reading holds one count per type: the demand a state was solved for, cut off at the
-    // state's saturation, doubled, plus one where the demand was below the saturation. Such a
-    // demand serves only itself, as would a saturation of one more; any other serves every
-    // demand from there on. Wide readings take 64 bits, so that doubling cannot overflow.
-    using Reading = std::conditional_t<sizeof(Count) == 2, Count, std::int64_t>;
-    static constexpr bool narrowReadings = sizeof(Reading) == 2;
+    using Readings = DemandReadings<Count>;
+    using Reading = typename Readings::Reading;
 
 public:
     // A second engine shares the first one's ceilings, which only depend on the plate.
@@ -146,7 +142,6 @@ public:
     {
         for (std::size_t i = 0; i < m_n; ++i)
             m_demands.push_back(instance.pieces[i].demand);
-        reserveStates();
     }
 
     SearchOutcome run()
@@ -157,12 +152,9 @@ public:
         const std::int32_t entry = solve(top, {m_instance.plateHeight, m_instance.plateLength}, 0,
                                          0, m_settings.depthLimit, m_demands.data());
         m_ahead.reset();
-        const std::int32_t root = m_entries[static_cast<std::size_t>(entry)].state;
         SearchOutcome outcome =
-            outcomeOf(root, m_statesSolved, m_instance, {m_states.data(), m_states.size()}, m_xSet,
-                      m_ySet, [&](std::int32_t state) {
-                          return m_states[static_cast<std::size_t>(state)].first.leaf;
-                      });
+            outcomeOf(m_store.stateOf(entry), m_statesSolved, m_instance, m_store.states(), m_xSet,
+                      m_ySet, [&](std::int32_t state) { return m_store.state(state).first.leaf; });
         if (m_bounded)
             outcome.nodesExamined.reset();
         return outcome;
@@ -194,8 +186,8 @@ private:
                 } catch (const problem::RunStopped&) {
                     // The search has left the job's node.
                 }
-                if (forgetEachPair || helper.statesBytes() > helperStatesBytes)
-                    helper.forgetStates();
+                if (forgetEachPair || helper.m_store.bytes() > helperStatesBytes)
+                    helper.m_store.forget();
             }
         });
         for (int at = 1; at <= std::min(m_level, helpedLevels); ++at)
@@ -303,38 +295,13 @@ private:
     {
         const std::int32_t entry =
             solve(levelAt(0), part, xStart, yStart, depthLeft, demand.data());
-        const std::int32_t state = m_entries[static_cast<std::size_t>(entry)].state;
-        addCounts(demand.data(), {state, {}}, -1);
+        const std::int32_t state = m_store.stateOf(entry);
+        m_store.addCounts(demand.data(), {state, {}}, -1);
         PartsAhead::Part solved;
-        exportState(state, solved.states);
-        const Reading* reading = readingOf(entry);
+        m_store.exportState(state, solved.states);
+        const Reading* reading = m_store.reading(entry);
         solved.reading.assign(reading, reading + m_n);
         return solved;
-    }
-
-    // Appends a state after the states below it; returns its place.
-    std::int32_t exportState(std::int32_t state, std::vector<SolvedState>& out) const
-    {
-        SolvedState solved = m_states[static_cast<std::size_t>(state)];
-        for (PartRef* part : {&solved.first, &solved.second})
-            if (part->state >= 0)
-                part->state = exportState(part->state, out);
-        out.push_back(solved);
-        return static_cast<std::int32_t>(out.size()) - 1;
-    }
-
-    // Keeps the states of a part another engine solved; returns the part's own.
-    std::int32_t importStates(const std::vector<SolvedState>& states)
-    {
-        const auto base = static_cast<std::int32_t>(m_states.size());
-        for (SolvedState solved : states) {
-            for (PartRef* part : {&solved.first, &solved.second})
-                if (part->state >= 0)
-                    part->state += base;
-            m_states.push_back(solved);
-            m_countsAt.push_back(-1);
-        }
-        return static_cast<std::int32_t>(m_states.size()) - 1;
     }
 
     // While the search waits for the second thread, a stop asked for still ends it.
@@ -342,59 +309,6 @@ private:
     {
         if (m_settings.control)
             m_settings.control->sparseCheckpoint();
-    }
-
-    // The memory the arrays of states take, by their capacity.
-    std::size_t statesBytes() const
-    {
-        return m_groups.bytes() + m_latestOfGroup.capacity() * sizeof(std::int32_t) +
-               m_entries.capacity() * sizeof(Entry) + m_states.capacity() * sizeof(SolvedState) +
-               m_readings.capacity() * sizeof(Reading) +
-               m_counts.capacity() * sizeof(std::int32_t) +
-               m_countsAt.capacity() * sizeof(std::int32_t);
-    }
-
-    // Frees every state solved so far. A state only saves solving its part again, which gives
-    // the same result, so forgetting them changes no result.
-    void forgetStates()
-    {
-        m_groups = StateMemo(static_cast<int>(keyWords()), bytesPerState());
-        m_latestOfGroup = {};
-        m_entries = {};
-        m_states = {};
-        m_readings = {};
-        m_counts = {};
-        m_countsAt = {};
-        reserveStates();
-    }
-
-    void reserveStates()
-    {
-        m_states.reserve(expectedStates());
-        m_groups.reserve(expectedStates());
-        m_readings.reserve(expectedStates() * m_n);
-        m_counts.reserve(expectedStates() * m_n / 2);
-        m_countsAt.reserve(expectedStates());
-        m_entries.reserve(expectedStates());
-        m_latestOfGroup.reserve(expectedStates());
-    }
-
-    // Room for the states of a typical search is made at once: growing the arrays step by
-    // step copies them and touches fresh memory each time, a good part of a small search's
-    // time. A state takes about its node, its key, its readings and, for one in two, its
-    // counts.
-    std::size_t expectedStates() const
-    {
-        constexpr std::size_t states = std::size_t{1} << 16;
-        constexpr std::size_t budget = std::size_t{16} << 20; // bytes
-        return std::min(states, budget / (bytesPerState() + keyWords() * sizeof(std::int32_t)));
-    }
-
-    // What a state takes besides its key: its node, its readings, its counts for one in two,
-    // and its links.
-    std::size_t bytesPerState() const
-    {
-        return sizeof(SolvedState) + m_n * sizeof(Reading) + m_n / 2 * sizeof(std::int32_t) + 24;
     }
 
     std::size_t recentSlots() const { return recentPerRectangle * m_sides.cellCount(); }
@@ -408,11 +322,6 @@ private:
             level.key.resize(keyWords());
         }
         return m_levels[static_cast<std::size_t>(depth)];
-    }
-
-    const Reading* readingOf(std::int32_t entry) const
-    {
-        return m_readings.data() + static_cast<std::size_t>(entry) * m_n;
     }
 
     // The key words of a part; fitting is scratch of one count per type.
@@ -441,43 +350,26 @@ private:
     {
         std::int32_t* key = level.key.data();
         placeKey(key, part, xStart, yStart, depthLeft, demand, level.need.data());
-        const auto [group, fresh] = m_groups.intern(level.key);
-        if (fresh)
-            m_latestOfGroup.push_back(-1);
-        for (std::int32_t entry = m_latestOfGroup[static_cast<std::size_t>(group)]; entry >= 0;
-             entry = m_entries[static_cast<std::size_t>(entry)].previous) {
-            // The entry is read next either way, for its state or for the one before it.
-            __builtin_prefetch(&m_entries[static_cast<std::size_t>(entry)]);
-            if (serves(readingOf(entry), demand))
-                return entry;
-        }
+        const auto [group, found] = m_store.find(level.key, demand);
+        if (found >= 0)
+            return found;
 
         if (ahead.board)
             if (const PartsAhead::Part* solved =
                     m_ahead->take(*ahead.board, static_cast<std::size_t>(ahead.pair), ahead.half,
                                   [this] { checkpointWhileWaiting(); })) {
-                Reading* reading = addEntry(group, importStates(solved->states));
-                std::copy(solved->reading.begin(), solved->reading.end(), reading);
-                return m_latestOfGroup[static_cast<std::size_t>(group)];
+                const std::int32_t entry =
+                    m_store.addEntry(group, m_store.importStates(solved->states));
+                std::copy(solved->reading.begin(), solved->reading.end(), m_store.reading(entry));
+                return entry;
             }
         auto [node, fill] = compute(key, demand);
         const Level& solved = m_levels[static_cast<std::size_t>(m_level) + 1];
         node.first = stored(solved, node.first);
         node.second = stored(solved, node.second);
-        writeReading(addEntry(group, store(node, fill, depthLeft)), solved.saturation.data(),
-                     demand);
-        return m_latestOfGroup[static_cast<std::size_t>(group)];
-    }
-
-    // Makes a state the latest entry of its group; returns the entry's reading to be filled in.
-    Reading* addEntry(std::int32_t group, std::int32_t state)
-    {
-        const auto entry = static_cast<std::int32_t>(m_entries.size());
-        m_entries.push_back({state, m_latestOfGroup[static_cast<std::size_t>(group)]});
-        m_latestOfGroup[static_cast<std::size_t>(group)] = entry;
-        const std::size_t at = m_readings.size();
-        m_readings.resize(at + m_n);
-        return m_readings.data() + at;
+        const std::int32_t entry = m_store.addEntry(group, m_store.store(node, fill, depthLeft));
+        writeReading(m_store.reading(entry), solved.saturation.data(), demand);
+        return entry;
     }
 
     // Key words holding one count each, or two 16-bit counts each.
@@ -493,35 +385,6 @@ private:
                 word |= static_cast<std::uint32_t>(static_cast<Count>(counts[i + k])) << (16 * k);
             words[i / countsPerWord] = static_cast<std::int32_t>(word);
         }
-    }
-
-    // True when the result of a state with this reading holds for this remaining demand.
-    bool serves(const Reading* reading, const std::int32_t* demand) const
-    {
-        if constexpr (narrowReadings) {
-            // Without a branch per type the loop runs on vectors; a reading that serves is read
-            // to its end either way.
-            std::int32_t differs = 0;
-            for (std::size_t i = 0; i < m_n; ++i) {
-                const std::int32_t cutOff = reading[i] >> 1;
-                differs |= std::min(demand[i], cutOff + (reading[i] & 1)) ^ cutOff;
-            }
-            return differs == 0;
-        }
-        for (std::size_t i = 0; i < m_n; ++i) {
-            const std::int64_t cutOff = cutOffOf(reading[i]);
-            if (std::min(std::int64_t{demand[i]}, cutOff + (reading[i] & 1)) != cutOff)
-                return false;
-        }
-        return true;
-    }
-
-    static std::int64_t cutOffOf(Reading reading) { return reading >> 1; }
-
-    // The saturation a reading stands for.
-    static std::int32_t saturationOf(Reading reading)
-    {
-        return static_cast<std::int32_t>(cutOffOf(reading) + (reading & 1));
     }
 
     struct Computed {
@@ -723,14 +586,9 @@ private:
             releaseRest(loop, usable.count(j, along, across) - usable.count(end, along, across));
     }
 
-    // How far a use of the working copy that reads need of type i reads into the node's own
-    // demand: need beyond the pieces already taken. Past every demand it reads them all, so
-    // it stops at the largest one instead of overflowing.
     static std::int32_t readingBeyondTaken(std::int32_t need, const Level& level, std::size_t i)
     {
-        const std::int64_t reading = std::int64_t{need} + level.remaining[i] - level.working[i];
-        return static_cast<std::int32_t>(
-            std::min<std::int64_t>(reading, std::numeric_limits<std::int32_t>::max()));
+        return andor::readingBeyondTaken(need, level.remaining[i], level.working[i]);
     }
 
     // A use of the working copy that reads up to level.need of it reads that much beyond the
@@ -742,69 +600,16 @@ private:
                 std::max(level.saturation[i], readingBeyondTaken(level.need[i], level, i));
     }
 
-    // A part found or solved for the working copy reads it up to the part's saturation.
     void raiseSaturation(Level& level, const Reading* reading) const
     {
-        if constexpr (narrowReadings) {
-            // In 32 bits, so that the loop runs on vectors: a saturation and the pieces taken
-            // are each below 2^16 here.
-            for (std::size_t i = 0; i < m_n; ++i)
-                level.saturation[i] =
-                    std::max(level.saturation[i], (reading[i] >> 1) + (reading[i] & 1) +
-                                                      level.remaining[i] - level.working[i]);
-            return;
-        }
-        for (std::size_t i = 0; i < m_n; ++i)
-            level.saturation[i] = std::max(level.saturation[i],
-                                           readingBeyondTaken(saturationOf(reading[i]), level, i));
-    }
-
-    void addCounts(std::int32_t* counts, const PartRef& part, std::int32_t sign) const
-    {
-        if (part.state < 0) {
-            if (part.leaf.value != 0)
-                counts[static_cast<std::size_t>(part.leaf.type)] += sign * part.leaf.count;
-            return;
-        }
-        const std::int32_t block = m_countsAt[static_cast<std::size_t>(part.state)];
-        if (block < 0) {
-            const SolvedState& solved = m_states[static_cast<std::size_t>(part.state)];
-            addCounts(counts, solved.first, sign);
-            addCounts(counts, solved.second, sign);
-            return;
-        }
-        const std::int32_t* partCounts = m_counts.data() + static_cast<std::size_t>(block) * m_n;
-        for (std::size_t i = 0; i < m_n; ++i)
-            counts[i] += sign * partCounts[i];
+        Readings::raise(level.saturation.data(), reading, level.remaining.data(),
+                        level.working.data(), m_n);
     }
 
     void writeReading(Reading* reading, const std::int32_t* saturation,
                       const std::int32_t* demand) const
     {
-        for (std::size_t i = 0; i < m_n; ++i) {
-            const std::int64_t cutOff = std::min(demand[i], saturation[i]);
-            reading[i] = static_cast<Reading>(2 * cutOff + (demand[i] < saturation[i] ? 1 : 0));
-        }
-    }
-
-    // A state's counts are those of its two parts; a state that kept its filling holds it as
-    // its first part. Only states with three levels of cuts or more whose parts are states
-    // keep their counts apart: the others add up at most four leaves. Returns the state's id.
-    std::int32_t store(SolvedState node, const HomogeneousFill& fill, std::int32_t depthLeft)
-    {
-        if (node.choice < 0)
-            node.first = {-1, fill};
-        if (depthLeft < 3 || (node.first.state < 0 && node.second.state < 0)) {
-            m_countsAt.push_back(-1);
-        } else {
-            const std::size_t at = m_counts.size();
-            m_counts.resize(at + m_n, 0);
-            addCounts(m_counts.data() + at, node.first, 1);
-            addCounts(m_counts.data() + at, node.second, 1);
-            m_countsAt.push_back(static_cast<std::int32_t>(at / m_n));
-        }
-        m_states.push_back(node);
-        return static_cast<std::int32_t>(m_states.size()) - 1;
+        Readings::write(reading, saturation, demand, m_n);
     }
 
     // A position that does not fit: a pair still linked is compared again.
@@ -841,7 +646,7 @@ private:
             take(level, solved.second);
             return;
         }
-        addCounts(level.working.data(), part, -1);
+        m_store.addCounts(level.working.data(), part, -1);
         if (part.state >= 0)
             level.takenByState = true;
         else if (part.leaf.value != 0)
@@ -868,8 +673,8 @@ private:
             return passingPart(level, part, xStart, yStart, slot);
         const std::int32_t entry =
             solve(level, part, xStart, yStart, depthLeft, level.working.data(), ahead);
-        raiseSaturation(level, readingOf(entry));
-        return {m_entries[static_cast<std::size_t>(entry)].state, {}};
+        raiseSaturation(level, m_store.reading(entry));
+        return {m_store.stateOf(entry), {}};
     }
 
     PartRef passingPart(Level& level, RectSize part, std::int32_t xStart, std::int32_t yStart,
@@ -880,7 +685,7 @@ private:
         placeKey(key, part, xStart, yStart, 1, demand, level.need.data());
         SolvedState& passing = level.passing[slotOf({slot, {}})];
         const auto place = m_recent.find(level.key);
-        if (place.holdsKey && serves(m_recent.reading(place.slot), demand)) {
+        if (place.holdsKey && Readings::serves(m_recent.reading(place.slot), demand, m_n)) {
             passing = m_recent.solved(place.slot);
             raiseSaturation(level, m_recent.reading(place.slot));
             return {slot, {}};
@@ -909,10 +714,7 @@ private:
     {
         if (!isPassing(part))
             return part;
-        const auto id = static_cast<std::int32_t>(m_states.size());
-        m_states.push_back(level.held[slotOf(part)]);
-        m_countsAt.push_back(-1);
-        return {id, {}};
+        return {m_store.add(level.held[slotOf(part)]), {}};
     }
 
     // Puts the working copy back to the node's own demand and releases the pair.
@@ -935,7 +737,7 @@ private:
     const SolvedState* solvedOf(const Level& level, const PartRef& part) const
     {
         if (part.state >= 0)
-            return &m_states[static_cast<std::size_t>(part.state)];
+            return &m_store.state(part.state);
         return isPassing(part) ? &level.passing[slotOf(part)] : nullptr;
     }
 
@@ -1217,15 +1019,8 @@ private:
     NodeCounting m_counting;
     Helping m_helping;
     std::vector<std::int32_t> m_demands;
-    // States that can be looked up, by their key words and what fits of their demand, each
-    // group listed from its latest entry.
-    StateMemo m_groups{static_cast<int>(keyWords()), bytesPerState()};
-    std::vector<std::int32_t> m_latestOfGroup;
-    struct Entry {
-        std::int32_t state;
-        std::int32_t previous; // in its group, -1 at a list's end
-    };
-    std::vector<Entry> m_entries;
+    // Looked up by their key words and what fits of their demand.
+    ConstrainedStates<Count> m_store{keyWords(), m_n};
     // Pairs are skipped by their ceilings alone when no heuristic test acts on them and the
     // nodes they would take need not be counted.
     bool m_bounded;
@@ -1243,12 +1038,7 @@ private:
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     std::shared_ptr<CutCeilings> m_ceilings;
-    // The two largest arrays of a long search.
-    GrowingArray<SolvedState> m_states;
-    GrowingArray<Reading> m_readings;     // m_n per entry
-    std::vector<std::int32_t> m_counts;   // m_n per state that keeps its counts apart
-    std::vector<std::int32_t> m_countsAt; // per state, its block of m_n counts, or -1
-    std::deque<Level> m_levels;           // a deque keeps each level in place as it grows
+    std::deque<Level> m_levels; // a deque keeps each level in place as it grows
     int m_level = 0;
     std::int64_t m_statesSolved = 0;
     StackRoom m_stack; // of the thread that runs the search
