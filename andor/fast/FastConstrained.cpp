@@ -16,6 +16,7 @@
 #include "andor/fast/ConstrainedStates.h"
 #include "andor/fast/DemandReadings.h"
 #include "andor/fast/FastSearch.h"
+#include "andor/fast/PairBounds.h"
 #include "andor/fast/PartsAhead.h"
 #include "andor/fast/RecentStates.h"
 #include "andor/fast/SolvedStates.h"
@@ -277,7 +278,7 @@ private:
         loop.node.value = PartsAhead::searchValue(job);
         Level& level = levelAt(0);
         level.remaining = node.demand;
-        if (m_bounded && !partsMayLift(loop, level, pair, levels))
+        if (m_bounded && !m_pairBounds.partsMayLift(loop.node.value, pair, levels, level.remaining))
             return;
         std::vector<std::int32_t> demand = node.demand;
         PartsAhead::Part first = solveAhead(pair.first, pair.xStart, pair.yStart, levels, demand);
@@ -467,7 +468,8 @@ private:
                     const std::int32_t end = blockEnd(m_xSet, j, a);
                     const RectSize largestFirst{m_xSet.points[static_cast<std::size_t>(end) - 1],
                                                 b};
-                    if (!blockMayLift(loop, largestFirst, {a - x, b}, own)) {
+                    if (!m_pairBounds.blockMayLift(loop.node.value, largestFirst, {a - x, b},
+                                                   own)) {
                         releaseBlock(loop, m_usableX, j, end, a, b);
                         j = end - 1;
                         continue;
@@ -494,7 +496,8 @@ private:
                     const std::int32_t end = blockEnd(m_ySet, k, b);
                     const RectSize largestFirst{a,
                                                 m_ySet.points[static_cast<std::size_t>(end) - 1]};
-                    if (!blockMayLift(loop, largestFirst, {a, b - y}, own)) {
+                    if (!m_pairBounds.blockMayLift(loop.node.value, largestFirst, {a, b - y},
+                                                   own)) {
                         releaseBlock(loop, m_usableY, k, end, b, a);
                         k = end - 1;
                         continue;
@@ -558,24 +561,6 @@ private:
         while (set.points[static_cast<std::size_t>(end) - 1] > side)
             --end;
         return end;
-    }
-
-    // Whether a pair of leaves cut at a block of positions may lift the node while its working
-    // copy holds the node's own demand. Along the block the first part grows and the second
-    // shrinks, and a filling only grows with its rectangle and its demand, so no pair is worth
-    // more than the fillings of the largest first part and the largest second part within the
-    // own demand: by their ceilings, then by those fillings, which read the own demand no
-    // further than the node's filling does.
-    bool blockMayLift(const LoopState& loop, RectSize largestFirst, RectSize largestSecond,
-                      std::span<const std::int32_t> own)
-    {
-        return sumMayLift(loop, m_ceilings->leaf(largestFirst), m_ceilings->leaf(largestSecond)) &&
-               sumMayLift(
-                   loop,
-                   static_cast<float>(
-                       m_fills.within(largestFirst.height, largestFirst.length, own).value),
-                   static_cast<float>(
-                       m_fills.within(largestSecond.height, largestSecond.length, own).value));
     }
 
     // Releases the pairs of leaves of a block unseen: two leaves counted per usable position.
@@ -854,66 +839,11 @@ private:
 
     static bool sumMayLift(const LoopState& loop, float one, float two)
     {
-        return static_cast<double>(one) + static_cast<double>(two) >
-               static_cast<double>(loop.node.value);
-    }
-
-    // Whether two parts with levels of cuts left may lift the node: by their ceilings, then by
-    // their area bounds within the node's own demand, together and each on its own, then by
-    // their blocks bound together, then, with one level left, by each one's cuts within that
-    // demand; these read it no further than the node's filling does.
-    bool partsMayLift(const LoopState& loop, const Level& level, const PartsAhead::Pair& pair,
-                      std::int32_t levels)
-    {
-        const RectSize first = pair.first, second = pair.second;
-        const float firstCeiling = m_ceilings->withLevels(first, levels, pair.firstCuts);
-        const float secondCeiling = m_ceilings->withLevels(second, levels);
-        if (!sumMayLift(loop, firstCeiling, secondCeiling) ||
-            !sumMayLift(loop, m_bound.withinBoth(first, second, level.remaining), 0.0f))
-            return false;
-        const float one = std::min(firstCeiling, m_bound.within(first, level.remaining));
-        const float two = std::min(secondCeiling, m_bound.within(second, level.remaining));
-        if (!sumMayLift(loop, one, two) ||
-            !sumMayLift(loop, m_bound.blocksWithinBoth(first, second, level.remaining, levels),
-                        0.0f))
-            return false;
-        if (levels > 1 || !cutsWorthAsking())
-            return true;
-        const float firstMost = std::min(one, m_oneCut.within(first, pair.xStart, pair.yStart,
-                                                              level.remaining, lacking(loop, two)));
-        return cutsAnswer(
-            sumMayLift(loop, firstMost,
-                       std::min(two, m_oneCut.within(second, pair.xStart, pair.yStart,
-                                                     level.remaining, lacking(loop, firstMost)))));
-    }
-
-    // The cuts bound costs a lookup or two a pair, more than it saves where it seldom skips
-    // one: there it is asked for one pair in 16, which keeps its rate of skips up to date.
-    // Whether it is asked changes no result.
-    bool cutsWorthAsking()
-    {
-        ++m_cuts.pairs;
-        return m_cuts.skipped * 8 >= m_cuts.asked || m_cuts.pairs % 16 == 0;
-    }
-
-    bool cutsAnswer(bool mayLift)
-    {
-        ++m_cuts.asked;
-        if (!mayLift)
-            ++m_cuts.skipped;
-        return mayLift;
-    }
-
-    // Roughly what a part must be worth for a pair with another worth other to lift the node;
-    // only how far a bound reads depends on it.
-    static float lacking(const LoopState& loop, float other)
-    {
-        return static_cast<float>(static_cast<double>(loop.node.value) -
-                                  static_cast<double>(other));
+        return andor::sumMayLift(loop.node.value, one, two);
     }
 
     // Whether the second part may lift the node with the first one's value: by its ceiling,
-    // then by its bounds within the working copy, which it reads up to the copies that fit.
+    // then by its bounds within the working copy, which they read up to the copies that fit.
     bool secondMayLift(const LoopState& loop, Level& level, float firstValue, RectSize second,
                        std::int32_t xStart, std::int32_t yStart, std::int32_t levels)
     {
@@ -921,13 +851,8 @@ private:
         if (!sumMayLift(loop, firstValue, ceiling))
             return false;
         raiseSaturationToFit(level, second);
-        return sumMayLift(loop, firstValue,
-                          std::min(ceiling, m_bound.within(second, level.working))) &&
-               sumMayLift(loop, firstValue, m_bound.blocksWithin(second, level.working, levels)) &&
-               (levels > 1 || !cutsWorthAsking() ||
-                cutsAnswer(sumMayLift(loop, firstValue,
-                                      m_oneCut.within(second, xStart, yStart, level.working,
-                                                      lacking(loop, firstValue)))));
+        return m_pairBounds.secondMayLift(loop.node.value, firstValue, ceiling, second, xStart,
+                                          yStart, levels, level.working);
     }
 
     void cutParts(LoopState& loop, Level& level, RectSize whole, RectSize first, RectSize second,
@@ -936,11 +861,11 @@ private:
     {
         const bool pairs = depthLeft == 1 && !m_settings.heuristicsOn;
         if (m_bounded) {
-            if (!partsMayLift(
-                    loop, level,
+            if (!m_pairBounds.partsMayLift(
+                    loop.node.value,
                     {first, second, xStart, yStart,
                      choice < m_xSet.count ? CutsAllowed::LengthOnly : CutsAllowed::HeightOnly},
-                    depthLeft))
+                    depthLeft, level.remaining))
                 return releaseUnseen(loop, level, 0);
         } else if (pairs && usableOf(second, xStart, yStart) == 0 &&
                    !pairMayLift(loop, m_ceilings->withLevels(first, 1), second)) {
@@ -1030,14 +955,10 @@ private:
     DemandFills m_fills{m_instance, m_fits, m_sides};
     DemandBound m_bound{m_instance, m_fits};
     OneCutBound m_oneCut{m_instance, m_fills, m_fits, m_xSet, m_ySet, m_sides};
-    struct {
-        std::int64_t pairs = 0;
-        std::int64_t asked = 0;
-        std::int64_t skipped = 0;
-    } m_cuts; // how the cuts bound has done so far
     UsableCounts m_usableX{m_xSet, m_instance.plateHeight, m_instance.plateLength};
     UsableCounts m_usableY{m_ySet, m_instance.plateLength, m_instance.plateHeight};
     std::shared_ptr<CutCeilings> m_ceilings;
+    PairBounds m_pairBounds{*m_ceilings, m_bound, m_oneCut, m_fills};
     std::deque<Level> m_levels; // a deque keeps each level in place as it grows
     int m_level = 0;
     std::int64_t m_statesSolved = 0;
