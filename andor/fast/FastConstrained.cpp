@@ -451,65 +451,17 @@ private:
         // then reads the bound's demand only where it matters.
         loop.boundPending = m_bounded;
         if (depthLeft > 0 && (m_bounded || !keptByBound(level, loop.node.value))) {
-            ExitCeiling ceiling = exitCeiling({a, b}, depthLeft, own);
-            const bool leaves = depthLeft == 1 && !m_settings.heuristicsOn;
-            std::int32_t blockTried = -1; // blocks were tried up to here
-            for (std::int32_t j = xStart; j < m_xSet.count; ++j) {
-                if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
-                    releaseRest(loop, m_usableX.count(j, a, b) + m_usableY.count(yStart, b, a));
-                    return {loop.node, fill};
-                }
-                const std::int32_t x = m_xSet.points[static_cast<std::size_t>(j)];
-                if (x > a) {
-                    passOver(loop, level);
-                    break;
-                }
-                if (leaves && !loop.reduced && j >= blockTried) {
-                    const std::int32_t end = blockEnd(m_xSet, j, a);
-                    const RectSize largestFirst{m_xSet.points[static_cast<std::size_t>(end) - 1],
-                                                b};
-                    if (!m_pairBounds.blockMayLift(loop.node.value, largestFirst, {a - x, b},
-                                                   own)) {
-                        releaseBlock(loop, m_usableX, j, end, a, b);
-                        j = end - 1;
-                        continue;
-                    }
-                    blockTried = end;
-                }
-                if (m_xSet.floors[static_cast<std::size_t>(j)] <= b)
-                    cutAt(loop, level, {a, b}, {x, b}, {a - x, b}, j, 0, depthLeft - 1, j);
-                else
-                    passOver(loop, level);
-            }
+            NodeCuts cuts{{a, b},
+                          yStart,
+                          depthLeft,
+                          own,
+                          exitCeiling({a, b}, depthLeft, own),
+                          depthLeft == 1 && !m_settings.heuristicsOn};
+            if (!cutsAlong<true>(loop, level, cuts, xStart))
+                return {loop.node, fill};
             if (leadingMiss)
                 passOver(loop, level);
-            blockTried = -1;
-            for (std::int32_t k = yStart; k < m_ySet.count; ++k) {
-                if (reached(ceiling, loop, {a, b}, depthLeft, own)) {
-                    releaseRest(loop, m_usableY.count(k, b, a));
-                    return {loop.node, fill};
-                }
-                const std::int32_t y = m_ySet.points[static_cast<std::size_t>(k)];
-                if (y > b)
-                    break; // nothing comes after the last position
-                if (leaves && !loop.reduced && k >= blockTried) {
-                    const std::int32_t end = blockEnd(m_ySet, k, b);
-                    const RectSize largestFirst{a,
-                                                m_ySet.points[static_cast<std::size_t>(end) - 1]};
-                    if (!m_pairBounds.blockMayLift(loop.node.value, largestFirst, {a, b - y},
-                                                   own)) {
-                        releaseBlock(loop, m_usableY, k, end, b, a);
-                        k = end - 1;
-                        continue;
-                    }
-                    blockTried = end;
-                }
-                if (m_ySet.floors[static_cast<std::size_t>(k)] <= a)
-                    cutAt(loop, level, {a, b}, {a, y}, {a, b - y}, 0, k, depthLeft - 1,
-                          m_xSet.count + k);
-                else
-                    passOver(loop, level);
-            }
+            cutsAlong<false>(loop, level, cuts, yStart);
         }
         return {loop.node, fill};
     }
@@ -546,6 +498,67 @@ private:
             ceiling.withBlocks = true;
         }
         return loop.node.value >= ceiling.value;
+    }
+
+    // What the loop over a node's cuts reads as it goes.
+    struct NodeCuts {
+        RectSize whole;
+        std::int32_t yStart;
+        std::int32_t depthLeft;
+        std::span<const std::int32_t> own;
+        ExitCeiling ceiling;
+        bool leaves; // its pairs are pairs of leaves, without the heuristic tests
+    };
+
+    // Examines the pairs of the cuts along the height (the x positions) or along the length
+    // (the y positions) from start on; false when the node reached its exit ceiling, which
+    // releases every pair left, those of the length cuts included.
+    template <bool AlongHeight>
+    bool cutsAlong(LoopState& loop, Level& level, NodeCuts& cuts, std::int32_t start)
+    {
+        const TDiscretizationSet& set = AlongHeight ? m_xSet : m_ySet;
+        const UsableCounts& usable = AlongHeight ? m_usableX : m_usableY;
+        const RectSize whole = cuts.whole;
+        const std::int32_t along = AlongHeight ? whole.height : whole.length;
+        const std::int32_t across = AlongHeight ? whole.length : whole.height;
+        const auto rect = [across](std::int32_t side) {
+            return AlongHeight ? RectSize{side, across} : RectSize{across, side};
+        };
+        std::int32_t blockTried = -1; // blocks were tried up to here
+        for (std::int32_t j = start; j < set.count; ++j) {
+            if (reached(cuts.ceiling, loop, whole, cuts.depthLeft, cuts.own)) {
+                std::int64_t left = usable.count(j, along, across);
+                if constexpr (AlongHeight)
+                    left += m_usableY.count(cuts.yStart, whole.length, whole.height);
+                releaseRest(loop, left);
+                return false;
+            }
+            const std::int32_t position = set.points[static_cast<std::size_t>(j)];
+            if (position > along) {
+                // The length cuts come next: a pair still linked is compared again.
+                if constexpr (AlongHeight)
+                    passOver(loop, level);
+                return true;
+            }
+            if (cuts.leaves && !loop.reduced && j >= blockTried) {
+                const std::int32_t end = blockEnd(set, j, along);
+                const RectSize largestFirst = rect(set.points[static_cast<std::size_t>(end) - 1]);
+                if (!m_pairBounds.blockMayLift(loop.node.value, largestFirst,
+                                               rect(along - position), cuts.own)) {
+                    releaseBlock(loop, usable, j, end, along, across);
+                    j = end - 1;
+                    continue;
+                }
+                blockTried = end;
+            }
+            if (set.floors[static_cast<std::size_t>(j)] <= across)
+                cutAt(loop, level, whole, rect(position), rect(along - position),
+                      AlongHeight ? j : 0, AlongHeight ? 0 : j, cuts.depthLeft - 1,
+                      AlongHeight ? j : m_xSet.count + j);
+            else
+                passOver(loop, level);
+        }
+        return true;
     }
 
     // Two leaves counted for each usable position left.
