@@ -84,12 +84,7 @@ public:
     std::span<const SolvedState> states() const { return {m_states.data(), m_states.size()}; }
 
     // Keeps a state whose counts add up from its parts; returns its id.
-    std::int32_t add(const SolvedState& solved)
-    {
-        m_states.push_back(solved);
-        m_countsAt.push_back(-1);
-        return static_cast<std::int32_t>(m_states.size()) - 1;
-    }
+    std::int32_t add(const SolvedState& solved) { return push(solved, -1); }
 
     // Keeps a node's state; a state that kept its filling holds it as its first part. Only
     // states with three levels of cuts or more whose parts are states keep their counts apart:
@@ -104,9 +99,7 @@ public:
         m_counts.resize(at + m_n, 0);
         addCounts(m_counts.data() + at, node.first, 1);
         addCounts(m_counts.data() + at, node.second, 1);
-        m_countsAt.push_back(static_cast<std::int32_t>(at / m_n));
-        m_states.push_back(node);
-        return static_cast<std::int32_t>(m_states.size()) - 1;
+        return push(node, static_cast<std::int32_t>(at / m_n));
     }
 
     // Adds a part's piece counts, times sign, to counts.
@@ -178,6 +171,13 @@ public:
     }
 
 private:
+    std::int32_t push(const SolvedState& solved, std::int32_t countsAt)
+    {
+        m_states.push_back(solved);
+        m_countsAt.push_back(countsAt);
+        return static_cast<std::int32_t>(m_states.size()) - 1;
+    }
+
     // Room for the states of a typical search is made at once: growing the arrays step by
     // step copies them and touches fresh memory each time, a good part of a small search's
     // time.

@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 #include <thread>
-#include <type_traits>
 #include <vector>
 
 #include "andor/bounds/CutCeilings.h"
